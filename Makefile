@@ -1,0 +1,50 @@
+# Entry points a newcomer needs. Each target installs what it needs first.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+DEMO_DIR   ?= $(CURDIR)/demo-output
+
+.PHONY: setup build test test-fast asan demo check-rtf bench format format-check clean
+
+setup:
+	@scripts/setup.sh
+
+build: setup
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+# The whole suite: normal build, then the ASan+UBSan build, both through ctest.
+test: build format-check
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
+	@$(MAKE) --no-print-directory asan
+
+test-fast: build
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
+
+asan: setup
+	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQVC_SANITIZE=ON \
+	  -DQVC_BUILD_BENCH=OFF >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS) --timeout 600 -LE slow
+
+demo: build
+	@$(BUILD)/bin/qvc demo $(DEMO_DIR)
+
+# The RTF reader checks need LibreOffice; they are skipped when it is absent.
+check-rtf:
+	@scripts/setup.sh --rtf
+	@$(MAKE) --no-print-directory build
+	@cd $(BUILD) && ctest --output-on-failure -L rtfcheck
+
+bench: build
+	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; $$b --benchmark_min_time=0.2; done
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs -r clang-format -i
+
+format-check:
+	@git ls-files '*.cpp' '*.h' | xargs -r clang-format --dry-run --Werror
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,80 @@
+# Small helpers so that each folder's CMakeLists.txt is a list of sources and
+# dependencies.
+
+set(QVC_WARNINGS -Wall -Wextra -Wpedantic -Werror -Wshadow -Wnon-virtual-dtor
+                 -Wno-error=deprecated-declarations)
+set(QVC_SANITIZER_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer
+                        -fno-sanitize-recover=undefined)
+
+function(qvc_apply_flags target)
+  target_compile_options(${target} PRIVATE ${QVC_WARNINGS})
+  if(QVC_SANITIZE)
+    target_compile_options(${target} PRIVATE ${QVC_SANITIZER_FLAGS})
+    target_link_options(${target} PRIVATE ${QVC_SANITIZER_FLAGS})
+  endif()
+endfunction()
+
+# Adds every listed folder that exists, so parts can land one at a time.
+function(qvc_add_subdirectories)
+  foreach(dir IN LISTS ARGN)
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
+      add_subdirectory(${dir})
+    endif()
+  endforeach()
+endfunction()
+
+# qvc_add_library(NAME [SHARED|STATIC] SOURCES ... DEPS ... PRIVATE_DEPS ...)
+# A platform library: its public headers live in include/ beside its sources
+# (include/qvc/<lib>/...), its dependencies are listed by target name.
+function(qvc_add_library name)
+  cmake_parse_arguments(ARG "SHARED;STATIC" "" "SOURCES;DEPS;PRIVATE_DEPS" ${ARGN})
+  set(kind SHARED)
+  if(ARG_STATIC)
+    set(kind STATIC)
+  endif()
+  add_library(${name} ${kind} ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/include
+                                     PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
+  qvc_apply_flags(${name})
+endfunction()
+
+# qvc_add_component_part(NAME SOURCES ... DEPS ...)
+# One folder of the component (src/<folder>). Parts are object libraries that
+# src/CMakeLists.txt combines into the shared library qvcomponents (public
+# classes only exported) and into qvcomponents_internal for white-box tests.
+function(qvc_add_component_part name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} OBJECT ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/include ${CMAKE_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  target_compile_definitions(${name} PRIVATE QVC_BUILDING_LIBRARY)
+  set_target_properties(${name} PROPERTIES CXX_VISIBILITY_PRESET hidden
+                                           VISIBILITY_INLINES_HIDDEN ON)
+  qvc_apply_flags(${name})
+  set_property(GLOBAL APPEND PROPERTY QVC_COMPONENT_PARTS ${name})
+endfunction()
+
+# qvc_add_test(NAME SOURCES ... DEPS ... [LABELS ...])
+# A GoogleTest program registered with ctest, test by test.
+function(qvc_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gmock GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
+  target_compile_definitions(${name} PRIVATE
+    QVC_SOURCE_DIR="${CMAKE_SOURCE_DIR}" QVC_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output")
+  qvc_apply_flags(${name})
+  include(GoogleTest)
+  gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+                       PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "LC_ALL=C.UTF-8"
+                       DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# qvc_add_bench(NAME SOURCES ... DEPS ...)
+function(qvc_add_bench name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark::benchmark)
+  qvc_apply_flags(${name})
+endfunction()

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs every Debian package the project needs to build, test and run.
+# Idempotent and quiet: when everything is present it returns at once.
+#   scripts/setup.sh          build, test and demo dependencies
+#   scripts/setup.sh --rtf    also LibreOffice and poppler for the RTF reader checks
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config clang-format
+  libsqlite3-dev libfmt-dev nlohmann-json3-dev libcli11-dev libutfcpp-dev
+  libpugixml-dev libcairo2-dev fonts-liberation fonts-dejavu-core
+  libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev libgl-dev xvfb xauth
+)
+if [[ "${1:-}" == "--rtf" ]]; then
+  packages+=(libreoffice-writer-nogui poppler-utils)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+SUDO=""
+[[ $(id -u) -ne 0 ]] && SUDO="sudo"
+echo "setup: installing ${missing[*]}" >&2
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq >/dev/null
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -11,14 +11,14 @@
 namespace qvc::rt {
 
 class Error : public std::runtime_error {
-public:
+  public:
     Error(int32_t number, std::string description)
         : std::runtime_error(description), number_(number), description_(std::move(description)) {}
 
     int32_t number() const noexcept { return number_; }
     const std::string& description() const noexcept { return description_; }
 
-private:
+  private:
     int32_t number_;
     std::string description_;
 };

@@ -1,0 +1,136 @@
+#include "qvc/dao/Database.h"
+
+#include <filesystem>
+
+#include "Connection.h"
+#include "JetLike.h"
+#include "RowReader.h"
+#include "qvc/runtime/Error.h"
+#include "qvc/runtime/ErrorNumbers.h"
+
+namespace qvc::dao {
+
+namespace err = rt::err;
+
+namespace {
+
+// SQLite URI file names need %, ? and # escaped.
+std::string fileUri(const std::string& path, const char* query) {
+    std::string uri = "file:";
+    for (unsigned char c : std::filesystem::absolute(path).string()) {
+        if (c == '%' || c == '?' || c == '#') {
+            static const char* hex = "0123456789ABCDEF";
+            uri += '%';
+            uri += hex[c >> 4];
+            uri += hex[c & 15];
+        } else {
+            uri += static_cast<char>(c);
+        }
+    }
+    return uri + query;
+}
+
+void execPragma(sqlite3* db, const char* sql) {
+    char* msg = nullptr;
+    int rc = sqlite3_exec(db, sql, nullptr, nullptr, &msg);
+    sqlite3_free(msg);
+    if (rc != SQLITE_OK)
+        throwSqliteError(db, rc, sql);
+}
+
+std::shared_ptr<Connection> openConnection(const std::string& path, const std::string& uri,
+                                           int flags, bool readOnly, int busyTimeoutMs) {
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(uri.c_str(), &db, flags | SQLITE_OPEN_URI, nullptr);
+    auto connection = std::make_shared<Connection>(db, path, readOnly);
+    if (rc != SQLITE_OK)
+        throwSqliteError(db, rc, path);
+    sqlite3_busy_timeout(db, busyTimeoutMs);
+    sqlite3_extended_result_codes(db, 1);
+    registerJetLike(db);
+    // Reading the schema is the first access: it tells a database from another file.
+    execPragma(db, "PRAGMA schema_version");
+    if (!readOnly)
+        execPragma(db, "PRAGMA journal_mode=WAL");
+    return connection;
+}
+
+}  // namespace
+
+std::shared_ptr<Database> Database::Open(const std::string& path, OpenOptions options) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        throw rt::Error(err::kDatabaseFileNotFound, "Could not find file '" + path + "'");
+    }
+    auto connection = options.readOnly
+                          ? openConnection(path, fileUri(path, "?mode=ro&immutable=1"),
+                                           SQLITE_OPEN_READONLY, true, options.busyTimeoutMs)
+                          : openConnection(path, fileUri(path, ""), SQLITE_OPEN_READWRITE, false,
+                                           options.busyTimeoutMs);
+    return std::shared_ptr<Database>(new Database(std::move(connection), path));
+}
+
+std::shared_ptr<Database> Database::Create(const std::string& path) {
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec)) {
+        throw rt::Error(err::kFileAlreadyExists, "File already exists: '" + path + "'");
+    }
+    auto connection = openConnection(path, fileUri(path, ""),
+                                     SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, false, 5000);
+    return std::shared_ptr<Database>(new Database(std::move(connection), path));
+}
+
+Database::Database(std::shared_ptr<Connection> connection, std::string path)
+    : connection_(std::move(connection)), path_(std::move(path)) {}
+
+Database::~Database() = default;
+
+std::unique_ptr<Recordset> Database::OpenRecordset(const std::string& sql) {
+    sqlite3* db = connection_->handle();
+    Statement stmt(db, sql);
+    if (stmt.get() == nullptr) {
+        throw rt::Error(err::kSyntaxError, "The statement is empty");
+    }
+    RowReader reader(db, stmt.get());
+    std::vector<std::vector<rt::Value>> rows;
+    for (;;) {
+        int rc = sqlite3_step(stmt.get());
+        if (rc == SQLITE_DONE)
+            break;
+        if (rc != SQLITE_ROW)
+            throwSqliteError(db, rc, sql);
+        rows.push_back(reader.readRow());
+    }
+    return std::make_unique<Recordset>(connection_, reader.columns(), std::move(rows));
+}
+
+int Database::Execute(const std::string& sql) {
+    sqlite3* db = connection_->handle();
+    std::string rest = sql;
+    int changes = 0;
+    for (;;) {
+        Statement stmt(db, rest);
+        if (stmt.get() == nullptr)
+            break;  // only blanks or comments left
+        int rc;
+        while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
+        }
+        if (rc != SQLITE_DONE)
+            throwSqliteError(db, rc, rest);
+        changes = sqlite3_changes(db);
+        rest = stmt.tail();
+    }
+    return changes;
+}
+
+void Database::Close() {
+    connection_->close();
+}
+bool Database::isOpen() const {
+    return connection_->isOpen();
+}
+bool Database::isReadOnly() const {
+    return connection_->readOnly();
+}
+
+}  // namespace qvc::dao

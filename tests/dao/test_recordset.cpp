@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include "DaoTestSupport.h"
+#include "qvc/dao/Database.h"
+#include "qvc/runtime/ErrorNumbers.h"
+
+namespace qvc::dao {
+namespace {
+
+using rt::Value;
+using rt::ValueType;
+using test::errorNumberOf;
+namespace err = rt::err;
+
+TEST(Recordset, EmptyResultIsAtBeginningAndEndAndHasNoCurrentRow) {
+    auto db = test::itemsDatabase(test::freshDir("empty") / "t.db");
+    auto rs = db->OpenRecordset("SELECT * FROM tblItem WHERE 0 = 1");
+    EXPECT_TRUE(rs->bof());
+    EXPECT_TRUE(rs->eof());
+    EXPECT_EQ(errorNumberOf([&] { rs->field("sName"); }), err::kNoCurrentRecord);
+    EXPECT_EQ(errorNumberOf([&] { rs->MoveNext(); }), err::kNoCurrentRecord);
+    EXPECT_EQ(errorNumberOf([&] { rs->Edit(); }), err::kNoCurrentRecord);
+    EXPECT_EQ(errorNumberOf([&] { rs->Update(); }), err::kUpdateWithoutAddNewOrEdit);
+}
+
+TEST(Recordset, WalksRowsAndReadsFieldsByAnyCaseNameOrPosition) {
+    auto db = test::itemsDatabase(test::freshDir("walk") / "t.db");
+    db->Execute(
+        "INSERT INTO tblItem (sName, nYear, iCount, dCost, bExempt) VALUES ('Boiler', 3, 70000, "
+        "1234.5, -1); INSERT INTO tblItem (sName) VALUES ('Chiller')");
+    auto rs = db->OpenRecordset("SELECT * FROM tblItem ORDER BY iItemId");
+    ASSERT_FALSE(rs->bof());
+    ASSERT_FALSE(rs->eof());
+    EXPECT_EQ(rs->field("SNAME").text(), "Boiler");
+    EXPECT_EQ(rs->field(1).text(), "Boiler");
+    EXPECT_EQ(rs->field("nyear").type(), ValueType::Int16);
+    EXPECT_EQ(rs->field("iCount"), Value(int32_t{70000}));
+    EXPECT_EQ(rs->field("dCost"), Value(1234.5));
+    EXPECT_EQ(rs->field("bExempt"), Value(true));
+    EXPECT_EQ(rs->field("iItemId").type(), ValueType::Int32);
+    EXPECT_EQ(errorNumberOf([&] { rs->field("nope"); }), err::kFieldNotFound);
+    EXPECT_EQ(errorNumberOf([&] { rs->field(6); }), err::kFieldNotFound);
+    rs->MoveNext();
+    EXPECT_EQ(rs->field("sName").text(), "Chiller");
+    EXPECT_TRUE(rs->field("nYear").isNull());
+    rs->MoveNext();
+    EXPECT_TRUE(rs->eof());
+    EXPECT_FALSE(rs->bof());
+    EXPECT_EQ(errorNumberOf([&] { rs->field(0); }), err::kNoCurrentRecord);
+}
+
+TEST(Recordset, AddNewShowsTheKeyAtOnceAndOnlyUpdateWritesTheRow) {
+    auto file = test::freshDir("addnew") / "t.db";
+    auto db = test::itemsDatabase(file);
+    auto rs = db->OpenRecordset("SELECT * FROM tblItem WHERE 0 = 1");
+    rs->AddNew();
+    EXPECT_EQ(rs->field("iItemId"), Value(int32_t{1}));
+    rs->setField("sName", Value("Pump"));
+    rs->setField("bExempt", Value(true));
+    rs->Update();
+
+    // Added but never updated: dropped by AddNew, by CancelUpdate and by Close.
+    rs->AddNew();
+    EXPECT_EQ(rs->field("iItemId"), Value(int32_t{2}));
+    rs->setField("sName", Value("Lost 1"));
+    rs->AddNew();
+    rs->setField("sName", Value("Lost 2"));
+    rs->CancelUpdate();
+    rs->AddNew();
+    rs->setField("sName", Value("Lost 3"));
+    rs->Close();
+
+    auto check = db->OpenRecordset("SELECT count(*) AS n, max(bExempt) AS b FROM tblItem");
+    EXPECT_EQ(check->field("n"), Value(int32_t{1}));
+    // Booleans are stored as -1, as the old database engine did.
+    auto raw = db->OpenRecordset("SELECT bExempt + 0 AS raw FROM tblItem");
+    EXPECT_EQ(raw->field("raw"), Value(int32_t{-1}));
+
+    // A deleted key is not handed out again.
+    db->Execute("DELETE FROM tblItem");
+    auto again = db->OpenRecordset("SELECT * FROM tblItem WHERE 0 = 1");
+    again->AddNew();
+    EXPECT_EQ(again->field("iItemId"), Value(int32_t{2}));
+    again->Update();
+}
+
+TEST(Recordset, TwoPendingAddsOnOneConnectionGetDifferentKeys) {
+    auto db = test::itemsDatabase(test::freshDir("twoadds") / "t.db");
+    auto a = db->OpenRecordset("SELECT * FROM tblItem WHERE 0 = 1");
+    auto b = db->OpenRecordset("SELECT * FROM tblItem WHERE 0 = 1");
+    a->AddNew();
+    b->AddNew();
+    EXPECT_NE(a->field("iItemId"), b->field("iItemId"));
+    b->Update();
+    a->Update();
+    auto rs = db->OpenRecordset("SELECT count(*) AS n FROM tblItem");
+    EXPECT_EQ(rs->field("n"), Value(int32_t{2}));
+}
+
+TEST(Recordset, EditUpdatesTheCurrentRowOnly) {
+    auto db = test::itemsDatabase(test::freshDir("edit") / "t.db");
+    db->Execute("INSERT INTO tblItem (sName, nYear) VALUES ('A', 1), ('B', 2)");
+    auto rs = db->OpenRecordset("SELECT * FROM tblItem WHERE sName = 'B'");
+    rs->Edit();
+    rs->setField("nYear", Value("7"));
+    EXPECT_EQ(rs->field("nYear"), Value(int16_t{7}));
+    rs->Update();
+    EXPECT_EQ(rs->field("nYear"), Value(int16_t{7}));
+
+    // An edit that is not updated is forgotten when the cursor moves.
+    rs->Edit();
+    rs->setField("nYear", Value(int16_t{9}));
+    rs->MoveNext();
+
+    auto check = db->OpenRecordset("SELECT sName, nYear FROM tblItem ORDER BY sName");
+    EXPECT_EQ(check->field("nYear"), Value(int16_t{1}));
+    check->MoveNext();
+    EXPECT_EQ(check->field("nYear"), Value(int16_t{7}));
+}
+
+TEST(Recordset, DeclaredTypesAreEnforcedOnWrite) {
+    auto db = test::itemsDatabase(test::freshDir("types") / "t.db");
+    auto rs = db->OpenRecordset("SELECT * FROM tblItem WHERE 0 = 1");
+    rs->AddNew();
+    EXPECT_EQ(errorNumberOf([&] { rs->setField("nYear", Value("abc")); }), err::kTypeMismatch);
+    EXPECT_EQ(errorNumberOf([&] { rs->setField("nYear", Value(int32_t{70000})); }), err::kOverflow);
+    EXPECT_EQ(errorNumberOf([&] { rs->setField("dCost", Value("12x")); }), err::kTypeMismatch);
+    EXPECT_EQ(errorNumberOf([&] { rs->setField("iItemId", Value(int32_t{5})); }),
+              err::kFieldCannotBeUpdated);
+    rs->setField("nYear", Value(2.5));    // halves to even: 2
+    rs->setField("iCount", Value(-3.5));  // -4
+    rs->setField("sName", Value(1.25));   // numbers become their text
+    rs->setField("dCost", Value());       // Empty is stored as Null
+    rs->setField("bExempt", Value("True"));
+    rs->Update();
+    auto check = db->OpenRecordset("SELECT * FROM tblItem");
+    EXPECT_EQ(check->field("nYear"), Value(int16_t{2}));
+    EXPECT_EQ(check->field("iCount"), Value(int32_t{-4}));
+    EXPECT_EQ(check->field("sName"), Value("1.25"));
+    EXPECT_TRUE(check->field("dCost").isNull());
+    EXPECT_EQ(check->field("bExempt"), Value(true));
+}
+
+TEST(Recordset, ClosedRecordsetAndDatabaseRefuseUse) {
+    auto db = test::itemsDatabase(test::freshDir("closed") / "t.db");
+    db->Execute("INSERT INTO tblItem (sName) VALUES ('A')");
+    auto rs = db->OpenRecordset("SELECT * FROM tblItem");
+    db->Close();
+    EXPECT_EQ(errorNumberOf([&] { rs->field(0); }), err::kObjectClosed);
+    EXPECT_EQ(errorNumberOf([&] { db->Execute("DELETE FROM tblItem"); }), err::kObjectClosed);
+}
+
+}  // namespace
+}  // namespace qvc::dao

@@ -1,0 +1,25 @@
+#include "common/ErrorRecord.h"
+
+#include "qvc/runtime/Error.h"
+
+namespace qvc {
+
+std::string currentErrorRecord(std::string_view tag) {
+    rt::ErrorInfo info = rt::describeCurrentException();
+    std::string record = std::to_string(info.number);
+    record += '#';
+    record += info.description;
+    record += tag;
+    return record;
+}
+
+std::string classTag(std::string_view procedure, std::string_view className) {
+    std::string tag = "#";
+    tag += procedure;
+    tag += '#';
+    tag += className;
+    tag += '#';
+    return tag;
+}
+
+}  // namespace qvc

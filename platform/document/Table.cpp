@@ -1,0 +1,128 @@
+#include "qvc/document/Table.h"
+
+#include <algorithm>
+
+#include "Convert.h"
+#include "DocumentEditor.h"
+#include "qvc/document/DocumentObject.h"
+#include "qvc/runtime/Error.h"
+#include "qvc/runtime/ErrorNumbers.h"
+
+namespace qvc::doc {
+
+using rt::Error;
+namespace err = rt::err;
+
+namespace {
+constexpr int32_t kMinCellTwips = 360;  // 0.25 in for a cell without a width
+}
+
+void Table::Attach(DocumentObject& docs) {
+    attached_ = &docs;
+}
+
+void Table::Define(int32_t cellCount, std::span<const int32_t> rowStarts) {
+    if (cellCount < 1) {
+        throw Error(err::kInvalidProcedureCall, "A table needs at least one cell");
+    }
+    for (int32_t start : rowStarts) {
+        if (start < 1 || start > cellCount) {
+            throw Error(err::kSubscriptOutOfRange,
+                        "Row start " + std::to_string(start) + " is not a cell of the table");
+        }
+    }
+    cells_.clear();
+    cells_.resize(static_cast<size_t>(cellCount));
+    for (int32_t start : rowStarts) {
+        cells_[static_cast<size_t>(start - 1)].SetRowStart(true);
+    }
+}
+
+TableCell& Table::AddCell() {
+    return cells_.emplace_back();
+}
+
+TableCell& Table::Cell(int32_t n) {
+    if (n < 1 || n > 100000) {
+        throw Error(err::kSubscriptOutOfRange,
+                    "There is no table cell number " + std::to_string(n));
+    }
+    while (static_cast<int32_t>(cells_.size()) < n) {
+        cells_.emplace_back();
+    }
+    return cells_[static_cast<size_t>(n - 1)];
+}
+
+std::vector<int32_t> Table::rowLengths() const {
+    std::vector<int32_t> rows;
+    for (size_t i = 0; i < cells_.size(); ++i) {
+        if (i == 0 || cells_[i].rowStart()) {
+            rows.push_back(0);
+        }
+        ++rows.back();
+    }
+    return rows;
+}
+
+void Table::InsertInto(DocumentObject& docs) {
+    if (cells_.empty()) {
+        throw Error(err::kInvalidProcedureCall, "A table without cells cannot be inserted");
+    }
+    DocumentEditor& ed = docs.activeEditor();
+    const CharFormat base = ed.format();
+    const int32_t textWidth = ed.page().textWidth();
+
+    TableModel table;
+    table.rowsUnbroken = docs.textFlag(code::kFlagKeepTables);
+    size_t next = 0;
+    for (int32_t length : rowLengths()) {
+        TableRowModel row;
+        int32_t fixed = 0;
+        int32_t unset = 0;
+        int32_t padding = 0;
+        for (int32_t c = 0; c < length; ++c) {
+            const TableCell& cell = cells_[next + static_cast<size_t>(c)];
+            int32_t w = detail::inchesToTwips(cell.width());
+            fixed += w;
+            unset += w == 0 ? 1 : 0;
+            padding = std::max(padding, detail::inchesToTwips(cell.padding()));
+            row.minHeightTwips =
+                std::max(row.minHeightTwips, detail::inchesToTwips(cell.cellMeasure()));
+        }
+        int32_t share = unset ? std::max(kMinCellTwips, (textWidth - fixed) / unset) : 0;
+        row.paddingLeftRightTwips = padding;
+        row.paddingTopBottomTwips = padding / 3;
+        for (int32_t c = 0; c < length; ++c, ++next) {
+            const TableCell& cell = cells_[next];
+            CharFormat f = base;
+            f.bold = cell.bold();
+            f.italic = false;
+            f.underline = cell.Font().underline();
+            f.colour = Rgb{};
+            if (cell.fontSize()) {
+                f.halfPoints = detail::pointsToHalfPoints(*cell.fontSize());
+            }
+            if (cell.fontName()) {
+                f.font = *cell.fontName();
+            }
+            TableCellModel m;
+            int32_t w = detail::inchesToTwips(cell.width());
+            m.widthTwips = w > 0 ? w : share;
+            m.shading = cell.backColor();
+            m.align = cell.alignment();
+            m.valign = cell.verticalAlignment();
+            Paragraph p;
+            p.align = cell.alignment();
+            p.endFormat = f;
+            p.runs = detail::textRuns(cell.value(), f);
+            m.paragraphs.push_back(std::move(p));
+            row.cells.push_back(std::move(m));
+        }
+        table.rows.push_back(std::move(row));
+    }
+    table.rows.front().header = headerRow_;
+    ed.closeParagraph(true);
+    ed.addBlock(std::move(table));
+}
+
+}  // namespace qvc::doc

@@ -1,0 +1,23 @@
+#pragma once
+// Writes a Document as RTF that LibreOffice Writer and Word show alike: Arial as
+// the default font, a colour table, one section per orientation change with its
+// own header and footer, live PAGE / NUMPAGES fields, tables with exact column
+// widths, row padding, shading and borders, PNG pictures, and every non-ASCII
+// character as \uN? (UTF-16 units, so characters beyond U+FFFF become pairs).
+// Lines end with CR LF.
+
+#include <filesystem>
+#include <string>
+
+#include "qvc/document/Document.h"
+
+namespace qvc::doc {
+
+std::string toRtf(const Document& doc);
+
+// Writes the RTF file; the folder must exist. The file is written next to the
+// target under a temporary name and renamed, so a failure leaves any older file
+// intact. Failures raise qvc::rt::Error: 76 folder missing, 70 not writable.
+void writeRtfFile(const Document& doc, const std::filesystem::path& file);
+
+}  // namespace qvc::doc

@@ -1,0 +1,47 @@
+#pragma once
+// A table under construction. A new one per table: Attach it to the document,
+// lay out its cells with Define or AddCell, fill them through Cell(n), then
+// InsertInto the document at the insertion point.
+//
+// Rows: cell 1 always starts a row; any later cell starts a row when it is marked
+// with SetRowStart(true) (Define marks the running numbers it is given). Cells are
+// owned by the table; references from Cell/AddCell stay valid until it is destroyed.
+
+#include <cstdint>
+#include <deque>
+#include <span>
+
+#include "qvc/document/TableCell.h"
+
+namespace qvc::doc {
+
+class DocumentObject;
+
+class Table {
+  public:
+    void Attach(DocumentObject& docs);
+    // Makes exactly `cellCount` cells; `rowStarts` are the 1-based running numbers
+    // that begin a row (1 need not be listed). Out-of-range numbers raise Error 9.
+    void Define(int32_t cellCount, std::span<const int32_t> rowStarts);
+    TableCell& AddCell();
+    // Cell n (1-based); a number beyond the last cell adds cells up to it.
+    // n < 1 raises Error 9.
+    TableCell& Cell(int32_t n);
+    void SetHeaderRow(bool on) { headerRow_ = on; }
+    // Places the table at the insertion point of the active document. An open
+    // paragraph (the caption) is ended first and kept on the page of the table.
+    // A table without cells raises Error 5.
+    void InsertInto(DocumentObject& docs);
+
+    int32_t CellCount() const { return static_cast<int32_t>(cells_.size()); }
+    bool headerRow() const { return headerRow_; }
+    // The rows as the table will be laid out: the cell counts per row.
+    std::vector<int32_t> rowLengths() const;
+
+  private:
+    std::deque<TableCell> cells_;
+    bool headerRow_ = false;
+    DocumentObject* attached_ = nullptr;
+};
+
+}  // namespace qvc::doc

@@ -24,8 +24,8 @@ struct Token {
     std::vector<CharRange> ranges;
 };
 
-[[noreturn]] void ThrowInvalidPattern(std::string_view pattern) {
-    throw Error(err::kInvalidPattern, "Invalid pattern string: \"" + std::string(pattern) + "\"");
+[[noreturn]] void ThrowInvalidPattern() {
+    throw Error(err::kInvalidPattern, "Invalid pattern string");
 }
 
 char32_t Fold(char32_t c) {
@@ -34,7 +34,7 @@ char32_t Fold(char32_t c) {
 
 // Parses the list after "[" starting at index i (just past the bracket); leaves i
 // just past the closing "]". Returns false for "[]", which matches nothing.
-bool ParseList(const std::u32string& p, size_t& i, Token& token, std::string_view pattern) {
+bool ParseList(const std::u32string& p, size_t& i, Token& token) {
     token.kind = Token::Kind::List;
     if (i < p.size() && p[i] == U'!' && i + 1 < p.size() && p[i + 1] != U']') {
         token.negated = true;
@@ -45,7 +45,7 @@ bool ParseList(const std::u32string& p, size_t& i, Token& token, std::string_vie
         if (i + 2 < p.size() && p[i + 1] == U'-' && p[i + 2] != U']') {
             const char32_t high = p[i + 2];
             if (high < low) {
-                ThrowInvalidPattern(pattern);
+                ThrowInvalidPattern();
             }
             token.ranges.push_back({low, high});
             i += 3;
@@ -55,7 +55,7 @@ bool ParseList(const std::u32string& p, size_t& i, Token& token, std::string_vie
         }
     }
     if (i >= p.size()) {
-        ThrowInvalidPattern(pattern);
+        ThrowInvalidPattern();
     }
     ++i;  // the closing bracket
     return !token.ranges.empty();
@@ -78,7 +78,7 @@ std::vector<Token> Compile(std::string_view pattern) {
                 token.kind = Token::Kind::Digit;
                 break;
             case U'[':
-                if (!ParseList(p, i, token, pattern)) {
+                if (!ParseList(p, i, token)) {
                     continue;
                 }
                 break;

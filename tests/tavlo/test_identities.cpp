@@ -1,0 +1,241 @@
+// The identities every correct result satisfies, checked on many random studies
+// (fixed seeds): present-worth sums, savings sums, the cash-flow relations,
+// loans at the discount rate, depreciation of exactly the basis, the rates of
+// return and the agreement of ranking and the last winner.
+
+#include <cmath>
+#include <vector>
+
+#include "EngineFixture.h"
+#include "RandomStudy.h"
+
+namespace tavlo::testing {
+namespace {
+
+constexpr int kStudies = 300;
+
+double tolerance(double magnitude) {
+    return 1e-7 * std::max(1.0, std::fabs(magnitude));
+}
+
+class IdentityTest : public EngineTest {
+  protected:
+    bool taxesApply() const { return engine->AnalysisType() == 0 && engine->IncomeTaxFlag(); }
+    double discount(int16_t y) const { return std::pow(1 + engine->DiscountRate(), -y); }
+    double cashFlow(const IAlternative& a, int16_t y) const {
+        return taxesApply() ? a.AfterTaxCashFlowAt(y) : a.BeforeTaxCashFlowAt(y);
+    }
+    const IAlternative& byNumber(int16_t number) {
+        for (int16_t i = 1; i <= engine->Alternatives().Count(); ++i) {
+            if (alt(i).Number() == number) {
+                return alt(i);
+            }
+        }
+        ADD_FAILURE() << "no alternative numbered " << number;
+        return alt(1);
+    }
+};
+
+TEST_F(IdentityTest, AlternativeSeriesAddUp) {
+    for (int seed = 0; seed < kStudies; ++seed) {
+        SCOPED_TRACE(seed);
+        RandomStudy(static_cast<unsigned>(seed)).fill(*engine);
+        calculate();
+        const int16_t L = engine->AnalysisPeriod();
+        const double t = taxesApply() ? engine->IncomeTaxRate() : 0.0;
+        for (int16_t i = 1; i <= engine->Alternatives().Count(); ++i) {
+            const IAlternative& a = alt(i);
+            double pwSum = 0;
+            double beforeTaxPw = 0;
+            for (int16_t y = 0; y <= L; ++y) {
+                const double ti =
+                    a.CashInvestmentAt(y) + a.LoanPrincipalAt(y) + a.LoanInterestAt(y);
+                const double op = a.AnnualOpCostAt(y) + a.NonAnnualOpCostAt(y);
+                ASSERT_NEAR(a.TotalInvestmentAt(y), ti, tolerance(ti));
+                ASSERT_NEAR(a.TotalOpCostAt(y), op, tolerance(op));
+                ASSERT_NEAR(a.BeforeTaxCashFlowAt(y), ti + op, tolerance(ti + op));
+                ASSERT_NEAR(a.TaxableIncomeAt(y),
+                            a.NetIncomeAt(y) - a.DepreciationAt(y) - a.LoanInterestAt(y),
+                            tolerance(a.TaxableIncomeAt(y)));
+                ASSERT_NEAR(a.TaxAt(y), t * a.TaxableIncomeAt(y), tolerance(a.TaxAt(y)));
+                ASSERT_NEAR(a.AfterTaxCashFlowAt(y), a.BeforeTaxCashFlowAt(y) + a.TaxAt(y),
+                            tolerance(a.AfterTaxCashFlowAt(y)));
+                ASSERT_NEAR(a.PWCashFlowAt(y), cashFlow(a, y) * discount(y),
+                            tolerance(a.PWCashFlowAt(y)));
+                ASSERT_NEAR(a.PWInvestmentAt(y) + a.PWOpCostAt(y),
+                            a.BeforeTaxCashFlowAt(y) * discount(y),
+                            tolerance(a.BeforeTaxCashFlowAt(y)));
+                ASSERT_GE(a.BookValueAt(y), -1e-6);
+                pwSum += a.PWCashFlowAt(y);
+                beforeTaxPw += a.BeforeTaxCashFlowAt(y) * discount(y);
+            }
+            EXPECT_NEAR(pwSum, a.TotalPresentWorth(), tolerance(pwSum));
+            EXPECT_NEAR(beforeTaxPw, a.BeforeTaxTPW(), tolerance(beforeTaxPw));
+            EXPECT_EQ(a.AnnualOperatingCost(), a.AnnualOpCostAt(1));
+        }
+    }
+}
+
+TEST_F(IdentityTest, ComparisonsAddUpAndAgreeWithTheRanking) {
+    for (int seed = 1000; seed < 1000 + kStudies; ++seed) {
+        SCOPED_TRACE(seed);
+        RandomStudy(static_cast<unsigned>(seed)).fill(*engine);
+        calculate();
+        const int16_t n = engine->Alternatives().Count();
+        const int16_t L = engine->AnalysisPeriod();
+        ASSERT_EQ(engine->Comparisons().Count(), n - 1);
+
+        // Every rank 1..n exactly once, in ascending present worth.
+        std::vector<int> seen(static_cast<std::size_t>(n) + 1, 0);
+        for (int16_t i = 1; i <= n; ++i) {
+            ASSERT_GE(alt(i).Rank(), 1);
+            ASSERT_LE(alt(i).Rank(), n);
+            ++seen[static_cast<std::size_t>(alt(i).Rank())];
+            for (int16_t j = 1; j <= n; ++j) {
+                if (alt(i).Rank() < alt(j).Rank()) {
+                    EXPECT_LE(alt(i).TotalPresentWorth(), alt(j).TotalPresentWorth() + 1e-6);
+                }
+            }
+        }
+        for (int16_t r = 1; r <= n; ++r) {
+            EXPECT_EQ(seen[static_cast<std::size_t>(r)], 1);
+        }
+
+        for (int16_t k = 1; k < n; ++k) {
+            const IComparison& c = cmp(k);
+            const IAlternative& base = byNumber(c.BaseCase());
+            const IAlternative& challenger = byNumber(c.Challenger());
+            double sum = 0;
+            double cumInv = 0;
+            double cumOp = 0;
+            for (int16_t y = 0; y <= L; ++y) {
+                sum += c.NPWSavingsAt(y);
+                cumInv += c.AddInvCostAt(y);
+                cumOp += c.OpCostSavingsAt(y);
+                ASSERT_NEAR(c.NPWSavingsAt(y), c.OpCostSavingsAt(y) - c.AddInvCostAt(y),
+                            tolerance(c.NPWSavingsAt(y)));
+                ASSERT_NEAR(c.NPWSavingsAt(y),
+                            (cashFlow(base, y) - cashFlow(challenger, y)) * discount(y),
+                            tolerance(cashFlow(base, y)) + tolerance(cashFlow(challenger, y)));
+                ASSERT_NEAR(c.CumAddInvCostAt(y), cumInv, tolerance(cumInv));
+                ASSERT_NEAR(c.CumOpCostSavingsAt(y), cumOp, tolerance(cumOp));
+                if (cumInv > 1e-6) {
+                    ASSERT_NEAR(c.SIR(y), cumOp / cumInv,
+                                1e-9 * std::max(1.0, std::fabs(c.SIR(y))));
+                }
+            }
+            EXPECT_NEAR(sum, c.NPWSavings(), tolerance(sum));
+            EXPECT_NEAR(c.NPWSavings(), base.TotalPresentWorth() - challenger.TotalPresentWorth(),
+                        tolerance(c.NPWSavings()));
+            EXPECT_NEAR(c.AdditionalFirstCost(), challenger.FirstCost() - base.FirstCost(),
+                        tolerance(c.AdditionalFirstCost()));
+            EXPECT_EQ(c.Winner(), c.NPWSavings() > 0.005 ? c.Challenger() : c.BaseCase());
+        }
+        if (engine->AlternativeType() == 0 && n > 1) {
+            // The chain's final winner is the cheapest, up to the threshold per step.
+            const IAlternative& winner = byNumber(cmp(static_cast<int16_t>(n - 1)).Winner());
+            double lowest = winner.TotalPresentWorth();
+            for (int16_t i = 1; i <= n; ++i) {
+                lowest = std::min(lowest, alt(i).TotalPresentWorth());
+            }
+            EXPECT_LE(winner.TotalPresentWorth() - lowest, 0.005 * (n - 1) + 1e-9);
+        }
+    }
+}
+
+TEST_F(IdentityTest, RatesOfReturnAreRootsOfTheSavings) {
+    int found = 0;
+    for (int seed = 2000; seed < 2000 + kStudies; ++seed) {
+        SCOPED_TRACE(seed);
+        RandomStudy(static_cast<unsigned>(seed)).fill(*engine);
+        calculate();
+        const int16_t L = engine->AnalysisPeriod();
+        for (int16_t k = 1; k < engine->Alternatives().Count(); ++k) {
+            const IComparison& c = cmp(k);
+            const IAlternative& base = byNumber(c.BaseCase());
+            const IAlternative& challenger = byNumber(c.Challenger());
+            for (bool afterTax : {true, false}) {
+                const double r = afterTax ? c.IRR() : c.BeforeTaxIRR();
+                if (r == -1.0) {
+                    continue;
+                }
+                ++found;
+                ASSERT_GT(r, -1.0);
+                double pw = 0;
+                double scale = 0;
+                for (int16_t y = 0; y <= L; ++y) {
+                    const double s =
+                        afterTax ? cashFlow(base, y) - cashFlow(challenger, y)
+                                 : base.BeforeTaxCashFlowAt(y) - challenger.BeforeTaxCashFlowAt(y);
+                    pw += s * std::pow(1 + r, -y);
+                    scale += std::fabs(s) * std::pow(1 + r, -y);
+                }
+                EXPECT_LE(std::fabs(pw), 1e-6 * scale) << "rate " << r;
+            }
+        }
+    }
+    EXPECT_GT(found, 50);  // the random studies do exercise the root finder
+}
+
+TEST_F(IdentityTest, FinancingAtTheDiscountRateDoesNotChangeTheBeforeTaxWorth) {
+    for (int seed = 3000; seed < 3000 + 100; ++seed) {
+        SCOPED_TRACE(seed);
+        RandomStudy random(static_cast<unsigned>(seed));
+        random.fill(*engine);
+        const double d = engine->DiscountRate();
+        // Every item financed at the discount rate, with random shares and plans.
+        for (int16_t i = 1; i <= engine->Alternatives().Count(); ++i) {
+            for (int16_t j = 1; j <= 6; ++j) {
+                alt(i).setLoanRate(j, d);
+            }
+        }
+        calculate();
+        std::vector<double> financed;
+        for (int16_t i = 1; i <= engine->Alternatives().Count(); ++i) {
+            financed.push_back(alt(i).BeforeTaxTPW());
+        }
+        for (int16_t i = 1; i <= engine->Alternatives().Count(); ++i) {
+            for (int16_t j = 1; j <= 6; ++j) {
+                alt(i).setLoanFraction(j, 0.0);
+            }
+        }
+        calculate();
+        for (int16_t i = 1; i <= engine->Alternatives().Count(); ++i) {
+            EXPECT_NEAR(alt(i).BeforeTaxTPW(), financed[static_cast<std::size_t>(i) - 1],
+                        tolerance(financed[static_cast<std::size_t>(i) - 1]));
+        }
+    }
+}
+
+TEST_F(IdentityTest, EveryMethodDepreciatesExactlyTheBasis) {
+    RandomStudy random(4000);
+    for (int run = 0; run < 200; ++run) {
+        const int16_t method = static_cast<int16_t>(run % 6);
+        const int16_t life = static_cast<int16_t>(random.integer(1, 40));
+        const int16_t year = static_cast<int16_t>(random.integer(0, 5));
+        const double cost = random.real(1, 1e6);
+        SCOPED_TRACE(::testing::Message() << "method " << method << " life " << life);
+        study(static_cast<int16_t>(year + life + 1), 0.05, 1);
+        alt(1).setInvestmentCost(1, cost);
+        alt(1).setInvestmentYear(1, year);
+        alt(1).setDepreciationMethod(1, method);
+        alt(1).setDepreciationLife(1, life);
+        calculate();
+        double total = 0;
+        for (int16_t y = 0; y <= engine->AnalysisPeriod(); ++y) {
+            EXPECT_GE(alt(1).DepreciationAt(y), 0.0);
+            total += alt(1).DepreciationAt(y);
+        }
+        const int16_t L = engine->AnalysisPeriod();
+        if (method == 5) {
+            EXPECT_EQ(total, 0.0);
+            EXPECT_NEAR(alt(1).BookValueAt(L), cost, 1e-9 * cost);
+        } else {
+            EXPECT_NEAR(total, cost, 1e-9 * cost);
+            EXPECT_NEAR(alt(1).BookValueAt(L), 0.0, 1e-9 * cost);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tavlo::testing

@@ -80,8 +80,10 @@ void DocumentEditor::applyHeaderFooterToAll() {
         }
     }
     for (Section& s : doc_.sections_) {
-        if (&s != &cur) {
+        if (&s != &cur && s.header.empty()) {
             s.header = cur.header;
+        }
+        if (&s != &cur && s.footer.empty()) {
             s.footer = cur.footer;
         }
     }

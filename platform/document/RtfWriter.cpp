@@ -341,9 +341,11 @@ class RtfBuilder {
         for (const TableRowModel& row : t.rows) {
             int32_t pad = row.paddingLeftRightTwips;
             int32_t padTb = row.paddingTopBottomTwips;
-            out_ += "\\trowd\\trgaph" + std::to_string(pad) + "\\trleft0\\trpaddl" +
-                    std::to_string(pad) + "\\trpaddr" + std::to_string(pad) + "\\trpaddt" +
-                    std::to_string(padTb) + "\\trpaddb" + std::to_string(padTb) +
+            // The left border lies at trleft minus the gap: trleft = gap puts it on
+            // the margin, so the table lines up with the text above it.
+            out_ += "\\trowd\\trgaph" + std::to_string(pad) + "\\trleft" + std::to_string(pad) +
+                    "\\trpaddl" + std::to_string(pad) + "\\trpaddr" + std::to_string(pad) +
+                    "\\trpaddt" + std::to_string(padTb) + "\\trpaddb" + std::to_string(padTb) +
                     "\\trpaddfl3\\trpaddfr3\\trpaddft3\\trpaddfb3";
             if (row.header) {
                 out_ += "\\trhdr";

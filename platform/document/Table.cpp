@@ -90,8 +90,8 @@ void Table::InsertInto(DocumentObject& docs) {
                 std::max(row.minHeightTwips, detail::inchesToTwips(cell.cellMeasure()));
         }
         int32_t share = unset ? std::max(kMinCellTwips, (textWidth - fixed) / unset) : 0;
-        row.paddingLeftRightTwips = padding;
-        row.paddingTopBottomTwips = padding / 3;
+        row.paddingLeftRightTwips = padding / 2;
+        row.paddingTopBottomTwips = padding / 4;
         for (int32_t c = 0; c < length; ++c, ++next) {
             const TableCell& cell = cells_[next];
             CharFormat f = base;

@@ -49,8 +49,9 @@
 //   SetOrientation   1 portrait, 2 landscape (US Letter 8.5 x 11 in either way)
 //   SetMargins       left, right, top, bottom, header, footer in inches; header and
 //                    footer are the distances of their text from the page edge
-//   cell SetPadding  inches of inner space left and right of the text; a third of it
-//                    above and below, so rows stay compact. Taken per row (largest)
+//   cell SetPadding  inches of inner space beside the text, shared by its two sides
+//                    (half left, half right; a quarter above and below), so narrow
+//                    columns keep room for their text. Taken per row (largest)
 //   cell SetCellMeasure  minimum row height in inches; 0 = as high as the text
 //   cell SetWidth    inches; cells without a width share what is left of the text width
 //   SetHeaderRow(true)   the first row repeats at the top of each page
@@ -59,8 +60,9 @@
 //   EditHeader/EditFooter(true, 0)  following text goes into the page header /
 //                    footer of the current section (the old content is replaced);
 //                    (false, 0) back to the body
-//   ApplyHeaderFooter(true)  every section of the document gets the header and
-//                    footer of the current one
+//   ApplyHeaderFooter(true)  ends the page frame: a thin rule goes under the header
+//                    and over the footer, and sections without a header or footer
+//                    of their own get the current one (later sections copy it anyway)
 //   FinishDocument(true, 0)  ends an open paragraph and writes the file
 //   WriteDocument(index, 0)  index -1 = the active document
 //   PrintDocument(0)  prints the active document without a dialog; any other value

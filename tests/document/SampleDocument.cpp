@@ -1,0 +1,220 @@
+#include "SampleDocument.h"
+
+#include <cairo.h>
+
+#include "qvc/document/Table.h"
+
+namespace qvc::test {
+
+using namespace qvc::doc;
+
+namespace {
+cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length) {
+    auto* out = static_cast<std::vector<uint8_t>*>(closure);
+    out->insert(out->end(), data, data + length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+constexpr int32_t kGrey = 225 + 225 * 256 + 225 * 65536;
+constexpr int32_t kWhite = 255 + 255 * 256 + 255 * 65536;
+
+void plainLine(DocumentObject& docs, const std::string& label, const std::string& value) {
+    docs.AddLabelValue(label, "", false, 1, 1, 4.5, 10.0f, std::nullopt, 25, code::kDefaultColour,
+                       false);
+    docs.AddLabelValue(value, "", true, 1, 1, 6.25, 10.0f, std::nullopt, 0, code::kDefaultColour,
+                       true);
+}
+
+void numberLine(DocumentObject& docs, const std::string& label, const std::string& number,
+                const std::string& unit) {
+    docs.AddLabelValue(label + "\t", number + " ", false, 1, 1, 6.25, 10.0f, 10.0f, 25,
+                       code::kDefaultColour, false);
+    docs.AddText(unit, 10.0f, std::nullopt, 0, std::nullopt, code::kAlignLeft, code::kDefaultColour,
+                 true);
+}
+
+void summaryTable(DocumentObject& docs, const std::vector<std::vector<std::string>>& rows,
+                  const std::vector<float>& widths, const std::string& caption) {
+    Table t;
+    t.Attach(docs);
+    docs.EndTableBlock();
+    docs.SetTextFlags(code::kFlagKeepTables, true);
+    t.SetHeaderRow(true);
+    const auto columns = static_cast<int32_t>(widths.size());
+    for (size_t r = 0; r < rows.size(); ++r) {
+        for (int32_t c = 0; c < columns; ++c) {
+            TableCell& cell = t.AddCell();
+            if (c == 0) {
+                cell.SetRowStart(true);
+            }
+        }
+    }
+    for (size_t r = 0; r < rows.size(); ++r) {
+        for (int32_t c = 0; c < columns; ++c) {
+            TableCell& cell = t.Cell(static_cast<int32_t>(r) * columns + c + 1);
+            cell.SetBackColor(r == 0 ? kGrey : kWhite);
+            cell.SetBold(r == 0);
+            cell.SetWidth(widths[static_cast<size_t>(c)]);
+            cell.SetAlignment(c == 0 ? code::kAlignLeft : code::kAlignRight);
+            cell.SetVerticalAlignment(r == 0 ? code::kVAlignCentre : code::kVAlignTop);
+            cell.SetPadding(6.0f / 32.0f);
+            cell.SetFontSize(10.0f);
+            cell.SetValue(rows[r][static_cast<size_t>(c)]);
+        }
+    }
+    docs.AddText(caption, 10.0f, std::nullopt, 0, std::nullopt, code::kAlignLeft,
+                 code::kDefaultColour, false);
+    t.InsertInto(docs);
+    docs.SetTextFlags(code::kFlagEndBlock, true);
+    docs.SetTextFlags(code::kFlagKeepTables, false);
+    docs.WriteDocument(-1, 0);
+    docs.NewLine(1);
+}
+}  // namespace
+
+std::vector<uint8_t> samplePng(int width, int height, uint8_t r, uint8_t g, uint8_t b) {
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    cairo_t* cr = cairo_create(s);
+    cairo_set_source_rgb(cr, r / 255.0, g / 255.0, b / 255.0);
+    cairo_paint(cr);
+    cairo_set_source_rgb(cr, 0.2, 0.2, 0.2);
+    cairo_set_line_width(cr, 4);
+    cairo_rectangle(cr, 2, 2, width - 4, height - 4);
+    cairo_stroke(cr);
+    cairo_destroy(cr);
+    std::vector<uint8_t> png;
+    cairo_surface_write_to_png_stream(s, appendBytes, &png);
+    cairo_surface_destroy(s);
+    return png;
+}
+
+void writeSampleFrame(DocumentObject& docs, const std::string& title, bool landscape) {
+    docs.EditHeader(true, 0);
+    docs.SetFontName("Arial");
+    docs.AddText(title, 12.0f, std::nullopt, code::kTextBold, 1.2f, code::kAlignCentre,
+                 code::kDefaultColour, true);
+    double tab = landscape ? 10.0 : 7.5;
+    docs.AddLabelValue("Project: H\xC3\xB4tel \xC2\xABMain\xC2\xBB", "06/12/2026", true, 1, 0, tab,
+                       9.0f, 9.0f, 0, code::kDefaultColour, true);
+    docs.AddLabelValue("Prepared by: Acme Engineering", "14:05:00", true, 1, 0, tab, 9.0f, 9.0f, 0,
+                       32, false);
+    docs.EditHeader(false, 0);
+    docs.EditFooter(true, 0);
+    docs.AddText("QV Components v 17.0", 9.0f, std::nullopt, 0, std::nullopt, code::kAlignLeft,
+                 code::kDefaultColour, false);
+    docs.AddText("Page", 9.0f, std::nullopt, 0, std::nullopt, code::kAlignRight, 16, false);
+    docs.InsertField(code::kFieldSeparator, 1);
+    docs.InsertField(code::kFieldPageNumber, 1);
+    docs.InsertField(code::kFieldSeparator, 1);
+    docs.AddText("of", 9.0f, std::nullopt, 0, std::nullopt, code::kAlignKeep, 16, false);
+    docs.InsertField(code::kFieldSeparator, 1);
+    docs.InsertField(code::kFieldPageCount, 1);
+    docs.EditFooter(false, 0);
+    docs.ApplyHeaderFooter(true);
+}
+
+int32_t buildSampleDocument(DocumentObject& docs, const std::string& folder,
+                            const std::string& fileName, bool pictures) {
+    int32_t index = docs.NewDocument(fileName, folder, "Untitled", "", "", "", "", 1);
+    docs.ResetFormat();
+    docs.SetFontName("Arial");
+    docs.SetFontSize(8.0f);
+    docs.SetMargins(0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f);
+    writeSampleFrame(docs, kSampleTitle, false);
+
+    // General information
+    docs.AddText("Office building retrofit", 10.0f, std::nullopt, code::kTextBold, std::nullopt,
+                 code::kAlignCentre, code::kDefaultColour, true);
+    docs.AddText("Comparison of three heating plants", 10.0f, std::nullopt, 0, std::nullopt,
+                 code::kAlignCentre, 48, true);
+    plainLine(docs, "Type of analysis", "Private sector life cycle");
+    plainLine(docs, "Type of alternatives", "Mutually exclusive");
+    numberLine(docs, "Length of analysis", "25", "years");
+    numberLine(docs, "Minimum attractive rate of return", "7.00", "% per year");
+    docs.AddText("", 10.0f, std::nullopt, 0, std::nullopt, code::kAlignKeep, 32, true);
+
+    summaryTable(docs,
+                 {{"Economic criteria", "Best design case for each criterion", "Value ($)"},
+                  {"Incremental net present worth", "Gas boiler", "-"},
+                  {"Lowest total present worth", "Heat pump " + kSampleNonAscii, "$1,234,567"},
+                  {"Annual operating cost", "Heat pump", "$45,678"},
+                  {"First cost", "Gas boiler", "$321,000"}},
+                 {2.5f, 3.75f, 1.25f}, "Table 1. Executive summary");
+
+    if (pictures) {
+        auto png = samplePng(653, 514, 130, 130, 255);
+        docs.InsertPicture(png, 235, 185);
+        docs.InsertPicture(png, 235, 185);
+        docs.InsertPicture(samplePng(653, 514, 151, 6, 46), 235, 185);
+        docs.SetTextFlags(code::kFlagEndBlock, true);
+        docs.WriteDocument(-1, 0);
+        docs.NewLine(1);
+    }
+
+    // Description box as the study inputs report writes it
+    docs.AddText("Study description :", std::nullopt, std::nullopt, 0, std::nullopt,
+                 code::kAlignLeft, code::kDefaultColour, false);
+    Table box;
+    box.Attach(docs);
+    TableCell& cell = box.Cell(1);
+    cell.SetAlignment(code::kAlignLeft);
+    cell.SetCellMeasure(1.75f);
+    cell.SetVerticalAlignment(code::kVAlignCentre);
+    cell.SetPadding(6.0f / 32.0f);
+    cell.SetWidth(4.5f);
+    cell.Font().SetUnderline(false);
+    cell.SetFontSize(10.0f);
+    cell.SetValue("Braces {like these} and a backslash \\ stay.\r\nSecond line: " +
+                  kSampleNonAscii);
+    box.InsertInto(docs);
+    docs.NewLine(1);
+
+    // Failure note as the reports write it
+    docs.AddText("Table 2. Design cases could not be generated", std::nullopt, std::nullopt, 0,
+                 std::nullopt, code::kAlignCentre, 240, true);
+    docs.AddText(
+        "Error 9 - Subscript out of range\r\nMethod - GenerateSecondTable\r\nModule - "
+        "cRptLifeCycleSummary",
+        std::nullopt, std::nullopt, 0, std::nullopt, code::kAlignCentre, 240, true);
+    docs.NewLine(1);
+    docs.AddText("No loans are entered for this design case.", 10.0f, 0xFF0000, 4, std::nullopt,
+                 code::kAlignCentre, 240, true);
+    docs.NewLine(1);
+
+    docs.InsertBreak(code::kBreakPage);
+    std::vector<std::vector<std::string>> rows{{"Year", "Date", "Cash flow", "Savings"}};
+    for (int y = 0; y <= 40; ++y) {
+        rows.push_back({std::to_string(y), y == 0 ? "Initial" : std::to_string(2025 + y),
+                        std::to_string(1000 * y), std::to_string(-37 * y)});
+    }
+    summaryTable(docs, rows, {1.0f, 1.5f, 2.5f, 2.5f}, "1B. Comparison of alternatives");
+    docs.InsertBreak(code::kBreakPage);
+
+    docs.SetOrientation(code::kLandscape);
+    writeSampleFrame(docs, kSampleTitle, true);
+    std::vector<std::vector<std::string>> wide{
+        {"Year", "Date", "Cash investment", "Loan principal", "Loan interest", "Total investment",
+         "Annual operating", "Other operating", "Total operating", "Total"}};
+    for (int y = 0; y <= 5; ++y) {
+        std::vector<std::string> row{std::to_string(y), std::to_string(2025 + y)};
+        for (int c = 0; c < 8; ++c) {
+            row.push_back(std::to_string((c + 1) * 1000 + y));
+        }
+        wide.push_back(row);
+    }
+    summaryTable(docs, wide, {0.6f, 0.6f, 1.1f, 1.1f, 1.1f, 1.1f, 1.1f, 1.1f, 1.1f, 1.1f},
+                 "1A. Component cash flows [Heat pump], actual values");
+    if (pictures) {
+        docs.InsertPicture(samplePng(1222, 833, 20, 137, 47), 440, 300);
+        docs.SetTextFlags(code::kFlagEndBlock, true);
+    }
+    docs.SetOrientation(code::kPortrait);
+    writeSampleFrame(docs, kSampleTitle, false);
+    docs.AddText("Back to portrait: " + kSampleNonAscii, 10.0f, std::nullopt, 0, std::nullopt,
+                 code::kAlignLeft, code::kDefaultColour, true);
+    docs.InsertBreak(code::kBreakPage);
+    docs.FinishDocument(true, 0);
+    return index;
+}
+
+}  // namespace qvc::test

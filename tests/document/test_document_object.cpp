@@ -1,0 +1,357 @@
+// Behaviour of the document operations on the model: where text, tabs, tables,
+// sections and breaks end up, and how wrong calls fail.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "SampleDocument.h"
+#include "qvc/document/DocumentObject.h"
+#include "qvc/document/Table.h"
+#include "qvc/runtime/Error.h"
+#include "qvc/runtime/ErrorNumbers.h"
+
+namespace fs = std::filesystem;
+using namespace qvc;
+using namespace qvc::doc;
+
+namespace {
+
+int errorNumber(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const rt::Error& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+const std::vector<Block>& body(DocumentObject& docs, size_t section = 0) {
+    return docs.ActiveDocument().sections().at(section).body;
+}
+
+const Paragraph& paragraphAt(DocumentObject& docs, size_t i, size_t section = 0) {
+    return std::get<Paragraph>(body(docs, section).at(i));
+}
+
+std::string text(const Paragraph& p) {
+    std::string out;
+    for (const Run& r : p.runs) {
+        switch (r.kind) {
+            case Run::Kind::Text:
+                out += r.text;
+                break;
+            case Run::Kind::Tab:
+                out += '\t';
+                break;
+            case Run::Kind::LineBreak:
+                out += '\n';
+                break;
+            case Run::Kind::PageNumber:
+                out += "{PAGE}";
+                break;
+            case Run::Kind::PageCount:
+                out += "{NUMPAGES}";
+                break;
+            case Run::Kind::Picture:
+                out += "{PICTURE}";
+                break;
+        }
+    }
+    return out;
+}
+
+struct RecordingHost : DocumentHost {
+    std::vector<int32_t> activated;
+    std::vector<std::pair<int32_t, bool>> printed;
+    int16_t zoom = 0;
+    void documentActivated(const DocumentObject&, int32_t index) override {
+        activated.push_back(index);
+    }
+    void zoomChanged(int16_t percent) override { zoom = percent; }
+    void printDocument(const DocumentObject&, int32_t index, bool dialog) override {
+        printed.emplace_back(index, dialog);
+    }
+};
+
+fs::path outputDir() {
+    fs::path dir = fs::path(QVC_TEST_OUTPUT_DIR) / "document";
+    fs::create_directories(dir);
+    return dir;
+}
+
+}  // namespace
+
+TEST(DocumentObject, DocumentsAreCountedActivatedAndNamed) {
+    DocumentObject docs;
+    EXPECT_EQ(docs.DocumentCount(), 0);
+    EXPECT_EQ(errorNumber([&] { docs.AddText("x"); }), rt::err::kObjectNotSet);
+    EXPECT_EQ(errorNumber([&] { docs.ActiveDocument(); }), rt::err::kObjectNotSet);
+    EXPECT_EQ(docs.NewDocument("a.rtf", "/tmp"), 1);
+    EXPECT_EQ(docs.NewDocument("b.rtf", "/tmp"), 2);
+    EXPECT_EQ(docs.ActiveDocument().FileName(), "b.rtf");
+    EXPECT_EQ(docs.ActiveDocument().Index(), 2);
+
+    RecordingHost host;
+    EXPECT_EQ(docs.AttachWindow(nullptr, 0), 0);
+    EXPECT_EQ(docs.AttachWindow(&host, 0), 1);
+    docs.ActivateDocument(1);
+    EXPECT_EQ(docs.ActiveDocument().FileName(), "a.rtf");
+    EXPECT_EQ(host.activated, std::vector<int32_t>{1});
+    EXPECT_EQ(errorNumber([&] { docs.ActivateDocument(3); }), rt::err::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumber([&] { docs.ActivateDocument(0); }), rt::err::kSubscriptOutOfRange);
+    EXPECT_EQ(docs.activeIndex(), 1);
+
+    docs.ActiveDocument().SetFileName("copy.rtf");
+    docs.ActiveDocument().SetFileFolder("/elsewhere");
+    EXPECT_EQ(docs.document(1).path(), fs::path("/elsewhere/copy.rtf"));
+
+    docs.SetZoom(125);
+    EXPECT_EQ(host.zoom, 125);
+    EXPECT_EQ(errorNumber([&] { docs.SetZoom(5); }), rt::err::kInvalidProcedureCall);
+    docs.PrintDocument(0);
+    docs.ActivateDocument(2);
+    docs.PrintDocument(1);
+    EXPECT_EQ(host.printed, (std::vector<std::pair<int32_t, bool>>{{1, false}, {2, true}}));
+    docs.AttachWindow(nullptr, 0);
+    EXPECT_EQ(errorNumber([&] { docs.PrintDocument(0); }), rt::err::kDeviceUnavailable);
+}
+
+TEST(DocumentObject, TextStylesTabsAndParagraphEnds) {
+    DocumentObject docs;
+    docs.NewDocument("t.rtf", "/tmp");
+    docs.ResetFormat();
+    docs.SetFontName("Arial");
+    docs.SetFontSize(8);
+    // Heading: bold, centred, 1.2 lines.
+    docs.AddText("Title", 12.0f, std::nullopt, code::kTextBold, 1.2f, code::kAlignCentre,
+                 code::kDefaultColour, true);
+    // Left and right parts in one paragraph.
+    docs.AddText("App v1", 9.0f, std::nullopt, 0, std::nullopt, code::kAlignLeft,
+                 code::kDefaultColour, false);
+    docs.AddText("Page", 9.0f, std::nullopt, 0, std::nullopt, code::kAlignRight, 16, false);
+    docs.InsertField(code::kFieldSeparator);
+    docs.InsertField(code::kFieldPageNumber);
+    docs.InsertField(code::kFieldSeparator);
+    docs.AddText("of", 9.0f, std::nullopt, 0, std::nullopt, code::kAlignKeep, 16, false);
+    docs.InsertField(code::kFieldSeparator);
+    docs.InsertField(code::kFieldPageCount);
+    docs.NewLine(1);  // ends the open paragraph
+    docs.NewLine(2);  // two empty ones
+    docs.AddText("note", 10.0f, 0xFF0000, 4, std::nullopt, code::kAlignCentre, 240, true);
+    docs.AddText("plain", std::nullopt, 0xFF0000, 0, std::nullopt, code::kAlignKeep,
+                 code::kDefaultColour, true);
+
+    ASSERT_EQ(body(docs).size(), 6u);
+    const Paragraph& title = paragraphAt(docs, 0);
+    EXPECT_EQ(text(title), "Title");
+    EXPECT_EQ(title.align, HAlign::Centre);
+    EXPECT_EQ(title.lineSpacingPercent, 120);
+    EXPECT_TRUE(title.runs[0].format.bold);
+    EXPECT_EQ(title.runs[0].format.halfPoints, 24);
+
+    const Paragraph& footerLike = paragraphAt(docs, 1);
+    EXPECT_EQ(text(footerLike), "App v1\tPage {PAGE} of {NUMPAGES}");
+    ASSERT_EQ(footerLike.tabs.size(), 1u);
+    EXPECT_EQ(footerLike.tabs[0], (TabStop{10800, TabStop::Kind::Right}));
+    EXPECT_EQ(footerLike.align, HAlign::Left);
+    EXPECT_EQ(footerLike.runs.back().format.halfPoints, 18);  // fields take the text's size
+    EXPECT_EQ(footerLike.runs.back().format.colour, (Rgb{16, 0, 0}));
+
+    EXPECT_TRUE(paragraphAt(docs, 2).runs.empty());
+    EXPECT_TRUE(paragraphAt(docs, 3).runs.empty());
+    EXPECT_EQ(paragraphAt(docs, 3).endFormat.halfPoints, 16);  // the 8 pt default
+
+    const Paragraph& note = paragraphAt(docs, 4);
+    EXPECT_EQ(note.runs[0].format.colour, (Rgb{240, 0, 0}));
+    EXPECT_TRUE(note.runs[0].format.italic);
+    EXPECT_FALSE(note.runs[0].format.bold);
+    // With the default colour the alternative one is used (0xFF0000 is blue).
+    EXPECT_EQ(paragraphAt(docs, 5).runs[0].format.colour, (Rgb{0, 0, 255}));
+
+    EXPECT_EQ(
+        errorNumber([&] { docs.AddText("x", std::nullopt, std::nullopt, 0, std::nullopt, 3); }),
+        rt::err::kInvalidProcedureCall);
+    EXPECT_EQ(errorNumber([&] { docs.AddText("x", 0.5f); }), rt::err::kInvalidProcedureCall);
+    EXPECT_EQ(errorNumber([&] { docs.InsertField(999); }), rt::err::kInvalidProcedureCall);
+    EXPECT_EQ(errorNumber([&] { docs.InsertBreak(7); }), rt::err::kInvalidProcedureCall);
+    EXPECT_EQ(errorNumber([&] { docs.SetTextFlags(0x100, true); }), rt::err::kInvalidProcedureCall);
+    EXPECT_EQ(errorNumber([&] { docs.NewLine(-1); }), rt::err::kInvalidProcedureCall);
+}
+
+TEST(DocumentObject, LabelValueLinesPlaceValuesAtRightTabs) {
+    DocumentObject docs;
+    docs.NewDocument("lv.rtf", "/tmp");
+    docs.AddLabelValue("Base year", "", false, 1, 1, 4.5, 10.0f, std::nullopt, 25,
+                       code::kDefaultColour, false);
+    docs.AddLabelValue("2025", "", true, 1, 1, 6.25, 10.0f, std::nullopt, 0, code::kDefaultColour,
+                       true);
+    docs.AddLabelValue("Discount rate\t", "7.00 ", false, 1, 1, 6.25, 10.0f, 10.0f, 25,
+                       code::kDefaultColour, false);
+    docs.AddText("% per year", 10.0f, std::nullopt, 0, std::nullopt, code::kAlignLeft,
+                 code::kDefaultColour, true);
+    docs.AddLabelValue("Project: X", "01/02/2026", true, 1, 0, 10, 9.0f, 9.0f, 0, 32, true);
+
+    const Paragraph& plain = paragraphAt(docs, 0);
+    EXPECT_EQ(text(plain), "Base year\t2025");
+    EXPECT_EQ(plain.tabs, (std::vector<TabStop>{{9000, TabStop::Kind::Right}}));
+    const Paragraph& number = paragraphAt(docs, 1);
+    EXPECT_EQ(text(number), "Discount rate\t7.00 % per year");
+    EXPECT_EQ(number.tabs, (std::vector<TabStop>{{9000, TabStop::Kind::Right}}));
+    const Paragraph& header = paragraphAt(docs, 2);
+    EXPECT_EQ(text(header), "Project: X\t01/02/2026");
+    EXPECT_EQ(header.tabs, (std::vector<TabStop>{{14400, TabStop::Kind::Right}}));
+    EXPECT_EQ(header.runs[0].format.colour, (Rgb{32, 0, 0}));
+    EXPECT_EQ(header.runs[0].format.halfPoints, 18);
+}
+
+TEST(DocumentObject, TablesFollowRowStartsWidthsAndCaptions) {
+    DocumentObject docs;
+    docs.NewDocument("tb.rtf", "/tmp");
+    Table t;
+    t.Attach(docs);
+    const int32_t starts[] = {1, 4, 7, 10, 13};
+    t.Define(15, starts);
+    EXPECT_EQ(t.rowLengths(), (std::vector<int32_t>{3, 3, 3, 3, 3}));
+    for (int32_t n = 1; n <= 15; ++n) {
+        t.Cell(n).SetValue("c" + std::to_string(n));
+        t.Cell(n).SetWidth(n % 3 == 1 ? 2.5f : (n % 3 == 2 ? 3.75f : 1.25f));
+    }
+    t.Cell(1).SetBackColor(225 + 225 * 256 + 225 * 65536);
+    t.Cell(3).SetAlignment(code::kAlignRight);
+    t.Cell(3).SetVerticalAlignment(code::kVAlignCentre);
+    t.Cell(4).SetPadding(6.0f / 32.0f);
+    t.Cell(5).SetCellMeasure(0.5f);
+    t.SetHeaderRow(true);
+    docs.EndTableBlock();
+    docs.AddText("Table 1. Summary", 10.0f, std::nullopt, 0, std::nullopt, code::kAlignLeft);
+    t.InsertInto(docs);
+
+    ASSERT_EQ(body(docs).size(), 2u);
+    EXPECT_TRUE(paragraphAt(docs, 0).keepWithNext);
+    const auto& table = std::get<TableModel>(body(docs)[1]);
+    ASSERT_EQ(table.rows.size(), 5u);
+    EXPECT_TRUE(table.rows[0].header);
+    EXPECT_FALSE(table.rows[1].header);
+    EXPECT_EQ(table.rows[0].cells[0].widthTwips, 3600);
+    EXPECT_EQ(table.rows[0].cells[1].widthTwips, 5400);
+    EXPECT_EQ(table.rows[0].cells[2].widthTwips, 1800);
+    EXPECT_EQ(table.rows[0].cells[0].shading, (Rgb{225, 225, 225}));
+    EXPECT_FALSE(table.rows[0].cells[1].shading.has_value());
+    EXPECT_EQ(table.rows[0].cells[2].align, HAlign::Right);
+    EXPECT_EQ(table.rows[0].cells[2].valign, VAlign::Centre);
+    EXPECT_EQ(table.rows[1].paddingLeftRightTwips, 135);
+    EXPECT_EQ(table.rows[1].paddingTopBottomTwips, 67);
+    EXPECT_EQ(table.rows[1].minHeightTwips, 720);
+    EXPECT_EQ(text(table.rows[4].cells[2].paragraphs[0]), "c15");
+
+    // AddCell with row starts, cells without widths share the rest of the line,
+    // Cell(n) beyond the end adds cells.
+    Table t2;
+    t2.Attach(docs);
+    for (int i = 0; i < 4; ++i) {
+        TableCell& c = t2.AddCell();
+        c.SetRowStart(i % 2 == 0);
+    }
+    t2.Cell(1).SetWidth(1.5f);
+    t2.Cell(6).SetValue("grown");
+    t2.Cell(5).SetRowStart(true);
+    EXPECT_EQ(t2.rowLengths(), (std::vector<int32_t>{2, 2, 2}));
+    t2.InsertInto(docs);
+    const auto& table2 = std::get<TableModel>(body(docs)[2]);
+    EXPECT_EQ(table2.rows[0].cells[1].widthTwips, 10800 - 2160);
+    EXPECT_EQ(table2.rows[1].cells[0].widthTwips, 5400);
+
+    Table bad;
+    EXPECT_EQ(errorNumber([&] { bad.InsertInto(docs); }), rt::err::kInvalidProcedureCall);
+    const int32_t wrong[] = {0};
+    EXPECT_EQ(errorNumber([&] { bad.Define(3, wrong); }), rt::err::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumber([&] { bad.Cell(0); }), rt::err::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumber([&] { bad.Cell(1).SetAlignment(3); }), rt::err::kInvalidProcedureCall);
+    EXPECT_EQ(errorNumber([&] { bad.Cell(1).SetWidth(-1); }), rt::err::kInvalidProcedureCall);
+}
+
+TEST(DocumentObject, OrientationSectionsHeadersAndBreaks) {
+    DocumentObject docs;
+    docs.NewDocument("s.rtf", "/tmp");
+    docs.SetMargins(0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f);
+    // Before any body text the orientation changes the first section.
+    docs.SetOrientation(code::kLandscape);
+    ASSERT_EQ(docs.ActiveDocument().sections().size(), 1u);
+    EXPECT_EQ(docs.ActiveDocument().sections()[0].page.pageWidthTwips, 15840);
+    EXPECT_EQ(docs.ActiveDocument().sections()[0].page.textWidth(), 14400);
+    test::writeSampleFrame(docs, "T", true);
+    docs.AddText("body", std::nullopt, std::nullopt, 0, std::nullopt, code::kAlignLeft,
+                 code::kDefaultColour, false);
+    // Header text does not leak into the body.
+    EXPECT_EQ(docs.ActiveDocument().sections()[0].header.size(), 3u);
+    EXPECT_TRUE(std::get<Paragraph>(docs.ActiveDocument().sections()[0].header.back()).ruleBelow);
+    EXPECT_TRUE(std::get<Paragraph>(docs.ActiveDocument().sections()[0].footer.front()).ruleAbove);
+    docs.InsertBreak(code::kBreakPage);
+    docs.SetOrientation(code::kPortrait);
+    const auto& sections = docs.ActiveDocument().sections();
+    ASSERT_EQ(sections.size(), 2u);
+    EXPECT_EQ(sections[1].page.pageWidthTwips, 12240);
+    EXPECT_EQ(sections[1].page.marginLeft, 720);
+    EXPECT_EQ(sections[1].header.size(), 3u);  // copied
+    EXPECT_EQ(text(std::get<Paragraph>(sections[0].body[0])), "body");
+    EXPECT_TRUE(std::holds_alternative<PageBreak>(sections[0].body[1]));
+    EXPECT_EQ(errorNumber([&] { docs.SetOrientation(3); }), rt::err::kInvalidProcedureCall);
+    EXPECT_EQ(errorNumber([&] { docs.SetMargins(4, 4, 0.5f, 0.5f, 0.5f, 0.5f); }),
+              rt::err::kInvalidProcedureCall);
+}
+
+TEST(DocumentObject, PicturesAreCheckedAndSizedForThePage) {
+    DocumentObject docs;
+    docs.NewDocument("p.rtf", "/tmp");
+    auto png = test::samplePng(100, 50, 1, 2, 3);
+    docs.InsertPicture(png, 235, 185);
+    docs.InsertPicture(png, 2000, 1000);  // wider than the page: shrunk to 7.5 in
+    docs.SetTextFlags(code::kFlagEndBlock, true);
+    const Paragraph& p = paragraphAt(docs, 0);
+    ASSERT_EQ(p.runs.size(), 2u);
+    EXPECT_EQ(p.align, HAlign::Centre);
+    EXPECT_EQ(p.runs[0].picture->widthTwips, 4700);
+    EXPECT_EQ(p.runs[0].picture->heightTwips, 3700);
+    EXPECT_EQ(p.runs[0].picture->pixelWidth, 100);
+    EXPECT_EQ(p.runs[0].picture->pixelHeight, 50);
+    EXPECT_EQ(p.runs[1].picture->widthTwips, 10800);
+    EXPECT_EQ(p.runs[1].picture->heightTwips, 5400);
+    std::vector<uint8_t> notPng(png.begin() + 1, png.end());
+    EXPECT_EQ(errorNumber([&] { docs.InsertPicture(notPng, 10, 10); }),
+              rt::err::kInvalidProcedureCall);
+    EXPECT_EQ(errorNumber([&] { docs.InsertPicture(png, 0, 10); }), rt::err::kInvalidProcedureCall);
+}
+
+TEST(DocumentObject, WritingNeedsAnExistingFolderAndKeepsTheInsertionPoint) {
+    DocumentObject docs;
+    fs::path missing = outputDir() / "no-such-folder";
+    fs::remove_all(missing);
+    docs.NewDocument("w.rtf", missing.string());
+    docs.AddText("x", std::nullopt, std::nullopt, 0, std::nullopt, code::kAlignLeft,
+                 code::kDefaultColour, true);
+    try {
+        docs.WriteDocument(-1, 0);
+        FAIL() << "writing into a missing folder must fail";
+    } catch (const rt::Error& e) {
+        EXPECT_EQ(e.number(), rt::err::kPathNotFound);
+        EXPECT_NE(e.description().find(missing.string()), std::string::npos);
+        EXPECT_NE(e.description().find("does not exist"), std::string::npos);
+    }
+    EXPECT_EQ(errorNumber([&] { docs.WriteDocument(2, 0); }), rt::err::kSubscriptOutOfRange);
+
+    // An open paragraph is written but stays open for more text.
+    docs.ActiveDocument().SetFileFolder(outputDir().string());
+    docs.AddText("label ", std::nullopt, std::nullopt, 0, std::nullopt, code::kAlignLeft,
+                 code::kDefaultColour, false);
+    docs.WriteDocument(-1, 0);
+    std::ifstream in(outputDir() / "w.rtf", std::ios::binary);
+    std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(written.find("label "), std::string::npos);
+    docs.AddText("value", std::nullopt, std::nullopt, 0, std::nullopt, code::kAlignKeep,
+                 code::kDefaultColour, true);
+    ASSERT_EQ(body(docs).size(), 2u);
+    EXPECT_EQ(text(paragraphAt(docs, 1)), "label value");
+    EXPECT_FALSE(fs::exists(outputDir() / "w.rtf.tmp"));
+}

@@ -1,0 +1,110 @@
+#pragma once
+// A small RTF reader for tests: it tokenizes a file and rebuilds what a reader
+// would show (sections, header and footer paragraphs, body paragraphs, tables
+// with their cell edges, shading and text, pictures, fields), so tests can check
+// the files the document library writes. It understands the subset of RTF that
+// word processors write for reports; anything else is skipped.
+//
+// Text comes back as UTF-8: \tab is '\t', \line is '\n', a field shows as its
+// instruction in braces ("{PAGE}", "{NUMPAGES}"). Ill-formed files (unbalanced
+// braces, no {\rtf1 header, text after the last brace) raise std::runtime_error.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace qvc::test {
+
+struct RtfToken {
+    enum class Kind { GroupStart, GroupEnd, Word, Symbol, Text };
+    Kind kind;
+    std::string word;          // control word without the backslash, or the symbol
+    std::optional<int> param;  // numeric parameter of a control word
+    std::string text;          // Kind::Text: raw bytes
+};
+
+std::vector<RtfToken> tokenizeRtf(std::string_view rtf);
+
+struct RtfColour {
+    int r = 0, g = 0, b = 0;
+    friend bool operator==(const RtfColour&, const RtfColour&) = default;
+};
+
+struct RtfPicture {
+    bool png = false;
+    int pixelWidth = 0, pixelHeight = 0;  // \picw \pich
+    int goalWidth = 0, goalHeight = 0;    // \picwgoal \pichgoal (twips)
+    std::vector<uint8_t> data;
+};
+
+struct RtfParagraph {
+    std::string text;
+    char align = 'l';  // l, c, r, j
+    bool anyBold = false;
+    int maxHalfPoints = 0;
+    std::vector<std::string> fonts;          // font names used by its text
+    std::vector<RtfColour> colours;          // colours used by its text (distinct)
+    std::vector<std::string> fields;         // field instructions, in order
+    std::vector<std::pair<char, int>> tabs;  // (kind l/c/r, position twips)
+    std::vector<RtfPicture> pictures;
+    bool pageBreakBefore = false;  // \pagebb or a \page before its text
+    bool keepWithNext = false;
+};
+
+struct RtfCell {
+    std::string text;
+    int rightEdge = 0;  // \cellx
+    std::optional<RtfColour> shading;
+    bool bold = false;
+    char align = 'l';
+    int halfPoints = 0;
+    std::vector<RtfPicture> pictures;
+};
+
+struct RtfRow {
+    std::vector<RtfCell> cells;
+    bool header = false;  // \trhdr
+    int paddingLeft = 0, paddingRight = 0;
+    int minHeight = 0;                // \trrh
+    std::vector<int> widths() const;  // differences of the cell edges
+};
+
+struct RtfTable {
+    std::vector<RtfRow> rows;
+};
+
+using RtfBlock = std::variant<RtfParagraph, RtfTable>;
+
+struct RtfSection {
+    bool landscape = false;
+    int pageWidth = 12240, pageHeight = 15840;
+    int marginLeft = 1800, marginRight = 1800, marginTop = 1440, marginBottom = 1440;
+    std::vector<RtfParagraph> header, footer;
+    std::vector<RtfBlock> body;
+    std::vector<const RtfTable*> tables() const;
+    std::vector<const RtfParagraph*> paragraphs() const;
+};
+
+struct RtfDocument {
+    std::vector<std::string> fonts;  // font table by number
+    int defaultFont = -1;            // \deff, -1 when missing
+    std::vector<RtfColour> colours;  // colour table, index 0 = auto
+    std::string title;               // \info \title
+    std::vector<RtfSection> sections;
+    int pageBreaks = 0;
+    bool rawEightBit = false;  // a byte >= 0x80 outside \'hh escapes
+
+    std::vector<const RtfTable*> tables() const;
+    std::vector<const RtfParagraph*> paragraphs() const;  // body paragraphs
+    std::vector<const RtfPicture*> pictures() const;      // in body paragraphs and cells
+    std::string bodyText() const;                         // paragraphs and cells joined with '\n'
+};
+
+RtfDocument readRtf(std::string_view rtf);
+RtfDocument readRtfFile(const std::filesystem::path& file);
+
+}  // namespace qvc::test

@@ -55,7 +55,18 @@ std::shared_ptr<Connection> openConnection(const std::string& path, const std::s
     return connection;
 }
 
+thread_local Database::StatementObserver statementObserver;
+
+void observe(const std::string& sql) {
+    if (statementObserver)
+        statementObserver(sql);
+}
+
 }  // namespace
+
+void Database::SetStatementObserver(StatementObserver observer) {
+    statementObserver = std::move(observer);
+}
 
 std::shared_ptr<Database> Database::Open(const std::string& path, OpenOptions options) {
     std::error_code ec;
@@ -86,6 +97,7 @@ Database::Database(std::shared_ptr<Connection> connection, std::string path)
 Database::~Database() = default;
 
 std::unique_ptr<Recordset> Database::OpenRecordset(const std::string& sql) {
+    observe(sql);
     sqlite3* db = connection_->handle();
     Statement stmt(db, sql);
     if (stmt.get() == nullptr) {
@@ -105,6 +117,7 @@ std::unique_ptr<Recordset> Database::OpenRecordset(const std::string& sql) {
 }
 
 int Database::Execute(const std::string& sql) {
+    observe(sql);
     sqlite3* db = connection_->handle();
     std::string rest = sql;
     int changes = 0;

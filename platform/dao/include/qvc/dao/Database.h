@@ -11,6 +11,7 @@
 //
 // Threading: a Database and its Recordsets belong to one thread.
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -50,6 +51,11 @@ class Database {
     bool isOpen() const;
     bool isReadOnly() const;
     const std::string& path() const { return path_; }
+
+    // Receives the text of every statement this thread runs through
+    // OpenRecordset or Execute (for tests and tracing); empty to stop.
+    using StatementObserver = std::function<void(const std::string&)>;
+    static void SetStatementObserver(StatementObserver observer);
 
   private:
     Database(std::shared_ptr<Connection> connection, std::string path);

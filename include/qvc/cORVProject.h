@@ -1,0 +1,81 @@
+#pragma once
+// The host's access to the project database: studies, design cases, the
+// project summary, copies, deletions and analysis type conversion.
+//
+// Every operation opens the project database (<work folder>/ORV30.mdb) at its
+// start and closes it before it returns; nothing is held open between calls.
+// No failure escapes: an operation that fails leaves its error record
+// ("number#description#operation#cORVProject#") for getErrorMsg, and an
+// operation that succeeds leaves getErrorMsg empty.
+//
+// Threading: one object per thread; objects on the same thread share the path
+// settings and the open database handle.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "qvc/Export.h"
+#include "qvc/IChangeNotifier.h"
+#include "qvc/cDesignCase.h"
+#include "qvc/cStudy.h"
+
+namespace qvc {
+
+class cDBoperations;
+
+class QVC_EXPORT cORVProject {
+  public:
+    cORVProject();
+    ~cORVProject();
+    cORVProject(const cORVProject&) = delete;
+    cORVProject& operator=(const cORVProject&) = delete;
+
+    // The observer told after every successful change; may be null (no one told).
+    void setChangeNotifier(std::shared_ptr<IChangeNotifier> notifier);
+
+    // Settings shared by every object on this thread.
+    void setWorkPath(const std::string& StrWorkPath, const std::string& strExePath,
+                     const std::string& strJobPath);
+    void setProjectPath(const std::string& strProjectPath, const std::string& strProjectName,
+                        const std::string& strAppName, const std::string& strCompanyName,
+                        const std::string& strAppVersion, const std::string& strTempPath);
+    std::string getErrorMsg() const { return m_sErrMsg; }
+    void clearError() { m_sErrMsg.clear(); }
+
+    // Studies. The new study's ID is the one GetMaxStudyID returns afterwards.
+    void addStudyDetails(const cStudy& oStudyDetails);
+    // Leaves objStudy unchanged when the study does not exist.
+    void getStudyDetails(int16_t intStudyId, cStudy& objStudy);
+    // Does nothing when the study does not exist; restarts its copy counter.
+    void updateStudyDetails(int32_t lStudyID, const cStudy& objStudy);
+
+    // Number of cases of a study, or of studies for StudyID 0; 0 on failure.
+    int16_t chkMaxStudyAndCase(int16_t StudyID = 0);
+    // Highest case / study ID, 1 for an empty table, 0 on failure.
+    int16_t GetMaxCaseID();
+    int16_t GetMaxStudyID();
+
+    // Design cases. addCaseDetails stores the rows the case's AnalysisType
+    // allows; the new case ID is the one GetMaxCaseID returns afterwards.
+    void addCaseDetails(int16_t iStudyID, const cDesignCase& oCaseDetails);
+    // Stores every filled row of an imported case; returns its ID and trimmed title.
+    void addCaseDetailsWEX(int16_t iStudyID, const cDesignCase& oCaseDetails, int16_t& iCaseID,
+                           std::string& sCaseTitle);
+    // Fills the object from the database without clearing it first.
+    void getCaseDetails(int16_t intStudyId, int16_t intCaseID, cDesignCase& objDesignCase);
+    // Writes the case back: rows with a key are updated or (when emptied)
+    // deleted, filled rows without a key are added.
+    void updateCaseDetails(int32_t lStudyID, int32_t lCaseID, const cDesignCase& objDesignCase);
+
+  private:
+    friend class ProjectOperation;
+    void notifyChanged();
+    cDBoperations& db();
+
+    std::unique_ptr<cDBoperations> m_oDB;
+    std::shared_ptr<IChangeNotifier> m_oChangeNotifier;
+    std::string m_sErrMsg;
+};
+
+}  // namespace qvc

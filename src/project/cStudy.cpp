@@ -1,0 +1,1 @@
+#include "qvc/cStudy.h"

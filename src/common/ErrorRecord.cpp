@@ -22,4 +22,8 @@ std::string classTag(std::string_view procedure, std::string_view className) {
     return tag;
 }
 
+std::string errorRecord(std::string_view procedure, std::string_view className) {
+    return currentErrorRecord(classTag(procedure, className));
+}
+
 }  // namespace qvc

@@ -14,4 +14,8 @@ std::string currentErrorRecord(std::string_view tag);
 // The tag style of the project component and the importer: "#proc#class#".
 std::string classTag(std::string_view procedure, std::string_view className);
 
+// Call inside a catch block: "number#description#procedure#className#" for the
+// exception being handled (any exception; see rt::describeCurrentException).
+std::string errorRecord(std::string_view procedure, std::string_view className);
+
 }  // namespace qvc

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "common/ResourceTexts.h"
 #include "qvc/dao/Database.h"
 #include "qvc/runtime/DynArray.h"
 #include "qvc/runtime/Value.h"
@@ -42,6 +43,13 @@ struct ThreadState {
     int16_t gErrCode = 0;
     std::string gErrMsg;
     int16_t gReportMode = 0;
+
+    // Resource texts (filled once per thread, see ResourceStrings.h) and the
+    // paths the host names through ResManager.
+    ResourceTexts res;
+    bool gStringsLoaded = false;
+    std::string gResourceDB;
+    std::string gHelpFile;
 };
 
 // The calling thread's state, created on first use.

@@ -1,0 +1,13 @@
+#include "common/ResourceTexts.h"
+
+namespace qvc {
+
+const std::array<ResourceKey, kResourceKeyCount> kResourceKeys = {{
+#define QVC_RESOURCE_KEY(name) {#name, &ResourceTexts::name},
+#include "common/ResourceKeys.def"
+#undef QVC_RESOURCE_KEY
+}};
+
+static_assert(kResourceKeyCount == 236, "the resource database holds 236 keys");
+
+}  // namespace qvc

@@ -1,0 +1,73 @@
+#pragma once
+// Helpers for the common-services tests: scratch folders and small resource
+// databases built row by row.
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "common/ThreadState.h"
+#include "qvc/dao/Database.h"
+#include "qvc/runtime/Error.h"
+
+namespace qvc::test {
+
+inline std::filesystem::path freshDir(const std::string& name) {
+    auto dir = std::filesystem::path(QVC_TEST_OUTPUT_DIR) / "common" / name;
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+// A row of ResourceStrings; std::nullopt stores Null.
+using Row = std::pair<std::optional<std::string>, std::optional<std::string>>;
+
+inline std::string sqlLiteral(const std::optional<std::string>& s) {
+    if (!s)
+        return "NULL";
+    std::string out = "'";
+    for (char c : *s) {
+        if (c == '\'')
+            out += '\'';
+        out += c;
+    }
+    return out + "'";
+}
+
+// Creates `path` with the given table definition and rows.
+inline std::string makeResourceDb(
+    const std::filesystem::path& path, const std::vector<Row>& rows,
+    const std::string& table = "ResourceStrings (ReferenceText TEXT, WorkingText TEXT)",
+    const std::string& insertInto = "ResourceStrings (ReferenceText, WorkingText)") {
+    auto db = dao::Database::Create(path.string());
+    std::string sql = "BEGIN; CREATE TABLE " + table + ";";
+    for (const Row& r : rows) {
+        sql += "INSERT INTO " + insertInto + " VALUES (" + sqlLiteral(r.first) + ", " +
+               sqlLiteral(r.second) + ");";
+    }
+    db->Execute(sql + "COMMIT;");
+    db->Close();
+    return path.string();
+}
+
+// The error number `f` raises, 0 when it raises none.
+inline int32_t errorNumberOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const rt::Error& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+// Resets the calling thread's state before and after each test.
+class ThreadStateGuard {
+  public:
+    ThreadStateGuard() { resetThreadState(); }
+    ~ThreadStateGuard() { resetThreadState(); }
+};
+
+}  // namespace qvc::test

@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+
+#include "CommonTestSupport.h"
+#include "common/ResourceMarkup.h"
+#include "common/ResourceStrings.h"
+#include "qvc/ResManager.h"
+#include "qvc/runtime/BasicString.h"
+
+namespace qvc {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::map<std::string, int> keyCounts(const std::string& dbPath) {
+    auto db = dao::Database::Open(dbPath, {.readOnly = true});
+    auto rs = db->OpenRecordset(kResourceStringsQuery);
+    std::map<std::string, int> counts;
+    for (; !rs->eof(); rs->MoveNext())
+        ++counts[rs->field("ReferenceText").toText()];
+    return counts;
+}
+
+class ShippedResources : public ::testing::Test {
+    test::ThreadStateGuard guard_;
+};
+
+TEST_F(ShippedResources, HoldEveryKeyOnceAndNothingElse) {
+    auto counts = keyCounts(QVC_RESOURCE_DB);
+    EXPECT_EQ(counts.size(), kResourceKeyCount);
+    for (const ResourceKey& k : kResourceKeys)
+        EXPECT_EQ(counts[std::string(k.name)], 1) << k.name;
+}
+
+TEST_F(ShippedResources, MarkupParsesAndFillsEveryText) {
+    ResManager().SetResourceDB(QVC_RESOURCE_DB);
+    const std::string markup = LoadResourceStrings();
+    EXPECT_EQ(markup.find('&'), std::string::npos);
+    const ResourceMarkup doc(markup);
+    ASSERT_TRUE(doc.wellFormed()) << doc.problem();
+
+    AssignResourceStrings();
+    ASSERT_TRUE(threadState().gStringsLoaded);
+    for (const ResourceKey& k : kResourceKeys) {
+        const std::string& text = texts().*k.member;
+        EXPECT_FALSE(text.empty()) << k.name;
+        EXPECT_EQ(text.find_first_of("<&"), std::string::npos) << k.name;
+        EXPECT_EQ(rt::Trim(text), text) << k.name;
+    }
+}
+
+TEST_F(ShippedResources, CodedListsAndFixedWidthTexts) {
+    ResManager().SetResourceDB(QVC_RESOURCE_DB);
+    AssignResourceStrings();
+    const ResourceTexts& t = texts();
+    EXPECT_EQ(t.cbotaxexempt0, "Yes");
+    EXPECT_EQ(t.cbotaxexempt1, "No");
+    EXPECT_EQ(t.cbodepmethod0, "Straight Line");
+    EXPECT_EQ(t.cbodepmethod1, "Sum-of-Years' Digits");
+    EXPECT_EQ(t.cbodepmethod2, "Double Declining Balance");
+    EXPECT_EQ(t.cbodepmethod3, "150% Declining Balance");
+    EXPECT_EQ(t.cbodepmethod4, "MACRS (Half-Year)");
+    EXPECT_EQ(t.cbodepmethod5, "None");
+    EXPECT_EQ(t.cbopayplan0, "Level Payments");
+    EXPECT_EQ(t.cbopayplan1, "Equal Principal");
+    EXPECT_EQ(t.cbopayplan2, "Interest Only");
+
+    // The text cash flow file has 4-character year and date columns and stacks
+    // its value headings one word per 11-character column.
+    EXPECT_LE(rt::Len(t.gXstrADColYear), 4u);
+    EXPECT_LE(rt::Len(t.gXstrADColDate), 4u);
+    for (const ResourceKey& k : kResourceKeys) {
+        const bool heading = k.name.starts_with("gXstrASCII") &&
+                             k.name != "gXstrASCIITableCompCashFlow" && k.name != "gXstrASCIIFile";
+        if (heading) {
+            EXPECT_LE(rt::Len(texts().*k.member), 11u) << k.name;
+        }
+    }
+    // The first loan of a converted case is named from the fourth character on.
+    EXPECT_EQ(rt::Mid(t.gXstrASCIILoanPrincipal, 4), "Loan");
+    // Report titles become part of file names.
+    for (const std::string* title :
+         {&t.gXstrLS, &t.gXstrAD, &t.gXstrCF, &t.gXstrTPWP, &t.gXstrSI, &t.gXstrDCI})
+        EXPECT_EQ(title->find_first_of("/\\:*?\"|"), std::string::npos) << *title;
+}
+
+// Every resource key named anywhere in the component's and the host's sources
+// must exist; a misspelt key would otherwise show an empty text.
+TEST_F(ShippedResources, EveryKeyTheCodeNamesExists) {
+    std::set<std::string> known;
+    for (const ResourceKey& k : kResourceKeys)
+        known.insert(std::string(k.name));
+    const std::regex keyPattern(
+        R"(\b(gXstr\w+|gStrASCII\w+|cbo(taxexempt|depmethod|payplan)\d+)\b)");
+    std::map<std::string, std::string> unknown;
+    size_t filesRead = 0;
+    for (const char* folder : {"src", "apps", "include"}) {
+        fs::path root = fs::path(QVC_SOURCE_DIR) / folder;
+        if (!fs::exists(root))
+            continue;
+        for (const auto& entry : fs::recursive_directory_iterator(root)) {
+            auto ext = entry.path().extension();
+            if (ext != ".cpp" && ext != ".h")
+                continue;
+            std::ifstream in(entry.path());
+            std::stringstream buffer;
+            buffer << in.rdbuf();
+            const std::string text = buffer.str();
+            ++filesRead;
+            for (std::sregex_iterator it(text.begin(), text.end(), keyPattern), end; it != end;
+                 ++it) {
+                if (!known.count(it->str()))
+                    unknown.emplace(it->str(), entry.path().string());
+            }
+        }
+    }
+    EXPECT_GT(filesRead, 5u);
+    for (const auto& [key, file] : unknown)
+        ADD_FAILURE() << "unknown resource key " << key << " in " << file;
+}
+
+TEST_F(ShippedResources, GeneratorRejectsBadSourcesAndKeepsTheOldDatabase) {
+    auto dir = test::freshDir("generator");
+    std::ifstream shipped(fs::path(QVC_SOURCE_DIR) / "resources/strings/en-US.txt");
+    std::stringstream buffer;
+    buffer << shipped.rdbuf();
+    const std::string good = buffer.str();
+    const fs::path output = dir / "out.mdb";
+    auto run = [&](const std::string& source) {
+        std::ofstream(dir / "src.txt", std::ios::binary) << source;
+        std::string command = std::string("\"") + QVC_MAKE_RESOURCE_DB + "\" \"" +
+                              (dir / "src.txt").string() + "\" \"" + output.string() + "\" 2>\"" +
+                              (dir / "stderr.txt").string() + "\"";
+        int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+
+    ASSERT_EQ(run(good), 0);
+    ASSERT_EQ(keyCounts(output.string()).size(), kResourceKeyCount);
+    const auto written = fs::last_write_time(output);
+
+    auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string s = good;
+        auto at = s.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return s.replace(at, from.size(), to);
+    };
+    const std::vector<std::pair<std::string, std::string>> bad = {
+        {"missing key", replaced("gXstrNA\tN/A\n", "")},
+        {"doubled key", good + "gXstrNA\tnot applicable\n"},
+        {"unknown key", good + "gXstrNotAKey\ttext\n"},
+        {"less-than", replaced("gXstrNA\tN/A\n", "gXstrNA\tN<A\n")},
+        {"ampersand", replaced("gXstrNA\tN/A\n", "gXstrNA\tN&A\n")},
+        {"no tab", replaced("gXstrNA\tN/A\n", "gXstrNA N/A\n")},
+    };
+    for (const auto& [name, source] : bad) {
+        EXPECT_EQ(run(source), 1) << name;
+        EXPECT_EQ(fs::last_write_time(output), written) << name;
+    }
+    EXPECT_EQ(keyCounts(output.string()).size(), kResourceKeyCount);
+}
+
+}  // namespace
+}  // namespace qvc

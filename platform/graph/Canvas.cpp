@@ -1,0 +1,137 @@
+#include "Canvas.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "qvc/runtime/Error.h"
+#include "qvc/runtime/ErrorNumbers.h"
+
+namespace qvc::graph::detail {
+
+namespace {
+cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length) {
+    auto* out = static_cast<std::vector<uint8_t>*>(closure);
+    out->insert(out->end(), data, data + length);
+    return CAIRO_STATUS_SUCCESS;
+}
+}  // namespace
+
+Canvas::Canvas(double widthPt, double heightPt, int dpi, std::string family)
+    : family_(std::move(family)) {
+    double scale = dpi / 72.0;
+    pixelWidth_ = static_cast<int>(std::lround(widthPt * scale));
+    pixelHeight_ = static_cast<int>(std::lround(heightPt * scale));
+    surface_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, pixelWidth_, pixelHeight_);
+    cr_ = cairo_create(surface_);
+    if (cairo_status(cr_) != CAIRO_STATUS_SUCCESS) {
+        cairo_destroy(cr_);
+        cairo_surface_destroy(surface_);
+        throw rt::Error(rt::err::kOutOfMemory, "Cannot create the chart picture");
+    }
+    cairo_scale(cr_, scale, scale);
+    cairo_set_source_rgb(cr_, 1, 1, 1);
+    cairo_paint(cr_);
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    cairo_set_font_options(cr_, options);
+    cairo_font_options_destroy(options);
+}
+
+Canvas::~Canvas() {
+    cairo_destroy(cr_);
+    cairo_surface_destroy(surface_);
+}
+
+void Canvas::setFont(double sizePt, bool bold) {
+    cairo_select_font_face(cr_, family_.c_str(), CAIRO_FONT_SLANT_NORMAL,
+                           bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cr_, sizePt);
+}
+
+TextSize Canvas::measure(const std::string& text) {
+    cairo_text_extents_t te;
+    cairo_font_extents_t fe;
+    cairo_text_extents(cr_, text.c_str(), &te);
+    cairo_font_extents(cr_, &fe);
+    return {te.x_advance, fe.ascent + fe.descent};
+}
+
+void Canvas::text(const std::string& text, double x, double y, Anchor anchor, double degrees) {
+    cairo_font_extents_t fe;
+    cairo_font_extents(cr_, &fe);
+    double w = measure(text).width;
+    double h = fe.ascent + fe.descent;
+    double dx = 0;
+    double dy = 0;
+    switch (anchor) {
+        case Anchor::TopLeft:
+            break;
+        case Anchor::TopCentre:
+            dx = -w / 2;
+            break;
+        case Anchor::TopRight:
+            dx = -w;
+            break;
+        case Anchor::MiddleLeft:
+            dy = -h / 2;
+            break;
+        case Anchor::MiddleRight:
+            dx = -w;
+            dy = -h / 2;
+            break;
+        case Anchor::Centre:
+            dx = -w / 2;
+            dy = -h / 2;
+            break;
+        case Anchor::BottomCentre:
+            dx = -w / 2;
+            dy = -h;
+            break;
+    }
+    cairo_save(cr_);
+    cairo_translate(cr_, x, y);
+    cairo_rotate(cr_, -degrees * std::numbers::pi / 180.0);
+    cairo_move_to(cr_, dx, dy + fe.ascent);
+    cairo_show_text(cr_, text.c_str());
+    cairo_restore(cr_);
+}
+
+std::string Canvas::fit(const std::string& text, double maxWidth) {
+    if (measure(text).width <= maxWidth) {
+        return text;
+    }
+    std::string cut = text;
+    while (!cut.empty()) {
+        // drop the last UTF-8 character: its continuation bytes, then its first byte
+        while (!cut.empty() && (static_cast<unsigned char>(cut.back()) & 0xC0) == 0x80) {
+            cut.pop_back();
+        }
+        if (!cut.empty()) {
+            cut.pop_back();
+        }
+        if (measure(cut + "...").width <= maxWidth) {
+            return cut + "...";
+        }
+    }
+    return "";
+}
+
+void Canvas::colour(const Colour& c) {
+    cairo_set_source_rgb(cr_, c.r / 255.0, c.g / 255.0, c.b / 255.0);
+}
+
+void Canvas::grey(double level) {
+    cairo_set_source_rgb(cr_, level, level, level);
+}
+
+std::vector<uint8_t> Canvas::png() {
+    cairo_surface_flush(surface_);
+    std::vector<uint8_t> out;
+    if (cairo_surface_write_to_png_stream(surface_, appendBytes, &out) != CAIRO_STATUS_SUCCESS) {
+        throw rt::Error(rt::err::kInternal, "Cannot encode the chart picture as PNG");
+    }
+    return out;
+}
+
+}  // namespace qvc::graph::detail

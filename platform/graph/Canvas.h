@@ -1,0 +1,53 @@
+#pragma once
+// A thin layer over a cairo image surface that works in points: the surface has
+// dpi/72 pixels per point, text is measured and drawn in points, optionally
+// rotated about its anchor.
+
+#include <cairo.h>
+
+#include <string>
+#include <vector>
+
+#include "qvc/graph/Chart.h"
+
+namespace qvc::graph::detail {
+
+struct TextSize {
+    double width = 0;
+    double height = 0;  // ascent + descent of the font, not of the glyphs
+};
+
+enum class Anchor { TopLeft, TopCentre, TopRight, MiddleLeft, MiddleRight, Centre, BottomCentre };
+
+class Canvas {
+  public:
+    Canvas(double widthPt, double heightPt, int dpi, std::string family);
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    cairo_t* cr() { return cr_; }
+    int pixelWidth() const { return pixelWidth_; }
+    int pixelHeight() const { return pixelHeight_; }
+
+    void setFont(double sizePt, bool bold);
+    TextSize measure(const std::string& text);
+    // Draws text so that `anchor` of its box lies at (x, y); `degrees` turns it
+    // counter-clockwise about that point.
+    void text(const std::string& text, double x, double y, Anchor anchor, double degrees = 0);
+    // The text cut to fit `maxWidth`, with "..." when it had to be shortened.
+    std::string fit(const std::string& text, double maxWidth);
+
+    void colour(const Colour& c);
+    void grey(double level);
+    std::vector<uint8_t> png();
+
+  private:
+    cairo_surface_t* surface_;
+    cairo_t* cr_;
+    std::string family_;
+    int pixelWidth_;
+    int pixelHeight_;
+};
+
+}  // namespace qvc::graph::detail

@@ -14,7 +14,7 @@ namespace {
 
 constexpr double kRootTolerance = 1e-10;
 constexpr double kRelativeZero = 1e-9;
-constexpr std::size_t kBlock = 8;
+constexpr std::size_t kBlock = 16;
 
 // The scan grid: -0.99, -0.98, ..., 10.00, then 10 * 1.5^k up to 1e9.
 struct Grid {
@@ -57,14 +57,30 @@ double presentWorth(std::span<const double> amounts, double r) {
     return value;
 }
 
-// The same for up to kBlock rates of one sign at once: the independent
+// The present worth of the absolute amounts, scaled like presentWorth().
+double absolutePresentWorth(std::span<const double> amounts, double r) {
+    double absolute = 0.0;
+    if (r < 0.0) {
+        const double g = 1.0 + r;
+        for (double x : amounts) {
+            absolute = absolute * g + std::fabs(x);
+        }
+    } else {
+        const double v = 1.0 / (1.0 + r);
+        for (auto it = amounts.rbegin(); it != amounts.rend(); ++it) {
+            absolute = absolute * v + std::fabs(*it);
+        }
+    }
+    return absolute;
+}
+
+// presentWorth() for up to kBlock rates of one sign at once: the independent
 // evaluations run side by side, which is several times faster than one by one.
 // Each lane does exactly the operations presentWorth() does.
 void presentWorthBlock(std::span<const double> amounts, const double* rates, std::size_t count,
-                       double* value, double* absolute) {
+                       double* value) {
     std::array<double, kBlock> factor{};
     std::array<double, kBlock> f{};
-    std::array<double, kBlock> a{};
     const bool negative = rates[0] < 0.0;
     for (std::size_t k = 0; k < kBlock; ++k) {
         const double r = rates[std::min(k, count - 1)];
@@ -73,14 +89,11 @@ void presentWorthBlock(std::span<const double> amounts, const double* rates, std
     const std::size_t n = amounts.size();
     for (std::size_t i = 0; i < n; ++i) {
         const double x = amounts[negative ? i : n - 1 - i];
-        const double ax = std::fabs(x);
         for (std::size_t k = 0; k < kBlock; ++k) {
             f[k] = f[k] * factor[k] + x;
-            a[k] = a[k] * factor[k] + ax;
         }
     }
     std::copy_n(f.begin(), count, value);
-    std::copy_n(a.begin(), count, absolute);
 }
 
 // For r >= 0 the present worth is s0 + sum s_y v^y with v <= 1 falling as r
@@ -108,10 +121,15 @@ double internalRateOfReturn(std::span<const double> amounts) {
     while (amounts.front() == 0.0) {
         amounts = amounts.subspan(1);
     }
+    // The scaled absolute present worth never exceeds the plain sum of the
+    // absolute amounts, so it is only needed when a value is that close to 0.
+    double absoluteSum = 0.0;
+    for (double x : amounts) {
+        absoluteSum += std::fabs(x);
+    }
     const std::vector<double>& rates = grid().rates;
     const std::size_t split = grid().firstNonNegative;
     std::array<double, kBlock> value{};
-    std::array<double, kBlock> absolute{};
     bool havePrevious = false;
     double previousRate = 0.0;
     double previousValue = 0.0;
@@ -119,10 +137,11 @@ double internalRateOfReturn(std::span<const double> amounts) {
         const std::size_t end =
             std::min({start + kBlock, rates.size(), start < split ? split : rates.size()});
         const std::size_t count = end - start;
-        presentWorthBlock(amounts, &rates[start], count, value.data(), absolute.data());
+        presentWorthBlock(amounts, &rates[start], count, value.data());
         for (std::size_t k = 0; k < count; ++k) {
             const double r = rates[start + k];
-            if (std::fabs(value[k]) <= kRelativeZero * absolute[k]) {
+            if (std::fabs(value[k]) <= kRelativeZero * absoluteSum &&
+                std::fabs(value[k]) <= kRelativeZero * absolutePresentWorth(amounts, r)) {
                 return r;
             }
             if (havePrevious && (value[k] > 0.0) != (previousValue > 0.0)) {
@@ -133,7 +152,8 @@ double internalRateOfReturn(std::span<const double> amounts) {
             previousRate = r;
             previousValue = value[k];
         }
-        if (start >= split && signSettled(amounts.front(), absolute[count - 1])) {
+        if (start >= split &&
+            signSettled(amounts.front(), absolutePresentWorth(amounts, rates[end - 1]))) {
             return -1.0;
         }
         start = end;

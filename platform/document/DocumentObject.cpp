@@ -108,6 +108,11 @@ const Document& DocumentObject::document(int32_t index) const {
     return *docs_[static_cast<size_t>(index - 1)]->doc;
 }
 
+Document& DocumentObject::document(int32_t index) {
+    const DocumentObject& self = *this;
+    return const_cast<Document&>(self.document(index));
+}
+
 DocumentEditor& DocumentObject::activeEditor() {
     if (active_ == 0) {
         throw Error(err::kObjectNotSet, "No report document is open");

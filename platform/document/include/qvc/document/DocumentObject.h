@@ -46,6 +46,7 @@ class DocumentObject {
     void ActivateDocument(int32_t index);
     Document& ActiveDocument();
     const Document& document(int32_t index) const;   // 1-based; 9 when out of range
+    Document& document(int32_t index);               // FileName / FileFolder may be changed
     int32_t activeIndex() const { return active_; }  // 0 when there is none
 
     void WriteDocument(int32_t index = -1, int16_t mode = 0);

@@ -1,0 +1,16 @@
+#pragma once
+// Opens a help file at a numeric help context. Callers check that the file
+// exists first; an implementation reports nothing when it cannot show it.
+
+#include <cstdint>
+#include <string>
+
+namespace qvc::ui {
+
+class Help {
+  public:
+    virtual ~Help() = default;
+    virtual void open(const std::string& file, int32_t context) = 0;
+};
+
+}  // namespace qvc::ui

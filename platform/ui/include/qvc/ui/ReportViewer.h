@@ -1,0 +1,34 @@
+#pragma once
+// The report viewer window. The report builder loads it hidden, attaches its
+// DocumentObject to documentView() (DocumentObject::AttachWindow), takes the
+// graph surface for the charts, hands it the documents with setDocument, and
+// shows it modally; showModal returns when the person has closed it. unload()
+// deletes the report documents' working files, as closing the window does.
+//
+// Lifetime: the viewer must outlive the attachment of the DocumentObject;
+// unload() detaches it.
+
+#include <cstdint>
+
+#include "qvc/document/DocumentHost.h"
+#include "qvc/document/DocumentObject.h"
+#include "qvc/graph/ChartRenderer.h"
+
+namespace qvc::ui {
+
+class ReportViewer {
+  public:
+    virtual ~ReportViewer() = default;
+    virtual void loadHidden() = 0;
+    virtual bool isLoaded() const = 0;
+    // The document view to attach to; null when the window is not loaded.
+    virtual doc::DocumentHost* documentView() = 0;
+    virtual std::intptr_t ownerHandle() const = 0;
+    // Draws the charts; null when the window has none (the builder then reports it).
+    virtual graph::ChartRenderer* graphSurface() = 0;
+    virtual void setDocument(doc::DocumentObject& docs) = 0;  // also applies its zoom
+    virtual void showModal() = 0;
+    virtual void unload() = 0;
+};
+
+}  // namespace qvc::ui

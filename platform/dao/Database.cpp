@@ -50,8 +50,12 @@ std::shared_ptr<Connection> openConnection(const std::string& path, const std::s
     registerJetLike(db);
     // Reading the schema is the first access: it tells a database from another file.
     execPragma(db, "PRAGMA schema_version");
-    if (!readOnly)
+    if (!readOnly) {
+        // WAL with NORMAL sync: a crash can lose the last commits but never
+        // damages the file, and each added row does not wait for the disk.
         execPragma(db, "PRAGMA journal_mode=WAL");
+        execPragma(db, "PRAGMA synchronous=NORMAL");
+    }
     return connection;
 }
 
@@ -104,16 +108,7 @@ std::unique_ptr<Recordset> Database::OpenRecordset(const std::string& sql) {
         throw rt::Error(err::kSyntaxError, "The statement is empty");
     }
     RowReader reader(db, stmt.get());
-    std::vector<std::vector<rt::Value>> rows;
-    for (;;) {
-        int rc = sqlite3_step(stmt.get());
-        if (rc == SQLITE_DONE)
-            break;
-        if (rc != SQLITE_ROW)
-            throwSqliteError(db, rc, sql);
-        rows.push_back(reader.readRow());
-    }
-    return std::make_unique<Recordset>(connection_, reader.columns(), std::move(rows));
+    return std::make_unique<Recordset>(connection_, reader.columns(), sql);
 }
 
 int Database::Execute(const std::string& sql) {
@@ -134,6 +129,19 @@ int Database::Execute(const std::string& sql) {
         rest = stmt.tail();
     }
     return changes;
+}
+
+void Database::BeginTrans() {
+    Execute("BEGIN");
+}
+void Database::CommitTrans() {
+    Execute("COMMIT");
+}
+void Database::Rollback() {
+    Execute("ROLLBACK");
+}
+bool Database::inTransaction() const {
+    return connection_->isOpen() && sqlite3_get_autocommit(connection_->handle()) == 0;
 }
 
 void Database::Close() {

@@ -48,8 +48,25 @@ int64_t queryInt(sqlite3* db, const std::string& sql, const std::string& param =
 }  // namespace
 
 Recordset::Recordset(std::shared_ptr<Connection> connection, std::vector<Column> columns,
-                     std::vector<std::vector<rt::Value>> rows)
-    : connection_(std::move(connection)), columns_(std::move(columns)), rows_(std::move(rows)) {}
+                     std::string sql)
+    : connection_(std::move(connection)), columns_(std::move(columns)), sql_(std::move(sql)) {}
+
+void Recordset::ensureLoaded() const {
+    if (loaded_)
+        return;
+    sqlite3* db = connection_->handle();
+    Statement stmt(db, sql_);
+    RowReader reader(db, stmt.get());
+    for (;;) {
+        int rc = sqlite3_step(stmt.get());
+        if (rc == SQLITE_DONE)
+            break;
+        if (rc != SQLITE_ROW)
+            throwSqliteError(db, rc, sql_);
+        rows_.push_back(reader.readRow());
+    }
+    loaded_ = true;
+}
 
 Recordset::~Recordset() {
     CancelUpdate();
@@ -68,11 +85,13 @@ void Recordset::requireCurrentRow() const {
 
 bool Recordset::bof() const {
     requireOpen();
+    ensureLoaded();
     return rows_.empty() || position_ < 0;
 }
 
 bool Recordset::eof() const {
     requireOpen();
+    ensureLoaded();
     return rows_.empty() || position_ >= static_cast<long>(rows_.size());
 }
 
@@ -94,6 +113,7 @@ void Recordset::MovePrevious() {
 
 void Recordset::MoveFirst() {
     requireOpen();
+    ensureLoaded();
     CancelUpdate();
     if (rows_.empty())
         throw rt::Error(err::kNoCurrentRecord, "No current record");
@@ -102,6 +122,7 @@ void Recordset::MoveFirst() {
 
 void Recordset::MoveLast() {
     requireOpen();
+    ensureLoaded();
     CancelUpdate();
     if (rows_.empty())
         throw rt::Error(err::kNoCurrentRecord, "No current record");
@@ -110,6 +131,7 @@ void Recordset::MoveLast() {
 
 int32_t Recordset::RecordCount() const {
     requireOpen();
+    ensureLoaded();
     return static_cast<int32_t>(rows_.size());
 }
 
@@ -225,7 +247,8 @@ void Recordset::insertRow() {
     int rc = sqlite3_step(stmt.get());
     if (rc != SQLITE_DONE)
         throwSqliteError(db, rc, sql);
-    rows_.push_back(buffer_);
+    if (loaded_)
+        rows_.push_back(buffer_);
 }
 
 void Recordset::updateRow() {

@@ -81,7 +81,7 @@ RowLimits rowLimitsFor(int16_t analysisType) {
 void cORVProject::addCaseDetails(int16_t iStudyID, const cDesignCase& oCaseDetails) {
     ProjectOperation op(*this, "addCaseDetails");
     try {
-        if (!op.open())
+        if (!op.openForBatch())
             return;
         dao::Database& db = op.database();
         const int32_t caseId = addCaseRow(db, iStudyID, oCaseDetails);
@@ -109,7 +109,7 @@ void cORVProject::addCaseDetailsWEX(int16_t iStudyID, const cDesignCase& oCaseDe
                                     int16_t& iCaseID, std::string& sCaseTitle) {
     ProjectOperation op(*this, "addCaseDetailsWEX");
     try {
-        if (!op.open())
+        if (!op.openForBatch())
             return;
         dao::Database& db = op.database();
         const int32_t caseId = addCaseRow(db, iStudyID, oCaseDetails);
@@ -134,6 +134,7 @@ void cORVProject::addCaseDetailsWEX(int16_t iStudyID, const cDesignCase& oCaseDe
         }
         iCaseID = Value(caseId).toInt16();
         sCaseTitle = rt::Trim(oCaseDetails.CaseTitle);
+        op.commitBatch();
         op.db().closeDB();
     } catch (...) {
         op.fail();
@@ -182,7 +183,7 @@ void cORVProject::updateCaseDetails(int32_t lStudyID, int32_t lCaseID,
     ProjectOperation op(*this, "updateCaseDetails");
     std::unique_ptr<dao::Recordset> rs;
     try {
-        if (!op.open())
+        if (!op.openForBatch())
             return;
         dao::Database& db = op.database();
         rs = db.OpenRecordset("SELECT * FROM tblDesignCase WHERE iCaseId=" +

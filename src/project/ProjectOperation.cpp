@@ -21,13 +21,43 @@ bool ProjectOperation::open() {
     return true;
 }
 
+ProjectOperation::~ProjectOperation() {
+    try {
+        commitBatch();
+    } catch (...) {
+    }
+}
+
+bool ProjectOperation::openForBatch() {
+    if (!open())
+        return false;
+    database().BeginTrans();
+    batch_ = true;
+    return true;
+}
+
+void ProjectOperation::commitBatch() {
+    if (!batch_)
+        return;
+    batch_ = false;
+    auto& db = threadState().gdbProject;
+    if (db && db->isOpen() && db->inTransaction())
+        db->CommitTrans();
+}
+
 void ProjectOperation::close() {
+    commitBatch();
     db().closeDB();
     if (!db().ErrorText().empty())
         project_.m_sErrMsg = db().ErrorText();
 }
 
 void ProjectOperation::fail() {
+    // Rows saved before the failure stay saved, as they would without a batch.
+    try {
+        commitBatch();
+    } catch (...) {
+    }
     project_.m_sErrMsg = currentErrorRecord(classTag(name_, "cORVProject"));
 }
 

@@ -13,8 +13,13 @@ class ProjectOperation {
   public:
     ProjectOperation(cORVProject& project, const char* name);
 
+    ~ProjectOperation();
+
     // Opens the database; false (with the error text copied) when it failed.
     bool open();
+    // Opens the database and groups the operation's writes into one
+    // transaction; rows saved before a failure are still kept (see fail()).
+    bool openForBatch();
     // Closes the database and copies a non-empty error text of the close.
     void close();
     // Call inside a catch block: records the failure under the operation's name.
@@ -26,8 +31,12 @@ class ProjectOperation {
     // The open project database (raises 91 when none is open).
     dao::Database& database();
 
+    // Commits the batch's writes (close() and fail() do this themselves).
+    void commitBatch();
+
   private:
     cORVProject& project_;
+    bool batch_ = false;
     const char* name_;
 };
 

@@ -268,6 +268,7 @@ TEST_F(CaseOperations, ImportedSimpleCaseTakesOtherCostsFromTheNextRow) {
     prj.addCaseDetailsWEX(1, edge, id, title);
     EXPECT_EQ(prj.getErrorMsg(), "9#Subscript out of range#addCaseDetailsWEX#cORVProject#");
     EXPECT_EQ(count("tblOtherOPCost"), 2);
+    EXPECT_EQ(count("tblDesignCase"), 2) << "rows saved before the failure stay saved";
 }
 
 }  // namespace

@@ -46,6 +46,13 @@ class Database {
     // by the last one.
     int Execute(const std::string& sql);
 
+    // Groups the following changes into one transaction (one write to disk).
+    // Closing the database before CommitTrans discards them.
+    void BeginTrans();
+    void CommitTrans();
+    void Rollback();
+    bool inTransaction() const;
+
     // Closes the file; later use of this object or its recordsets raises 3420.
     void Close();
     bool isOpen() const;

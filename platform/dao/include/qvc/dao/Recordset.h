@@ -1,5 +1,7 @@
 #pragma once
-// The rows of one statement, read at once, with a current-row cursor.
+// The rows of one statement with a current-row cursor. The statement is checked
+// when the recordset is opened; its rows are read, all at once, the first time
+// they are needed, so a selection opened only to add a row reads nothing.
 //
 // Position rules: a recordset with rows opens on its first row; an empty one is
 // at its beginning (BOF) and at its end (EOF) at once. MoveNext past the last
@@ -36,8 +38,7 @@ struct Column {
 
 class Recordset {
   public:
-    Recordset(std::shared_ptr<Connection> connection, std::vector<Column> columns,
-              std::vector<std::vector<rt::Value>> rows);
+    Recordset(std::shared_ptr<Connection> connection, std::vector<Column> columns, std::string sql);
     ~Recordset();
     Recordset(const Recordset&) = delete;
     Recordset& operator=(const Recordset&) = delete;
@@ -69,13 +70,16 @@ class Recordset {
     int columnIndex(const std::string& name) const;
     void requireOpen() const;
     void requireCurrentRow() const;
+    void ensureLoaded() const;
     const std::string& baseTable() const;
     void insertRow();
     void updateRow();
 
     std::shared_ptr<Connection> connection_;
     std::vector<Column> columns_;
-    std::vector<std::vector<rt::Value>> rows_;
+    std::string sql_;
+    mutable bool loaded_ = false;
+    mutable std::vector<std::vector<rt::Value>> rows_;
     long position_ = 0;  // -1 before the first row, rows_.size() after the last
     bool open_ = true;
     EditMode mode_ = EditMode::None;

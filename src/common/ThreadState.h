@@ -9,10 +9,16 @@
 #include <memory>
 #include <string>
 
+#include "common/CaseCollection.h"
 #include "common/ResourceTexts.h"
 #include "qvc/dao/Database.h"
 #include "qvc/runtime/DynArray.h"
 #include "qvc/runtime/Value.h"
+
+namespace tavlo {
+class IAlternatives;
+class IComparisons;
+}  // namespace tavlo
 
 namespace qvc {
 
@@ -38,6 +44,13 @@ struct ThreadState {
     rt::DynArray2<rt::Value> arrLoan;
     rt::DynArray2<rt::Value> arrAnOpCost;
     rt::DynArray2<rt::Value> arrOtherCost;
+    // Snapshots of the cases processed by the last run, keyed by position text.
+    CaseCollection colCases;
+    // The engine's collections after a successful run, for the result reports.
+    // Each shares ownership of the engine that holds it, so the results stay
+    // readable even when the calculator has replaced or released its engine.
+    std::shared_ptr<const tavlo::IAlternatives> colAlternatives;
+    std::shared_ptr<const tavlo::IComparisons> colComparisons;
 
     // Status of the last calculation run.
     int16_t gErrCode = 0;

@@ -1,0 +1,56 @@
+#include "calc/EngineAssignment.h"
+
+#include "qvc/runtime/Value.h"
+
+namespace qvc::calc {
+
+std::optional<double> numberOf(const rt::Value& v) {
+    if (v.isNull())
+        return std::nullopt;
+    return v.toDouble();
+}
+
+int16_t itemIndex(long item) {
+    return rt::Value(static_cast<double>(item)).toInt16();
+}
+
+EngineAssignment::EngineAssignment(tavlo::ILifeCycleEngine& engine, ThreadState& state,
+                                   bool& invalidCaseData)
+    : engine_(engine), state_(state), invalid_(invalidCaseData) {}
+
+int16_t EngineAssignment::typeOfAnalysis() const {
+    return rt::Value(state_.arrStudy[2]).toInt16();
+}
+
+int16_t EngineAssignment::analysisLength() const {
+    return rt::Value(state_.arrStudy[5]).toInt16();
+}
+
+tavlo::IAlternative& EngineAssignment::alternative(int16_t position) {
+    return engine_.Alternatives().Item(position);
+}
+
+void EngineAssignment::markInvalid() {
+    invalid_ = true;
+    state_.gErrCode = 310;
+}
+
+bool EngineAssignment::inRange(const rt::Value& v, Bound lo, Bound hi) {
+    std::optional<double> x = numberOf(v);
+    if (x && lo && hi && *lo <= *x && *x <= *hi)
+        return true;
+    markInvalid();
+    return false;
+}
+
+void EngineAssignment::study() {
+    const auto& s = state_.arrStudy;
+    engine_.setAnalysisType(rt::Value(s[2]).toInt16());
+    engine_.setAlternativeType(rt::Value(s[3]).toInt16());
+    engine_.setAnalysisPeriod(rt::Value(s[5]).toInt16());
+    engine_.setDiscountRate(rt::Value(s[6]).toDouble() / 100.0);
+    engine_.setIncomeTaxFlag(s[7] != "False");
+    engine_.setIncomeTaxRate(rt::Value(s[8]).toDouble() / 100.0);
+}
+
+}  // namespace qvc::calc

@@ -1,0 +1,160 @@
+// Investment items and their loans (part "inv" of the engine assignment).
+
+#include <algorithm>
+
+#include "calc/EngineAssignment.h"
+#include "calc/SalvageLimit.h"
+
+namespace qvc::calc {
+namespace {
+
+constexpr double kMaxAmount = 9999999;
+constexpr double kMaxRatePercent = 50;
+constexpr double kMaxLoanPercent = 100;
+constexpr double kMaxDepreciationLife = 50;
+
+}  // namespace
+
+void EngineAssignment::investments(int16_t position) {
+    const int16_t type = typeOfAnalysis();
+    const int16_t years = analysisLength();
+    tavlo::IAlternative& alt = alternative(position);
+    if (isSimpleFamily(type))
+        simpleInvestment(alt, years);
+    else
+        fullInvestments(alt, years, type);
+}
+
+// The simple family uses the first investment item and the first loan only;
+// year, escalation, taxes and depreciation are fixed and the item lasts the
+// whole study.
+void EngineAssignment::simpleInvestment(tavlo::IAlternative& alt, int16_t years) {
+    const auto& inv = state_.arrInvCosts;
+    if (inv.isDimensioned()) {
+        const rt::Value& cost = inv(2, 1);
+        if (inRange(cost, -kMaxAmount, kMaxAmount))
+            alt.setInvestmentCost(1, cost.toDouble());
+        alt.setInvestmentYear(1, 0);
+        alt.setInvestmentEscalation(1, 0.0);
+        alt.setTaxExempt(1, false);
+        alt.setDepreciationMethod(1, 0);
+        alt.setDepreciationLife(1, 2);
+        alt.setUsefulLife(1, years);
+        const rt::Value& salvage = inv(9, 1);
+        if (inRange(salvage, 0.0, numberOf(cost)))
+            alt.setSalvage(1, salvage.toDouble());
+    }
+
+    const auto& loan = state_.arrLoan;
+    if (loan.isDimensioned()) {
+        const rt::Value& rate = loan(6, 1);
+        if (inRange(rate, 0.0, kMaxRatePercent))
+            alt.setLoanRate(1, rate.toDouble() / 100.0);
+        const rt::Value& share = loan(4, 1);
+        if (inRange(share, 0.0, kMaxLoanPercent))
+            alt.setLoanFraction(1, share.toDouble() / 100.0);
+        alt.setPaymentPlan(1, 0);
+        // A one-year term is always possible, even for a loan taken in the last year.
+        const rt::Value& term = loan(5, 1);
+        Bound longest;
+        if (auto loanYear = numberOf(loan(3, 1)))
+            longest = std::max(1.0, years - *loanYear);
+        if (inRange(term, 1.0, longest))
+            alt.setLoanTerm(1, term.toInt16());
+    } else {
+        alt.setLoanRate(1, 0.0);
+        alt.setLoanFraction(1, 0.0);
+        alt.setPaymentPlan(1, 0);
+        alt.setLoanTerm(1, 1);
+    }
+}
+
+void EngineAssignment::fullInvestments(tavlo::IAlternative& alt, int16_t years, int16_t type) {
+    const auto& inv = state_.arrInvCosts;
+    if (!inv.isDimensioned())
+        return;
+    for (long j = 1; j <= inv.ubound(2); ++j) {
+        const int16_t item = itemIndex(j);
+
+        const rt::Value& cost = inv(2, j);
+        if (inRange(cost, -kMaxAmount, kMaxAmount))
+            alt.setInvestmentCost(item, cost.toDouble());
+
+        const rt::Value& year = inv(3, j);
+        if (inRange(year, 0.0, static_cast<double>(years)))
+            alt.setInvestmentYear(item, year.toInt16());
+
+        const rt::Value& escalation = inv(4, j);
+        if (inRange(escalation, 0.0, kMaxRatePercent))
+            alt.setInvestmentEscalation(item, escalation.toDouble() / 100.0);
+
+        // Only the private-sector analysis deals with taxes and depreciation;
+        // the public-sector one ignores whatever the case stored for them.
+        if (type == 1) {
+            alt.setTaxExempt(item, false);
+            alt.setDepreciationMethod(item, 0);
+            alt.setDepreciationLife(item, 2);
+        } else {
+            alt.setTaxExempt(item, inv(5, j).toBool());
+            alt.setDepreciationMethod(item, inv(6, j).toInt16());
+            const rt::Value& depLife = inv(7, j);
+            if (inRange(depLife, 2.0, kMaxDepreciationLife))
+                alt.setDepreciationLife(item, depLife.toInt16());
+        }
+
+        // The item must be disposed of within the study.
+        const std::optional<double> buyYear = numberOf(year);
+        const rt::Value& usefulLife = inv(8, j);
+        Bound longestLife;
+        if (buyYear)
+            longestLife = std::max(0.0, years - *buyYear);
+        if (inRange(usefulLife, 0.0, longestLife))
+            alt.setUsefulLife(item, usefulLife.toInt16());
+
+        const rt::Value& salvage = inv(9, j);
+        Bound limit;
+        const std::optional<double> c = numberOf(cost);
+        const std::optional<double> e = numberOf(escalation);
+        const std::optional<double> n = numberOf(usefulLife);
+        if (c && e && buyYear && n)
+            limit = salvageLimit(*c, *e / 100.0, *buyYear, *n);
+        if (inRange(salvage, 0.0, limit))
+            alt.setSalvage(item, salvage.toDouble());
+
+        loanForItem(alt, item, buyYear, years);
+    }
+}
+
+// Every loan taken in the item's year is applied in turn, so the last one
+// wins; an item without a loan gets the zero loan.
+void EngineAssignment::loanForItem(tavlo::IAlternative& alt, int16_t item,
+                                   std::optional<double> itemYear, int16_t years) {
+    const auto& loan = state_.arrLoan;
+    bool matched = false;
+    if (loan.isDimensioned()) {
+        for (long k = 1; k <= loan.ubound(2); ++k) {
+            const std::optional<double> loanYear = numberOf(loan(3, k));
+            if (!itemYear || !loanYear || *loanYear != *itemYear)
+                continue;
+            matched = true;
+            const rt::Value& rate = loan(6, k);
+            if (inRange(rate, 0.0, kMaxRatePercent))
+                alt.setLoanRate(item, rate.toDouble() / 100.0);
+            const rt::Value& share = loan(4, k);
+            if (inRange(share, 0.0, kMaxLoanPercent))
+                alt.setLoanFraction(item, share.toDouble() / 100.0);
+            alt.setPaymentPlan(item, loan(7, k).toInt16());
+            const rt::Value& term = loan(5, k);
+            if (inRange(term, 1.0, years - *loanYear))
+                alt.setLoanTerm(item, term.toInt16());
+        }
+    }
+    if (!matched) {
+        alt.setLoanRate(item, 0.0);
+        alt.setLoanFraction(item, 0.0);
+        alt.setPaymentPlan(item, 0);
+        alt.setLoanTerm(item, 0);
+    }
+}
+
+}  // namespace qvc::calc

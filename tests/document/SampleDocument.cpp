@@ -2,7 +2,11 @@
 
 #include <cairo.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "qvc/document/Table.h"
+#include "qvc/graph/ChartRenderer.h"
 
 namespace qvc::test {
 
@@ -88,6 +92,57 @@ std::vector<uint8_t> samplePng(int width, int height, uint8_t r, uint8_t g, uint
     return png;
 }
 
+const std::vector<uint8_t>& sampleChart(int which) {
+    static const std::vector<std::vector<uint8_t>> charts = [] {
+        std::vector<std::vector<uint8_t>> out;
+        const char* titles[] = {"First Cost ($)", "Annual Operating Cost ($/yr)",
+                                "Total Present Worth ($)"};
+        const double values[3][3] = {
+            {1250000, 1410500, 1198000}, {84300, 71950, 90120}, {2480000, 2310000, 2655000}};
+        for (int k = 0; k < 3; ++k) {
+            graph::Chart c;
+            c.title = titles[k];
+            c.widthPt = 235;
+            c.heightPt = 185;
+            graph::Subset s{"", {130, 130, 255}, {}};
+            double most = 0;
+            for (int i = 0; i < 3; ++i) {
+                c.pointLabels.push_back(i == 0 ? "Base" : (i == 1 ? "Alt A" : "Alt B"));
+                s.values.push_back(values[k][i]);
+                most = std::max(most, values[k][i]);
+                std::string digits = std::to_string(static_cast<long long>(values[k][i]));
+                for (int pos = static_cast<int>(digits.size()) - 3; pos > 0; pos -= 3) {
+                    digits.insert(static_cast<size_t>(pos), ",");
+                }
+                c.valueAnnotations.push_back("$" + digits);
+            }
+            c.subsets = {s};
+            c.yMin = 0;
+            c.yMax = most * 1.5;
+            out.push_back(graph::ChartRenderer().render(c).png);
+        }
+        graph::Chart cf;
+        cf.kind = graph::ChartKind::StackedBar;
+        cf.title = "Before-Tax Cash Flow [Heat pump]";
+        cf.xAxisLabel = "Year";
+        cf.yAxisLabel = "Cash Flow ($)";
+        cf.showLegend = true;
+        graph::Subset inv{"Investment Cost", {130, 130, 255}, {}};
+        graph::Subset op{"Operating Cost", {151, 6, 46}, {}};
+        for (int y = 0; y <= 25; ++y) {
+            cf.pointLabels.push_back(std::to_string(y));
+            inv.values.push_back(y == 0 ? 1410500 : (y == 15 ? 320000 : 0));
+            op.values.push_back(y == 0 ? 0 : std::round(71950 * std::pow(1.02, y)));
+        }
+        cf.subsets = {inv, op};
+        cf.yMin = 0;
+        cf.yMax = 1410500 * 1.2;
+        out.push_back(graph::ChartRenderer().render(cf).png);
+        return out;
+    }();
+    return charts.at(static_cast<size_t>(which));
+}
+
 void writeSampleFrame(DocumentObject& docs, const std::string& title, bool landscape) {
     docs.EditHeader(true, 0);
     docs.SetFontName("Arial");
@@ -142,10 +197,9 @@ int32_t buildSampleDocument(DocumentObject& docs, const std::string& folder,
                  {2.5f, 3.75f, 1.25f}, "Table 1. Executive summary");
 
     if (pictures) {
-        auto png = samplePng(653, 514, 130, 130, 255);
-        docs.InsertPicture(png, 235, 185);
-        docs.InsertPicture(png, 235, 185);
-        docs.InsertPicture(samplePng(653, 514, 151, 6, 46), 235, 185);
+        docs.InsertPicture(sampleChart(0), 235, 185);
+        docs.InsertPicture(sampleChart(1), 235, 185);
+        docs.InsertPicture(sampleChart(2), 235, 185);
         docs.SetTextFlags(code::kFlagEndBlock, true);
         docs.WriteDocument(-1, 0);
         docs.NewLine(1);
@@ -205,7 +259,7 @@ int32_t buildSampleDocument(DocumentObject& docs, const std::string& folder,
     summaryTable(docs, wide, {0.6f, 0.6f, 1.1f, 1.1f, 1.1f, 1.1f, 1.1f, 1.1f, 1.1f, 1.1f},
                  "1A. Component cash flows [Heat pump], actual values");
     if (pictures) {
-        docs.InsertPicture(samplePng(1222, 833, 20, 137, 47), 440, 300);
+        docs.InsertPicture(sampleChart(3), 440, 300);
         docs.SetTextFlags(code::kFlagEndBlock, true);
     }
     docs.SetOrientation(code::kPortrait);

@@ -20,6 +20,11 @@ inline const std::string kSampleNonAscii =
 // A plain RGB PNG of the given size filled with one colour and a dark frame.
 std::vector<uint8_t> samplePng(int width, int height, uint8_t r, uint8_t g, uint8_t b);
 
+// Charts as the reports draw them (rendered once, then the same bytes):
+// 0 first cost, 1 annual operating cost, 2 total present worth (235 x 185 pt
+// bars of three cases), 3 a cash-flow stacked chart of 26 years (440 x 300 pt).
+const std::vector<uint8_t>& sampleChart(int which);
+
 // Writes the page header and footer as the report frame does.
 void writeSampleFrame(doc::DocumentObject& docs, const std::string& title, bool landscape);
 

@@ -133,7 +133,9 @@ TEST(RtfReadback, SampleDocumentKeepsStructureTextAndFormat) {
     EXPECT_EQ(pictures[0]->goalWidth, 4700);
     EXPECT_EQ(pictures[0]->goalHeight, 3700);
     EXPECT_EQ(pictures[0]->pixelWidth, 653);
-    EXPECT_EQ(pictures[0]->data, test::samplePng(653, 514, 130, 130, 255));
+    EXPECT_EQ(pictures[0]->data, test::sampleChart(0));
+    EXPECT_EQ(pictures[2]->data, test::sampleChart(2));
+    EXPECT_EQ(pictures[3]->data, test::sampleChart(3));
     EXPECT_EQ(pictures[3]->goalWidth, 8800);
 
     // Failure note: red, centred, with its line breaks.

@@ -28,7 +28,7 @@ bool onPath(const std::string& program) {
 }
 
 fs::path findRtfcheck() {
-    if (const char* env = std::getenv("QVC_RTFCHECK")) {
+    if (const char* env = std::getenv("QVC_RTFCHECK"); env && fs::exists(env)) {
         return env;
     }
     for (fs::path p : {fs::path(QVC_SOURCE_DIR) / "tools/rtfcheck",

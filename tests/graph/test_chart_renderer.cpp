@@ -4,7 +4,6 @@
 // every line colour present.
 
 #include <cairo.h>
-#include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -235,16 +234,3 @@ TEST(ChartScale, RoundTicksAndGroupedLabels) {
     EXPECT_EQ(z.min, 0);
     EXPECT_EQ(z.max, 1);
 }
-
-// cairo and fontconfig keep the fonts they loaded in process-wide caches; drop
-// them at the end so the leak checker only reports real leaks.
-namespace {
-class FontCacheCleanup : public ::testing::Environment {
-  public:
-    void TearDown() override {
-        cairo_debug_reset_static_data();
-        FcFini();
-    }
-};
-const auto* const kCleanup = ::testing::AddGlobalTestEnvironment(new FontCacheCleanup);
-}  // namespace

@@ -1,0 +1,59 @@
+#include "DemoCommand.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+#include <vector>
+
+#include "JsonRecords.h"
+#include "ProjectCommands.h"
+#include "ProjectSession.h"
+#include "qvc/ProjectDatabase.h"
+
+namespace qvc::cli {
+
+namespace fs = std::filesystem;
+
+std::string examplesDir() {
+    if (const char* env = std::getenv("QVC_EXAMPLES_DIR"))
+        return env;
+    return QVC_EXAMPLES_DIR;
+}
+
+int runDemo(const std::string& outDir) {
+    const fs::path example = fs::path(examplesDir()) / "office-hvac";
+    const fs::path projectDir = fs::path(outDir) / "project";
+    std::error_code ec;
+    fs::remove_all(projectDir, ec);
+    fs::create_directories(projectDir);
+    std::string err = CreateProjectDatabase(ProjectDatabaseFile(projectDir.string()));
+    if (!err.empty())
+        throw CommandError("creating the project failed: " + err);
+
+    ProjectSession session(projectDir.string());
+    session.project().addStudyDetails(
+        studyFromJson(readJsonFile((example / "study.json").string())));
+    session.check("adding the example study");
+    const int studyId = session.project().GetMaxStudyID();
+    const cStudy study = session.study(studyId);
+
+    std::vector<fs::path> caseFiles;
+    for (const auto& entry : fs::directory_iterator(example / "cases"))
+        if (entry.path().extension() == ".json")
+            caseFiles.push_back(entry.path());
+    std::sort(caseFiles.begin(), caseFiles.end());
+    std::cout << "Study " << studyId << ": " << study.StudyTitle << "\n";
+    for (const auto& file : caseFiles) {
+        cDesignCase c = caseFromJson(readJsonFile(file.string()));
+        c.AnalysisType = study.TypeOfAnalysis;
+        c.Lifecycle = study.Lifecycle;
+        c.StudyID = static_cast<int16_t>(studyId);
+        session.project().addCaseDetails(static_cast<int16_t>(studyId), c);
+        session.check("adding " + file.filename().string());
+        std::cout << "  case " << session.project().GetMaxCaseID() << ": " << c.CaseTitle << "\n";
+    }
+    std::cout << "Project: " << ProjectDatabaseFile(projectDir.string()) << "\n";
+    return 0;
+}
+
+}  // namespace qvc::cli

@@ -1,0 +1,103 @@
+#include "ProjectCommands.h"
+
+#include <filesystem>
+#include <iostream>
+
+#include "JsonRecords.h"
+#include "ProjectSession.h"
+#include "qvc/ProjectDatabase.h"
+
+namespace qvc::cli {
+
+int initProject(const std::string& dir) {
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    if (ec)
+        throw CommandError("cannot create the folder " + dir + ": " + ec.message());
+    const std::string file = ProjectDatabaseFile(dir);
+    if (std::filesystem::exists(file))
+        throw CommandError(file + " already exists; nothing was changed");
+    std::string err = CreateProjectDatabase(file);
+    if (!err.empty())
+        throw CommandError("creating " + file + " failed: " + err);
+    std::cout << file << "\n";
+    return 0;
+}
+
+int addStudy(const std::string& dir, const std::string& jsonFile) {
+    cStudy s = studyFromJson(readJsonFile(jsonFile));
+    ProjectSession session(dir);
+    session.project().addStudyDetails(s);
+    session.check("adding the study");
+    std::cout << session.project().GetMaxStudyID() << "\n";
+    return 0;
+}
+
+int showStudy(const std::string& dir, int studyId) {
+    ProjectSession session(dir);
+    std::cout << studyToJson(session.study(studyId)).dump(2) << "\n";
+    return 0;
+}
+
+int updateStudy(const std::string& dir, int studyId, const std::string& jsonFile) {
+    cStudy s = studyFromJson(readJsonFile(jsonFile));
+    ProjectSession session(dir);
+    session.study(studyId);
+    session.project().updateStudyDetails(studyId, s);
+    session.check("updating study " + std::to_string(studyId));
+    return 0;
+}
+
+namespace {
+
+// A case read from JSON, with the type, life cycle and study the JSON leaves
+// out taken from the study, as a host fills them.
+cDesignCase caseForStudy(ProjectSession& session, int studyId, const std::string& jsonFile) {
+    CaseScalarsPresent present;
+    cDesignCase c = caseFromJson(readJsonFile(jsonFile), &present);
+    cStudy s = session.study(studyId);
+    if (!present.analysisType)
+        c.AnalysisType = s.TypeOfAnalysis;
+    if (!present.lifecycle)
+        c.Lifecycle = s.Lifecycle;
+    if (!present.studyId)
+        c.StudyID = static_cast<int16_t>(studyId);
+    return c;
+}
+
+}  // namespace
+
+int addCase(const std::string& dir, int studyId, const std::string& jsonFile) {
+    ProjectSession session(dir);
+    cDesignCase c = caseForStudy(session, studyId, jsonFile);
+    session.project().addCaseDetails(toId(studyId, "study"), c);
+    session.check("adding the case");
+    std::cout << session.project().GetMaxCaseID() << "\n";
+    return 0;
+}
+
+int showCase(const std::string& dir, int studyId, int caseId) {
+    ProjectSession session(dir);
+    std::cout << caseToJson(session.designCase(studyId, caseId)).dump(2) << "\n";
+    return 0;
+}
+
+int updateCase(const std::string& dir, int studyId, int caseId, const std::string& jsonFile) {
+    ProjectSession session(dir);
+    cDesignCase c = caseForStudy(session, studyId, jsonFile);
+    session.designCase(studyId, caseId);
+    session.project().updateCaseDetails(studyId, caseId, c);
+    session.check("updating case " + std::to_string(caseId));
+    return 0;
+}
+
+int countRecords(const std::string& dir, std::optional<int> studyId) {
+    ProjectSession session(dir);
+    int16_t n =
+        session.project().chkMaxStudyAndCase(studyId ? toId(*studyId, "study") : int16_t{0});
+    session.check("counting");
+    std::cout << n << "\n";
+    return 0;
+}
+
+}  // namespace qvc::cli

@@ -1,0 +1,19 @@
+#pragma once
+// The project commands of `qvc`: each returns the process exit status and
+// writes failures to stderr.
+
+#include <optional>
+#include <string>
+
+namespace qvc::cli {
+
+int initProject(const std::string& dir);
+int addStudy(const std::string& dir, const std::string& jsonFile);
+int showStudy(const std::string& dir, int studyId);
+int updateStudy(const std::string& dir, int studyId, const std::string& jsonFile);
+int addCase(const std::string& dir, int studyId, const std::string& jsonFile);
+int showCase(const std::string& dir, int studyId, int caseId);
+int updateCase(const std::string& dir, int studyId, int caseId, const std::string& jsonFile);
+int countRecords(const std::string& dir, std::optional<int> studyId);
+
+}  // namespace qvc::cli

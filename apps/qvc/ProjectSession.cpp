@@ -1,0 +1,59 @@
+#include "ProjectSession.h"
+
+#include <filesystem>
+#include <limits>
+
+#include "qvc/ProjectDatabase.h"
+
+namespace qvc::cli {
+
+namespace {
+// Marks a record the component left untouched because no row exists.
+const char* const kNotRead = "\x01(not read)";
+}  // namespace
+
+int16_t toId(int id, const char* what) {
+    if (id < 1 || id > std::numeric_limits<int16_t>::max())
+        throw CommandError(std::string(what) + " ID " + std::to_string(id) +
+                           " is outside 1..32767");
+    return static_cast<int16_t>(id);
+}
+
+ProjectSession::ProjectSession(const std::string& dir) {
+    if (!std::filesystem::is_regular_file(ProjectDatabaseFile(dir)))
+        throw CommandError("no project in " + dir + " (run `qvc init " + dir + "` first)");
+    project_.setWorkPath(dir, "", "");
+}
+
+void ProjectSession::check(const std::string& what) {
+    std::string err = project_.getErrorMsg();
+    if (!err.empty())
+        throw CommandError(what + " failed: " + err);
+}
+
+cStudy ProjectSession::study(int studyId) {
+    cStudy s;
+    s.StudyTitle = kNotRead;
+    project_.getStudyDetails(toId(studyId, "study"), s);
+    check("reading study " + std::to_string(studyId));
+    if (s.StudyTitle == kNotRead)
+        throw CommandError("there is no study " + std::to_string(studyId));
+    return s;
+}
+
+cDesignCase ProjectSession::designCase(int studyId, int caseId) {
+    cStudy s = study(studyId);
+    cDesignCase c;
+    c.CaseTitle = kNotRead;
+    c.AnalysisType = s.TypeOfAnalysis;
+    c.Lifecycle = s.Lifecycle;
+    c.StudyID = static_cast<int16_t>(studyId);
+    project_.getCaseDetails(toId(studyId, "study"), toId(caseId, "case"), c);
+    check("reading case " + std::to_string(caseId));
+    if (c.CaseTitle == kNotRead)
+        throw CommandError("study " + std::to_string(studyId) + " has no case " +
+                           std::to_string(caseId));
+    return c;
+}
+
+}  // namespace qvc::cli

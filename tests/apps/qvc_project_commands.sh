@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# The project commands of qvc on the bundled example: init, add, show, update,
+# count, and the messages for bad input.
+set -u
+qvc=$1 examples=$2 out=$3
+rm -rf "$out" && mkdir -p "$out"
+fails=0
+check() {  # check DESCRIPTION COMMAND...: the command must succeed
+  local what=$1; shift
+  if ! "$@"; then echo "FAIL: $what"; fails=$((fails + 1)); fi
+}
+expect_failure() {  # expect_failure DESCRIPTION PATTERN COMMAND...: non-zero exit, stderr matches
+  local what=$1 pattern=$2; shift 2
+  if "$@" >/dev/null 2>"$out/err.txt"; then
+    echo "FAIL: $what (succeeded)"; fails=$((fails + 1))
+  elif ! grep -q -- "$pattern" "$out/err.txt"; then
+    echo "FAIL: $what: stderr was: $(cat "$out/err.txt")"; fails=$((fails + 1))
+  fi
+}
+
+p=$out/prj
+check "init" "$qvc" init "$p" >/dev/null
+expect_failure "init twice" "already exists" "$qvc" init "$p"
+[ "$("$qvc" count "$p")" = 0 ] || { echo "FAIL: empty count"; fails=$((fails + 1)); }
+
+sid=$("$qvc" study add "$p" --json "$examples/office-hvac/study.json")
+[ "$sid" = 1 ] || { echo "FAIL: study id '$sid'"; fails=$((fails + 1)); }
+"$qvc" study show "$p" 1 >"$out/study1.json"
+check "study update" "$qvc" study update "$p" 1 --json "$out/study1.json"
+"$qvc" study show "$p" 1 >"$out/study2.json"
+check "study round trip" cmp -s "$out/study1.json" "$out/study2.json"
+grep -q '"DiscountRate": 7.0' "$out/study1.json" || { echo "FAIL: study JSON content"; fails=$((fails + 1)); }
+
+n=0
+for f in "$examples"/office-hvac/cases/*.json; do
+  n=$((n + 1))
+  cid=$("$qvc" case add "$p" 1 --json "$f")
+  [ "$cid" = "$n" ] || { echo "FAIL: case id '$cid' for $f"; fails=$((fails + 1)); }
+  "$qvc" case show "$p" 1 "$cid" >"$out/case$cid-a.json"
+  check "case update $cid" "$qvc" case update "$p" 1 "$cid" --json "$out/case$cid-a.json"
+  "$qvc" case show "$p" 1 "$cid" >"$out/case$cid-b.json"
+  check "case round trip $cid" cmp -s "$out/case$cid-a.json" "$out/case$cid-b.json"
+done
+[ "$("$qvc" count "$p" 1)" = 3 ] || { echo "FAIL: case count"; fails=$((fails + 1)); }
+grep -q '"InvItemName": "Utility efficiency rebate"' "$out/case2-a.json" ||
+  { echo "FAIL: rebate row missing from case 2"; fails=$((fails + 1)); }
+grep -q '"InvItemPK": 4' "$out/case1-a.json" && { echo "FAIL: case 1 has only 3 investments"; fails=$((fails + 1)); }
+
+printf '{\n  "StudyTitle": "x",\n  "Lifecycle": 25,\n  oops\n}\n' >"$out/bad.json"
+expect_failure "bad JSON" "line 4" "$qvc" study add "$p" --json "$out/bad.json"
+printf '{"StudyTitle": "x", "Colour": "red"}' >"$out/unknown.json"
+expect_failure "unknown key" "Colour: unknown field" "$qvc" study add "$p" --json "$out/unknown.json"
+printf '{"Investments": [{"InvCost": "cheap"}]}' >"$out/type.json"
+expect_failure "wrong type" "Investments\[1\].InvCost: expected a number" "$qvc" case add "$p" 1 --json "$out/type.json"
+printf '{"Loans": [{},{},{},{},{},{"LoanPercent": 5}]}' >"$out/rows.json"
+expect_failure "too many rows" "Loans: 6 rows given" "$qvc" case add "$p" 1 --json "$out/rows.json"
+printf '{"Lifecycle": 70000}' >"$out/range.json"
+expect_failure "out of range" "Lifecycle: expected a whole number" "$qvc" study add "$p" --json "$out/range.json"
+expect_failure "missing study" "no study 9" "$qvc" study show "$p" 9
+expect_failure "missing case" "has no case 7" "$qvc" case show "$p" 1 7
+expect_failure "no project" "no project in" "$qvc" count "$out/nowhere"
+[ "$("$qvc" count "$p")" = 1 ] || { echo "FAIL: a failed add stored a study"; fails=$((fails + 1)); }
+
+[ "$fails" -eq 0 ] && echo "all qvc project command checks passed"
+exit "$fails"

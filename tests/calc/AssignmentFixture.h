@@ -1,0 +1,92 @@
+#pragma once
+// A calculator with a recording engine in place of the real one, one
+// alternative sized, and helpers that fill the shared study and case arrays
+// the way the database loading does (fields 1..n, items 1..m, column 0 empty).
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CalculatorProbe.h"
+#include "RecordingEngine.h"
+#include "common/ThreadState.h"
+#include "qvc/cORVCalculator.h"
+
+namespace qvc::test {
+
+using Row = std::vector<rt::Value>;
+
+inline Row invRow(double cost, int16_t year, double escPercent, bool exempt, int16_t method,
+                  int16_t depLife, int16_t usefulLife, double salvage) {
+    return {rt::Value("Item"), cost,       year,    escPercent, exempt, method,
+            depLife,           usefulLife, salvage, int32_t{1}};
+}
+inline Row loanRow(int16_t year, double percent, int16_t term, double ratePercent, int16_t plan) {
+    return {rt::Value("Loan"), 0.0, year, percent, term, ratePercent, plan, int32_t{1}};
+}
+inline Row annRow(double cost, int16_t start, int16_t years, double escPercent) {
+    return {rt::Value("Annual"), cost, start, years, escPercent, int32_t{1}};
+}
+inline Row otherRow(double cost, int16_t start, int16_t times, int16_t interval,
+                    double escPercent) {
+    return {rt::Value("Other"), cost, start, times, interval, escPercent, int32_t{1}};
+}
+
+inline void fill(rt::DynArray2<rt::Value>& arr, const std::vector<Row>& rows) {
+    if (rows.empty()) {
+        arr.erase();
+        return;
+    }
+    const long fields = static_cast<long>(rows.front().size());
+    arr.redim(1, fields, 0, static_cast<long>(rows.size()));
+    for (size_t n = 0; n < rows.size(); ++n)
+        for (long f = 1; f <= fields; ++f)
+            arr(f, static_cast<long>(n + 1)) = rows[n][static_cast<size_t>(f - 1)];
+}
+
+class AssignmentTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        resetThreadState();
+        calc = std::make_unique<cORVCalculator>();
+        auto engine = std::make_shared<RecordingEngine>();
+        rec = engine.get();
+        calc->objLifeCycle = engine;
+        CalculatorProbe::BuildCollections(*calc, 1);
+        rec->calls.clear();
+    }
+    void TearDown() override {
+        calc.reset();
+        resetThreadState();
+    }
+
+    ThreadState& st() { return threadState(); }
+
+    // Type of analysis T, length L; 3.5 % discount, taxes at 28 %.
+    void study(int type, int years) {
+        st().arrStudy = {
+            "Study", "", std::to_string(type), "0", "2026", std::to_string(years), "3.5", "True",
+            "28",    "$"};
+    }
+    void inv(const std::vector<Row>& rows) { fill(st().arrInvCosts, rows); }
+    void loans(const std::vector<Row>& rows) { fill(st().arrLoan, rows); }
+    void ann(const std::vector<Row>& rows) { fill(st().arrAnOpCost, rows); }
+    void other(const std::vector<Row>& rows) { fill(st().arrOtherCost, rows); }
+
+    void assign(const std::string& part, int32_t position = 1) {
+        CalculatorProbe::AssignProperties(*calc, part, position);
+    }
+    void assignCase(int32_t position = 1) {
+        assign("inv", position);
+        assign("ann", position);
+        assign("other", position);
+    }
+    bool invalid() const { return calc->m_InvalidCaseData; }
+
+    std::unique_ptr<cORVCalculator> calc;
+    RecordingEngine* rec = nullptr;
+};
+
+}  // namespace qvc::test

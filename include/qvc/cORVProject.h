@@ -68,6 +68,22 @@ class QVC_EXPORT cORVProject {
     // deleted, filled rows without a key are added.
     void updateCaseDetails(int32_t lStudyID, int32_t lCaseID, const cDesignCase& objDesignCase);
 
+    // Project summary mark-up of every study (iStudyID 0) or of one study:
+    // <project><study Id='1' StudyTitle='..' ...><case id='3'>X</case></study></project>.
+    // strXML is left unchanged on failure.
+    void getProjectDetails(std::string& strXML, int16_t iStudyID = 0);
+    // Copies a study with its cases as "Copy (n) of <title>"; strXML receives
+    // the new study's summary. True when every step succeeded.
+    bool DuplicateStudy(int16_t iStudyID, std::string& strXML);
+    // strAction "D" copies the case into opStudyId as "Copy (n) of <title>",
+    // "M" moves it there; strXML receives opStudyId's summary. True when every
+    // step succeeded.
+    bool DuplicateCase(int16_t inStudyId, int16_t iCaseID, const std::string& strAction,
+                       std::string& strXML, int16_t opStudyId = 0);
+    // ErrorMessage is accepted and left untouched; see getErrorMsg.
+    bool DeleteStudy(int16_t StudyID, std::string& ErrorMessage);
+    bool DeleteCase(int16_t nStudyID, int16_t nCaseID, std::string& ErrorMessage);
+
   private:
     friend class ProjectOperation;
     void notifyChanged();

@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include "ProjectFixture.h"
+
+namespace qvc {
+namespace {
+
+class SummaryAndCopies : public test::ProjectFixture {
+  protected:
+    cStudy study(const std::string& title, int16_t life = 20) {
+        cStudy s;
+        s.StudyTitle = title;
+        s.CurSymbol = "$";
+        s.Lifecycle = life;
+        return s;
+    }
+    void addCase(int16_t studyId, const std::string& title) {
+        cDesignCase c;
+        c.CaseTitle = title;
+        c.setInvItemName(1, title + " plant");
+        c.setInvCost(1, 1000.0);
+        c.setLoanItemName(1, "Loan");
+        c.setLoanPercent(1, 50.0);
+        c.setAnnOpCostName(1, "Energy");
+        c.setAnnOpCost(1, 99.0);
+        prj.addCaseDetails(studyId, c);
+        ASSERT_EQ(prj.getErrorMsg(), "");
+    }
+    std::string summary(int16_t id = 0) {
+        std::string xml = "(unchanged)";
+        prj.getProjectDetails(xml, id);
+        return xml;
+    }
+};
+
+TEST_F(SummaryAndCopies, SummaryListsStudiesWithTheirCasesAndEscapesTexts) {
+    EXPECT_EQ(summary(), "<project></project>");
+    prj.addStudyDetails(study("A"));
+    {  // cases 3 and 5 of study 1, as after other cases were deleted
+        auto db = dao::Database::Open((dir / "ORV30.mdb").string());
+        db->Execute(
+            "INSERT INTO tblDesignCase (iCaseId, iStudyId, sCaseTitle) VALUES (3, 1, 'X'), (5, 1, "
+            "'Y')");
+    }
+    EXPECT_EQ(
+        summary(),
+        "<project><study Id='1' StudyTitle='A' CurSymbol='$' LifeCycle='20' TypeofAnalysis='0' "
+        "TypeOfAlternatives='0' bTaxChecked='0'><case id='3'>X</case><case "
+        "id='5'>Y</case></study></project>");
+    cStudy odd = study("Bob's A&B <new> \"plant\"");
+    odd.CurSymbol = "   ";
+    odd.CalcIncomeTaxes = true;
+    odd.TypeOfAnalysis = 2;
+    prj.addStudyDetails(odd);
+    EXPECT_EQ(
+        summary(2),
+        "<project><study Id='2' StudyTitle='Bob~s A\u00ABB \u00ACnew> \"plant\"' CurSymbol='   ' "
+        "LifeCycle='20' TypeofAnalysis='2' TypeOfAlternatives='0' "
+        "bTaxChecked='1'></study></project>");
+    EXPECT_EQ(summary(9), "<project></project>");
+
+    {  // a Null title fails the summary and leaves the text alone
+        auto db = dao::Database::Open((dir / "ORV30.mdb").string());
+        db->Execute("UPDATE tblStudy SET sStudyTitle = NULL WHERE iStudyId = 2");
+    }
+    EXPECT_EQ(summary(2), "(unchanged)");
+    EXPECT_EQ(prj.getErrorMsg(), "94#Invalid use of Null#getProjectDetails#cORVProject#");
+}
+
+TEST_F(SummaryAndCopies, CopiesOfAStudyAreNumberedAndCarryTheirCases) {
+    prj.addStudyDetails(study("Base"));
+    addCase(1, "Option 1");
+    addCase(1, "Option 2");
+    notifier->calls.clear();
+    std::string xml;
+    EXPECT_TRUE(prj.DuplicateStudy(1, xml));
+    EXPECT_EQ(prj.getErrorMsg(), "");
+    EXPECT_EQ(
+        xml,
+        "<project><study Id='2' StudyTitle='Copy (1) of Base' CurSymbol='$' LifeCycle='20' "
+        "TypeofAnalysis='0' TypeOfAlternatives='0' bTaxChecked='0'><case id='3'>Option 1</case>"
+        "<case id='4'>Option 2</case></study></project>");
+    EXPECT_EQ(scalar("SELECT iStudyCopy FROM tblStudy WHERE iStudyId = 1").toInt32(), 1);
+    EXPECT_EQ(count("tblInvestmentCost"), 4);
+    EXPECT_EQ(count("tblLoanDetails"), 4);
+    EXPECT_FALSE(notifier->calls.empty());
+
+    EXPECT_TRUE(prj.DuplicateStudy(1, xml));
+    EXPECT_NE(xml.find("StudyTitle='Copy (2) of Base'"), std::string::npos);
+    EXPECT_TRUE(prj.DuplicateStudy(2, xml));
+    EXPECT_NE(xml.find("StudyTitle='Copy (1) of Copy (1) of Base'"), std::string::npos);
+
+    // Updating the source restarts its counter.
+    cStudy base;
+    prj.getStudyDetails(1, base);
+    prj.updateStudyDetails(1, base);
+    EXPECT_TRUE(prj.DuplicateStudy(1, xml));
+    EXPECT_NE(xml.find("StudyTitle='Copy (1) of Base'"), std::string::npos);
+
+    const int studies = count("tblStudy");
+    xml = "kept";
+    EXPECT_FALSE(prj.DuplicateStudy(77, xml));
+    EXPECT_EQ(prj.getErrorMsg(), "3021#No current record#getNoOfCopies#cDBoperations #");
+    EXPECT_EQ(count("tblStudy"), studies);
+    EXPECT_EQ(xml, "kept");
+}
+
+TEST_F(SummaryAndCopies, StudyWithoutCasesCopiesNoStaleCases) {
+    prj.addStudyDetails(study("Full"));
+    addCase(1, "Option 1");
+    prj.addStudyDetails(study("Empty"));
+    threadState().lCaseIDArr.redim(0, 1);
+    threadState().lCaseIDArr(1) = 1;  // left over from an earlier run
+    std::string xml;
+    EXPECT_TRUE(prj.DuplicateStudy(2, xml));
+    EXPECT_EQ(count("tblDesignCase"), 1);
+}
+
+TEST_F(SummaryAndCopies, CaseCopyMoveAndDelete) {
+    prj.addStudyDetails(study("Source"));
+    prj.addStudyDetails(study("Target"));
+    addCase(1, "Base");
+    std::string xml;
+    EXPECT_TRUE(prj.DuplicateCase(1, 1, "D", xml, 2));
+    EXPECT_NE(xml.find("<case id='2'>Copy (1) of Base</case>"), std::string::npos) << xml;
+    EXPECT_EQ(scalar("SELECT iCaseCopy FROM tblDesignCase WHERE iCaseId = 1").toInt32(), 1);
+    EXPECT_TRUE(prj.DuplicateCase(1, 1, "D", xml, 1));
+    EXPECT_NE(xml.find("<case id='3'>Copy (2) of Base</case>"), std::string::npos) << xml;
+
+    EXPECT_TRUE(prj.DuplicateCase(1, 1, "M", xml, 2));
+    EXPECT_EQ(
+        xml,
+        "<project><study Id='2' StudyTitle='Target' CurSymbol='$' LifeCycle='20' "
+        "TypeofAnalysis='0' "
+        "TypeOfAlternatives='0' bTaxChecked='0'><case id='1'>Base</case><case id='2'>Copy (1) of "
+        "Base</case></study></project>");
+    EXPECT_EQ(count("tblInvestmentCost", "iCaseId = 1"), 1) << "items follow the moved case";
+
+    notifier->calls.clear();
+    xml = "kept";
+    EXPECT_FALSE(prj.DuplicateCase(1, 1, "d", xml, 2));
+    EXPECT_EQ(xml, "kept");
+    EXPECT_EQ(notifier->calls.size(), 1u);
+
+    std::string message = "untouched";
+    EXPECT_TRUE(prj.DeleteCase(2, 1, message));
+    EXPECT_EQ(count("tblDesignCase", "iCaseId = 1"), 0);
+    EXPECT_EQ(count("tblInvestmentCost", "iCaseId = 1"), 0);
+    EXPECT_TRUE(prj.DeleteCase(2, 99, message));
+    EXPECT_TRUE(prj.DeleteStudy(2, message));
+    EXPECT_EQ(count("tblStudy"), 1);
+    EXPECT_EQ(count("tblDesignCase", "iStudyId = 2"), 0);
+    EXPECT_EQ(message, "untouched");
+    EXPECT_EQ(notifier->calls.size(), 4u);
+
+    prj.setWorkPath((dir / "gone").string(), "", "");
+    EXPECT_FALSE(prj.DeleteStudy(1, message));
+    EXPECT_NE(prj.getErrorMsg().find("#openDB#cDBoperations #"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace qvc

@@ -72,9 +72,12 @@ function(qvc_add_test name)
     QVC_SOURCE_DIR="${CMAKE_SOURCE_DIR}" QVC_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output")
   qvc_apply_flags(${name})
   include(GoogleTest)
+  set(props ENVIRONMENT "LC_ALL=C.UTF-8")
+  if(ARG_LABELS)
+    list(APPEND props LABELS "${ARG_LABELS}")
+  endif()
   gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-                       PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "LC_ALL=C.UTF-8"
-                       DISCOVERY_TIMEOUT 60)
+                       PROPERTIES ${props} DISCOVERY_TIMEOUT 60)
 endfunction()
 
 # qvc_add_bench(NAME SOURCES ... DEPS ...)

@@ -26,9 +26,7 @@ int runDemo(const std::string& outDir) {
     std::error_code ec;
     fs::remove_all(projectDir, ec);
     fs::create_directories(projectDir);
-    std::string err = CreateProjectDatabase(ProjectDatabaseFile(projectDir.string()));
-    if (!err.empty())
-        throw CommandError("creating the project failed: " + err);
+    initProject(projectDir.string());
 
     ProjectSession session(projectDir.string());
     session.project().addStudyDetails(

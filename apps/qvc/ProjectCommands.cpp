@@ -20,6 +20,11 @@ int initProject(const std::string& dir) {
     std::string err = CreateProjectDatabase(file);
     if (!err.empty())
         throw CommandError("creating " + file + " failed: " + err);
+    // The texts of reports and messages travel with the project.
+    std::filesystem::copy_file(QVC_RESOURCE_DB, std::filesystem::path(dir) / kResourceDbName,
+                               std::filesystem::copy_options::overwrite_existing, ec);
+    if (ec)
+        throw CommandError(std::string("copying the resource database failed: ") + ec.message());
     std::cout << file << "\n";
     return 0;
 }

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "qvc/ProjectDatabase.h"
+#include "qvc/ResManager.h"
 
 namespace qvc::cli {
 
@@ -19,7 +20,22 @@ int16_t toId(int id, const char* what) {
     return static_cast<int16_t>(id);
 }
 
-ProjectSession::ProjectSession(const std::string& dir) {
+std::string resourceDbFor(const std::string& dir) {
+    const auto own = std::filesystem::path(dir) / kResourceDbName;
+    if (std::filesystem::is_regular_file(own))
+        return own.string();
+    return QVC_RESOURCE_DB;
+}
+
+bool nameResources(const std::string& dir) {
+    ResManager res;
+    const std::string db = resourceDbFor(dir);
+    res.SetResourceDB(db);
+    res.SetHelpFile(QVC_HELP_FILE);
+    return std::filesystem::is_regular_file(db);
+}
+
+ProjectSession::ProjectSession(const std::string& dir) : resourcesNamed_(nameResources(dir)) {
     if (!std::filesystem::is_regular_file(ProjectDatabaseFile(dir)))
         throw CommandError("no project in " + dir + " (run `qvc init " + dir + "` first)");
     project_.setWorkPath(dir, "", "");

@@ -12,6 +12,9 @@
 
 namespace qvc::cli {
 
+// The file name of a project's resource database beside ORV30.mdb.
+inline constexpr const char* kResourceDbName = "QVCStrings.mdb";
+
 // A failure a command reports to the user; main prints it and exits 1.
 class CommandError : public std::runtime_error {
   public:
@@ -31,9 +34,19 @@ class ProjectSession {
     cDesignCase designCase(int studyId, int caseId);
 
   private:
+    // Names the resource database and help page before the project object,
+    // which loads the texts, is created.
+    bool resourcesNamed_;
     cORVProject project_;
 };
 
 int16_t toId(int id, const char* what);
+
+// The resource database a project folder uses: its own copy (made by `qvc
+// init`) when there is one, else the one built with qvc.
+std::string resourceDbFor(const std::string& dir);
+// Names that database and the help page through ResManager; true when the
+// database exists.
+bool nameResources(const std::string& dir);
 
 }  // namespace qvc::cli

@@ -9,6 +9,7 @@
 #include "JsonRecords.h"
 #include "ProjectCommands.h"
 #include "ProjectSession.h"
+#include "WexCommands.h"
 
 int main(int argc, char** argv) {
     using namespace qvc::cli;
@@ -68,6 +69,8 @@ int main(int argc, char** argv) {
     out = "demo-output";
     demo->add_option("OUTDIR", out, "folder for the project and its reports");
     demo->callback([&] { run = [&] { return runDemo(out); }; });
+
+    addWexCommands(app, run);
 
     try {
         app.parse(argc, argv);

@@ -1,6 +1,7 @@
 #include "qvc/cORVProject.h"
 
 #include "common/ErrorRecord.h"
+#include "common/ResourceStrings.h"
 #include "common/ThreadState.h"
 #include "project/cDBoperations.h"
 
@@ -9,6 +10,8 @@ namespace qvc {
 cORVProject::cORVProject() {
     try {
         m_oDB = std::make_unique<cDBoperations>();
+        // The texts of reports and messages, loaded once per thread.
+        AssignResourceStrings();
     } catch (...) {
         m_sErrMsg = currentErrorRecord(classTag("Class_Initialize", "cORVProject"));
     }

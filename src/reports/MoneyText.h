@@ -1,0 +1,30 @@
+#pragma once
+// Texts of the result reports (life-cycle summary, analysis details, cash
+// flows, present worth profiles) for money amounts, money column headers and
+// the engine's rates, ratios and payback periods.
+//
+// Money: the amount rounded half-to-even to a whole number with the locale's
+// digit grouping. When the study's currency symbol (arrStudy slot 9) is exactly
+// "$" the text is "$" followed by the number ("$12,345", "$-500"); for any
+// other symbol the number stands alone and the column header carries the
+// symbol. All functions read the calling thread's state and resource texts.
+
+#include <string>
+
+namespace qvc::reports {
+
+// "$12,345" or "12,345".
+std::string moneyText(double amount);
+// The whole number a money text shows (half-to-even), for totals that must
+// agree with the texts already written.
+double moneyWhole(double amount);
+// Header of a money column: key text " (" symbol ")", trimmed key.
+std::string moneyHeader(const std::string& keyText);
+// Header of an annual money column: key text " (" symbol gXstrSlashyr ")".
+std::string annualMoneyHeader(const std::string& keyText);
+
+// The engine marks a rate of return, ratio or payback that does not exist with
+// exactly -1: gXstrNA then, otherwise value x scale with `decimals` places.
+std::string definedOrNA(double value, int decimals, double scale = 1.0);
+
+}  // namespace qvc::reports

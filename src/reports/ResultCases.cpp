@@ -1,0 +1,63 @@
+#include "reports/ResultCases.h"
+
+#include "common/ThreadState.h"
+#include "qvc/runtime/Error.h"
+#include "qvc/runtime/ErrorNumbers.h"
+
+namespace qvc::reports {
+
+namespace {
+
+[[noreturn]] void noResults() {
+    throw rt::Error(rt::err::kObjectNotSet, "Object variable not set");
+}
+
+std::string caseText(int32_t position, long slot) {
+    const CaseSnapshot& snapshot = threadState().colCases.Item(position == 0 ? 1L : position);
+    return snapshot.Gen(slot);
+}
+
+}  // namespace
+
+const tavlo::IAlternatives& resultAlternatives() {
+    const auto& alternatives = threadState().colAlternatives;
+    if (!alternatives)
+        noResults();
+    return *alternatives;
+}
+
+const tavlo::IComparisons& resultComparisons() {
+    const auto& comparisons = threadState().colComparisons;
+    if (!comparisons)
+        noResults();
+    return *comparisons;
+}
+
+std::vector<int16_t> rankOrder(const tavlo::IAlternatives& alternatives) {
+    const int16_t count = alternatives.Count();
+    std::vector<int16_t> numberAtRank(static_cast<size_t>(count), 0);
+    for (int16_t i = 1; i <= count; ++i) {
+        const tavlo::IAlternative& alternative = alternatives.Item(i);
+        const int16_t rank = alternative.Rank();
+        if (rank < 1 || rank > count)
+            throw rt::Error(rt::err::kSubscriptOutOfRange, "Subscript out of range");
+        numberAtRank[static_cast<size_t>(rank - 1)] = alternative.Number();
+    }
+    std::vector<int16_t> order;
+    order.reserve(static_cast<size_t>(count));
+    for (const int16_t number : numberAtRank)
+        for (int16_t k = 1; k <= count; ++k)
+            if (alternatives.Item(k).Number() == number)
+                order.push_back(k);
+    return order;
+}
+
+std::string caseTitle(int32_t position) {
+    return caseText(position, 1);
+}
+
+std::string caseShortTitle(int32_t position) {
+    return caseText(position, 2);
+}
+
+}  // namespace qvc::reports

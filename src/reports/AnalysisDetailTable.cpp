@@ -1,0 +1,165 @@
+// The year-by-year detail table "nB" of the analysis details report.
+
+#include <vector>
+
+#include "common/ResourceStrings.h"
+#include "common/ThreadState.h"
+#include "qvc/document/Table.h"
+#include "qvc/runtime/NumberFormat.h"
+#include "qvc/runtime/Rounding.h"
+#include "qvc/runtime/Value.h"
+#include "reports/ReportLines.h"
+#include "reports/ResultCases.h"
+#include "reports/ResultTable.h"
+#include "reports/cRptAnalysisDetails.h"
+
+namespace qvc {
+
+namespace code = doc::code;
+
+namespace {
+
+// Ten columns on 7.5 inches: year, date, seven amounts, year-end SIR. The
+// padding is smaller than in the other tables so that seven-digit amounts
+// with their separators stay on one line.
+constexpr float kYearWidth = 0.45f;
+constexpr float kDateWidth = 0.6f;
+constexpr float kAmountWidth = 0.83f;
+constexpr float kSirWidth = 0.64f;
+constexpr float kDetailPadding = 3.0f / 32.0f;
+constexpr int kAmountColumns = 7;
+
+doc::TableCell& addCell(doc::Table& table, float width, bool isText, bool isHeader, bool rowStart,
+                        const std::string& text) {
+    doc::TableCell& cell = table.AddCell();
+    cell.SetRowStart(rowStart);
+    reports::styleCell(cell, width, isText, isHeader, kDetailPadding);
+    if (isHeader)
+        cell.SetAlignment(code::kAlignCentre);
+    cell.SetValue(text);
+    return cell;
+}
+
+// One row of year, date, the seven amounts and the SIR.
+void addRow(doc::Table& table, const std::vector<std::string>& cells, bool isHeader) {
+    addCell(table, kYearWidth, false, isHeader, true, cells[0]);
+    addCell(table, kDateWidth, false, isHeader, false, cells[1]);
+    for (int c = 0; c < kAmountColumns; ++c)
+        addCell(table, kAmountWidth, false, isHeader, false, cells[static_cast<size_t>(2 + c)]);
+    addCell(table, kSirWidth, false, isHeader, false, cells[9]);
+}
+
+std::string whole(double value) {
+    return rt::FormatNumber(value, 0, true);
+}
+
+// The two header rows: the column groups, then the ten column titles.
+void addHeaderRows(doc::Table& table, int variant, const std::string& baseShort,
+                   const std::string& challengerShort) {
+    const ResourceTexts& res = texts();
+    const std::string& symbol = threadState().arrStudy[9];
+    const std::string inPresentWorth = "\r\n(" + res.gXstrPresentWorth + " " + symbol + ")";
+    const std::string& cashFlowKey =
+        variant == 2 ? res.gXstrADMainColAfterTaxCashFlow : res.gXstrADMainColCashFlow;
+
+    addCell(table, kYearWidth + kDateWidth, true, true, true, "");
+    addCell(table, 3 * kAmountWidth, true, true, false, cashFlowKey + inPresentWorth);
+    addCell(table, 4 * kAmountWidth + kSirWidth, true, true, false,
+            res.gXstrADMainColSIRandPBCalc + inPresentWorth);
+
+    auto caseColumn = [&](const std::string& shortTitle) {
+        return "[" + shortTitle + "]\r\n" + res.gXstrADMainColCashFlow + "\r\n (" + symbol + ")";
+    };
+    auto amount = [&](const std::string& key) {
+        return cRptAnalysisDetails::WrapWords(key + " (" + symbol + ")");
+    };
+    addRow(
+        table,
+        {res.gXstrADColYear, res.gXstrADColDate, caseColumn(baseShort), caseColumn(challengerShort),
+         amount(res.gXstrADNetpresentworthsavings), amount(res.gXstrADColOpCostSavings),
+         amount(res.gXstrADColCumOpCostSavings), amount(res.gXstrADColAddInvCost),
+         amount(res.gXstrADColCumAddInvCost), res.gXstrADColYearEndSIR},
+        true);
+}
+
+int variantOf(const std::string& subCode) {
+    if (subCode == "AD1")
+        return 1;
+    if (subCode == "AD2")
+        return 2;
+    if (subCode == "AD3")
+        return 3;
+    if (subCode == "AD4")
+        return 4;
+    return 0;
+}
+
+}  // namespace
+
+void cRptAnalysisDetails::GenerateDetailTable(doc::DocumentObject& docs, const std::string& subCode,
+                                              int32_t& index) {
+    const ResourceTexts& res = texts();
+    try {
+        const tavlo::IComparison& cmp =
+            reports::resultComparisons().Item(rt::Value(static_cast<double>(index)).toInt16());
+        const tavlo::IAlternatives& alternatives = reports::resultAlternatives();
+        const int16_t baseNumber = cmp.BaseCase() == 0 ? int16_t{1} : cmp.BaseCase();
+        const int16_t challengerNumber = cmp.Challenger() == 0 ? int16_t{1} : cmp.Challenger();
+        const tavlo::IAlternative& base = alternatives.Item(baseNumber);
+        const tavlo::IAlternative& challenger = alternatives.Item(challengerNumber);
+        const auto& study = threadState().arrStudy;
+        const int16_t lifecycle = rt::Value(study[5]).toInt16();
+        const double baseYear = reports::numberOf(study[4]);
+
+        doc::Table table;
+        table.Attach(docs);
+        docs.EndTableBlock();
+        table.SetHeaderRow(true);
+        if (const int variant = variantOf(subCode); variant != 0)
+            addHeaderRows(table, variant, reports::caseShortTitle(baseNumber),
+                          reports::caseShortTitle(challengerNumber));
+
+        double opSavingsTotal = 0;
+        double addInvestmentTotal = 0;
+        for (int16_t y = 0; y <= lifecycle; ++y) {
+            const double opSavings = rt::RoundHalfEven(cmp.OpCostSavingsAt(y));
+            const double addInvestment = rt::RoundHalfEven(cmp.AddInvCostAt(y));
+            opSavingsTotal += opSavings;
+            addInvestmentTotal += addInvestment;
+            addRow(table,
+                   {y == 0 ? "" : std::to_string(y),
+                    y == 0 ? res.gXstrInitial : rt::CStr(baseYear - 1 + y),
+                    whole(base.PWCashFlowAt(y)), whole(challenger.PWCashFlowAt(y)),
+                    whole(cmp.NPWSavingsAt(y)), whole(opSavings), whole(cmp.CumOpCostSavingsAt(y)),
+                    whole(addInvestment), whole(cmp.CumAddInvCostAt(y)),
+                    rt::FormatNumber(cmp.SIR(y), 3, true)},
+                   false);
+        }
+
+        // Totals: the summary's whole numbers and the sums of the rounded rows.
+        addCell(table, kYearWidth + kDateWidth, true, false, true, res.gXstrTotals).SetBold(true);
+        const std::vector<std::string> totals{whole(baseTotal_),
+                                              whole(challengerTotal_),
+                                              whole(savingsTotal_),
+                                              whole(opSavingsTotal),
+                                              "",
+                                              whole(addInvestmentTotal),
+                                              ""};
+        for (const std::string& total : totals)
+            addCell(table, kAmountWidth, false, false, false, total).SetBold(true);
+        addCell(table, kSirWidth, false, false, false, "");
+
+        reports::placeWithCaption(
+            docs, table, std::to_string(index) + res.gXstrB + ". " + res.gXstrADTableCompAD);
+        docs.SetTextFlags(code::kFlagEndBlock, true);
+        docs.NewLine(1);
+        docs.WriteDocument(-1, 0);
+    } catch (...) {
+        reports::writeFailureNote(docs,
+                                  std::to_string(index) + res.gXstrB + ". " +
+                                      res.gXstrADTableCompAD + " " + res.gXstrCanNotGen,
+                                  "GenerateDetailTable", kClassName);
+    }
+}
+
+}  // namespace qvc

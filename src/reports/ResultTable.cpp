@@ -1,0 +1,37 @@
+#include "reports/ResultTable.h"
+
+#include <optional>
+
+#include "qvc/document/Codes.h"
+
+namespace qvc::reports {
+
+namespace code = doc::code;
+
+void styleCell(doc::TableCell& cell, float width, bool isText, bool isHeader, float padding) {
+    cell.SetBackColor(isHeader ? kHeaderShade : kBodyShade);
+    cell.SetBold(isHeader);
+    cell.SetWidth(width);
+    cell.SetAlignment(isText ? code::kAlignLeft : code::kAlignRight);
+    cell.SetPadding(padding);
+    cell.SetFontSize(kResultCellFontSize);
+}
+
+void addStyledCells(doc::Table& table, int32_t rows, const std::vector<ResultColumn>& columns) {
+    for (int32_t row = 0; row < rows; ++row) {
+        for (size_t column = 0; column < columns.size(); ++column) {
+            doc::TableCell& cell = table.AddCell();
+            if (column == 0)
+                cell.SetRowStart(true);
+            styleCell(cell, columns[column].width, columns[column].isText, row == 0);
+        }
+    }
+}
+
+void placeWithCaption(doc::DocumentObject& docs, doc::Table& table, const std::string& caption) {
+    docs.AddText(caption, kResultCellFontSize, std::nullopt, 0, std::nullopt, code::kAlignLeft,
+                 code::kDefaultColour, false);
+    table.InsertInto(docs);
+}
+
+}  // namespace qvc::reports

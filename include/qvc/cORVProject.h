@@ -84,6 +84,14 @@ class QVC_EXPORT cORVProject {
     bool DeleteStudy(int16_t StudyID, std::string& ErrorMessage);
     bool DeleteCase(int16_t nStudyID, int16_t nCaseID, std::string& ErrorMessage);
 
+    // Rewrites every case of the study for a new type of analysis (iLifecycle
+    // is the study's length in years): types 0 and 1 give the first rows their
+    // default names and attributes; types 2 and 3 fold each list into one
+    // investment, one loan, an energy and a maintenance cost, and remove the
+    // rest. The study row keeps its type; store the new one with
+    // updateStudyDetails. Notifies the observer, also for a study without cases.
+    void ChangeAnalysisType(int16_t TypeOfAnalysis, int16_t iStudyID, int16_t iLifecycle);
+
   private:
     friend class ProjectOperation;
     void notifyChanged();

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The building-load commands of qvc on the shipped sample sibling project:
+# list, import with and without equipment, convert the study, bad input.
+set -u
+qvc=$1 examples=$2 out=$3
+rm -rf "$out" && mkdir -p "$out"
+fails=0
+fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
+expect_failure() {  # expect_failure DESCRIPTION PATTERN COMMAND...: non-zero exit, stderr matches
+  local what=$1 pattern=$2; shift 2
+  if "$@" >/dev/null 2>"$out/err.txt"; then
+    fail "$what (succeeded)"
+  elif ! grep -q -- "$pattern" "$out/err.txt"; then
+    fail "$what: stderr was: $(cat "$out/err.txt")"
+  fi
+}
+
+wex=$examples/wex-sample
+cp "$wex/Project.mdb" "$out/sibling-before.mdb"
+p=$out/prj
+"$qvc" init "$p" >/dev/null || fail "init"
+"$qvc" study add "$p" --json "$examples/office-hvac/study.json" >/dev/null || fail "study add"
+
+"$qvc" wex buildings "$wex" >"$out/buildings.txt" || fail "wex buildings"
+printf '101#Administration Building#\n102#Elementary School#\n103#Medical Office Building#\n' |
+  cmp -s - "$out/buildings.txt" || fail "building list: $(cat "$out/buildings.txt")"
+
+cid=$("$qvc" wex import "$p" 1 "$wex" "Medical Office Building" --equipment) || fail "import 103"
+[ "$cid" = 1 ] || fail "case id '$cid'"
+"$qvc" case show "$p" 1 1 >"$out/case1.json"
+grep -q '"CaseTitle": "Medical Office Building"' "$out/case1.json" || fail "case title"
+grep -q '"AnnOpCostName": "Purchased Steam"' "$out/case1.json" || fail "steam cost name"
+grep -q '"AnnOpCost": 142888' "$out/case1.json" || fail "electric cost rounded"
+grep -q '"AnnOpCostName": "Maintenance"' "$out/case1.json" || fail "maintenance row"
+grep -q '"InvItemName": "Air handler AHU-1, 24000 cfm"' "$out/case1.json" || fail "equipment"
+
+cid=$("$qvc" wex import "$p" 1 "$wex" 101) || fail "import 101"
+[ "$cid" = 2 ] || fail "second case id '$cid'"
+"$qvc" case show "$p" 1 2 >"$out/case2.json"
+grep -q '"InvItemName"' "$out/case2.json" && fail "equipment imported without --equipment"
+grep -q '"AnnOpCost": 17512' "$out/case2.json" || fail "gas 17512.50 to the even 17512"
+
+cmp -s "$wex/Project.mdb" "$out/sibling-before.mdb" || fail "the sample sibling project changed"
+[ "$(ls "$wex")" = "$(printf 'Project.mdb\nREADME.md\nmake_project_mdb.py')" ] ||
+  fail "files appeared beside the sibling project: $(ls "$wex")"
+
+expect_failure "unknown building" "no building 'Garage'" "$qvc" wex import "$p" 1 "$wex" Garage
+expect_failure "missing sibling folder" "3024#" "$qvc" wex buildings "$out/nowhere"
+expect_failure "missing study" "no study 9" "$qvc" wex import "$p" 9 "$wex" 101
+
+# Simple payback: one energy cost of all the costs starting in year 1.
+"$qvc" study convert "$p" 1 2 || fail "convert to 2"
+"$qvc" study show "$p" 1 | grep -q '"TypeOfAnalysis": 2' || fail "study type stored"
+"$qvc" case show "$p" 1 1 >"$out/case1-simple.json"
+grep -q '"AnnOpCost": 207324' "$out/case1-simple.json" || fail "energy sum 207324"
+grep -q '"InvItemName": "Initial Investment Cost"' "$out/case1-simple.json" || fail "investment name"
+grep -q 'Air handler' "$out/case1-simple.json" && fail "equipment rows remain after conversion"
+"$qvc" study convert "$p" 1 0 || fail "convert back to 0"
+"$qvc" study show "$p" 1 | grep -q '"TypeOfAnalysis": 0' || fail "study type 0 stored"
+expect_failure "type out of range" "is not one of" "$qvc" study convert "$p" 1 5
+
+[ $fails -eq 0 ] && echo "all wex command checks passed"
+exit $((fails > 0))

@@ -1,0 +1,326 @@
+#include <gtest/gtest.h>
+
+#include "ProjectFixture.h"
+#include "common/ThreadState.h"
+
+namespace qvc {
+namespace {
+
+constexpr int16_t kLife = 25;
+
+class AnalysisTypeConversion : public test::ProjectFixture {
+  protected:
+    void SetUp() override {
+        ProjectFixture::SetUp();
+        ResourceTexts& res = threadState().res;
+        res.gXstrDCInitialInvCost = "Initial Investment Cost";
+        res.gXstrASCIILoanPrincipal = "On Loan";
+        res.gXstrEnergy = "Energy";
+        res.gXstrMaintenance = "Maintenance";
+        threadState().gStringsLoaded = true;
+        prj.addStudyDetails(sampleStudy());
+        notifier->calls.clear();
+    }
+
+    int16_t addCase(const cDesignCase& c) {
+        int16_t id = 0;
+        std::string title;
+        prj.addCaseDetailsWEX(1, c, id, title);
+        EXPECT_EQ(prj.getErrorMsg(), "");
+        return id;
+    }
+
+    cDesignCase read(int16_t caseId) {
+        cDesignCase c;
+        prj.getCaseDetails(1, caseId, c);
+        EXPECT_EQ(prj.getErrorMsg(), "");
+        return c;
+    }
+
+    void execute(const std::string& sql) {
+        auto db = dao::Database::Open((dir / "ORV30.mdb").string());
+        db->Execute(sql);
+        db->Close();
+    }
+
+    int rows(const char* table, int16_t caseId) {
+        return count(table, "iCaseId = " + std::to_string(caseId));
+    }
+
+    // The three investments, three annual costs, two other costs and two
+    // loans of the worked example.
+    static cDesignCase mixedCase() {
+        cDesignCase c;
+        c.CaseTitle = "Chiller retrofit";
+        c.setInvItemName(1, "Chiller");
+        c.setInvCost(1, 1000.0);
+        c.setSalvageValue(1, 100.0);
+        c.setInvDepLife(1, 7);
+        c.setInvItemName(2, "Controls");
+        c.setInvCost(2, 500.0);
+        c.setInvItemName(3, "Tower refill");
+        c.setInvCost(3, 800.0);
+        c.setInvYear(3, 3);
+        c.setSalvageValue(3, 50.0);
+        c.setInvItemName(4, "Utility rebate");
+        c.setInvCost(4, -200.0);  // year 0 but not a positive cost: not summed
+
+        c.setAnnOpCostName(1, "Electricity");
+        c.setAnnOpCost(1, 200.0);
+        c.setAnnOpCostStartYear(1, 1);
+        c.setAnnOpCostNumYears(1, 10);
+        c.setAnnOpCostEscRate(1, 2.0);
+        c.setAnnOpCostName(2, "Gas");
+        c.setAnnOpCost(2, 300.0);
+        c.setAnnOpCostStartYear(2, 1);
+        c.setAnnOpCostEscRate(2, 4.0);
+        c.setAnnOpCostName(3, "Later service");
+        c.setAnnOpCost(3, 900.0);
+        c.setAnnOpCostStartYear(3, 5);
+        c.setAnnOpCostEscRate(3, 1.0);
+
+        c.setOtherOpCostName(1, "Overhaul");
+        c.setOtherOpCost(1, 4000.0);
+        c.setOtherOpCostName(2, "Refrigerant");
+        c.setOtherOpCost(2, 150.0);
+
+        c.setLoanItemName(1, "Equipment lease");
+        c.setLoanYear(1, 2);
+        c.setLoanPercent(1, 50.0);
+        c.setLoanTerm(1, 5);
+        c.setLoanItemName(2, "Bank loan");
+        c.setLoanYear(2, 0);
+        c.setLoanPercent(2, 40.0);
+        c.setLoanTerm(2, 15);
+        c.setLoanIntRate(2, 6.0);
+        c.setLoanPayPlan(2, 1);
+        c.setLoanTotlaInvest(2, 2000.0);
+        return c;
+    }
+};
+
+TEST_F(AnalysisTypeConversion, ToSimplePaybackFoldsEachListIntoItsFirstRows) {
+    const int16_t id = addCase(mixedCase());
+    const int16_t firstInvKey = read(id).InvItemPK(1);
+    prj.ChangeAnalysisType(2, 1, kLife);
+    ASSERT_EQ(prj.getErrorMsg(), "");
+    EXPECT_EQ(notifier->calls, std::vector<bool>{true});
+
+    const cDesignCase c = read(id);
+    // Investments made in year 0 with a positive cost: 1000 + 500, salvage 100.
+    EXPECT_EQ(c.InvItemName(1), "Initial Investment Cost");
+    EXPECT_EQ(c.InvCost(1), 1500.0);
+    EXPECT_EQ(c.SalvageValue(1), 100.0);
+    EXPECT_EQ(c.InvYear(1), 0);
+    EXPECT_EQ(c.InvDepLife(1), 10);
+    EXPECT_EQ(c.InvUsefulLife(1), kLife);
+    EXPECT_EQ(c.InvItemPK(1), firstInvKey) << "row 1 is updated in place";
+    EXPECT_EQ(rows("tblInvestmentCost", id), 1);
+
+    // Annual costs starting in year 1: 200 + 300 at the mean escalation 3.
+    EXPECT_EQ(c.AnnOpCostName(1), "Energy");
+    EXPECT_EQ(c.AnnOpCost(1), 500.0);
+    EXPECT_EQ(c.AnnOpCostEscRate(1), 3.0);
+    EXPECT_EQ(c.AnnOpCostStartYear(1), 1);
+    EXPECT_EQ(c.AnnOpCostNumYears(1), kLife);
+    EXPECT_EQ(c.AnnOpCostName(2), "Maintenance");
+    EXPECT_EQ(c.AnnOpCost(2), 0.0);
+    EXPECT_EQ(c.AnnOpCostNumYears(2), kLife);
+    EXPECT_EQ(rows("tblAnnualOPCost", id), 2) << "the year-5 cost disappears";
+
+    // The first loan taken in year 0 (row 2) becomes loan row 1.
+    EXPECT_EQ(c.LoanItemName(1), "Loan");
+    EXPECT_EQ(c.LoanYear(1), 0);
+    EXPECT_EQ(c.LoanPercent(1), 40.0);
+    EXPECT_EQ(c.LoanTerm(1), 15);
+    EXPECT_EQ(c.LoanIntRate(1), 6.0);
+    EXPECT_EQ(c.LoanPayPlan(1), 1);
+    EXPECT_EQ(c.LoanTotlaInvest(1), 2000.0);
+    EXPECT_EQ(rows("tblLoanDetails", id), 1);
+
+    EXPECT_EQ(rows("tblOtherOPCost", id), 0);
+    // The study row keeps its type; the host stores the new one.
+    EXPECT_EQ(scalar("SELECT nTypeOfAnalysis FROM tblStudy").toInt32(), 0);
+}
+
+TEST_F(AnalysisTypeConversion, ToSimpleCashFlowWithoutAYearZeroLoanKeepsANamedEmptyLoan) {
+    cDesignCase in = mixedCase();
+    for (int16_t k = 1; k <= 5; ++k) {
+        in.setLoanItemName(k, "Loan " + std::to_string(k));
+        in.setLoanYear(k, static_cast<int16_t>(k));
+        in.setLoanPercent(k, 10.0 * k);
+        in.setLoanTerm(k, 20);
+        in.setLoanIntRate(k, 5.0);
+        in.setLoanTotlaInvest(k, 900.0);
+    }
+    const int16_t id = addCase(in);
+    ASSERT_EQ(rows("tblLoanDetails", id), 5);
+    prj.ChangeAnalysisType(3, 1, kLife);
+    ASSERT_EQ(prj.getErrorMsg(), "");
+
+    const cDesignCase c = read(id);
+    EXPECT_EQ(c.LoanItemName(1), "Loan");
+    EXPECT_EQ(c.LoanTerm(1), 10);
+    EXPECT_EQ(c.LoanPercent(1), 0.0);
+    EXPECT_EQ(c.LoanIntRate(1), 0.0);
+    EXPECT_EQ(c.LoanTotlaInvest(1), 0.0);
+    EXPECT_EQ(c.LoanYear(1), 0);
+    EXPECT_EQ(rows("tblLoanDetails", id), 1);
+
+    // A loan text of three characters or fewer leaves the loan nameless, and
+    // the empty row is then removed.
+    threadState().res.gXstrASCIILoanPrincipal = "On";
+    const int16_t id2 = addCase(in);
+    prj.ChangeAnalysisType(3, 1, kLife);
+    ASSERT_EQ(prj.getErrorMsg(), "");
+    EXPECT_EQ(rows("tblLoanDetails", id2), 0);
+}
+
+TEST_F(AnalysisTypeConversion, BackToPrivateSectorSetsTheFirstRowDefaults) {
+    const int16_t id = addCase(mixedCase());
+    prj.ChangeAnalysisType(2, 1, kLife);
+    // The simple types had the year-0 loan; make its percent 0 to see the term rule.
+    cDesignCase simple = read(id);
+    simple.setLoanPercent(1, 0.0);
+    prj.updateCaseDetails(1, id, simple);
+
+    prj.ChangeAnalysisType(0, 1, 30);
+    ASSERT_EQ(prj.getErrorMsg(), "");
+    EXPECT_EQ(notifier->calls.size(), 2u);
+    const cDesignCase c = read(id);
+    EXPECT_EQ(c.InvItemName(1), "Initial Investment Cost");
+    EXPECT_EQ(c.InvCost(1), 1500.0) << "the single investment is kept";
+    EXPECT_EQ(c.InvDepLife(1), 2);
+    EXPECT_EQ(c.InvUsefulLife(1), 30);
+    EXPECT_EQ(c.LoanTerm(1), 1) << "a loan of 0 percent gets the term 1";
+    EXPECT_EQ(c.LoanTotlaInvest(1), 1500.0) << "the loan refers to investment 1";
+    EXPECT_EQ(c.LoanPayPlan(1), 0);
+    EXPECT_EQ(c.AnnOpCostName(1), "Energy");
+    EXPECT_EQ(c.AnnOpCostNumYears(1), 30);
+    EXPECT_EQ(c.AnnOpCostName(2), "Maintenance");
+    EXPECT_EQ(c.AnnOpCostNumYears(2), 30);
+    EXPECT_EQ(rows("tblInvestmentCost", id), 1);
+    EXPECT_EQ(rows("tblAnnualOPCost", id), 2);
+}
+
+TEST_F(AnalysisTypeConversion, ToPublicSectorChangesOnlyTheListedProperties) {
+    cDesignCase in = mixedCase();
+    in.setInvEscRate(1, 3.5);
+    in.setInvTaxExempt(1, true);
+    in.setInvDepMethod(1, 4);
+    in.setInvYear(1, 2);
+    in.setLoanYear(1, 2);
+    in.setLoanPayPlan(1, 2);
+    in.setAnnOpCostStartYear(2, 3);
+    const int16_t id = addCase(in);
+    prj.ChangeAnalysisType(1, 1, kLife);
+    ASSERT_EQ(prj.getErrorMsg(), "");
+
+    const cDesignCase c = read(id);
+    EXPECT_EQ(c.InvCost(1), 1000.0);
+    EXPECT_EQ(c.SalvageValue(1), 100.0);
+    EXPECT_EQ(c.InvYear(1), 0);
+    EXPECT_EQ(c.InvEscRate(1), 0.0);
+    EXPECT_FALSE(c.InvTaxExempt(1));
+    EXPECT_EQ(c.InvDepMethod(1), 0);
+    EXPECT_EQ(c.InvDepLife(1), 2);
+    EXPECT_EQ(c.LoanItemName(1), "Loan");
+    EXPECT_EQ(c.LoanTerm(1), 5) << "a loan with a percent keeps its term";
+    EXPECT_EQ(c.LoanYear(1), 0);
+    EXPECT_EQ(c.LoanPayPlan(1), 0);
+    EXPECT_EQ(c.LoanTotlaInvest(1), 1000.0);
+    EXPECT_EQ(c.AnnOpCost(1), 200.0);
+    EXPECT_EQ(c.AnnOpCostEscRate(1), 2.0);
+    EXPECT_EQ(c.AnnOpCostName(2), "Maintenance");
+    EXPECT_EQ(c.AnnOpCost(2), 300.0);
+    EXPECT_EQ(c.AnnOpCostStartYear(2), 1);
+    // Rows 3 and beyond and the other costs keep everything.
+    EXPECT_EQ(c.InvItemName(3), "Tower refill");
+    EXPECT_EQ(c.InvYear(3), 3);
+    EXPECT_EQ(c.InvItemName(2), "Controls");
+    EXPECT_EQ(c.AnnOpCostName(3), "Later service");
+    EXPECT_EQ(c.AnnOpCostStartYear(3), 5);
+    EXPECT_EQ(c.LoanItemName(2), "Bank loan");
+    EXPECT_EQ(c.OtherOpCostName(2), "Refrigerant");
+    EXPECT_EQ(rows("tblInvestmentCost", id), 4);
+    EXPECT_EQ(rows("tblOtherOPCost", id), 2);
+}
+
+TEST_F(AnalysisTypeConversion, EveryCaseOfTheStudyAndNoOtherIsConverted) {
+    const int16_t a = addCase(mixedCase());
+    const int16_t b = addCase(mixedCase());
+    prj.addStudyDetails(sampleStudy("Other study"));
+    int16_t other = 0;
+    std::string title;
+    prj.addCaseDetailsWEX(2, mixedCase(), other, title);
+    execute("UPDATE tblDesignCase SET iCaseCopy = 3");
+    notifier->calls.clear();
+
+    prj.ChangeAnalysisType(2, 1, kLife);
+    ASSERT_EQ(prj.getErrorMsg(), "");
+    EXPECT_EQ(rows("tblInvestmentCost", a), 1);
+    EXPECT_EQ(rows("tblInvestmentCost", b), 1);
+    EXPECT_EQ(rows("tblInvestmentCost", other), 4);
+    EXPECT_EQ(count("tblDesignCase", "iCaseCopy = 0"), 2) << "converted cases restart the counter";
+    EXPECT_EQ(notifier->calls.size(), 1u);
+}
+
+TEST_F(AnalysisTypeConversion, StudyWithoutCasesIsStillNotified) {
+    prj.ChangeAnalysisType(2, 1, kLife);
+    EXPECT_EQ(prj.getErrorMsg(), "");
+    EXPECT_EQ(notifier->calls, std::vector<bool>{true});
+    EXPECT_EQ(threadState().gErrCode, 302);
+    EXPECT_EQ(count("tblDesignCase"), 0);
+}
+
+TEST_F(AnalysisTypeConversion, UnknownTypeWritesTheCasesBackUnchanged) {
+    const int16_t id = addCase(mixedCase());
+    const cDesignCase before = read(id);
+    prj.ChangeAnalysisType(7, 1, kLife);
+    ASSERT_EQ(prj.getErrorMsg(), "");
+    const cDesignCase after = read(id);
+    for (int16_t i = 1; i <= 4; ++i) {
+        EXPECT_EQ(after.InvItemName(i), before.InvItemName(i));
+        EXPECT_EQ(after.InvCost(i), before.InvCost(i));
+    }
+    EXPECT_EQ(after.LoanItemName(1), "Equipment lease");
+    EXPECT_EQ(rows("tblOtherOPCost", id), 2);
+    EXPECT_EQ(notifier->calls.size(), 1u);
+}
+
+TEST_F(AnalysisTypeConversion, FailuresAreReportedAndNotNotified) {
+    // Sums that overflow a double fail the operation.
+    cDesignCase huge;
+    huge.setInvItemName(1, "A");
+    huge.setInvCost(1, 1.5e308);
+    huge.setInvItemName(2, "B");
+    huge.setInvCost(2, 1.5e308);
+    const int16_t id = addCase(huge);
+    prj.ChangeAnalysisType(2, 1, kLife);
+    EXPECT_EQ(prj.getErrorMsg(), "6#Overflow#ChangeAnalysisType#cORVProject#");
+    EXPECT_TRUE(notifier->calls.empty());
+    EXPECT_EQ(rows("tblInvestmentCost", id), 2) << "the failed case is not written";
+
+    // A project database that cannot be opened.
+    prj.setWorkPath((dir / "missing").string(), "", "");
+    prj.ChangeAnalysisType(2, 1, kLife);
+    EXPECT_NE(prj.getErrorMsg().find("#openDB#"), std::string::npos) << prj.getErrorMsg();
+    EXPECT_TRUE(notifier->calls.empty());
+}
+
+TEST_F(AnalysisTypeConversion, ACaseThatCannotBeReadIsLeftAloneAndReported) {
+    const int16_t bad = addCase(mixedCase());
+    const int16_t good = addCase(mixedCase());
+    execute("UPDATE tblInvestmentCost SET dInvCost = NULL WHERE iCaseId = " + std::to_string(bad) +
+            " AND sInvItemName = 'Tower refill'");
+    prj.ChangeAnalysisType(2, 1, kLife);
+    EXPECT_EQ(prj.getErrorMsg().substr(0, 3), "94#") << prj.getErrorMsg();
+    EXPECT_NE(prj.getErrorMsg().find("#getCaseDetails#"), std::string::npos);
+    EXPECT_EQ(rows("tblInvestmentCost", bad), 4) << "nothing of the unreadable case is lost";
+    EXPECT_EQ(rows("tblOtherOPCost", bad), 2);
+    EXPECT_EQ(rows("tblInvestmentCost", good), 1);
+    EXPECT_EQ(notifier->calls.size(), 1u);
+}
+
+}  // namespace
+}  // namespace qvc

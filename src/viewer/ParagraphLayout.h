@@ -1,0 +1,42 @@
+#pragma once
+// Breaks one paragraph into lines of a given width: words wrap at blanks (text
+// that runs on without a blank stays together), tabs go to the paragraph's tab
+// stops (left, centre, right; every half inch after the last one), line breaks
+// start a new line, pictures sit on the base line. Lines without tabs take the
+// paragraph's alignment. Positions are in points relative to the paragraph's
+// left edge and each line's top.
+
+#include <QString>
+#include <vector>
+
+#include "PictureStore.h"
+#include "TextMeasurer.h"
+#include "qvc/viewer/PageLayout.h"
+
+namespace qvc::viewer {
+
+struct FieldValues {
+    QString pageNumber = QStringLiteral("1");
+    QString pageCount = QStringLiteral("1");
+};
+
+struct LineBox {
+    double height = 0;
+    double baseline = 0;            // from the line's top
+    std::vector<PageText> texts;    // baseline.y() = 0
+    std::vector<PageImage> images;  // rect.top() from the line's top
+};
+
+struct ParagraphBox {
+    std::vector<LineBox> lines;
+    double spaceAfter = 0;
+    bool ruleAbove = false;
+    bool ruleBelow = false;
+    bool keepWithNext = false;
+    double height() const;
+};
+
+ParagraphBox layoutParagraph(const doc::Paragraph& paragraph, double width, TextMeasurer& measurer,
+                             PictureStore& pictures, const FieldValues& fields);
+
+}  // namespace qvc::viewer

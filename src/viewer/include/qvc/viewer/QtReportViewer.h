@@ -1,0 +1,39 @@
+#pragma once
+// The report-viewer service on frmReportViewer: loadHidden creates the window
+// (not shown), documentView is its Toc1, graphSurface its Pego1, showModal shows
+// it until the person closes it, unload deletes the report files, detaches the
+// documents and destroys the window.
+
+#include <memory>
+
+#include "qvc/ui/ReportViewer.h"
+#include "qvc/viewer/frmReportViewer.h"
+
+namespace qvc::viewer {
+
+class QtReportViewer : public ui::ReportViewer {
+  public:
+    explicit QtReportViewer(std::shared_ptr<const ViewerEnvironment> environment)
+        : env_(std::move(environment)) {}
+    ~QtReportViewer() override;
+
+    void loadHidden() override;
+    bool isLoaded() const override { return window_ != nullptr; }
+    doc::DocumentHost* documentView() override { return window_ ? window_->Toc1 : nullptr; }
+    std::intptr_t ownerHandle() const override {
+        return reinterpret_cast<std::intptr_t>(window_.get());
+    }
+    graph::ChartRenderer* graphSurface() override { return window_ ? &window_->Pego1 : nullptr; }
+    void setDocument(doc::DocumentObject& docs) override;
+    void showModal() override;
+    void unload() override;
+
+    // The window while loaded, else null (for tests and hosts that set it up).
+    frmReportViewer* window() const { return window_.get(); }
+
+  private:
+    std::shared_ptr<const ViewerEnvironment> env_;
+    std::unique_ptr<frmReportViewer> window_;
+};
+
+}  // namespace qvc::viewer

@@ -1,0 +1,216 @@
+// Page layout of the report documents: page counts, page frames with their page
+// numbers, landscape paper, table shading and heading rows on continuation
+// pages, and nothing outside the paper's text area.
+
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+#include <map>
+
+#include "ReportSample.h"
+#include "ViewerTestSupport.h"
+#include "qvc/document/Table.h"
+#include "qvc/viewer/DocumentLayout.h"
+
+namespace fs = std::filesystem;
+using namespace qvc;
+using namespace qvc::viewer;
+
+namespace {
+
+// The texts of a page's line at baseline y (rounded to a point), left to right.
+std::map<int, QString> linesOf(const LaidOutPage& page) {
+    std::map<int, std::vector<const PageText*>> byLine;
+    for (const PageText& t : page.texts) {
+        byLine[static_cast<int>(std::lround(t.baseline.y()))].push_back(&t);
+    }
+    std::map<int, QString> out;
+    for (auto& [y, texts] : byLine) {
+        std::sort(texts.begin(), texts.end(), [](const PageText* a, const PageText* b) {
+            return a->baseline.x() < b->baseline.x();
+        });
+        QStringList words;
+        for (const PageText* t : texts) {
+            words << t->text;
+        }
+        out[y] = words.join(' ');
+    }
+    return out;
+}
+
+const PageText* findText(const LaidOutPage& page, const QString& text) {
+    for (const PageText& t : page.texts) {
+        if (t.text == text) {
+            return &t;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+TEST(DocumentLayout, LifeCycleSummaryPagesFramesAndTables) {
+    fs::path work = test::freshViewerDir("layout");
+    doc::DocumentObject docs;
+    test::addLifeCycleSummary(docs, work.string());
+    const LaidOutDocument laid = layoutDocument(docs.document(1));
+    const int n = static_cast<int>(laid.pages.size());
+    ASSERT_GE(n, 2);  // the 41-row table runs onto a further page
+    ASSERT_LE(n, 4);
+
+    for (int i = 0; i < n; ++i) {
+        const LaidOutPage& page = laid.pages[static_cast<size_t>(i)];
+        EXPECT_EQ(page.number, i + 1);
+        EXPECT_DOUBLE_EQ(page.sizePt.width(), 612);
+        EXPECT_DOUBLE_EQ(page.sizePt.height(), 792);
+        auto lines = linesOf(page);
+        // Header on top, footer "QV Components 17.0 ... Page i of n" at the bottom.
+        EXPECT_EQ(lines.begin()->second, "Life-Cycle Cost Summary");
+        const QString footer = std::prev(lines.end())->second;
+        EXPECT_EQ(footer, QString("QV Components 17.0 Page %1 of %2").arg(i + 1).arg(n));
+        // The page number ends at the right margin (a right tab at the text width).
+        const PageText* count = nullptr;
+        for (const PageText& t : page.texts) {
+            if (std::lround(t.baseline.y()) == std::prev(lines.end())->first &&
+                (!count || t.baseline.x() > count->baseline.x())) {
+                count = &t;
+            }
+        }
+        ASSERT_NE(count, nullptr);
+        EXPECT_LT(count->baseline.y(), 792 - 36);  // above the footer distance
+        for (const PageText& t : page.texts) {
+            EXPECT_GE(t.baseline.x(), 36 - 0.01) << t.text.toStdString();
+            EXPECT_LE(t.baseline.y(), 792 - 30) << t.text.toStdString();
+        }
+        // Two rules: under the header and over the footer.
+        int rules = 0;
+        for (const PageLine& l : page.lines) {
+            rules += (std::abs(l.line.x1() - 36) < 0.01 && std::abs(l.line.x2() - 576) < 0.01 &&
+                      l.line.y1() == l.line.y2())
+                         ? 1
+                         : 0;
+        }
+        EXPECT_GE(rules, 2) << "page " << i + 1;
+    }
+
+    // Page 1: the general information, the shaded summary table and three charts.
+    const LaidOutPage& first = laid.pages.front();
+    const PageText* label = findText(first, "Discount");
+    ASSERT_NE(label, nullptr);
+    const PageText* heading = findText(first, "Total");
+    ASSERT_NE(heading, nullptr);
+    EXPECT_TRUE(heading->format.bold);
+    int shaded = 0;
+    for (const PageFill& f : first.fills) {
+        shaded += f.colour == QColor(192, 192, 192) ? 1 : 0;
+    }
+    EXPECT_GE(shaded, 5 + 5);  // the heading rows of both tables
+    ASSERT_EQ(first.images.size(), 3u);
+    for (const PageImage& im : first.images) {
+        EXPECT_DOUBLE_EQ(im.rect.width(), 235);
+        EXPECT_DOUBLE_EQ(im.rect.height(), 185);
+        EXPECT_GE(im.rect.left(), 36);
+        EXPECT_LE(im.rect.right(), 576 + 0.01);
+        ASSERT_TRUE(im.image);
+        EXPECT_FALSE(im.image->isNull());
+    }
+    // Two charts side by side, the third below them, centred.
+    EXPECT_DOUBLE_EQ(first.images[0].rect.top(), first.images[1].rect.top());
+    EXPECT_GT(first.images[2].rect.top(), first.images[0].rect.bottom() - 0.01);
+    EXPECT_NEAR(first.images[2].rect.center().x(), 306, 0.5);
+
+    // The long table continues with its heading row repeated.
+    const LaidOutPage& last = laid.pages.back();
+    const PageText* year = findText(last, "Year");
+    ASSERT_NE(year, nullptr);
+    EXPECT_TRUE(year->format.bold);
+    EXPECT_NE(findText(last, "2066"), nullptr);  // the last row, 40 years on
+    EXPECT_NE(findText(last, "dollars"), nullptr);
+    // Every year row appears exactly once over all pages.
+    for (int y = 2027; y <= 2066; ++y) {
+        int seen = 0;
+        for (const LaidOutPage& p : laid.pages) {
+            seen += findText(p, QString::number(y)) ? 1 : 0;
+        }
+        EXPECT_EQ(seen, 1) << y;
+    }
+}
+
+TEST(DocumentLayout, LandscapeCashFlowReport) {
+    fs::path work = test::freshViewerDir("layout-landscape");
+    doc::DocumentObject docs;
+    test::addCashFlowReport(docs, work.string());
+    const LaidOutDocument laid = layoutDocument(docs.document(1));
+    ASSERT_EQ(laid.pages.size(), 2u);  // the chart, then the table after the page break
+    for (const LaidOutPage& p : laid.pages) {
+        EXPECT_EQ(p.orientation, doc::Orientation::Landscape);
+        EXPECT_DOUBLE_EQ(p.sizePt.width(), 792);
+        EXPECT_DOUBLE_EQ(p.sizePt.height(), 612);
+    }
+    ASSERT_EQ(laid.pages[0].images.size(), 1u);
+    EXPECT_DOUBLE_EQ(laid.pages[0].images[0].rect.width(), 440);
+    EXPECT_NEAR(laid.pages[0].images[0].rect.center().x(), 396, 0.5);
+    const LaidOutPage& table = laid.pages[1];
+    // Ten columns, 9.4 inches wide, from the left margin.
+    double right = 0;
+    for (const PageLine& l : table.lines) {
+        right = std::max(right, std::max(l.line.x1(), l.line.x2()));
+    }
+    EXPECT_NEAR(right, 36 + 9.4 * 72, 0.1);
+    const PageText* total = findText(table, "$1,410,500");
+    ASSERT_NE(total, nullptr);
+    auto lines = linesOf(table);
+    EXPECT_EQ(std::prev(lines.end())->second, "QV Components 17.0 Page 2 of 2");
+}
+
+TEST(DocumentLayout, WrapsLongTextAndKeepsACaptionWithItsTable) {
+    fs::path work = test::freshViewerDir("layout-wrap");
+    doc::DocumentObject docs;
+    docs.NewDocument("Wrap.RTF", work.string());
+    docs.SetMargins(0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f);
+    std::string words;
+    for (int i = 0; i < 200; ++i) {
+        words += "word" + std::to_string(i) + " ";
+    }
+    docs.AddText(words, 10.0f, std::nullopt, 0, std::nullopt, doc::code::kAlignLeft,
+                 doc::code::kDefaultColour, true);
+    // Fill the page almost to the bottom, then a captioned table.
+    for (int i = 0; i < 44; ++i) {
+        docs.AddText("filler " + std::to_string(i), 10.0f, std::nullopt, 0, std::nullopt,
+                     doc::code::kAlignLeft, doc::code::kDefaultColour, true);
+    }
+    doc::Table t;
+    t.Attach(docs);
+    for (int i = 1; i <= 6; ++i) {
+        t.Cell(i).SetValue("cell " + std::to_string(i));
+        t.Cell(i).SetRowStart(i % 2 == 1);
+        t.Cell(i).SetWidth(2.0f);
+    }
+    t.SetHeaderRow(true);
+    docs.AddText("The caption", 10.0f, std::nullopt, 0, std::nullopt, doc::code::kAlignLeft,
+                 doc::code::kDefaultColour, false);
+    t.InsertInto(docs);
+    docs.FinishDocument(false, 0);
+    const LaidOutDocument laid = layoutDocument(docs.document(1));
+    ASSERT_GE(laid.pages.size(), 2u);
+    // All 200 words, in order, none past the right margin.
+    int next = 0;
+    double lastY = -1, lastX = -1;
+    for (const PageText& tx : laid.pages[0].texts) {
+        if (!tx.text.startsWith("word")) {
+            continue;
+        }
+        EXPECT_EQ(tx.text, QString("word%1").arg(next));
+        ++next;
+        EXPECT_TRUE(tx.baseline.y() > lastY || tx.baseline.x() > lastX);
+        lastY = tx.baseline.y();
+        lastX = tx.baseline.x();
+    }
+    EXPECT_EQ(next, 200);
+    // The caption is on the same page as the table's first row.
+    for (const LaidOutPage& p : laid.pages) {
+        if (findText(p, "caption")) {
+            EXPECT_NE(findText(p, "1"), nullptr);
+        }
+    }
+}

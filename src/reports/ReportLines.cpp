@@ -1,0 +1,74 @@
+#include "reports/ReportLines.h"
+
+#include <optional>
+
+#include "common/ResourceStrings.h"
+#include "qvc/runtime/Error.h"
+#include "qvc/runtime/NumberFormat.h"
+#include "qvc/runtime/Value.h"
+
+namespace qvc::reports {
+
+namespace code = doc::code;
+
+void plainLine(doc::DocumentObject& docs, const std::string& label, const std::string& value,
+               const LineLayout& layout) {
+    docs.AddLabelValue(label, "", false, 1, 1, layout.labelTab, kLineTextSize, std::nullopt,
+                       layout.width, code::kDefaultColour, false);
+    docs.AddLabelValue(value, "", true, 1, 1, layout.valueTab, kLineTextSize, std::nullopt, 0,
+                       code::kDefaultColour, true);
+}
+
+void numberLine(doc::DocumentObject& docs, const std::string& label, const std::string& number,
+                const std::string& unit, const LineLayout& layout) {
+    docs.AddLabelValue(label + "\t", number + " ", false, 1, 1, layout.valueTab, kLineTextSize,
+                       kLineTextSize, layout.width, code::kDefaultColour, false);
+    docs.AddText(unit, kLineTextSize, std::nullopt, 0, std::nullopt, code::kAlignLeft,
+                 code::kDefaultColour, true);
+}
+
+void emptyParagraph(doc::DocumentObject& docs) {
+    docs.AddText("", kLineTextSize, std::nullopt, 0, std::nullopt, code::kAlignKeep, 32, true);
+}
+
+void noteLine(doc::DocumentObject& docs, const std::string& note) {
+    docs.AddText(note, kLineTextSize, 0xFF0000, code::kTextItalic, std::nullopt,
+                 code::kAlignCentre, kNoteColour, true);
+    docs.NewLine(1);
+}
+
+void writeFailureNote(doc::DocumentObject& docs, const std::string& caption,
+                      const std::string& procedure, const std::string& className,
+                      bool withNumber) {
+    const rt::ErrorInfo info = rt::describeCurrentException();
+    const ResourceTexts& res = texts();
+    std::string text = res.gXstrError;
+    if (withNumber)
+        text += " " + std::to_string(info.number);
+    text += " - " + info.description + "\r\n";
+    text += res.gXstrMethod + " - " + procedure + "\r\n";
+    text += res.gXstrModule + " - " + className;
+    try {
+        docs.AddText(caption, kLineTextSize, std::nullopt, 0, std::nullopt, code::kAlignCentre,
+                     kNoteColour, true);
+        docs.AddText(text, kLineTextSize, std::nullopt, 0, std::nullopt, code::kAlignLeft,
+                     code::kDefaultColour, false);
+        docs.NewLine(1);
+    } catch (...) {
+        // The document itself is failing; the report goes on without the note.
+    }
+}
+
+double numberOf(const std::string& text) {
+    return rt::Value(text).toDouble();
+}
+
+std::string formatNumber(double value, int decimals) {
+    return rt::FormatNumber(value, decimals, true);
+}
+
+std::string formatStudyNumber(const std::string& text, int decimals) {
+    return formatNumber(numberOf(text), decimals);
+}
+
+}  // namespace qvc::reports

@@ -1,0 +1,217 @@
+// cRptBuilder: opening one report document and writing its body.
+
+#include "common/ResourceStrings.h"
+#include "common/ThreadState.h"
+#include "qvc/runtime/Error.h"
+#include "qvc/runtime/ErrorNumbers.h"
+#include "reports/ReportCodes.h"
+#include "reports/ReportLines.h"
+#include "reports/ReportSession.h"
+#include "reports/cRptBuilder.h"
+#include "reports/cRptDesignCaseInputs.h"
+#include "reports/cRptStudyInputs.h"
+#include "tavlo/IAlternatives.h"
+#include "tavlo/IComparisons.h"
+
+namespace qvc {
+
+namespace {
+
+bool isOneOf(const std::string& code, std::initializer_list<const char*> codes) {
+    for (const char* c : codes)
+        if (code == c)
+            return true;
+    return false;
+}
+
+template <typename T>
+const T& required(const std::shared_ptr<const T>& object) {
+    if (!object)
+        throw rt::Error(rt::err::kObjectNotSet, "Object variable or With block variable not set");
+    return *object;
+}
+
+void eraseCaseArrays(ThreadState& state) {
+    state.arrCaseGen.erase();
+    state.arrInvCosts.erase();
+    state.arrLoan.erase();
+    state.arrAnOpCost.erase();
+    state.arrOtherCost.erase();
+}
+
+}  // namespace
+
+void cRptBuilder::openAndBuild(Session& session, const std::string& subCode) {
+    ThreadState& state = threadState();
+    doc::DocumentObject& d = docs();
+    const std::string title = reports::reportTitleFor(subCode, texts());
+    const bool cashFlows = isOneOf(subCode, {"CF1", "CF2"});
+
+    d.NewDocument(reports::reportFileName(subCode, state.arrStudy[0], title), m_WorkFolder,
+                  "Untitled", "", "", "", "", 1);
+    setDefaultFont();
+    if (isOneOf(subCode, {"AD4", "CF1", "CF2", "TPW1", "TPW2"}))
+        d.SetFontName("Arial");
+    d.SetMargins(0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f);
+    if (isOneOf(subCode, {"DC1", "DC2"}))
+        d.SetOrientation(doc::code::kPortrait);
+    else if (cashFlows)
+        d.SetOrientation(doc::code::kLandscape);
+
+    m_ReportTitle = title;
+    setPageHeader(cashFlows ? "CF" : "");
+    session.progress->setLabel(progressLabel());
+    session.progress->refresh();
+
+    const std::string infoCode = reports::generalInfoCodeFor(subCode, state.arrStudy);
+    if (!infoCode.empty())
+        setGeneralInfo(infoCode);
+    buildBody(session, subCode);
+    d.FinishDocument(true, 0);
+}
+
+void cRptBuilder::buildBody(Session& session, const std::string& subCode) {
+    if (subCode == "SI")
+        cRptStudyInputs().setStudyTable(docs());
+    else if (subCode == "DC1" || subCode == "DC2")
+        buildDesignCases(session, subCode);
+    else if (subCode.starts_with("LS"))
+        buildLifeCycleSummary(session, subCode);
+    else if (subCode.starts_with("AD"))
+        buildAnalysisDetails(subCode);
+    else if (subCode.starts_with("CF"))
+        buildCashFlows(subCode);
+    else if (subCode.starts_with("TPW"))
+        buildTotPresWorth(subCode);
+}
+
+void cRptBuilder::buildDesignCases(Session& session, const std::string& subCode) {
+    ThreadState& state = threadState();
+    const ResourceTexts& res = texts();
+    doc::DocumentObject& d = docs();
+    cRptDesignCaseInputs tables;
+    const long count = state.colCases.Count();
+    long position = 0;
+    for (const auto& entry : state.colCases) {
+        ++position;
+        entry.second.copyTo(state.arrCaseGen, state.arrInvCosts, state.arrLoan, state.arrAnOpCost,
+                            state.arrOtherCost);
+        setGeneralInfo("DC");
+        if (subCode == "DC1") {
+            if (state.arrInvCosts.isDimensioned())
+                tables.setInvCostTable(d, "DC1");
+            else
+                reports::noteLine(d, res.gXstrDCNoInvTable);
+            if (state.arrLoan.isDimensioned())
+                tables.setLoanTable(d);
+            else
+                reports::noteLine(d, res.gXstrDCNoLoanTable);
+            if (state.arrAnOpCost.isDimensioned())
+                tables.setAnnualCost(d, "DC1");
+            else
+                reports::noteLine(d, res.gXstrDCNoAnnOPTable);
+            if (state.arrOtherCost.isDimensioned())
+                tables.setNONAnnualCost(d);
+            else
+                reports::noteLine(d, res.gXstrDCNoOtherOpTable);
+        } else {
+            if (state.arrInvCosts.isDimensioned() || state.arrLoan.isDimensioned())
+                tables.setInvCostTable(d, "DC2");
+            else
+                reports::noteLine(d, res.gXstrDCNoInvTable + "\r\n" + res.gXstrDCNoLoanTable);
+            if (state.arrAnOpCost.isDimensioned())
+                tables.setAnnualCost(d, "DC2");
+            else
+                reports::noteLine(d, res.gXstrDCNoAnnOPTable);
+        }
+        if (position < count)
+            d.InsertBreak(doc::code::kBreakPage);
+        session.progress->refresh();
+        eraseCaseArrays(state);
+    }
+}
+
+void cRptBuilder::buildLifeCycleSummary(Session& session, const std::string& subCode) {
+    if (!m_Generators.lifeCycleSummary)
+        return;
+    std::unique_ptr<LifeCycleSummaryGenerator> generator = m_Generators.lifeCycleSummary();
+    doc::DocumentObject& d = docs();
+    if (subCode != "LS7")
+        generator->GenerateGraphs(d, subCode);
+    generator->GenerateFirstTable(d, subCode);
+    session.progress->refresh();
+    generator->GenerateSecondTable(d, subCode);
+    if (isOneOf(subCode, {"LS1", "LS2", "LS5", "LS7"}))
+        generator->Generate_ThirdTable(d, subCode);
+}
+
+void cRptBuilder::buildAnalysisDetails(const std::string& subCode) {
+    if (!m_Generators.analysisDetails)
+        return;
+    std::unique_ptr<AnalysisDetailsGenerator> generator = m_Generators.analysisDetails();
+    doc::DocumentObject& d = docs();
+    const int32_t count = required(threadState().colComparisons).Count();
+    for (int32_t n = 1; n <= count; ++n) {
+        m_CurrentIndex = n;
+        generator->GenerateSummary(d, subCode, m_CurrentIndex);
+        generator->GenerateDetailTable(d, subCode, m_CurrentIndex);
+        if (n < count)
+            d.InsertBreak(doc::code::kBreakPage);
+    }
+}
+
+void cRptBuilder::buildCashFlows(const std::string& subCode) {
+    if (!m_Generators.cashFlows)
+        return;
+    std::unique_ptr<CashFlowGenerator> generator = m_Generators.cashFlows();
+    doc::DocumentObject& d = docs();
+    const tavlo::IAlternatives& alternatives = required(threadState().colAlternatives);
+    const int16_t count = alternatives.Count();
+
+    // The case numbers in rank order (slot p holds the number of the case ranked p).
+    m_CaseOrder.assign(static_cast<size_t>(count) + 1, 0);
+    for (int16_t i = 1; i <= count; ++i) {
+        const tavlo::IAlternative& alternative = alternatives.Item(i);
+        const int16_t rank = alternative.Rank();
+        if (rank < 1 || rank > count)
+            throw rt::Error(rt::err::kSubscriptOutOfRange, "Subscript out of range");
+        m_CaseOrder[static_cast<size_t>(rank)] = alternative.Number();
+    }
+    for (int32_t p = 1; p <= count; ++p) {
+        m_RankPosition = p;
+        for (int16_t i = 1; i <= count; ++i) {
+            if (alternatives.Item(i).Number() == m_CaseOrder[static_cast<size_t>(p)]) {
+                m_CurrentIndex = i;
+                break;
+            }
+        }
+        generator->setGraph(d, m_CurrentIndex, subCode);
+        generator->setComponentCash(d, m_CurrentIndex, subCode, m_RankPosition);
+        if (subCode == "CF1")
+            generator->setAfterTaxCashFlows(d, m_CurrentIndex, m_RankPosition);
+        generator->setPresentWorth(d, m_CurrentIndex, subCode, m_RankPosition);
+        if (p < count)
+            d.InsertBreak(doc::code::kBreakPage);
+    }
+}
+
+void cRptBuilder::buildTotPresWorth(const std::string& subCode) {
+    if (!m_Generators.totPresWorthProfiles)
+        return;
+    std::unique_ptr<TotPresWorthGenerator> generator = m_Generators.totPresWorthProfiles();
+    doc::DocumentObject& d = docs();
+    generator->setGraph(d);
+    generator->setPWtable(d, subCode);
+}
+
+void cRptBuilder::buildTextFile(const std::string& subCode) {
+    if (!m_Generators.asciiCashFlow)
+        return;
+    std::unique_ptr<AsciiCashFlowGenerator> generator = m_Generators.asciiCashFlow();
+    if (subCode == "ACF1")
+        generator->BuildITPvtSectorCashFlow();
+    else
+        generator->BuildOtherASCIICashFlow();
+}
+
+}  // namespace qvc

@@ -1,7 +1,6 @@
 #include "qvc/viewer/PagePainter.h"
 
 #include <QPaintDevice>
-#include <algorithm>
 
 #include "TextMeasurer.h"
 
@@ -26,11 +25,16 @@ void paintPage(QPainter& painter, const LaidOutPage& page, QPointF origin, doubl
     }
     for (const PageLine& l : page.lines) {
         QPen pen(Qt::black);
-        pen.setWidthF(std::max(l.widthPt, 1.0 / scale));
         pen.setCapStyle(Qt::SquareCap);
+        // Hairlines on the screen are drawn one pixel wide without smoothing, so
+        // borders stay crisp instead of turning into grey double lines.
+        const bool hairline = l.widthPt * scale < 1.5;
+        painter.setRenderHint(QPainter::Antialiasing, !hairline);
+        pen.setWidthF(hairline ? 0.0 : l.widthPt);
         painter.setPen(pen);
         painter.drawLine(l.line);
     }
+    painter.setRenderHint(QPainter::Antialiasing, true);
     const double dpi = painter.device() ? painter.device()->logicalDpiY() : 96.0;
     const doc::CharFormat* current = nullptr;
     for (const PageText& t : page.texts) {

@@ -141,7 +141,8 @@ TEST(DocumentLayout, LandscapeCashFlowReport) {
     doc::DocumentObject docs;
     test::addCashFlowReport(docs, work.string());
     const LaidOutDocument laid = layoutDocument(docs.document(1));
-    ASSERT_EQ(laid.pages.size(), 2u);  // the chart, then the table after the page break
+    // The chart, then after the page break the 27-row table over two pages.
+    ASSERT_EQ(laid.pages.size(), 3u);
     for (const LaidOutPage& p : laid.pages) {
         EXPECT_EQ(p.orientation, doc::Orientation::Landscape);
         EXPECT_DOUBLE_EQ(p.sizePt.width(), 792);
@@ -150,17 +151,32 @@ TEST(DocumentLayout, LandscapeCashFlowReport) {
     ASSERT_EQ(laid.pages[0].images.size(), 1u);
     EXPECT_DOUBLE_EQ(laid.pages[0].images[0].rect.width(), 440);
     EXPECT_NEAR(laid.pages[0].images[0].rect.center().x(), 396, 0.5);
+    EXPECT_EQ(findText(laid.pages[0], "Year"), nullptr);
     const LaidOutPage& table = laid.pages[1];
-    // Ten columns, 9.4 inches wide, from the left margin.
-    double right = 0;
+    // Ten columns, 10 inches wide: the whole text width from the left margin.
+    double left = 1e9, right = 0;
     for (const PageLine& l : table.lines) {
-        right = std::max(right, std::max(l.line.x1(), l.line.x2()));
+        if (l.line.x1() == l.line.x2()) {  // the cells' vertical edges
+            left = std::min(left, l.line.x1());
+            right = std::max(right, l.line.x1());
+        }
     }
-    EXPECT_NEAR(right, 36 + 9.4 * 72, 0.1);
-    const PageText* total = findText(table, "$1,410,500");
-    ASSERT_NE(total, nullptr);
-    auto lines = linesOf(table);
-    EXPECT_EQ(std::prev(lines.end())->second, "QV Components 17.0 Page 2 of 2");
+    EXPECT_NEAR(left, 36, 0.1);
+    EXPECT_NEAR(right, 36 + 10 * 72, 0.1);
+    EXPECT_NE(findText(table, "$1,410,500"), nullptr);
+    EXPECT_NE(findText(table, "Table"), nullptr);  // the caption with the table
+    const LaidOutPage& rest = laid.pages[2];
+    EXPECT_NE(findText(rest, "Year"), nullptr);  // heading row repeated
+    EXPECT_NE(findText(rest, "2051"), nullptr);
+    EXPECT_EQ(findText(rest, "Table"), nullptr);
+    // Every row once ("2026" is also in the page header).
+    for (int y = 2027; y <= 2051; ++y) {
+        EXPECT_TRUE((findText(table, QString::number(y)) != nullptr) !=
+                    (findText(rest, QString::number(y)) != nullptr))
+            << y;
+    }
+    auto lines = linesOf(rest);
+    EXPECT_EQ(std::prev(lines.end())->second, "QV Components 17.0 Page 3 of 3");
 }
 
 TEST(DocumentLayout, WrapsLongTextAndKeepsACaptionWithItsTable) {

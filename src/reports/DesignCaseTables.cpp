@@ -51,17 +51,17 @@ std::string cellText(const rt::Value& value, CellKind kind) {
         return "";
     const ResourceTexts& res = texts();
     switch (kind) {
-    case CellKind::Plain:
-        return value.toText();
-    case CellKind::Money:
-        return moneyText(value);
-    case CellKind::TaxExempt:
-        return value.toBool() ? res.cbotaxexempt0 : res.cbotaxexempt1;
-    case CellKind::DepMethod:
-        return codedText(value, {&res.cbodepmethod0, &res.cbodepmethod1, &res.cbodepmethod2,
-                                 &res.cbodepmethod3, &res.cbodepmethod4, &res.cbodepmethod5});
-    case CellKind::PayPlan:
-        return codedText(value, {&res.cbopayplan0, &res.cbopayplan1, &res.cbopayplan2});
+        case CellKind::Plain:
+            return value.toText();
+        case CellKind::Money:
+            return moneyText(value);
+        case CellKind::TaxExempt:
+            return value.toBool() ? res.cbotaxexempt0 : res.cbotaxexempt1;
+        case CellKind::DepMethod:
+            return codedText(value, {&res.cbodepmethod0, &res.cbodepmethod1, &res.cbodepmethod2,
+                                     &res.cbodepmethod3, &res.cbodepmethod4, &res.cbodepmethod5});
+        case CellKind::PayPlan:
+            return codedText(value, {&res.cbopayplan0, &res.cbopayplan1, &res.cbopayplan2});
     }
     return "";
 }

@@ -26,7 +26,7 @@ struct ColumnSpec {
     float width;         // inches
     int field;           // field of the case array (first index)
     CellKind kind;
-    bool textColumn;     // left-aligned; the others are right-aligned
+    bool textColumn;  // left-aligned; the others are right-aligned
 };
 
 // The columns of list "Inv", "Loan", "Ann" or "Other" for the detailed tables;

@@ -32,14 +32,13 @@ void emptyParagraph(doc::DocumentObject& docs) {
 }
 
 void noteLine(doc::DocumentObject& docs, const std::string& note) {
-    docs.AddText(note, kLineTextSize, 0xFF0000, code::kTextItalic, std::nullopt,
-                 code::kAlignCentre, kNoteColour, true);
+    docs.AddText(note, kLineTextSize, 0xFF0000, code::kTextItalic, std::nullopt, code::kAlignCentre,
+                 kNoteColour, true);
     docs.NewLine(1);
 }
 
 void writeFailureNote(doc::DocumentObject& docs, const std::string& caption,
-                      const std::string& procedure, const std::string& className,
-                      bool withNumber) {
+                      const std::string& procedure, const std::string& className, bool withNumber) {
     const rt::ErrorInfo info = rt::describeCurrentException();
     const ResourceTexts& res = texts();
     std::string text = res.gXstrError;

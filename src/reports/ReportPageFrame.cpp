@@ -83,8 +83,8 @@ void writeStudyBlock(doc::DocumentObject& docs, const std::string& infoCode) {
                  true);
 
     plainLine(docs, res.gXstrSITypeOfAnalysis, rs.strAnalysisType, layout);
-    const bool alternatives = infoCode == "CF2" ? (analysis == "0" || analysis == "1")
-                                                : infoCode != "SIM";
+    const bool alternatives =
+        infoCode == "CF2" ? (analysis == "0" || analysis == "1") : infoCode != "SIM";
     if (alternatives)
         plainLine(docs, res.gXstrSITypeofAlternatives, rs.strAlternativeType, layout);
     numberLine(docs, res.gXstrSILengthOfAnalysis, formatStudyNumber(study[5], 0), res.gXstryrs,
@@ -95,8 +95,8 @@ void writeStudyBlock(doc::DocumentObject& docs, const std::string& infoCode) {
         isAnyOf(infoCode, {"PUM", "SIM"}) ||
         (infoCode == "CF2" && (analysis == "1" || analysis == "2" || analysis == "3"));
     if (minimumReturn)
-        numberLine(docs, res.gXstrSIMinROI, formatStudyNumber(study[6], 2),
-                   res.gXstrPercentPerYear, layout);
+        numberLine(docs, res.gXstrSIMinROI, formatStudyNumber(study[6], 2), res.gXstrPercentPerYear,
+                   layout);
     if (discountRate)
         numberLine(docs, res.gXstrDiscountRate, formatStudyNumber(study[6], 2),
                    res.gXstrPercentPerYear, layout);

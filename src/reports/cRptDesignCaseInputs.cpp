@@ -11,15 +11,14 @@ namespace {
 
 constexpr const char* kClass = "cRptDesignCaseInputs";
 
-using reports::cellText;
 using reports::CellKind;
+using reports::cellText;
 using reports::moneyText;
 using reports::withCurrency;
 using Rows = std::vector<std::pair<std::string, std::string>>;
 
 void failed(doc::DocumentObject& docs, const std::string& title, const char* procedure) {
-    reports::writeFailureNote(docs, title + " " + texts().gXstrCanNotGen, procedure, kClass,
-                              false);
+    reports::writeFailureNote(docs, title + " " + texts().gXstrCanNotGen, procedure, kClass, false);
 }
 
 // A rate with two decimals and the percent unit ("6.50 %").

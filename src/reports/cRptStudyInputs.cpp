@@ -27,8 +27,8 @@ void cRptStudyInputs::setStudyTable(doc::DocumentObject& docs) {
 
     docs.NewLine(1);
     plainLine(docs, res.gXstrSIStudyTitle, study[0]);
-    docs.AddText(res.gXstrSIStudyDesc + " :", reports::kLineTextSize, std::nullopt, 0,
-                 std::nullopt, code::kAlignLeft, code::kDefaultColour, false);
+    docs.AddText(res.gXstrSIStudyDesc + " :", reports::kLineTextSize, std::nullopt, 0, std::nullopt,
+                 code::kAlignLeft, code::kDefaultColour, false);
     setDescription(docs, study[1]);
     plainLine(docs, res.gXstrSITypeOfAnalysis, rs.strAnalysisType);
     if (rt::Like(analysis, "[0,1]"))

@@ -181,7 +181,7 @@ class ReportTest : public ::testing::Test {
                               s.arrAnOpCost, s.arrOtherCost);
             ASSERT_EQ(db.ErrorText(), "");
             s.colCases.Add(CaseSnapshot::of(s.arrCaseGen, s.arrInvCosts, s.arrLoan, s.arrAnOpCost,
-                                             s.arrOtherCost),
+                                            s.arrOtherCost),
                            std::to_string(++position));
             s.arrCaseGen.erase();
             s.arrInvCosts.erase();

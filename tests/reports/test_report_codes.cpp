@@ -96,7 +96,8 @@ TEST(ReportCodes, FileNamesAreFileSafe) {
     EXPECT_EQ(MakeFileSafe("H\xC3\xB4tel\b"), "H_tel\b");  // one "_" per character
     EXPECT_EQ(MakeFileSafe(""), "");
     EXPECT_EQ(reportFileName("SI", "A/B", "Study Inputs"), "Study Inputs.RTF");
-    EXPECT_EQ(reportFileName("DC1", "A/B #1", "Design Case Inputs"), "A_B _1_Design Case Inputs.RTF");
+    EXPECT_EQ(reportFileName("DC1", "A/B #1", "Design Case Inputs"),
+              "A_B _1_Design Case Inputs.RTF");
     EXPECT_TRUE(isTextFileCode("ACF1"));
     EXPECT_TRUE(isTextFileCode("ACF2"));
     EXPECT_FALSE(isTextFileCode("ACF"));

@@ -57,8 +57,33 @@ class QVC_EXPORT cORVCalculator {
     // 9 currency symbol). A study that does not exist leaves arrStudy as it was.
     void getStudyDetails();
 
+    // Loads the study and its cases, checks them, hands them to the engine and
+    // runs it. True only after a successful engine run. Status codes (see
+    // ReturnError): 0 no error, 302 no design case, 308 a case record is
+    // missing, 309 study settings out of range, 310 a case value out of range.
+    // When results cannot be had but input reports were requested, only the
+    // input reports are kept available (gReportMode 1). Messages go through
+    // the message-box service.
+    bool PerformCalc();
+    // Builds the requested reports after PerformCalc (intAction 1: print them
+    // without showing the viewer) and shows any error left behind.
+    void BuildReports(int16_t intAction = 0);
+    // The last status code, error text, and the ID of the design case that
+    // stopped the last run.
+    int16_t ReturnError() const;
+    std::string getErrorMsg() const;
+    int16_t ReturnERRDC() const { return m_iErrDCId; }
+
   private:
     friend class CalculatorProbe;  // white-box tests
+
+    // True when the study's length, discount rate and tax rate are in range;
+    // otherwise gErrCode 309.
+    bool studyCheck();
+    // Receives the engine's errors: gErrMsg = description#library#class# method#source.
+    void onEngineError(int32_t number, const std::string& description, const std::string& source,
+                       const std::string& library, const std::string& className,
+                       const std::string& method);
 
     // Loads case `caseId` of StudyID into the five shared case arrays after
     // clearing arrCaseStatus; gErrCode 308 when the case record is missing.

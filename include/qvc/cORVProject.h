@@ -92,6 +92,11 @@ class QVC_EXPORT cORVProject {
     // updateStudyDetails. Notifies the observer, also for a study without cases.
     void ChangeAnalysisType(int16_t TypeOfAnalysis, int16_t iStudyID, int16_t iLifecycle);
 
+    // Builds the study inputs report (caseId 0) or the design case inputs
+    // report of one case ("DC1" for AnalysisType 0 or 1, else "DC2") and shows
+    // it in the report viewer; intAction 1 prints it without showing.
+    void InputReports(int16_t StudyID, int16_t AnalysisType, int16_t caseId, int16_t intAction = 0);
+
   private:
     friend class ProjectOperation;
     void notifyChanged();

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "ProjectFixture.h"
+#include "common/ResourceStrings.h"
+#include "qvc/ResManager.h"
+#include "qvc/ui/HeadlessReportViewer.h"
+#include "qvc/ui/Services.h"
 
 namespace qvc {
 namespace {
@@ -156,6 +160,31 @@ TEST_F(SummaryAndCopies, CaseCopyMoveAndDelete) {
     prj.setWorkPath((dir / "gone").string(), "", "");
     EXPECT_FALSE(prj.DeleteStudy(1, message));
     EXPECT_NE(prj.getErrorMsg().find("#openDB#cDBoperations #"), std::string::npos);
+}
+
+TEST_F(SummaryAndCopies, InputReportsBuildTheStudyOrTheCaseReport) {
+    ResManager().SetResourceDB(QVC_RESOURCE_DB);
+    AssignResourceStrings();
+    ui::Services::reset();
+    auto viewer = std::make_shared<ui::HeadlessReportViewer>();
+    ui::Services::setReportViewer(viewer);
+    ui::Services::setOutputFolder(dir / "reports");
+    std::filesystem::create_directories(dir / "reports");
+    prj.addStudyDetails(study("Plant #2/East"));
+    addCase(1, "Base");
+
+    prj.InputReports(1, 0, 0);
+    EXPECT_EQ(prj.getErrorMsg(), "");
+    ASSERT_EQ(viewer->savedFiles().size(), 1u);
+    EXPECT_EQ(viewer->savedFiles()[0].filename().string(), threadState().res.gXstrSI + ".RTF");
+
+    prj.InputReports(1, 3, 1);
+    ASSERT_EQ(viewer->savedFiles().size(), 1u) << "one document per request";
+    EXPECT_EQ(viewer->savedFiles()[0].filename().string(),
+              "Plant _2_East_" + threadState().res.gXstrDCI + ".RTF");
+    EXPECT_EQ(threadState().colCases.Count(), 0) << "the case snapshot is released";
+    EXPECT_FALSE(threadState().arrInvCosts.isDimensioned());
+    ui::Services::reset();
 }
 
 }  // namespace

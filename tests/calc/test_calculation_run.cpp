@@ -1,0 +1,213 @@
+// PerformCalc and BuildReports end to end on a stored study: status codes,
+// messages, fallback to input reports, and the results kept for the reports.
+
+#include <gtest/gtest.h>
+
+#include "CalcProjectFixture.h"
+#include "common/ResourceStrings.h"
+#include "qvc/ResManager.h"
+#include "qvc/cORVCalculator.h"
+#include "qvc/ui/HeadlessMessageBox.h"
+#include "qvc/ui/HeadlessReportViewer.h"
+#include "qvc/ui/Services.h"
+#include "tavlo/IAlternative.h"
+#include "tavlo/IAlternatives.h"
+
+namespace qvc {
+namespace {
+
+class CalculationRun : public test::CalcProjectTest {
+  protected:
+    void SetUp() override {
+        CalcProjectTest::SetUp();
+        ResManager().SetResourceDB(QVC_RESOURCE_DB);
+        AssignResourceStrings();
+        ui::Services::reset();
+        box = std::make_shared<ui::HeadlessMessageBox>();
+        ui::Services::setMessageBox(box);
+        viewer = std::make_shared<ui::HeadlessReportViewer>();
+        ui::Services::setReportViewer(viewer);
+        ui::Services::setOutputFolder(dir / "reports");
+        std::filesystem::create_directories(dir / "reports");
+    }
+    void TearDown() override {
+        dao::Database::SetStatementObserver({});
+        ui::Services::reset();
+        CalcProjectTest::TearDown();
+    }
+
+    // A boiler-plant case with an investment, a loan, energy and an overhaul.
+    static cDesignCase plantCase(const std::string& title, double cost, double energy) {
+        cDesignCase c;
+        c.CaseTitle = title;
+        c.CaseShortTitle = title;
+        c.setInvItemName(1, "Plant");
+        c.setInvCost(1, cost);
+        c.setInvDepLife(1, 10);
+        c.setInvUsefulLife(1, 15);
+        c.setLoanItemName(1, "Loan");
+        c.setLoanPercent(1, 50);
+        c.setLoanTerm(1, 5);
+        c.setLoanIntRate(1, 6);
+        c.setAnnOpCostName(1, "Energy");
+        c.setAnnOpCost(1, energy);
+        c.setAnnOpCostStartYear(1, 1);
+        c.setAnnOpCostNumYears(1, 20);
+        c.setAnnOpCostEscRate(1, 2);
+        c.setOtherOpCostName(1, "Overhaul");
+        c.setOtherOpCost(1, 5000);
+        c.setOtherOpCostStartYear(1, 10);
+        c.setOtherOpCostTimes(1, 1);
+        c.setOtherOpCostInterval(1, 1);
+        return c;
+    }
+
+    int16_t studyWithCases(int16_t years, int cases) {
+        const int16_t id = addStudy(study("East wing", 1, years, 3.0));
+        for (int k = 1; k <= cases; ++k)
+            addCase(id, plantCase("Option " + std::to_string(k), 100000.0 * k, 20000.0 / k));
+        return id;
+    }
+
+    std::vector<std::string> messages() const {
+        std::vector<std::string> texts;
+        for (const auto& r : box->records())
+            texts.push_back(r.text);
+        return texts;
+    }
+    std::vector<std::string> savedNames() const {
+        std::vector<std::string> names;
+        for (const auto& p : viewer->savedFiles())
+            names.push_back(p.filename().string());
+        return names;
+    }
+
+    std::shared_ptr<ui::HeadlessMessageBox> box;
+    std::shared_ptr<ui::HeadlessReportViewer> viewer;
+    cORVCalculator calc;
+};
+
+TEST_F(CalculationRun, ValidStudyCalculatesAndKeepsTheResultsForTheReports) {
+    calc.StudyID = studyWithCases(20, 3);
+    calc.sReportTypes = "LS-AD";
+    ASSERT_TRUE(calc.PerformCalc()) << calc.getErrorMsg();
+    ThreadState& st = threadState();
+    EXPECT_EQ(calc.ReturnError(), 0);
+    EXPECT_EQ(st.gReportMode, 2);
+    ASSERT_TRUE(st.colAlternatives);
+    EXPECT_EQ(st.colAlternatives->Count(), 3);
+    EXPECT_EQ(st.colComparisons->Count(), 2);
+    EXPECT_EQ(st.colCases.Count(), 3);
+    EXPECT_EQ(st.colCases.Item("2").Gen(1), "Option 2");
+    EXPECT_FALSE(st.arrInvCosts.isDimensioned()) << "case arrays erased after the loop";
+    // The results outlive the calculator's engine.
+    const double tpw = st.colAlternatives->Item(1).TotalPresentWorth();
+    calc.objLifeCycle.reset();
+    EXPECT_EQ(st.colAlternatives->Item(1).TotalPresentWorth(), tpw);
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(CalculationRun, StudyOutOfRangeStopsOrFallsBackToInputs) {
+    calc.StudyID = studyWithCases(1, 1);
+    calc.sReportTypes = "LS";
+    EXPECT_FALSE(calc.PerformCalc());
+    EXPECT_EQ(calc.ReturnError(), 309);
+    EXPECT_EQ(messages(), std::vector<std::string>{threadState().res.gXstrInvaidStudyMsgNoInputs});
+    EXPECT_EQ(box->records()[0].flags, 64);
+    EXPECT_EQ(box->records()[0].title, "");
+
+    box->clear();
+    calc.sReportTypes = "SI-LS";
+    EXPECT_FALSE(calc.PerformCalc());
+    EXPECT_EQ(threadState().gReportMode, 1);
+    EXPECT_EQ(messages(), std::vector<std::string>{threadState().res.gXstrInvalidStudyMsg});
+    calc.BuildReports(0);
+    EXPECT_EQ(savedNames(), std::vector<std::string>{threadState().res.gXstrSI + ".RTF"});
+}
+
+TEST_F(CalculationRun, StudyWithoutCases) {
+    calc.StudyID = addStudy(study("Empty", 0, 20, 3.0));
+    calc.sReportTypes = "LS";
+    EXPECT_FALSE(calc.PerformCalc());
+    EXPECT_EQ(calc.ReturnError(), 302);
+    EXPECT_EQ(messages(), std::vector<std::string>{threadState().res.gXstrNODCStudyOnly});
+
+    box->clear();
+    calc.sReportTypes = "SI-DC-LS";
+    EXPECT_FALSE(calc.PerformCalc());
+    EXPECT_EQ(threadState().gReportMode, 1);
+    EXPECT_EQ(messages(), std::vector<std::string>{threadState().res.gXstrNoDCforStudy});
+}
+
+TEST_F(CalculationRun, CaseValueOutOfRangeNamesTheCaseOrFallsBackToInputReports) {
+    const int16_t id = studyWithCases(20, 2);
+    execute("UPDATE tblInvestmentCost SET nInvYear = 30 WHERE iCaseId = 2");
+    calc.StudyID = id;
+    calc.sReportTypes = "LS";
+    EXPECT_FALSE(calc.PerformCalc());
+    EXPECT_EQ(calc.ReturnError(), 310);
+    EXPECT_EQ(calc.ReturnERRDC(), 2);
+    EXPECT_TRUE(calc.m_InvalidCaseData);
+
+    cORVCalculator fresh;
+    fresh.StudyID = id;
+    fresh.sReportTypes = "LS-DC";
+    EXPECT_FALSE(fresh.PerformCalc());
+    EXPECT_EQ(threadState().gReportMode, 1);
+    EXPECT_EQ(fresh.getErrorMsg(), "Option 2");
+    fresh.BuildReports(0);
+    const auto& r = threadState().res;
+    EXPECT_EQ(messages(),
+              std::vector<std::string>{r.gXstrInvalidDataDC + " [Option 2]. " + r.gXstrOnlyInputs});
+    // Only the design case inputs report is built, with both cases.
+    ASSERT_EQ(savedNames().size(), 1u);
+    EXPECT_EQ(savedNames()[0], "East wing_" + r.gXstrDCI + ".RTF");
+}
+
+TEST_F(CalculationRun, MissingCaseRecordGives308) {
+    const int16_t id = studyWithCases(20, 2);
+    // The case row disappears between listing the IDs and reading the case.
+    dao::Database::SetStatementObserver([this](const std::string& sql) {
+        if (sql.find("FROM tblDesignCase  WHERE istudyid") != std::string::npos &&
+            sql.find("icaseID=2") != std::string::npos)
+            execute("DELETE FROM tblDesignCase WHERE iCaseId = 2");
+    });
+    calc.StudyID = id;
+    calc.sReportTypes = "LS";
+    EXPECT_FALSE(calc.PerformCalc());
+    EXPECT_EQ(calc.ReturnError(), 308);
+    EXPECT_EQ(calc.ReturnERRDC(), 2);
+}
+
+TEST_F(CalculationRun, EngineRefusalLeavesItsTextAndIsShownOnce) {
+    const int16_t id = studyWithCases(20, 2);
+    // A depreciation method the hand-over does not range-check; the engine refuses it.
+    execute("UPDATE tblInvestmentCost SET nInvDepMethod = 9 WHERE iCaseId = 1");
+    execute("UPDATE tblStudy SET nTypeOfAnalysis = 0");
+    calc.StudyID = id;
+    calc.sReportTypes = "LS";
+    EXPECT_FALSE(calc.PerformCalc());
+    const std::string msg = calc.getErrorMsg();
+    // description#library#class# method#source
+    EXPECT_EQ(std::count(msg.begin(), msg.end(), '#'), 4) << msg;
+    EXPECT_NE(msg.find("#Tavlo#"), std::string::npos) << msg;
+    EXPECT_NE(msg.find("# ValidateInputs#"), std::string::npos) << msg;
+    EXPECT_NE(msg.find("DepreciationMethod 9"), std::string::npos) << msg;
+    calc.BuildReports(0);
+    ASSERT_EQ(box->records().size(), 1u);
+    EXPECT_EQ(box->records()[0].flags, 0);
+    EXPECT_TRUE(calc.getErrorMsg().empty());
+    EXPECT_TRUE(savedNames().empty());
+}
+
+TEST_F(CalculationRun, InputsOnlyNeverRunTheEngine) {
+    calc.StudyID = studyWithCases(20, 2);
+    calc.sReportTypes = "SI";
+    EXPECT_FALSE(calc.PerformCalc());
+    EXPECT_EQ(threadState().gReportMode, 1);
+    EXPECT_FALSE(threadState().colAlternatives);
+    EXPECT_EQ(threadState().colCases.Count(), 0) << "no DC requested: no snapshots";
+}
+
+}  // namespace
+}  // namespace qvc

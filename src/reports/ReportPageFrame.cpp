@@ -111,10 +111,12 @@ void writeStudyBlock(doc::DocumentObject& docs, const std::string& infoCode) {
     emptyParagraph(docs);
 }
 
+// The label right-aligned at 1.75 inches, the value after it. The tab before the
+// value ends the right-aligned part, so a long value never drags the label along.
 void captionedValue(doc::DocumentObject& docs, const std::string& label, const std::string& value) {
     docs.AddLabelValue(label, "", true, 1, 1, 1.75, kLineTextSize, std::nullopt, 0,
                        code::kDefaultColour, false);
-    docs.AddText(value, kLineTextSize, std::nullopt, 0, std::nullopt, code::kAlignLeft,
+    docs.AddText("\t" + value, kLineTextSize, std::nullopt, 0, std::nullopt, code::kAlignLeft,
                  code::kDefaultColour, true);
 }
 

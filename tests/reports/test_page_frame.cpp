@@ -183,10 +183,14 @@ TEST_F(PageFrameTest, DesignCaseGeneralInformationAndTextBox) {
     EXPECT_EQ(l[1], "Length of Analysis\t25 yrs");
     EXPECT_EQ(l[2], "Income Taxes\tNot Considered");
     EXPECT_EQ(l[3], "General Information :");
-    EXPECT_TRUE(l[4].starts_with("\tDesign Case Name")) << l[4];
-    EXPECT_TRUE(l[4].ends_with("Ground-source heat pump")) << l[4];
-    EXPECT_TRUE(l[5].starts_with("\tShort Name")) << l[5];
-    EXPECT_TRUE(l[5].ends_with("GSHP")) << l[5];
+    // Labels right-aligned at 1.75 inches, the values after the next tab.
+    EXPECT_EQ(l[4], "\tDesign Case Name\tGround-source heat pump");
+    EXPECT_EQ(l[5], "\tShort Name\tGSHP");
+    for (const RtfParagraph* p : d.paragraphs()) {
+        if (p->text.starts_with("\tShort Name")) {
+            EXPECT_EQ(p->tabs, (std::vector<std::pair<char, int>>{{'r', 2520}}));
+        }
+    }
     EXPECT_EQ(l[6], "Description :");
     ASSERT_EQ(d.tables().size(), 1u);
     const RtfTable& box = *d.tables()[0];

@@ -8,6 +8,7 @@
 #include "JsonRecords.h"
 #include "ProjectCommands.h"
 #include "ProjectSession.h"
+#include "ReportCommands.h"
 #include "qvc/ProjectDatabase.h"
 
 namespace qvc::cli {
@@ -50,8 +51,14 @@ int runDemo(const std::string& outDir) {
         session.check("adding " + file.filename().string());
         std::cout << "  case " << session.project().GetMaxCaseID() << ": " << c.CaseTitle << "\n";
     }
-    std::cout << "Project: " << ProjectDatabaseFile(projectDir.string()) << "\n";
-    return 0;
+    std::cout << "Project: " << ProjectDatabaseFile(projectDir.string()) << "\n\n";
+    listProject(projectDir.string(), std::nullopt, true);
+
+    ReportOptions options;
+    options.outDir = (fs::path(outDir) / "reports").string();
+    fs::remove_all(options.outDir, ec);
+    std::cout << "\nReports:\n";
+    return calculate(projectDir.string(), studyId, "SI-DC-LS-AD-CF-TPW-ACF", options);
 }
 
 }  // namespace qvc::cli

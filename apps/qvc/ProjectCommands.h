@@ -15,5 +15,13 @@ int addCase(const std::string& dir, int studyId, const std::string& jsonFile);
 int showCase(const std::string& dir, int studyId, int caseId);
 int updateCase(const std::string& dir, int studyId, int caseId, const std::string& jsonFile);
 int countRecords(const std::string& dir, std::optional<int> studyId);
+// The project summary mark-up, or a readable table of it.
+int listProject(const std::string& dir, std::optional<int> studyId, bool table);
+int copyStudy(const std::string& dir, int studyId);
+int deleteStudy(const std::string& dir, int studyId);
+// action "D" copies, "M" moves the case into study `toStudy`.
+int copyOrMoveCase(const std::string& dir, int studyId, int caseId, const std::string& action,
+                   int toStudy);
+int deleteCase(const std::string& dir, int studyId, int caseId);
 
 }  // namespace qvc::cli

@@ -9,6 +9,7 @@
 #include "JsonRecords.h"
 #include "ProjectCommands.h"
 #include "ProjectSession.h"
+#include "ReportCommands.h"
 #include "WexCommands.h"
 
 int main(int argc, char** argv) {
@@ -41,6 +42,15 @@ int main(int argc, char** argv) {
     studyUpdate->add_option("--json", json)->required();
     studyUpdate->callback([&] { run = [&] { return updateStudy(dir, study, json); }; });
 
+    auto* studyCopy = studyCmd->add_subcommand("copy", "copy a study with its cases");
+    studyCopy->add_option("DIR", dir)->required();
+    studyCopy->add_option("ID", study)->required();
+    studyCopy->callback([&] { run = [&] { return copyStudy(dir, study); }; });
+    auto* studyDelete = studyCmd->add_subcommand("delete", "delete a study and its cases");
+    studyDelete->add_option("DIR", dir)->required();
+    studyDelete->add_option("ID", study)->required();
+    studyDelete->callback([&] { run = [&] { return deleteStudy(dir, study); }; });
+
     auto* caseCmd = app.add_subcommand("case", "add, show or update a design case");
     caseCmd->require_subcommand(1);
     auto* caseAdd = caseCmd->add_subcommand("add", "add a design case; prints its ID");
@@ -59,6 +69,54 @@ int main(int argc, char** argv) {
     caseUpdate->add_option("CASE", kase)->required();
     caseUpdate->add_option("--json", json)->required();
     caseUpdate->callback([&] { run = [&] { return updateCase(dir, study, kase, json); }; });
+
+    int toStudy = 0;
+    for (const auto& [name, action] : {std::pair{"copy", "D"}, std::pair{"move", "M"}}) {
+        auto* cmd =
+            caseCmd->add_subcommand(name, std::string(name) + " a design case into a study");
+        cmd->add_option("DIR", dir)->required();
+        cmd->add_option("STUDY", study)->required();
+        cmd->add_option("CASE", kase)->required();
+        cmd->add_option("--to", toStudy, "target study (default: the same study)");
+        const std::string act = action;
+        cmd->callback([&, act] {
+            run = [&, act] {
+                return copyOrMoveCase(dir, study, kase, act, toStudy != 0 ? toStudy : study);
+            };
+        });
+    }
+    auto* caseDelete = caseCmd->add_subcommand("delete", "delete a design case");
+    caseDelete->add_option("DIR", dir)->required();
+    caseDelete->add_option("STUDY", study)->required();
+    caseDelete->add_option("CASE", kase)->required();
+    caseDelete->callback([&] { run = [&] { return deleteCase(dir, study, kase); }; });
+
+    bool table = false;
+    auto* list = app.add_subcommand("list", "the project summary (studies and their cases)");
+    list->add_option("DIR", dir)->required();
+    list->add_option("STUDY", optStudy);
+    list->add_flag("--table", table, "a readable table instead of the mark-up");
+    list->callback([&] { run = [&] { return listProject(dir, optStudy, table); }; });
+
+    ReportOptions reportOptions;
+    std::string reportTypes = "SI-DC-LS-AD-CF-TPW-ACF";
+    auto* calc = app.add_subcommand("calc", "calculate a study and write its reports");
+    calc->add_option("DIR", dir)->required();
+    calc->add_option("STUDY", study)->required();
+    calc->add_option("--reports", reportTypes, "report codes joined by '-'")->capture_default_str();
+    calc->add_option("--out", reportOptions.outDir, "folder for the reports")->required();
+    calc->add_flag("--print", reportOptions.print, "print every report instead of writing them");
+    calc->callback(
+        [&] { run = [&] { return calculate(dir, study, reportTypes, reportOptions); }; });
+
+    auto* inputs =
+        app.add_subcommand("inputs", "study inputs report, or a design case's inputs report");
+    inputs->add_option("DIR", dir)->required();
+    inputs->add_option("STUDY", study)->required();
+    inputs->add_option("CASE", kase, "design case (omit for the study inputs)");
+    inputs->add_option("--out", reportOptions.outDir, "folder for the reports")->required();
+    inputs->add_flag("--print", reportOptions.print, "print the report instead of writing it");
+    inputs->callback([&] { run = [&] { return inputReports(dir, study, kase, reportOptions); }; });
 
     auto* count = app.add_subcommand("count", "number of studies, or of a study's cases");
     count->add_option("DIR", dir)->required();

@@ -66,8 +66,9 @@ class QVC_EXPORT cORVCalculator {
     // the message-box service.
     bool PerformCalc();
     // Builds the requested reports after PerformCalc (intAction 1: print them
-    // without showing the viewer) and shows any error left behind.
-    void BuildReports(int16_t intAction = 0);
+    // without showing the viewer) and shows any error left behind. True when
+    // the reports were built.
+    bool BuildReports(int16_t intAction = 0);
     // The last status code, error text, and the ID of the design case that
     // stopped the last run.
     int16_t ReturnError() const;

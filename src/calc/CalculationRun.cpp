@@ -193,7 +193,7 @@ bool cORVCalculator::PerformCalc() {
     }
 }
 
-void cORVCalculator::BuildReports(int16_t intAction) {
+bool cORVCalculator::BuildReports(int16_t intAction) {
     ThreadState& st = threadState();
     const int16_t action = intAction == 1 ? 1 : 0;
     try {
@@ -234,6 +234,7 @@ void cORVCalculator::BuildReports(int16_t intAction) {
         ui::Services::messageBox()->show(FormatErrorMessage(st.gErrMsg), ui::mb::kOkOnly, "");
         st.gErrMsg.clear();
     }
+    return m_bCalcResult;
 }
 
 }  // namespace qvc

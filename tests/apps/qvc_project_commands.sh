@@ -61,5 +61,33 @@ expect_failure "missing case" "has no case 7" "$qvc" case show "$p" 1 7
 expect_failure "no project" "no project in" "$qvc" count "$out/nowhere"
 [ "$("$qvc" count "$p")" = 1 ] || { echo "FAIL: a failed add stored a study"; fails=$((fails + 1)); }
 
+# Summary, copies, moves, deletions.
+"$qvc" list "$p" 1 >"$out/list.txt"
+grep -q "^<project><study Id='1' StudyTitle='Office Building Central Plant' CurSymbol='\$' LifeCycle='25' TypeofAnalysis='0' TypeOfAlternatives='0' bTaxChecked='1'><case id='1'>Refurbish the existing plant</case>" "$out/list.txt" ||
+  { echo "FAIL: list mark-up: $(cat "$out/list.txt")"; fails=$((fails + 1)); }
+"$qvc" list "$p" --table | grep -q "with income taxes" || { echo "FAIL: list --table"; fails=$((fails + 1)); }
+"$qvc" study copy "$p" 1 | grep -q "StudyTitle='Copy (1) of Office Building Central Plant'" ||
+  { echo "FAIL: study copy"; fails=$((fails + 1)); }
+[ "$("$qvc" count "$p" 2)" = 3 ] || { echo "FAIL: copied study has 3 cases"; fails=$((fails + 1)); }
+"$qvc" case copy "$p" 1 2 --to 2 | grep -q ">Copy (1) of High-efficiency" || { echo "FAIL: case copy"; fails=$((fails + 1)); }
+"$qvc" case move "$p" 1 3 --to 2 | grep -q "<case id='3'>Ground-source" || { echo "FAIL: case move"; fails=$((fails + 1)); }
+[ "$("$qvc" count "$p" 1)" = 2 ] || { echo "FAIL: count after move"; fails=$((fails + 1)); }
+check "case delete" "$qvc" case delete "$p" 2 3
+check "study delete" "$qvc" study delete "$p" 2
+[ "$("$qvc" count "$p")" = 1 ] || { echo "FAIL: count after delete"; fails=$((fails + 1)); }
+expect_failure "delete missing study" "no study 2" "$qvc" study delete "$p" 2
+
+# Reports: a calculation with every code, and input reports alone.
+"$qvc" calc "$p" 1 --reports SI-LS --out "$out/reports" >"$out/calc.txt" 2>"$out/calc-err.txt"
+rc=$?
+[ "$rc" = 0 ] || { echo "FAIL: calc exit $rc: $(cat "$out/calc-err.txt")"; fails=$((fails + 1)); }
+[ -f "$out/reports/Study Inputs.RTF" ] || { echo "FAIL: calc wrote no study inputs"; fails=$((fails + 1)); }
+ls "$out/reports" | grep -q "_Life-Cycle Cost Summary.RTF" || { echo "FAIL: calc wrote no summary"; fails=$((fails + 1)); }
+"$qvc" inputs "$p" 1 1 --out "$out/inputs" >/dev/null 2>&1 || { echo "FAIL: inputs"; fails=$((fails + 1)); }
+ls "$out/inputs" | grep -q "_Design Case Inputs.RTF" || { echo "FAIL: inputs wrote no case report"; fails=$((fails + 1)); }
+printf '{"StudyTitle": "Too short", "Lifecycle": 1, "DiscountRate": 3}' >"$out/short.json"
+sid=$("$qvc" study add "$p" --json "$out/short.json")
+expect_failure "study out of range" "status 309" "$qvc" calc "$p" "$sid" --reports LS --out "$out/r309"
+
 [ "$fails" -eq 0 ] && echo "all qvc project command checks passed"
 exit "$fails"

@@ -1,0 +1,70 @@
+#include "ReportCommands.h"
+
+#include <filesystem>
+#include <iostream>
+
+#include "ProjectSession.h"
+#include "qvc/cORVCalculator.h"
+#include "qvc/ui/Services.h"
+
+namespace qvc::cli {
+
+namespace {
+
+void prepareOutput(const ReportOptions& options) {
+    std::error_code ec;
+    std::filesystem::create_directories(options.outDir, ec);
+    if (ec)
+        throw CommandError("cannot create the output folder " + options.outDir + ": " +
+                           ec.message());
+    ui::Services::setOutputFolder(std::filesystem::absolute(options.outDir));
+}
+
+void listOutput(const ReportOptions& options) {
+    for (const auto& entry : std::filesystem::directory_iterator(options.outDir))
+        std::cout << entry.path().string() << "\n";
+}
+
+}  // namespace
+
+int calculate(const std::string& dir, int studyId, const std::string& reportTypes,
+              const ReportOptions& options) {
+    ProjectSession session(dir);
+    session.study(studyId);
+    prepareOutput(options);
+    cORVCalculator calc;
+    calc.StudyID = toId(studyId, "study");
+    calc.sReportTypes = reportTypes;
+    const bool calculated = calc.PerformCalc();
+    const std::string error = calc.getErrorMsg();
+    const int16_t status = calc.ReturnError();
+    const bool built = calc.BuildReports(options.print ? 1 : 0);
+    if (!options.print)
+        listOutput(options);
+    if (calculated && built)
+        return 0;
+    std::cerr << "qvc: the study was not calculated (status " << status << ")";
+    if (calc.ReturnERRDC() != 0)
+        std::cerr << ", design case " << calc.ReturnERRDC();
+    if (!error.empty())
+        std::cerr << ": " << error;
+    std::cerr << "\n";
+    return built ? 3 : 1;
+}
+
+int inputReports(const std::string& dir, int studyId, int caseId, const ReportOptions& options) {
+    ProjectSession session(dir);
+    const cStudy study = session.study(studyId);
+    if (caseId != 0)
+        session.designCase(studyId, caseId);
+    prepareOutput(options);
+    session.project().InputReports(toId(studyId, "study"), study.TypeOfAnalysis,
+                                   caseId == 0 ? int16_t{0} : toId(caseId, "case"),
+                                   options.print ? 1 : 0);
+    session.check("building the input reports");
+    if (!options.print)
+        listOutput(options);
+    return 0;
+}
+
+}  // namespace qvc::cli

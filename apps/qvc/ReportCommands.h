@@ -1,0 +1,22 @@
+#pragma once
+// Report commands of `qvc`: calculating a study with its reports, and input
+// reports without a calculation. Reports are written to an output folder by
+// the headless report viewer (or shown/printed by an installed viewer).
+
+#include <string>
+
+namespace qvc::cli {
+
+struct ReportOptions {
+    std::string outDir;  // where the report documents are written
+    bool print = false;  // print every document instead of showing them
+};
+
+// Exit status: 0 results calculated and reports built; 3 the study could not be
+// calculated but the requested input reports were built; 1 failure.
+int calculate(const std::string& dir, int studyId, const std::string& reportTypes,
+              const ReportOptions& options);
+// Study inputs (caseId 0) or one design case's inputs.
+int inputReports(const std::string& dir, int studyId, int caseId, const ReportOptions& options);
+
+}  // namespace qvc::cli

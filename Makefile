@@ -23,7 +23,7 @@ test-fast: build
 
 asan: setup
 	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQVC_SANITIZE=ON \
-	  -DQVC_BUILD_BENCH=OFF >/dev/null
+	  -DQVC_BUILD_BENCH=OFF -DQVC_BUILD_VIEWER=OFF >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS) --timeout 600 -LE slow

@@ -1,0 +1,330 @@
+#include "reports/cRptCashFlows.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "common/ResourceStrings.h"
+#include "common/ThreadState.h"
+#include "qvc/graph/Chart.h"
+#include "qvc/graph/ChartRenderer.h"
+#include "qvc/runtime/BasicString.h"
+#include "qvc/runtime/Error.h"
+#include "qvc/runtime/ErrorNumbers.h"
+#include "qvc/runtime/NumberFormat.h"
+#include "qvc/runtime/Rounding.h"
+#include "reports/ReportLines.h"
+#include "reports/ReportState.h"
+#include "reports/ResultCases.h"
+#include "tavlo/IAlternatives.h"
+
+namespace qvc {
+
+namespace code = doc::code;
+
+namespace {
+
+constexpr const char* kClass = "cRptCashFlows";
+
+constexpr int32_t kHeaderGrey = 225 + 225 * 256 + 225 * 65536;
+constexpr int32_t kWhite = 255 + 255 * 256 + 255 * 65536;
+constexpr float kCellPadding = 6.0f / 32.0f;
+constexpr float kCellFontSize = 10.0f;
+
+// Widths (inches) on the landscape page, whose text is 10 inches wide: year and
+// date narrow, the money columns share the rest.
+constexpr float kYearWidth = 0.7f;
+constexpr float kDateWidth = 0.7f;
+constexpr float kTextWidth = 10.0f;
+
+// The chart picture, in points.
+constexpr double kChartWidth = 440;
+constexpr double kChartHeight = 300;
+constexpr graph::Colour kInvestmentColour{130, 130, 255};
+constexpr graph::Colour kOperatingColour{151, 6, 46};
+
+using Getter = double (tavlo::IAlternative::*)(int16_t) const;
+
+int16_t studyInteger(size_t slot) {
+    return static_cast<int16_t>(reports::numberOf(threadState().arrStudy[slot]));
+}
+int16_t lifeCycle() {
+    return studyInteger(5);
+}
+int16_t baseYear() {
+    return studyInteger(4);
+}
+
+std::string wholeText(double whole) {
+    return rt::FormatNumber(whole, 0, true);
+}
+
+const tavlo::IAlternative& alternativeAt(int32_t index) {
+    return reports::resultAlternatives().Item(static_cast<int16_t>(index));
+}
+
+// The chart title and last column of table A: before-tax cash flow with
+// income taxes, total cash flow without.
+const std::string& cashFlowTitle(const std::string& subCode) {
+    const ResourceTexts& res = texts();
+    return subCode == "CF1" ? res.gXstrCFColBeforeTaxCF : res.gXstrCFColTotalCF;
+}
+
+void styleCell(doc::TableCell& cell, float width, bool header) {
+    cell.SetBackColor(header ? kHeaderGrey : kWhite);
+    cell.SetBold(header);
+    cell.SetWidth(width);
+    cell.SetAlignment(code::kAlignRight);
+    cell.SetVerticalAlignment(header ? code::kVAlignBottom : code::kVAlignTop);
+    cell.SetPadding(kCellPadding);
+    cell.SetFontSize(kCellFontSize);
+}
+
+std::vector<float> widthsFor(size_t columns) {
+    const size_t money = columns - 2;
+    const float each = (kTextWidth - kYearWidth - kDateWidth) / static_cast<float>(money);
+    std::vector<float> widths{kYearWidth, kDateWidth};
+    widths.insert(widths.end(), money, each);
+    return widths;
+}
+
+void finishBlock(doc::DocumentObject& docs) {
+    docs.SetTextFlags(code::kFlagEndBlock, true);
+    docs.WriteDocument(-1, 0);
+    docs.NewLine(1);
+}
+
+}  // namespace
+
+graph::Chart cRptCashFlows::cashFlowChart(int32_t index, const std::string& subCode) const {
+    const ResourceTexts& res = texts();
+    const std::string& symbol = threadState().arrStudy[9];
+    const tavlo::IAlternative& alternative = alternativeAt(index);
+    const int16_t years = lifeCycle();
+
+    graph::Chart chart;
+    chart.kind = graph::ChartKind::StackedBar;
+    chart.title = rt::Trim(cashFlowTitle(subCode)) + " [" + reports::caseTitle(index) + "]";
+    graph::Subset investment{
+        rt::Trim(res.gXstrASCIIInvestment) + " " + rt::Trim(res.gXstrASCIICost),
+        kInvestmentColour,
+        {}};
+    graph::Subset operating{
+        rt::Trim(res.gXstrASCIICoOperating) + " " + rt::Trim(res.gXstrASCIICost),
+        kOperatingColour,
+        {}};
+    // The scale runs to 1.2 times the largest single part of any year's bar
+    // (the two parts are not added).
+    double largest = 0;
+    for (int16_t y = 0; y <= years; ++y) {
+        const double inv = rt::RoundHalfEven(alternative.TotalInvestmentAt(y));
+        const double op = rt::RoundHalfEven(alternative.TotalOpCostAt(y));
+        chart.pointLabels.push_back(std::to_string(y));
+        investment.values.push_back(inv);
+        operating.values.push_back(op);
+        largest = std::max(largest, std::max(inv, op));
+    }
+    chart.subsets = {std::move(investment), std::move(operating)};
+    chart.showLegend = true;
+    chart.xAxisLabel = res.gXstrADColYear;
+    chart.yAxisLabel = rt::Trim(res.gXstrADColCashFlow) + " (" + symbol + ")";
+    chart.yMin = 0;
+    chart.yMax = largest * 1.2;
+    chart.fontFamily = "Arial";
+    chart.barFill = 0.7;
+    chart.widthPt = kChartWidth;
+    chart.heightPt = kChartHeight;
+    return chart;
+}
+
+void cRptCashFlows::setGraph(doc::DocumentObject& docs, int32_t& index,
+                             const std::string& subCode) {
+    try {
+        const graph::Chart chart = cashFlowChart(index, subCode);
+        const graph::ChartRenderer* renderer = reportState().gGraph;
+        if (!renderer)
+            throw rt::Error(rt::err::kObjectNotSet,
+                            "Object variable or With block variable not set");
+        const graph::Image image = renderer->render(chart);
+        docs.InsertPicture(image.png, image.widthPt, image.heightPt);
+        finishBlock(docs);
+    } catch (...) {
+        const ResourceTexts& res = texts();
+        reports::writeFailureNote(docs, res.gXstrCFColBeforeTaxCF + " " + res.gXstrGraphs,
+                                  "setGraph", kClass);
+    }
+}
+
+void cRptCashFlows::setComponentCash(doc::DocumentObject& docs, int32_t& index,
+                                     const std::string& subCode, int32_t& rankPosition) {
+    std::string caption;
+    try {
+        const ResourceTexts& res = texts();
+        caption = std::to_string(rankPosition) + res.gXstrA + ". " +
+                  res.gXstrASCIITableCompCashFlow + " [" + reports::caseTitle(index) + "], " +
+                  res.gXstrCFTableAddOnActualVal;
+        const bool cf1 = subCode == "CF1";
+        writeTable(docs, caption, cf1 ? HeaderLayout::ComponentCF1 : HeaderLayout::ComponentCF2,
+                   RowLayout::Component, alternativeAt(index), cf1);
+    } catch (...) {
+        reports::writeFailureNote(docs, caption + " " + texts().gXstrCanNotGen, "setComponentCash",
+                                  kClass);
+    }
+}
+
+void cRptCashFlows::setAfterTaxCashFlows(doc::DocumentObject& docs, int32_t& index,
+                                         int32_t& rankPosition) {
+    std::string caption;
+    try {
+        const ResourceTexts& res = texts();
+        caption = std::to_string(rankPosition) + res.gXstrB + ". " +
+                  res.gXstrCFTableCalcAfterTaxCF + " [" + reports::caseTitle(index) + "], " +
+                  res.gXstrCFTableAddOnActualVal;
+        writeTable(docs, caption, HeaderLayout::AfterTax, RowLayout::AfterTax, alternativeAt(index),
+                   true);
+    } catch (...) {
+        reports::writeFailureNote(docs, caption + " " + texts().gXstrCanNotGen,
+                                  "setAfterTaxCashFlows", kClass);
+    }
+}
+
+void cRptCashFlows::setPresentWorth(doc::DocumentObject& docs, int32_t& index,
+                                    const std::string& subCode, int32_t& rankPosition) {
+    std::string caption;
+    try {
+        const ResourceTexts& res = texts();
+        const bool cf1 = subCode == "CF1";
+        caption = std::to_string(rankPosition) + (cf1 ? res.gXstrC : res.gXstrB) + ". " +
+                  res.gXstrCFTablePWCF + " [" + reports::caseTitle(index) + "]";
+        writeTable(docs, caption,
+                   cf1 ? HeaderLayout::PresentWorthCF1 : HeaderLayout::PresentWorthCF2,
+                   RowLayout::PresentWorth, alternativeAt(index), cf1);
+    } catch (...) {
+        reports::writeFailureNote(docs, caption + " " + texts().gXstrCanNotGen, "setPresentWorth",
+                                  kClass);
+    }
+}
+
+void cRptCashFlows::writeTable(doc::DocumentObject& docs, const std::string& caption,
+                               HeaderLayout header, RowLayout rows,
+                               const tavlo::IAlternative& alternative, bool cf1) {
+    const int16_t years = lifeCycle();
+    doc::Table table;
+    table.Attach(docs);
+    docs.EndTableBlock();
+    table.SetHeaderRow(true);
+    writeHeader(table, header);
+    for (int16_t y = 0; y <= years; ++y)
+        writeRow(table, rows, alternative, y, cf1);
+    writeTotals(table, rows);
+
+    docs.AddText(caption, kCellFontSize, std::nullopt, 0, std::nullopt, code::kAlignLeft,
+                 code::kDefaultColour, false);
+    table.InsertInto(docs);
+    finishBlock(docs);
+}
+
+void cRptCashFlows::writeHeader(doc::Table& table, HeaderLayout layout) {
+    const ResourceTexts& res = texts();
+    std::vector<std::string> headers{res.gXstrADColYear, res.gXstrADColDate};
+    switch (layout) {
+        case HeaderLayout::ComponentCF1:
+        case HeaderLayout::ComponentCF2:
+            headers.insert(
+                headers.end(),
+                {res.gXstrCFColCashInv, res.gXstrCFLoanPrincipal, res.gXstrCFColLoanInterest,
+                 res.gXstrCFColTotalInvCost, res.gXstrCFColAnOpCost, res.gXstrCFColNonAnOpCost,
+                 res.gXstrCFColTotalOpCost,
+                 layout == HeaderLayout::ComponentCF1 ? res.gXstrCFColBeforeTaxCF
+                                                      : res.gXstrCFColTotalCF});
+            break;
+        case HeaderLayout::AfterTax:
+            headers.insert(headers.end(), {res.gXstrCFColBeforeTaxCF, res.gXstrCFColNetIncome,
+                                           res.gXstrCFColDeprec, res.gXstrCFColInterest,
+                                           res.gXstrCFColTaxableIncome, res.gXstrCFColTax,
+                                           res.gXstrCFColAftertaxCF, res.gXstrCFColYearEndBV});
+            break;
+        case HeaderLayout::PresentWorthCF1:
+            headers.insert(headers.end(),
+                           {res.gXstrCFColBeforeTaxTotInvCost, res.gXstrCFColBeforeTaxTolOpCost,
+                            res.gXstrCFColBeforetaxTPW, res.gXstrCFColAfterTaxTPW});
+            break;
+        case HeaderLayout::PresentWorthCF2:
+            headers.insert(headers.end(), {res.gXstrCFColTotalInvCost, res.gXstrCFColTotalOpCost,
+                                           res.gXstrLSColTPW});
+            break;
+    }
+    m_Widths = widthsFor(headers.size());
+    m_Totals.assign(headers.size() - 2, 0.0);
+    for (size_t c = 0; c < headers.size(); ++c) {
+        doc::TableCell& cell = table.AddCell();
+        styleCell(cell, m_Widths[c], true);
+        cell.SetValue(rt::Trim(headers[c]));
+    }
+}
+
+void cRptCashFlows::writeRow(doc::Table& table, RowLayout layout,
+                             const tavlo::IAlternative& alternative, int16_t year, bool cf1) {
+    std::vector<double> values;
+    auto add = [&](Getter getter) {
+        values.push_back(rt::RoundHalfEven((alternative.*getter)(year)));
+    };
+    using A = tavlo::IAlternative;
+    switch (layout) {
+        case RowLayout::Component:
+            for (Getter g : {&A::CashInvestmentAt, &A::LoanPrincipalAt, &A::LoanInterestAt,
+                             &A::TotalInvestmentAt, &A::AnnualOpCostAt, &A::NonAnnualOpCostAt,
+                             &A::TotalOpCostAt, &A::BeforeTaxCashFlowAt})
+                add(g);
+            break;
+        case RowLayout::AfterTax:
+            for (Getter g :
+                 {&A::BeforeTaxCashFlowAt, &A::NetIncomeAt, &A::DepreciationAt, &A::LoanInterestAt,
+                  &A::TaxableIncomeAt, &A::TaxAt, &A::AfterTaxCashFlowAt, &A::BookValueAt})
+                add(g);
+            break;
+        case RowLayout::PresentWorth:
+            add(&A::PWInvestmentAt);
+            add(&A::PWOpCostAt);
+            // The total present worth of the year is the sum of the two whole
+            // numbers just shown, so the row adds up as printed.
+            values.push_back(values[0] + values[1]);
+            if (cf1)
+                add(&A::PWCashFlowAt);
+            break;
+    }
+    if (values.size() != m_Totals.size())
+        throw rt::Error(rt::err::kSubscriptOutOfRange, "Subscript out of range");
+
+    const std::string date =
+        year == 0 ? texts().gXstrInitial : std::to_string(baseYear() + year - 1);
+    std::vector<std::string> cells{std::to_string(year), date};
+    for (size_t c = 0; c < values.size(); ++c) {
+        m_Totals[c] += values[c];
+        cells.push_back(wholeText(values[c]));
+    }
+    for (size_t c = 0; c < cells.size(); ++c) {
+        doc::TableCell& cell = table.AddCell();
+        if (c == 0)
+            cell.SetRowStart(true);
+        styleCell(cell, m_Widths[c], false);
+        cell.SetValue(cells[c]);
+    }
+}
+
+void cRptCashFlows::writeTotals(doc::Table& table, RowLayout layout) {
+    std::vector<std::string> cells{texts().gXstrTotals, ""};
+    for (size_t c = 0; c < m_Totals.size(); ++c) {
+        // The book value is a balance at each year end; adding it up means nothing.
+        const bool bookValue = layout == RowLayout::AfterTax && c + 1 == m_Totals.size();
+        cells.push_back(bookValue ? "-" : wholeText(m_Totals[c]));
+    }
+    for (size_t c = 0; c < cells.size(); ++c) {
+        doc::TableCell& cell = table.AddCell();
+        if (c == 0)
+            cell.SetRowStart(true);
+        styleCell(cell, m_Widths[c], false);
+        cell.SetValue(cells[c]);
+    }
+}
+
+}  // namespace qvc

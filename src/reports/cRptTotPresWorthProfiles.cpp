@@ -1,0 +1,203 @@
+#include "reports/cRptTotPresWorthProfiles.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "common/ResourceStrings.h"
+#include "common/ThreadState.h"
+#include "qvc/document/Table.h"
+#include "qvc/graph/ChartRenderer.h"
+#include "qvc/runtime/BasicString.h"
+#include "qvc/runtime/Error.h"
+#include "qvc/runtime/ErrorNumbers.h"
+#include "qvc/runtime/Rounding.h"
+#include "reports/MoneyText.h"
+#include "reports/ReportLines.h"
+#include "reports/ReportState.h"
+#include "reports/ResultCases.h"
+#include "tavlo/IAlternatives.h"
+
+namespace qvc {
+
+namespace code = doc::code;
+
+namespace {
+
+constexpr const char* kClass = "cRptTotPresWorthProfiles";
+
+constexpr int32_t kHeaderGrey = 225 + 225 * 256 + 225 * 65536;
+constexpr int32_t kWhite = 255 + 255 * 256 + 255 * 65536;
+constexpr float kCellPadding = 6.0f / 32.0f;
+constexpr float kCellFontSize = 10.0f;
+
+constexpr double kChartWidth = 440;
+constexpr double kChartHeight = 300;
+
+// The colour of subset `s` (1-based). There are twenty; asking for another one
+// fails the way a collection does for a missing member.
+const graph::Colour& colourOf(size_t s) {
+    const auto& colours = cRptTotPresWorthProfiles::subsetColours();
+    if (s < 1 || s > colours.size())
+        throw rt::Error(rt::err::kSubscriptOutOfRange, "Subscript out of range");
+    return colours[s - 1];
+}
+
+struct Column {
+    std::string header;
+    float width;
+    bool text;
+};
+
+}  // namespace
+
+const std::array<graph::Colour, 20>& cRptTotPresWorthProfiles::subsetColours() {
+    static const std::array<graph::Colour, 20> colours{
+        {{151, 6, 46},   {24, 7, 147},  {20, 137, 47}, {0, 128, 255}, {45, 238, 238},
+         {240, 13, 240}, {23, 159, 9},  {4, 9, 164},   {123, 34, 4},  {85, 70, 43},
+         {7, 80, 248},   {240, 15, 49}, {16, 245, 4},  {64, 0, 64},   {61, 182, 207},
+         {237, 134, 31}, {45, 0, 7},    {230, 248, 5}, {0, 64, 0},    {255, 0, 255}}};
+    return colours;
+}
+
+graph::Chart cRptTotPresWorthProfiles::profileChart() {
+    const ResourceTexts& res = texts();
+    const ThreadState& state = threadState();
+    const tavlo::IAlternatives& alternatives = reports::resultAlternatives();
+    m_RankOrder = reports::rankOrder(alternatives);
+    const auto years = static_cast<int16_t>(reports::numberOf(state.arrStudy[5]));
+
+    graph::Chart chart;
+    chart.kind = graph::ChartKind::Line;
+    chart.xAxisLabel = res.gXstrADColYear;
+    chart.yAxisLabel = res.gXstrTPWCumPW + " (" + state.arrStudy[9] + ")";
+    for (int16_t y = 0; y <= years; ++y)
+        chart.pointLabels.push_back(std::to_string(y));
+
+    // One line per case: the running sum of its yearly present worths, each
+    // rounded to a whole number first.
+    double largest = 0;
+    for (size_t s = 1; s <= m_RankOrder.size(); ++s) {
+        const int16_t position = m_RankOrder[s - 1];
+        const tavlo::IAlternative& alternative = alternatives.Item(position);
+        graph::Subset subset{reports::caseShortTitle(position), colourOf(s), {}};
+        double running = 0;
+        for (int16_t y = 0; y <= years; ++y) {
+            running += rt::RoundHalfEven(alternative.PWCashFlowAt(y));
+            subset.values.push_back(running);
+            largest = std::max(largest, running);
+        }
+        chart.subsets.push_back(std::move(subset));
+    }
+    chart.yMin = 0;
+    chart.yMax = largest * 1.2;
+    chart.showLegend = true;
+    chart.fontFamily = "Arial";
+    chart.widthPt = kChartWidth;
+    chart.heightPt = kChartHeight;
+    return chart;
+}
+
+void cRptTotPresWorthProfiles::setGraph(doc::DocumentObject& docs) {
+    try {
+        const graph::Chart chart = profileChart();
+        const graph::ChartRenderer* renderer = reportState().gGraph;
+        if (!renderer)
+            throw rt::Error(rt::err::kObjectNotSet,
+                            "Object variable or With block variable not set");
+        const graph::Image image = renderer->render(chart);
+        docs.InsertPicture(image.png, image.widthPt, image.heightPt);
+        docs.SetTextFlags(code::kFlagEndBlock, true);
+        docs.WriteDocument(-1, 0);
+        docs.NewLine(1);
+    } catch (...) {
+        const ResourceTexts& res = texts();
+        reports::writeFailureNote(docs, res.gXstrTPWCumPW + " " + res.gXstrGraphs, "setGraph",
+                                  kClass);
+    }
+}
+
+void cRptTotPresWorthProfiles::setPWtable(doc::DocumentObject& docs, const std::string& subCode) {
+    std::string title;
+    try {
+        const ResourceTexts& res = texts();
+        const ThreadState& state = threadState();
+        const tavlo::IAlternatives& alternatives = reports::resultAlternatives();
+        // The order is normally kept by setGraph; work it out here when the
+        // chart stopped before it had it.
+        if (m_RankOrder.empty())
+            m_RankOrder = reports::rankOrder(alternatives);
+
+        title = state.arrStudy[3] == "1" ? res.gXstrLSTableDesignCaseRankedByTPW
+                                         : res.gXstrLSTableFirstCostDesignCases;
+        const bool withTaxes = subCode == "TPW1";
+        m_TPWLabel = withTaxes ? res.gXstrLSColAfterTaxTPW : res.gXstrLSColTPW;
+        const std::string& symbol = state.arrStudy[9];
+
+        std::vector<Column> columns;
+        if (withTaxes)
+            columns = {{res.gXstrColDesignCaseName, 2.0f, true},
+                       {res.gXstrColDesignCaseShortName, 1.1f, true},
+                       {m_TPWLabel, 1.1f, false},
+                       {res.gXstrLSColBeforeTaxTPW, 1.1f, false},
+                       {rt::Trim(res.gXstrLSColAnOpCost) + " (" + symbol + res.gXstrSlashyr + ")",
+                        1.1f, false},
+                       {rt::Trim(res.gXstrLSColFirstCost) + " (" + symbol + ")", 1.1f, false}};
+        else
+            columns = {{res.gXstrColDesignCaseName, 2.6f, true},
+                       {res.gXstrColDesignCaseShortName, 1.2f, true},
+                       {m_TPWLabel, 1.25f, false},
+                       {rt::Trim(res.gXstrLSColAnOpCost) + " (" + symbol + res.gXstrSlashyr + ")",
+                        1.25f, false},
+                       {rt::Trim(res.gXstrLSColFirstCost) + " (" + symbol + ")", 1.2f, false}};
+
+        const auto columnCount = static_cast<int32_t>(columns.size());
+        const auto rowCount = static_cast<int32_t>(m_RankOrder.size()) + 1;
+        doc::Table table;
+        table.Attach(docs);
+        for (int32_t n = 1; n <= rowCount * columnCount; ++n) {
+            doc::TableCell& cell = table.AddCell();
+            if ((n - 1) % columnCount == 0)
+                cell.SetRowStart(true);
+        }
+        for (int32_t n = 1; n <= rowCount * columnCount; ++n) {
+            const bool header = n <= columnCount;
+            const Column& column = columns[static_cast<size_t>((n - 1) % columnCount)];
+            doc::TableCell& cell = table.Cell(n);
+            cell.SetBackColor(header ? kHeaderGrey : kWhite);
+            cell.SetBold(header);
+            cell.SetWidth(column.width);
+            cell.SetAlignment(column.text ? code::kAlignLeft : code::kAlignRight);
+            cell.SetPadding(kCellPadding);
+            cell.SetFontSize(kCellFontSize);
+        }
+        for (int32_t c = 1; c <= columnCount; ++c)
+            table.Cell(c).SetValue(rt::Trim(columns[static_cast<size_t>(c - 1)].header));
+
+        int32_t row = 1;
+        for (const int16_t position : m_RankOrder) {
+            const tavlo::IAlternative& alternative = alternatives.Item(position);
+            std::vector<std::string> cells{reports::caseTitle(position),
+                                           reports::caseShortTitle(position),
+                                           reports::moneyText(alternative.TotalPresentWorth())};
+            if (withTaxes)
+                cells.push_back(reports::moneyText(alternative.BeforeTaxTPW()));
+            cells.push_back(reports::moneyText(alternative.AnnualOperatingCost()));
+            cells.push_back(reports::moneyText(alternative.FirstCost()));
+            for (int32_t c = 1; c <= columnCount; ++c)
+                table.Cell(row * columnCount + c).SetValue(cells[static_cast<size_t>(c - 1)]);
+            ++row;
+        }
+
+        docs.AddText(title, kCellFontSize, std::nullopt, 0, std::nullopt, code::kAlignLeft,
+                     code::kDefaultColour, false);
+        table.InsertInto(docs);
+        docs.SetTextFlags(code::kFlagEndBlock, true);
+        docs.WriteDocument(-1, 0);
+    } catch (...) {
+        const ResourceTexts& res = texts();
+        reports::writeFailureNote(docs, res.gXstrTable + " " + title + " " + res.gXstrCanNotGen,
+                                  "setPWtable", kClass);
+    }
+}
+
+}  // namespace qvc

@@ -23,11 +23,13 @@ std::string examplesDir() {
 
 int runDemo(const std::string& outDir) {
     const fs::path example = fs::path(examplesDir()) / "office-hvac";
-    const fs::path projectDir = fs::path(outDir) / "project";
+    const fs::path projectDir = fs::path(outDir) / "Office HVAC project";
     std::error_code ec;
     fs::remove_all(projectDir, ec);
     fs::create_directories(projectDir);
     initProject(projectDir.string());
+    // The example is prepared by a fictitious firm unless the user names one.
+    setenv("QVC_COMPANY", "example engineering associates", 0);
 
     ProjectSession session(projectDir.string());
     session.project().addStudyDetails(

@@ -1,5 +1,6 @@
 #include "ProjectSession.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <limits>
 
@@ -39,6 +40,13 @@ ProjectSession::ProjectSession(const std::string& dir) : resourcesNamed_(nameRes
     if (!std::filesystem::is_regular_file(ProjectDatabaseFile(dir)))
         throw CommandError("no project in " + dir + " (run `qvc init " + dir + "` first)");
     project_.setWorkPath(dir, "", "");
+    // What the page header and footer of every report show: the project (its
+    // folder's name), who prepared it, and this program.
+    const std::filesystem::path folder = std::filesystem::absolute(dir);
+    const char* company = std::getenv("QVC_COMPANY");
+    project_.setProjectPath(folder.string(), folder.filename().string(), "QVComponents17",
+                            company != nullptr ? company : "", QVC_VERSION,
+                            std::filesystem::temp_directory_path().string());
 }
 
 void ProjectSession::check(const std::string& what) {

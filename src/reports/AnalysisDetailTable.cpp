@@ -24,8 +24,8 @@ namespace {
 // with their separators stay on one line.
 constexpr float kYearWidth = 0.45f;
 constexpr float kDateWidth = 0.6f;
-constexpr float kAmountWidth = 0.83f;
-constexpr float kSirWidth = 0.64f;
+constexpr float kAmountWidth = 0.825f;
+constexpr float kSirWidth = 0.675f;
 constexpr float kDetailPadding = 3.0f / 32.0f;
 constexpr int kAmountColumns = 7;
 

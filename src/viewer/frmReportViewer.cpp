@@ -213,6 +213,8 @@ void frmReportViewer::Form_Unload() {
     } catch (...) {
         showError("Form_Unload");
     }
+    // The window holds the documents only while it is loaded.
+    m_Doc = nullptr;
 }
 
 bool frmReportViewer::eventFilter(QObject* watched, QEvent* event) {

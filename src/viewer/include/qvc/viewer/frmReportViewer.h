@@ -8,6 +8,9 @@
 // Toolbar tlbReport, buttons by index: 1 save, 2 print, 3 previous document,
 // 4 next document, 5 zoom in (by 25 up to 200), 6 zoom out (down to 25).
 // Every handler catches its failures and shows the three-line error message.
+//
+// The DocumentObject handed over must outlive the window or its unloading
+// (Form_Unload), which lets go of it.
 
 #include <QMainWindow>
 #include <array>

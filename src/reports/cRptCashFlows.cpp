@@ -27,7 +27,11 @@ constexpr const char* kClass = "cRptCashFlows";
 
 constexpr int32_t kHeaderGrey = 225 + 225 * 256 + 225 * 65536;
 constexpr int32_t kWhite = 255 + 255 * 256 + 255 * 65536;
-constexpr float kCellPadding = 6.0f / 32.0f;
+// Tight rows, so that a table of a 25-year study with its three-line header
+// fits one landscape page.
+constexpr float kCellPadding = 3.0f / 32.0f;
+// Up to this many years two tables share a page.
+constexpr int16_t kYearsForTwoTablesPerPage = 10;
 constexpr float kCellFontSize = 10.0f;
 
 // Widths (inches) on the landscape page, whose text is 10 inches wide: year and
@@ -208,6 +212,14 @@ void cRptCashFlows::writeTable(doc::DocumentObject& docs, const std::string& cap
                                HeaderLayout header, RowLayout rows,
                                const tavlo::IAlternative& alternative, bool cf1) {
     const int16_t years = lifeCycle();
+    // Each table starts a page of its own (the chart fills the top of the page
+    // before table A), except that two short tables share one.
+    const bool firstOfCase = rows == RowLayout::Component;
+    if (firstOfCase || years > kYearsForTwoTablesPerPage || m_TablesOnPage >= 2) {
+        docs.InsertBreak(code::kBreakPage);
+        m_TablesOnPage = 0;
+    }
+    ++m_TablesOnPage;
     doc::Table table;
     table.Attach(docs);
     docs.EndTableBlock();

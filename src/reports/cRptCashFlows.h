@@ -77,6 +77,8 @@ class cRptCashFlows : public CashFlowGenerator {
     std::vector<double> m_Totals;
     // Column widths (inches) of the table being written.
     std::vector<float> m_Widths;
+    // Tables written on the current page of the case.
+    int m_TablesOnPage = 0;
 };
 
 }  // namespace qvc

@@ -27,7 +27,8 @@ struct StudySettings {
     int16_t alternatives = 0;
     bool taxes = true;
     std::string currency = "$";
-    std::string title;  // empty: the example's own title
+    std::string title;      // empty: the example's own title
+    int16_t lifecycle = 0;  // 0: the example's own length of analysis
 };
 
 class CashFlowStudyTest : public ReportTest {
@@ -68,7 +69,8 @@ class CashFlowStudyTest : public ReportTest {
         s.TypeOfAlternative = settings.alternatives;
         s.BaseYear = j.at("BaseYear").get<int16_t>();
         s.CurSymbol = settings.currency;
-        s.Lifecycle = j.at("Lifecycle").get<int16_t>();
+        s.Lifecycle =
+            settings.lifecycle > 0 ? settings.lifecycle : j.at("Lifecycle").get<int16_t>();
         s.DiscountRate = j.at("DiscountRate").get<double>();
         s.CalcIncomeTaxes = settings.taxes;
         s.IncomeTaxes = settings.taxes ? j.at("IncomeTaxes").get<double>() : 0.0;

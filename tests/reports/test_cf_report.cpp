@@ -109,7 +109,8 @@ class CashFlowReportTest : public CashFlowStudyTest {
         const std::vector<Captioned> tables = captionedTables(rtf);
         ASSERT_EQ(tables.size(), order.size() * perCase);
         EXPECT_EQ(rtf.pictures().size(), order.size());
-        EXPECT_EQ(pageStarts(rtf), static_cast<int>(order.size()) - 1);
+        // A new page for every case and for every one of its 25-year tables.
+        EXPECT_EQ(pageStarts(rtf), static_cast<int>(order.size() * (perCase + 1)) - 1);
 
         const ResourceTexts& r = res();
         for (size_t p = 0; p < order.size(); ++p) {
@@ -253,6 +254,25 @@ TEST_F(CashFlowReportTest, FailingChartAndTablesLeaveNotesAndTheReportGoesOn) {
     EXPECT_THAT(text, ::testing::HasSubstr(res().gXstrCanNotGen));
     EXPECT_THAT(text, ::testing::HasSubstr("Procedure - setComponentCash"));
     EXPECT_THAT(text, ::testing::HasSubstr("Error 9 - "));
+}
+
+TEST_F(CashFlowReportTest, ShortStudiesPutTwoTablesOnAPage) {
+    cDesignCase plant;
+    plant.CaseTitle = "Packaged plant";
+    plant.CaseShortTitle = "Packaged";
+    plant.setInvItemName(1, "Plant");
+    plant.setInvCost(1, 50000);
+    plant.setInvDepMethod(1, 0);
+    plant.setInvDepLife(1, 5);
+    StudySettings s = settings(0, 0, true);
+    s.lifecycle = 8;
+    calculateExample(s, {plant, plant});
+    // Per case: the chart, then table A on a new page with B below it, and C
+    // on the next page.
+    const RtfDocument rtf = writeReport("CF1");
+    EXPECT_EQ(rtf.tables().size(), 6u);
+    EXPECT_EQ(rtf.tables()[0]->rows.size(), 8u + 3u);
+    EXPECT_EQ(pageStarts(rtf), 1 + 2 * 2);
 }
 
 TEST_F(CashFlowReportTest, YearsWithoutCostShowZerosNotEmptyCells) {

@@ -22,11 +22,11 @@ namespace {
 // Ten columns on 7.5 inches: year, date, seven amounts, year-end SIR. The
 // padding is smaller than in the other tables so that seven-digit amounts
 // with their separators stay on one line.
-constexpr float kYearWidth = 0.45f;
-constexpr float kDateWidth = 0.6f;
-constexpr float kAmountWidth = 0.825f;
-constexpr float kSirWidth = 0.675f;
-constexpr float kDetailPadding = 3.0f / 32.0f;
+constexpr float kYearWidth = 0.4f;
+constexpr float kDateWidth = 0.5f;
+constexpr float kAmountWidth = 0.85f;
+constexpr float kSirWidth = 0.65f;
+constexpr float kDetailPadding = 2.0f / 32.0f;
 constexpr int kAmountColumns = 7;
 
 doc::TableCell& addCell(doc::Table& table, float width, bool isText, bool isHeader, bool rowStart,

@@ -17,13 +17,14 @@ void styleCell(doc::TableCell& cell, float width, bool isText, bool isHeader, fl
     cell.SetFontSize(kResultCellFontSize);
 }
 
-void addStyledCells(doc::Table& table, int32_t rows, const std::vector<ResultColumn>& columns) {
+void addStyledCells(doc::Table& table, int32_t rows, const std::vector<ResultColumn>& columns,
+                    float padding) {
     for (int32_t row = 0; row < rows; ++row) {
         for (size_t column = 0; column < columns.size(); ++column) {
             doc::TableCell& cell = table.AddCell();
             if (column == 0)
                 cell.SetRowStart(true);
-            styleCell(cell, columns[column].width, columns[column].isText, row == 0);
+            styleCell(cell, columns[column].width, columns[column].isText, row == 0, padding);
         }
     }
 }

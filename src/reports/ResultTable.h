@@ -29,7 +29,8 @@ void styleCell(doc::TableCell& cell, float width, bool isText, bool isHeader,
 
 // Lays out a table of `rows` rows (row 0 the header) one cell at a time with
 // AddCell, marking the first cell of every row, and styles every cell.
-void addStyledCells(doc::Table& table, int32_t rows, const std::vector<ResultColumn>& columns);
+void addStyledCells(doc::Table& table, int32_t rows, const std::vector<ResultColumn>& columns,
+                    float padding = kResultCellPadding);
 
 // Cell number of (row, column), row 0 the header, column 1-based.
 inline int32_t cellNumber(int32_t row, int32_t column, int32_t columnCount) {

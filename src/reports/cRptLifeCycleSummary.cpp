@@ -41,6 +41,8 @@ std::string comparedCase(int32_t caseNumber, int32_t winner) {
     return text;
 }
 
+constexpr float kNarrowPadding = 3.0f / 32.0f;
+
 struct Minimum {
     double value = 0;
     int16_t position = 0;
@@ -225,7 +227,10 @@ void cRptLifeCycleSummary::Generate_ThirdTable(doc::DocumentObject& docs,
         doc::Table table;
         table.Attach(docs);
         table.SetHeaderRow(true);
-        reports::addStyledCells(table, comparisons.Count() + 1, columns);
+        // The five 0.8-inch columns of the seven-column form keep a word such as
+        // "Additional" whole in their bold headers only with a narrower padding.
+        const float padding = subCode == "LS1" ? kNarrowPadding : reports::kResultCellPadding;
+        reports::addStyledCells(table, comparisons.Count() + 1, columns, padding);
         for (int32_t c = 1; c <= columnCount; ++c)
             table.Cell(c).SetValue(headers[static_cast<size_t>(c - 1)]);
 

@@ -1,5 +1,5 @@
 // The progress window (caption, label, bar values, never blocking, unloading and
-// loading again) and the message box's mapping of the Basic flags.
+// loading again), the message box's mapping of the Basic flags, the help address.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@
 
 #include "qvc/runtime/Error.h"
 #include "qvc/ui/MessageBox.h"
+#include "qvc/viewer/QtHelp.h"
 #include "qvc/viewer/QtMessageBox.h"
 #include "qvc/viewer/QtProgressWindow.h"
 
@@ -117,4 +118,12 @@ TEST(QtMessageBoxFlags, IconsButtonsDefaultsAndResults) {
         box->button(QMessageBox::No)->click();
     });
     EXPECT_EQ(service.show("Continue?", ui::mb::kYesNo, "Question"), ui::mb::kNo);
+}
+
+TEST(QtHelpAddress, FileUrlWithTheContextAnchor) {
+    const QUrl url = QtHelp::address("/opt/qvc/help/viewer page.html", 1000);
+    EXPECT_TRUE(url.isLocalFile());
+    EXPECT_EQ(url.toLocalFile(), "/opt/qvc/help/viewer page.html");
+    EXPECT_EQ(url.fragment(), "ctx-1000");
+    EXPECT_EQ(url.toString(QUrl::FullyEncoded), "file:///opt/qvc/help/viewer%20page.html#ctx-1000");
 }

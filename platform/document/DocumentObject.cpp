@@ -1,5 +1,7 @@
 #include "qvc/document/DocumentObject.h"
 
+#include <filesystem>
+
 #include <algorithm>
 #include <cmath>
 
@@ -19,6 +21,7 @@ using namespace detail;
 struct DocumentObject::Entry {
     std::unique_ptr<Document> doc;
     std::unique_ptr<DocumentEditor> editor;
+    bool pendingWrite = false;
 };
 
 namespace {
@@ -55,7 +58,12 @@ Rgb colourOf(int32_t colour, std::optional<int32_t> alt = std::nullopt) {
 }  // namespace
 
 DocumentObject::DocumentObject() = default;
-DocumentObject::~DocumentObject() = default;
+DocumentObject::~DocumentObject() {
+    try {
+        FlushWrites();
+    } catch (...) {
+    }
+}
 
 int16_t DocumentObject::AttachWindow(DocumentHost* view, std::intptr_t /*ownerHandle*/) {
     host_ = view;
@@ -126,8 +134,29 @@ void DocumentObject::WriteDocument(int32_t index, int16_t /*mode*/) {
         throw Error(err::kObjectNotSet, "No report document is open");
     }
     document(i);  // range check
-    const Entry& e = *docs_[static_cast<size_t>(i - 1)];
+    Entry& e = *docs_[static_cast<size_t>(i - 1)];
+    if (deferred_) {
+        // The folder is checked now, so a bad folder fails where it did before.
+        const auto folder = e.doc->path().parent_path();
+        std::error_code ec;
+        if (!folder.empty() && !std::filesystem::is_directory(folder, ec))
+            writeRtfFile(e.editor->snapshot(), e.doc->path());  // raises the folder error
+        e.pendingWrite = true;
+        return;
+    }
+    writeNow(i);
+}
+
+void DocumentObject::writeNow(int32_t i) {
+    Entry& e = *docs_[static_cast<size_t>(i - 1)];
     writeRtfFile(e.editor->snapshot(), e.doc->path());
+    e.pendingWrite = false;
+}
+
+void DocumentObject::FlushWrites() {
+    for (size_t k = 0; k < docs_.size(); ++k)
+        if (docs_[k]->pendingWrite)
+            writeNow(static_cast<int32_t>(k + 1));
 }
 
 void DocumentObject::ResetFormat() {
@@ -400,6 +429,7 @@ void DocumentObject::FinishDocument(bool write, int16_t /*unused*/) {
     ed.closeParagraph();
     if (write) {
         WriteDocument(-1, 0);
+        writeNow(active_);
     }
 }
 

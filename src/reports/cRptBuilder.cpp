@@ -32,6 +32,9 @@ int32_t progressValue(int n, int k) {
 
 cRptBuilder::cRptBuilder()
     : m_Doc(std::make_shared<doc::DocumentObject>()), m_Generators(defaultReportGenerators()) {
+    // The reports save after every table; writing each file once at its end
+    // keeps a large build from rewriting growing files.
+    m_Doc->SetDeferredWrites(true);
     try {
         AssignResourceStrings();
     } catch (...) {
@@ -174,6 +177,12 @@ void cRptBuilder::completeProgress(Session& session) {
 
 bool cRptBuilder::finish(Session& session, int16_t intAction) {
     ReportState& rs = reportState();
+    // Every document is complete: write what is still pending, and let the
+    // viewer's saving and printing write at once again.
+    if (m_Doc) {
+        m_Doc->FlushWrites();
+        m_Doc->SetDeferredWrites(false);
+    }
 
     if (session.textFileOnly) {
         completeProgress(session);

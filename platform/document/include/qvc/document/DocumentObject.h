@@ -50,6 +50,14 @@ class DocumentObject {
     int32_t activeIndex() const { return active_; }  // 0 when there is none
 
     void WriteDocument(int32_t index = -1, int16_t mode = 0);
+    // With deferred writes on, WriteDocument only checks its arguments and
+    // marks the document; the file is written once, by FinishDocument(true),
+    // FlushWrites or the destructor. Report builders turn this on because the
+    // reports save after every table, which would rewrite a growing file
+    // again and again.
+    void SetDeferredWrites(bool on) { deferred_ = on; }
+    // Writes every document marked by a deferred WriteDocument.
+    void FlushWrites();
     void ResetFormat();
     void SetFontName(std::string_view name);
     void SetFontSize(float points);
@@ -94,6 +102,8 @@ class DocumentObject {
     DocumentHost* host_ = nullptr;
     int32_t flags_ = 0;
     bool redraw_ = true;
+    bool deferred_ = false;
+    void writeNow(int32_t index);
     int16_t zoom_ = 100;
 };
 

@@ -6,6 +6,8 @@
 
 #include <gmock/gmock.h>
 
+#include <unistd.h>
+
 #include <sstream>
 
 #include "CashFlowStudyFixture.h"
@@ -293,6 +295,20 @@ TEST_F(AsciiCashFlowFileTest, MissingFolderGives301AndAFileThatCannotBeCreated33
     EXPECT_EQ(st.gErrCode, 333);
     EXPECT_FALSE(reportState().gAsciiFileWritten);
     EXPECT_THAT(st.gErrMsg, ::testing::EndsWith("#BuildOtherASCIICashFlow # cRptASCIICashFlow #"));
+
+    // A folder without write permission (not testable as root, who may write
+    // anywhere).
+    if (::geteuid() != 0) {
+        const fs::path locked = dir / "locked";
+        fs::create_directories(locked);
+        fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
+        st.gErrCode = 0;
+        st.strProjectPath = locked.string();
+        cRptASCIICashFlow().BuildOtherASCIICashFlow();
+        EXPECT_EQ(st.gErrCode, 333);
+        EXPECT_FALSE(reportState().gAsciiFileWritten);
+        fs::permissions(locked, fs::perms::owner_all);
+    }
 }
 
 TEST_F(AsciiCashFlowFileTest, BuilderReportsTheWrittenFileOrTheStatusMessage) {

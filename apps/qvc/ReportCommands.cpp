@@ -4,12 +4,17 @@
 #include <iostream>
 
 #include "ProjectSession.h"
+#include "ViewerSetup.h"
 #include "qvc/cORVCalculator.h"
 #include "qvc/ui/Services.h"
 
 namespace qvc::cli {
 
 namespace {
+
+int16_t actionFor(const ReportOptions& options) {
+    return options.print ? 1 : 0;
+}
 
 void prepareOutput(const ReportOptions& options) {
     std::error_code ec;
@@ -32,14 +37,15 @@ int calculate(const std::string& dir, int studyId, const std::string& reportType
     ProjectSession session(dir);
     session.study(studyId);
     prepareOutput(options);
+    ViewerSetup viewerSetup(options);
     cORVCalculator calc;
     calc.StudyID = toId(studyId, "study");
     calc.sReportTypes = reportTypes;
     const bool calculated = calc.PerformCalc();
     const std::string error = calc.getErrorMsg();
     const int16_t status = calc.ReturnError();
-    const bool built = calc.BuildReports(options.print ? 1 : 0);
-    if (!options.print)
+    const bool built = calc.BuildReports(actionFor(options));
+    if (!options.print && !options.view)
         listOutput(options);
     if (calculated && built)
         return 0;
@@ -58,11 +64,12 @@ int inputReports(const std::string& dir, int studyId, int caseId, const ReportOp
     if (caseId != 0)
         session.designCase(studyId, caseId);
     prepareOutput(options);
+    ViewerSetup viewerSetup(options);
     session.project().InputReports(toId(studyId, "study"), study.TypeOfAnalysis,
                                    caseId == 0 ? int16_t{0} : toId(caseId, "case"),
-                                   options.print ? 1 : 0);
+                                   actionFor(options));
     session.check("building the input reports");
-    if (!options.print)
+    if (!options.print && !options.view)
         listOutput(options);
     return 0;
 }

@@ -9,7 +9,9 @@ namespace qvc::cli {
 
 struct ReportOptions {
     std::string outDir;  // where the report documents are written
-    bool print = false;  // print every document instead of showing them
+    bool print = false;  // print every document instead of writing them
+    bool view = false;   // show the documents in the report viewer (needs a display)
+    std::string pdfFile;  // with print: print into this PDF file
 };
 
 // Exit status: 0 results calculated and reports built; 3 the study could not be

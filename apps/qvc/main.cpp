@@ -106,6 +106,8 @@ int main(int argc, char** argv) {
     calc->add_option("--reports", reportTypes, "report codes joined by '-'")->capture_default_str();
     calc->add_option("--out", reportOptions.outDir, "folder for the reports")->required();
     calc->add_flag("--print", reportOptions.print, "print every report instead of writing them");
+    calc->add_flag("--view", reportOptions.view, "show the reports in the report viewer");
+    calc->add_option("--pdf", reportOptions.pdfFile, "with --print: print into this PDF file");
     calc->callback(
         [&] { run = [&] { return calculate(dir, study, reportTypes, reportOptions); }; });
 
@@ -116,6 +118,8 @@ int main(int argc, char** argv) {
     inputs->add_option("CASE", kase, "design case (omit for the study inputs)");
     inputs->add_option("--out", reportOptions.outDir, "folder for the reports")->required();
     inputs->add_flag("--print", reportOptions.print, "print the report instead of writing it");
+    inputs->add_flag("--view", reportOptions.view, "show the report in the report viewer");
+    inputs->add_option("--pdf", reportOptions.pdfFile, "with --print: print into this PDF file");
     inputs->callback([&] { run = [&] { return inputReports(dir, study, kase, reportOptions); }; });
 
     auto* count = app.add_subcommand("count", "number of studies, or of a study's cases");

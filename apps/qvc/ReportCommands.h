@@ -8,9 +8,9 @@
 namespace qvc::cli {
 
 struct ReportOptions {
-    std::string outDir;  // where the report documents are written
-    bool print = false;  // print every document instead of writing them
-    bool view = false;   // show the documents in the report viewer (needs a display)
+    std::string outDir;   // where the report documents are written
+    bool print = false;   // print every document instead of writing them
+    bool view = false;    // show the documents in the report viewer (needs a display)
     std::string pdfFile;  // with print: print into this PDF file
 };
 

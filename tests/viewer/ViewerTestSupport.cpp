@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <cairo.h>
 #include <fontconfig/fontconfig.h>
+#include <QApplication>
 #include <fstream>
 #include <memory>
 #include <sstream>

@@ -26,6 +26,7 @@ asan: setup
 	  -DQVC_BUILD_BENCH=OFF -DQVC_BUILD_VIEWER=OFF >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  ctest --output-on-failure -j $(JOBS) --timeout 600 -LE slow
 
 demo: build

@@ -40,6 +40,7 @@ check-rtf:
 
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; $$b --benchmark_min_time=0.2; done
+	@echo "== peak memory of qvc calc with every report"; bench/reports/peak_memory.sh $(BUILD)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs -r clang-format -i

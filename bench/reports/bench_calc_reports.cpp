@@ -1,9 +1,14 @@
 // A whole calculation with every report, headless: 20 design cases with every
 // item list full over a 50-year study, PerformCalc + BuildReports("SI-DC-LS-AD-
 // CF-TPW-ACF"). The reports are written to a folder as the headless viewer does.
+//
+// With QVC_BENCH_PROJECT=DIR set, the study is built in DIR and left there, so
+// the same calculation can be run as a `qvc calc` process and its peak memory
+// measured (bench/reports/peak_memory.sh does that).
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "qvc/ProjectDatabase.h"
@@ -57,7 +62,9 @@ qvc::cDesignCase fullCase(int k) {
 
 struct BigStudy {
     BigStudy() {
-        dir = fs::temp_directory_path() / "qvc-bench-reports";
+        const char* keepIn = std::getenv("QVC_BENCH_PROJECT");
+        keep = keepIn != nullptr && *keepIn != '\0';
+        dir = keep ? fs::path(keepIn) : fs::temp_directory_path() / "qvc-bench-reports";
         fs::remove_all(dir);
         fs::create_directories(dir / "out");
         qvc::CreateProjectDatabase(qvc::ProjectDatabaseFile(dir.string()));
@@ -78,8 +85,15 @@ struct BigStudy {
             prj.addCaseDetails(1, fullCase(k));
         qvc::ui::Services::setOutputFolder(dir / "out");
     }
-    ~BigStudy() { fs::remove_all(dir); }
+    ~BigStudy() {
+        if (!keep) {
+            fs::remove_all(dir);
+        }
+    }
+    BigStudy(const BigStudy&) = delete;
+    BigStudy& operator=(const BigStudy&) = delete;
     fs::path dir;
+    bool keep = false;
 };
 
 void BM_PerformCalcAndEveryReport(benchmark::State& state) {

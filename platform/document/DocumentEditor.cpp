@@ -122,20 +122,23 @@ void DocumentEditor::addBlock(Block block) {
     targetBlocks().push_back(std::move(block));
 }
 
-Document DocumentEditor::snapshot() const {
-    Document copy = doc_;
-    if (open_) {
-        Section& s = copy.sections_.back();
-        auto& blocks = target_ == Target::Header   ? s.header
-                       : target_ == Target::Footer ? s.footer
-                                                   : s.body;
-        Paragraph p = *open_;
-        if (!p.runs.empty()) {
-            p.endFormat = p.runs.back().format;
-        }
-        blocks.emplace_back(std::move(p));
+void DocumentEditor::withOpenParagraphEnded(const std::function<void(const Document&)>& use) {
+    if (!open_) {
+        use(doc_);
+        return;
     }
-    return copy;
+    std::vector<Block>& blocks = targetBlocks();
+    Paragraph p = *open_;
+    if (!p.runs.empty()) {
+        p.endFormat = p.runs.back().format;
+    }
+    blocks.emplace_back(std::move(p));
+    // The copy goes again however `use` ends, so the insertion point stays open.
+    struct TakeBack {
+        std::vector<Block>& blocks;
+        ~TakeBack() { blocks.pop_back(); }
+    } takeBack{blocks};
+    use(doc_);
 }
 
 }  // namespace qvc::doc

@@ -4,6 +4,7 @@
 // still open at the insertion point. DocumentObject and Table change documents
 // only through it.
 
+#include <functional>
 #include <optional>
 
 #include "qvc/document/Document.h"
@@ -39,9 +40,10 @@ class DocumentEditor {
     void addEmptyParagraph();
     void addBlock(Block block);  // ends an open paragraph first
     bool bodyIsEmpty() const;
-    // A copy of the document with the open paragraph ended, for writing it out
-    // without disturbing the insertion point.
-    Document snapshot() const;
+    // Calls `use` with the document as it reads when the open paragraph is
+    // ended, for writing it out without disturbing the insertion point and
+    // without copying the document.
+    void withOpenParagraphEnded(const std::function<void(const Document&)>& use);
 
   private:
     Section& current() { return doc_.sections_.back(); }

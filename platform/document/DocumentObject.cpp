@@ -140,7 +140,7 @@ void DocumentObject::WriteDocument(int32_t index, int16_t /*mode*/) {
         const auto folder = e.doc->path().parent_path();
         std::error_code ec;
         if (!folder.empty() && !std::filesystem::is_directory(folder, ec))
-            writeRtfFile(e.editor->snapshot(), e.doc->path());  // raises the folder error
+            writeFile(e);  // raises the folder error
         e.pendingWrite = true;
         return;
     }
@@ -149,8 +149,12 @@ void DocumentObject::WriteDocument(int32_t index, int16_t /*mode*/) {
 
 void DocumentObject::writeNow(int32_t i) {
     Entry& e = *docs_[static_cast<size_t>(i - 1)];
-    writeRtfFile(e.editor->snapshot(), e.doc->path());
+    writeFile(e);
     e.pendingWrite = false;
+}
+
+void DocumentObject::writeFile(Entry& e) {
+    e.editor->withOpenParagraphEnded([&](const Document& d) { writeRtfFile(d, e.doc->path()); });
 }
 
 void DocumentObject::FlushWrites() {
@@ -428,7 +432,6 @@ void DocumentObject::FinishDocument(bool write, int16_t /*unused*/) {
     ed.setTarget(DocumentEditor::Target::Body);
     ed.closeParagraph();
     if (write) {
-        WriteDocument(-1, 0);
         writeNow(active_);
     }
 }

@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <map>
+#include <ostream>
 #include <system_error>
 
 #include "RtfEscape.h"
@@ -23,11 +24,17 @@ struct RgbLess {
     }
 };
 
+// Above this many buffered characters the text goes on to the file, so a
+// document with many pictures never sits in memory as one long string.
+constexpr size_t kSpillAt = 256 * 1024;
+
 // Writes one document. Fonts and colours are gathered first, because their
-// tables come before the text.
+// tables come before the text. With a sink the text is passed on in pieces as
+// it is made; without one build() returns it whole.
 class RtfBuilder {
   public:
-    explicit RtfBuilder(const Document& doc) : doc_(doc) {
+    explicit RtfBuilder(const Document& doc, std::ostream* sink = nullptr)
+        : doc_(doc), sink_(sink) {
         fonts_["Arial"] = 0;
         fontOrder_.push_back("Arial");
         colour(Rgb{});
@@ -39,7 +46,7 @@ class RtfBuilder {
     }
 
     std::string build() {
-        out_.reserve(64 * 1024);
+        out_.reserve(sink_ != nullptr ? kSpillAt + 64 * 1024 : 64 * 1024);
         out_ += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\\deflang1033";
         out_ += kEol;
         fontTable();
@@ -59,10 +66,22 @@ class RtfBuilder {
         }
         out_ += "}";
         out_ += kEol;
+        if (sink_ != nullptr) {
+            sink_->write(out_.data(), static_cast<std::streamsize>(out_.size()));
+            out_.clear();
+        }
         return std::move(out_);
     }
 
   private:
+    // Passes the buffered text on to the sink once there is enough of it.
+    void spill() {
+        if (sink_ != nullptr && out_.size() >= kSpillAt) {
+            sink_->write(out_.data(), static_cast<std::streamsize>(out_.size()));
+            out_.clear();
+        }
+    }
+
     void gather(const std::vector<Block>& blocks) {
         for (const Block& b : blocks) {
             if (const auto* p = std::get_if<Paragraph>(&b)) {
@@ -216,6 +235,7 @@ class RtfBuilder {
                 }
                 table(*t);
             }
+            spill();
         }
     }
 
@@ -322,6 +342,7 @@ class RtfBuilder {
                 std::to_string(pic.pixelHeight) + "\\picwgoal" + std::to_string(pic.widthTwips) +
                 "\\pichgoal" + std::to_string(pic.heightTwips);
         out_ += kEol;
+        spill();
         size_t start = out_.size();
         out_.resize(start + pic.png.size() * 2 + (pic.png.size() / 64 + 1) * 2);
         char* o = out_.data() + start;
@@ -394,12 +415,14 @@ class RtfBuilder {
             }
             out_ += "\\row";
             out_ += kEol;
+            spill();
         }
         out_ += "\\pard\\plain\\f0\\fs20";
         out_ += kEol;
     }
 
     const Document& doc_;
+    std::ostream* sink_;
     std::string out_;
     std::map<std::string, int> fonts_;
     std::vector<std::string> fontOrder_;
@@ -422,12 +445,19 @@ void writeRtfFile(const Document& doc, const std::filesystem::path& file) {
                                             file.filename().string() + "\": the folder \"" +
                                             folder.string() + "\" does not exist");
     }
-    std::string text = toRtf(doc);
     fs::path temp = file;
     temp += ".tmp";
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        try {
+            if (out) {
+                RtfBuilder(doc, &out).build();
+            }
+        } catch (...) {
+            out.close();
+            fs::remove(temp, ec);
+            throw;
+        }
         out.close();
         if (!out) {
             fs::remove(temp, ec);

@@ -1,18 +1,13 @@
 #include "Canvas.h"
 
-#include <png.h>
-
-#include <csetjmp>
-
 #include <cmath>
 #include <numbers>
 
+#include "PngEncoder.h"
 #include "qvc/runtime/Error.h"
 #include "qvc/runtime/ErrorNumbers.h"
 
 namespace qvc::graph::detail {
-
-namespace {}  // namespace
 
 Canvas::Canvas(double widthPt, double heightPt, int dpi, std::string family)
     : family_(std::move(family)) {
@@ -123,55 +118,11 @@ void Canvas::grey(double level) {
     cairo_set_source_rgb(cr_, level, level, level);
 }
 
-// Charts are large flat areas of few colours: the fastest zlib level with the
-// "Sub" row filter gives files about as small as the default settings at a
-// fraction of the time, which matters when a report holds dozens of charts.
 std::vector<uint8_t> Canvas::png() {
     cairo_surface_flush(surface_);
-    std::vector<uint8_t> out;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
-    if (png == nullptr || info == nullptr) {
-        png_destroy_write_struct(&png, &info);
-        throw rt::Error(rt::err::kOutOfMemory, "Cannot encode the chart picture as PNG");
-    }
-    const int width = cairo_image_surface_get_width(surface_);
-    const int height = cairo_image_surface_get_height(surface_);
-    const int stride = cairo_image_surface_get_stride(surface_);
-    const unsigned char* data = cairo_image_surface_get_data(surface_);
-    std::vector<png_byte> row(static_cast<size_t>(width) * 3);
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        throw rt::Error(rt::err::kInternal, "Cannot encode the chart picture as PNG");
-    }
-    png_set_write_fn(
-        png, &out,
-        [](png_structp p, png_bytep bytes, png_size_t n) {
-            auto* buffer = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(p));
-            buffer->insert(buffer->end(), bytes, bytes + n);
-        },
-        nullptr);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_set_compression_level(png, 1);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
-    png_write_info(png, info);
-    for (int y = 0; y < height; ++y) {
-        // RGB24 pixels are native-endian 32-bit words 0x00RRGGBB.
-        const auto* pixels =
-            reinterpret_cast<const uint32_t*>(data + static_cast<ptrdiff_t>(y) * stride);
-        for (int x = 0; x < width; ++x) {
-            const uint32_t v = pixels[x];
-            row[static_cast<size_t>(x) * 3] = static_cast<png_byte>((v >> 16) & 0xff);
-            row[static_cast<size_t>(x) * 3 + 1] = static_cast<png_byte>((v >> 8) & 0xff);
-            row[static_cast<size_t>(x) * 3 + 2] = static_cast<png_byte>(v & 0xff);
-        }
-        png_write_row(png, row.data());
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return out;
+    return encodePng(
+        cairo_image_surface_get_data(surface_), cairo_image_surface_get_width(surface_),
+        cairo_image_surface_get_height(surface_), cairo_image_surface_get_stride(surface_));
 }
 
 }  // namespace qvc::graph::detail

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "RtfReader.h"
 #include "SampleDocument.h"
@@ -187,4 +189,36 @@ TEST(RtfReadback, ReaderRejectsBrokenFiles) {
     EXPECT_THROW(test::readRtf("{\\rtf1 abc}}"), std::runtime_error);
     EXPECT_THROW(test::readRtf("{\\rtf1 abc} tail"), std::runtime_error);
     EXPECT_THROW(test::readRtf("plain text"), std::runtime_error);
+}
+
+// A file is written in pieces as the text is made; the pieces must join to
+// exactly the text toRtf gives, also for a document far larger than one piece,
+// and the pictures must come back whole and in order.
+TEST(RtfReadback, LargeDocumentFileEqualsTheWholeText) {
+    doc::DocumentObject docs;
+    docs.NewDocument("large.rtf", outputDir().string());
+    test::writeSampleFrame(docs, "Large", false);
+    for (int k = 0; k < 12; ++k) {
+        docs.AddText("Chart " + std::to_string(k), std::nullopt, std::nullopt, 0, std::nullopt,
+                     doc::code::kAlignLeft, doc::code::kDefaultColour, true);
+        docs.InsertPicture(test::sampleChart(k % 4), 440, 300);
+        docs.SetTextFlags(doc::code::kFlagEndBlock, true);
+    }
+    docs.WriteDocument(-1, 0);
+
+    std::ifstream in(outputDir() / "large.rtf", std::ios::binary);
+    const std::string written((std::istreambuf_iterator<char>(in)),
+                              std::istreambuf_iterator<char>());
+    const std::string whole = doc::toRtf(docs.ActiveDocument());
+    ASSERT_GT(whole.size(), 512u * 1024u);  // the file goes out in 256 KB pieces
+    EXPECT_EQ(written.size(), whole.size());
+    EXPECT_TRUE(written == whole);
+
+    test::RtfDocument d = test::readRtfFile(outputDir() / "large.rtf");
+    const auto pictures = d.pictures();
+    ASSERT_EQ(pictures.size(), 12u);
+    for (size_t k = 0; k < 12; ++k) {
+        EXPECT_TRUE(pictures[k]->png);
+        EXPECT_TRUE(pictures[k]->data == test::sampleChart(static_cast<int>(k % 4))) << k;
+    }
 }

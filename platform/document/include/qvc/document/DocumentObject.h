@@ -104,6 +104,7 @@ class DocumentObject {
     bool redraw_ = true;
     bool deferred_ = false;
     void writeNow(int32_t index);
+    void writeFile(Entry& e);
     int16_t zoom_ = 100;
 };
 

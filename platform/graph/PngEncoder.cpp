@@ -12,6 +12,7 @@ namespace qvc::graph::detail {
 
 namespace {
 
+// Level 1 is slower than 2 on chart pictures (measured by bench_chart_render).
 constexpr int kCompressionLevel = 2;
 constexpr uint8_t kFilterSub = 1;
 constexpr uint8_t kColourTypeRgb = 2;

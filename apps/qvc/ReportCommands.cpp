@@ -49,6 +49,12 @@ int calculate(const std::string& dir, int studyId, const std::string& reportType
         listOutput(options);
     if (calculated && built)
         return 0;
+    if (calculated) {
+        // The failure itself has been shown by the message box.
+        std::cerr << "qvc: the study was calculated, but its reports could not be "
+                  << (options.print ? "printed" : "written") << "\n";
+        return 1;
+    }
     std::cerr << "qvc: the study was not calculated (status " << status << ")";
     if (calc.ReturnERRDC() != 0)
         std::cerr << ", design case " << calc.ReturnERRDC();

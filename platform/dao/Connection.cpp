@@ -14,11 +14,37 @@ sqlite3* Connection::handle() const {
 }
 
 void Connection::close() {
+    forgetStatements();
     if (db_ != nullptr) {
         sqlite3_close_v2(db_);
         db_ = nullptr;
     }
     reserved_.clear();
+}
+
+sqlite3_stmt* Connection::takeStatement(const std::string& sql) {
+    auto it = idle_.find(sql);
+    if (it == idle_.end())
+        return nullptr;
+    sqlite3_stmt* stmt = it->second;
+    idle_.erase(it);
+    return stmt;
+}
+
+void Connection::returnStatement(const std::string& sql, sqlite3_stmt* stmt) {
+    if (db_ == nullptr || idle_.size() >= kMaxCachedStatements) {
+        sqlite3_finalize(stmt);
+        return;
+    }
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+    idle_.emplace(sql, stmt);
+}
+
+void Connection::forgetStatements() {
+    for (auto& [sql, stmt] : idle_)
+        sqlite3_finalize(stmt);
+    idle_.clear();
 }
 
 void throwSqliteError(sqlite3* db, int rc, const std::string& context) {
@@ -55,6 +81,30 @@ void throwSqliteError(sqlite3* db, int rc, const std::string& context) {
 }
 
 Statement::Statement(sqlite3* db, const std::string& sql) {
+    prepare(db, sql);
+}
+
+Statement::Statement(Connection& connection, const std::string& sql) {
+    sqlite3* db = connection.handle();
+    stmt_ = connection.takeStatement(sql);
+    if (stmt_ == nullptr)
+        prepare(db, sql);
+    // Only whole single statements are worth keeping (an empty text gives none).
+    if (stmt_ != nullptr && (tail_ == nullptr || *tail_ == '\0')) {
+        owner_ = &connection;
+        sql_ = sql;
+    }
+    tail_ = nullptr;
+}
+
+Statement::~Statement() {
+    if (owner_ != nullptr && stmt_ != nullptr)
+        owner_->returnStatement(sql_, stmt_);
+    else
+        sqlite3_finalize(stmt_);
+}
+
+void Statement::prepare(sqlite3* db, const std::string& sql) {
     int rc = sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt_, &tail_);
     if (rc != SQLITE_OK) {
         sqlite3_finalize(stmt_);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <unordered_map>
 
 namespace qvc::dao {
 
@@ -27,29 +28,50 @@ class Connection {
     // that two pending rows never get the same key.
     std::set<std::pair<std::string, int64_t>>& reservedKeys() { return reserved_; }
 
+    // Prepared statements are kept by their SQL text while the connection is
+    // open, because the project code runs the same few statements for every
+    // row it writes. A statement in use is not in the cache; take returns
+    // nullptr when no idle one is there.
+    sqlite3_stmt* takeStatement(const std::string& sql);
+    void returnStatement(const std::string& sql, sqlite3_stmt* stmt);
+    // After a table layout change: a kept statement would report the old
+    // columns until it runs again.
+    void forgetStatements();
+
   private:
+    static constexpr size_t kMaxCachedStatements = 64;
+
     sqlite3* db_;
     std::string path_;
     bool readOnly_;
     std::set<std::pair<std::string, int64_t>> reserved_;
+    std::unordered_multimap<std::string, sqlite3_stmt*> idle_;
 };
 
 // Raises the runtime error that matches SQLite's result code and message.
 [[noreturn]] void throwSqliteError(sqlite3* db, int rc, const std::string& context);
 
-// A prepared statement closed on scope exit.
+// A prepared statement released on scope exit. Prepared from a bare handle it
+// is finalized; taken from a connection it goes back to that connection's
+// cache, reset and with its parameters cleared.
 class Statement {
   public:
     Statement(sqlite3* db, const std::string& sql);
-    ~Statement() { sqlite3_finalize(stmt_); }
+    Statement(Connection& connection, const std::string& sql);  // raises 3420 when closed
+    ~Statement();
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
     sqlite3_stmt* get() const { return stmt_; }
+    // The text after the first statement; only for statements prepared from a handle.
     const char* tail() const { return tail_; }
 
   private:
+    void prepare(sqlite3* db, const std::string& sql);
+
     sqlite3_stmt* stmt_ = nullptr;
     const char* tail_ = nullptr;
+    Connection* owner_ = nullptr;
+    std::string sql_;
 };
 
 }  // namespace qvc::dao

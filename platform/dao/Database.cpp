@@ -1,5 +1,7 @@
 #include "qvc/dao/Database.h"
 
+#include <cctype>
+#include <cstring>
 #include <filesystem>
 
 #include "Connection.h"
@@ -13,6 +15,33 @@ namespace qvc::dao {
 namespace err = rt::err;
 
 namespace {
+
+// CREATE, ALTER and DROP change what tables and columns exist. Blanks and
+// comments before the first word are skipped.
+bool changesLayout(const char* sql) {
+    if (sql == nullptr)
+        return false;
+    for (;;) {
+        while (std::isspace(static_cast<unsigned char>(*sql)))
+            ++sql;
+        if (sql[0] == '-' && sql[1] == '-') {
+            while (*sql != '\0' && *sql != '\n')
+                ++sql;
+        } else if (sql[0] == '/' && sql[1] == '*') {
+            const char* end = std::strstr(sql + 2, "*/");
+            sql = end != nullptr ? end + 2 : sql + std::strlen(sql);
+        } else {
+            break;
+        }
+    }
+    for (const char* word : {"CREATE", "ALTER", "DROP"}) {
+        const int n = static_cast<int>(std::strlen(word));
+        if (sqlite3_strnicmp(sql, word, n) == 0 &&
+            !std::isalnum(static_cast<unsigned char>(sql[n])))
+            return true;
+    }
+    return false;
+}
 
 // SQLite URI file names need %, ? and # escaped.
 std::string fileUri(const std::string& path, const char* query) {
@@ -102,8 +131,8 @@ Database::~Database() = default;
 
 std::unique_ptr<Recordset> Database::OpenRecordset(const std::string& sql) {
     observe(sql);
+    Statement stmt(*connection_, sql);
     sqlite3* db = connection_->handle();
-    Statement stmt(db, sql);
     if (stmt.get() == nullptr) {
         throw rt::Error(err::kSyntaxError, "The statement is empty");
     }
@@ -126,6 +155,8 @@ int Database::Execute(const std::string& sql) {
         if (rc != SQLITE_DONE)
             throwSqliteError(db, rc, rest);
         changes = sqlite3_changes(db);
+        if (changesLayout(sqlite3_sql(stmt.get())))
+            connection_->forgetStatements();
         rest = stmt.tail();
     }
     return changes;

@@ -33,8 +33,9 @@ std::string quoteIdentifier(const std::string& name) {
 }
 
 // First column of the first row of `sql` (0 when there is no row); ?1 is `param`.
-int64_t queryInt(sqlite3* db, const std::string& sql, const std::string& param = {}) {
-    Statement stmt(db, sql);
+int64_t queryInt(Connection& connection, const std::string& sql, const std::string& param = {}) {
+    Statement stmt(connection, sql);
+    sqlite3* db = connection.handle();
     if (sqlite3_bind_parameter_count(stmt.get()) > 0)
         sqlite3_bind_text(stmt.get(), 1, param.c_str(), -1, SQLITE_TRANSIENT);
     int rc = sqlite3_step(stmt.get());
@@ -55,7 +56,7 @@ void Recordset::ensureLoaded() const {
     if (loaded_)
         return;
     sqlite3* db = connection_->handle();
-    Statement stmt(db, sql_);
+    Statement stmt(*connection_, sql_);
     RowReader reader(db, stmt.get());
     for (;;) {
         int rc = sqlite3_step(stmt.get());
@@ -195,11 +196,11 @@ void Recordset::AddNew() {
                             [](const Column& c) { return c.autoNumber; });
     if (key != columns_.end()) {
         // The key the row will get, known before it is written, as an autonumber is.
-        sqlite3* db = connection_->handle();
-        int64_t next = queryInt(db, "SELECT max(rowid) FROM " + quoteIdentifier(table));
-        if (queryInt(db, "SELECT count(*) FROM sqlite_master WHERE name = 'sqlite_sequence'") != 0)
+        Connection& c = *connection_;
+        int64_t next = queryInt(c, "SELECT max(rowid) FROM " + quoteIdentifier(table));
+        if (queryInt(c, "SELECT count(*) FROM sqlite_master WHERE name = 'sqlite_sequence'") != 0)
             next = std::max(next,
-                            queryInt(db, "SELECT seq FROM sqlite_sequence WHERE name = ?1", table));
+                            queryInt(c, "SELECT seq FROM sqlite_sequence WHERE name = ?1", table));
         ++next;
         auto& reserved = connection_->reservedKeys();
         while (reserved.count({table, next}) != 0)
@@ -241,7 +242,7 @@ void Recordset::insertRow() {
         "INSERT INTO " + quoteIdentifier(table) +
         (used.empty() ? " DEFAULT VALUES" : " (" + names + ") VALUES (" + params + ")");
     sqlite3* db = connection_->handle();
-    Statement stmt(db, sql);
+    Statement stmt(*connection_, sql);
     for (size_t k = 0; k < used.size(); ++k)
         bindValue(stmt.get(), static_cast<int>(k + 1), buffer_[used[k]]);
     int rc = sqlite3_step(stmt.get());
@@ -273,7 +274,7 @@ void Recordset::updateRow() {
         std::string sql = "UPDATE " + quoteIdentifier(table) + " SET " + sets + " WHERE " +
                           quoteIdentifier(key->baseColumn) + " = ?";
         sqlite3* db = connection_->handle();
-        Statement stmt(db, sql);
+        Statement stmt(*connection_, sql);
         int k = 1;
         for (size_t i : used)
             bindValue(stmt.get(), k++, buffer_[i]);

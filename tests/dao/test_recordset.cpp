@@ -150,5 +150,47 @@ TEST(Recordset, ClosedRecordsetAndDatabaseRefuseUse) {
     EXPECT_EQ(errorNumberOf([&] { db->Execute("DELETE FROM tblItem"); }), err::kObjectClosed);
 }
 
+// Statements are prepared once per connection and reused: every reuse must
+// start afresh (no parameter or position left over), see rows written since,
+// see a changed table layout, and survive a nested use of the same text.
+TEST(Recordset, ReusedStatementsStartAfreshAndSeeChanges) {
+    auto db = test::itemsDatabase(test::freshDir("reuse") / "t.db");
+    const std::string all = "SELECT * FROM tblItem ORDER BY iItemId";
+    for (int i = 1; i <= 3; ++i) {
+        auto rs = db->OpenRecordset(all);
+        EXPECT_EQ(rs->RecordCount(), i - 1);
+        rs->AddNew();
+        rs->setField("sName", Value("Item " + std::to_string(i)));
+        if (i == 1)
+            rs->setField("dCost", Value(10.0));  // the same insert text later leaves it empty
+        rs->Update();
+    }
+    {
+        auto outer = db->OpenRecordset(all);
+        auto inner = db->OpenRecordset(all);  // the same text while the first is in use
+        EXPECT_EQ(outer->RecordCount(), 3);
+        EXPECT_EQ(inner->RecordCount(), 3);
+        EXPECT_EQ(outer->field("dCost"), Value(10.0));
+        outer->MoveNext();
+        EXPECT_EQ(outer->field("sName").text(), "Item 2");
+        EXPECT_TRUE(outer->field("dCost").isNull());
+        EXPECT_EQ(inner->field("sName").text(), "Item 1");
+    }
+    // A different key is predicted each time the same key query is reused.
+    auto rs = db->OpenRecordset(all);
+    rs->AddNew();
+    EXPECT_EQ(rs->field("iItemId"), Value(int32_t{4}));
+    rs->CancelUpdate();
+
+    const int before = db->OpenRecordset(all)->fieldCount();
+    db->Execute(
+        "-- a note for the reader\n/* and another */ ALTER TABLE tblItem ADD COLUMN sNote TEXT");
+    auto wider = db->OpenRecordset(all);
+    EXPECT_EQ(wider->fieldCount(), before + 1);
+    EXPECT_TRUE(wider->field("sNote").isNull());
+    db->Execute("DROP TABLE tblItem");
+    EXPECT_EQ(errorNumberOf([&] { db->OpenRecordset(all); }), err::kTableNotFound);
+}
+
 }  // namespace
 }  // namespace qvc::dao

@@ -1,5 +1,6 @@
 #include "ParagraphLayout.h"
 
+#include <QTextBoundaryFinder>
 #include <algorithm>
 #include <cmath>
 
@@ -13,10 +14,11 @@ constexpr double kSlackPt = 0.01;
 struct Atom {
     enum class Kind { Text, Tab, Break, Picture };
     Kind kind = Kind::Text;
-    QString text;           // without trailing blanks
-    double width = 0;       // of `text`, or of the picture
-    double blankWidth = 0;  // trailing blanks
-    double height = 0;      // pictures
+    QString text;             // without trailing blanks
+    double width = 0;         // of `text`, or of the picture
+    double blankWidth = 0;    // trailing blanks
+    double height = 0;        // pictures
+    bool breakAfter = false;  // a piece of a word too long for the line
     doc::CharFormat format;
     const doc::Picture* picture = nullptr;
 };
@@ -85,6 +87,44 @@ std::vector<Atom> atomsOf(const doc::Paragraph& p, TextMeasurer& m, const FieldV
     return atoms;
 }
 
+// A word wider than the whole line is cut into pieces that each fit (at least
+// one character each), as word processors do, so it never runs over the cell
+// or page edge; the line may break after every piece but the last.
+std::vector<Atom> splitLongWords(std::vector<Atom> atoms, double width, TextMeasurer& m) {
+    std::vector<Atom> out;
+    out.reserve(atoms.size());
+    for (Atom& a : atoms) {
+        if (a.kind != Atom::Kind::Text || a.width <= width + kSlackPt || a.text.size() < 2) {
+            out.push_back(std::move(a));
+            continue;
+        }
+        QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, a.text);
+        qsizetype start = 0;
+        qsizetype fitsTo = -1;  // end of the longest piece from `start` that fits
+        for (qsizetype end = graphemes.toNextBoundary(); end > 0;
+             end = graphemes.toNextBoundary()) {
+            if (fitsTo < 0 ||
+                m.width(a.text.mid(start, end - start), a.format) <= width + kSlackPt) {
+                fitsTo = end;
+                continue;
+            }
+            Atom piece = a;
+            piece.text = a.text.mid(start, fitsTo - start);
+            piece.width = m.width(piece.text, a.format);
+            piece.blankWidth = 0;
+            piece.breakAfter = true;
+            out.push_back(std::move(piece));
+            start = fitsTo;
+            fitsTo = end;
+        }
+        Atom last = a;
+        last.text = a.text.mid(start);
+        last.width = m.width(last.text, a.format);
+        out.push_back(std::move(last));
+    }
+    return out;
+}
+
 class LineBuilder {
   public:
     LineBuilder(const doc::Paragraph& p, double width, TextMeasurer& m, PictureStore& pictures)
@@ -126,7 +166,7 @@ class LineBuilder {
             return true;
         }
         const Atom& prev = *items_.back().atom;
-        return prev.kind != Atom::Kind::Text || prev.blankWidth > 0;
+        return prev.kind != Atom::Kind::Text || prev.blankWidth > 0 || prev.breakAfter;
     }
 
     void addText(const Atom& a) {
@@ -309,7 +349,7 @@ double ParagraphBox::height() const {
 
 ParagraphBox layoutParagraph(const doc::Paragraph& paragraph, double width, TextMeasurer& measurer,
                              PictureStore& pictures, const FieldValues& fields) {
-    std::vector<Atom> atoms = atomsOf(paragraph, measurer, fields);
+    std::vector<Atom> atoms = splitLongWords(atomsOf(paragraph, measurer, fields), width, measurer);
     LineBuilder builder(paragraph, width, measurer, pictures);
     for (const Atom& a : atoms) {
         builder.add(a);

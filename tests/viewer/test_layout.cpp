@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <map>
 
+#include "ParagraphLayout.h"
 #include "ReportSample.h"
 #include "ViewerTestSupport.h"
 #include "qvc/document/Table.h"
@@ -229,4 +230,44 @@ TEST(DocumentLayout, WrapsLongTextAndKeepsACaptionWithItsTable) {
             EXPECT_NE(findText(p, "1"), nullptr);
         }
     }
+}
+
+// A word wider than its column is cut between characters so that no piece runs
+// past the edge; the pieces keep every character in order, ordinary words
+// still wrap whole at blanks, and a character beyond U+FFFF is never halved.
+TEST(ParagraphLayout, CutsOnlyWordsWiderThanTheLine) {
+    TextMeasurer measurer;
+    PictureStore pictures;
+    doc::Paragraph p;
+    doc::CharFormat bold;
+    bold.bold = true;
+    const QString longWord = QString::fromUtf8(
+        "Depreciation\xF0\x9D\x84\x9E"
+        "Escalation");
+    p.runs.push_back(doc::Run{doc::Run::Kind::Text, "Tax " + longWord.toStdString() + " Rate (%)",
+                              bold, nullptr});
+    const double width = 40;  // a 0.65-inch column less its padding is about 24 pt
+    const ParagraphBox box = layoutParagraph(p, width, measurer, pictures, FieldValues{});
+
+    QString joined;
+    QStringList whole;
+    for (const LineBox& line : box.lines) {
+        for (const PageText& t : line.texts) {
+            EXPECT_LE(t.baseline.x() + measurer.width(t.text, bold), width + 0.01)
+                << t.text.toStdString();
+            EXPECT_FALSE(t.text.back().isHighSurrogate()) << t.text.toStdString();
+            if (t.text == "Tax" || t.text == "Rate" || t.text == "(%)")
+                whole << t.text;
+            else
+                joined += t.text;
+        }
+    }
+    EXPECT_EQ(joined, longWord);
+    EXPECT_EQ(whole, (QStringList{"Tax", "Rate", "(%)"}));
+    EXPECT_GE(box.lines.size(), 5u);
+
+    // With room for the word it stays in one piece.
+    const ParagraphBox wide = layoutParagraph(p, 400, measurer, pictures, FieldValues{});
+    ASSERT_EQ(wide.lines.size(), 1u);
+    EXPECT_EQ(wide.lines[0].texts.size(), 4u);
 }

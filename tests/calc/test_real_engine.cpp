@@ -68,25 +68,7 @@ class RealEngineTest : public CalcProjectTest {
     }
 
     // The loading and hand-over steps of a calculation run, case by case.
-    void loadIntoEngine(cORVCalculator& calc) {
-        ThreadState& st = threadState();
-        calc.StudyID = studyId;
-        calc.getStudyDetails();
-        CalculatorProbe::AssignProperties(calc, "study", 1);
-        cDBoperations db;
-        db.getCaseIDs(studyId, st.lCaseIDArr);
-        const auto count = static_cast<int16_t>(st.lCaseIDArr.ubound());
-        CalculatorProbe::BuildCollections(calc, count);
-        for (int16_t i = 1; i <= count; ++i) {
-            CalculatorProbe::getCase(calc, st.lCaseIDArr(i));
-            CalculatorProbe::addCaseSnapshot(calc, i);
-            calc.objLifeCycle->Alternatives().Item(i).setNumber(i);
-            CalculatorProbe::AssignProperties(calc, "inv", i);
-            CalculatorProbe::AssignProperties(calc, "ann", i);
-            CalculatorProbe::AssignProperties(calc, "other", i);
-            CalculatorProbe::eraseCaseArrays();
-        }
-    }
+    void loadIntoEngine(cORVCalculator& calc) { CalculatorProbe::loadStudy(calc, studyId); }
 
     int16_t studyId = 0;
 };

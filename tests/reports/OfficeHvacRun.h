@@ -168,22 +168,7 @@ class OfficeHvacRun : public ReportTest {
 
         calc = std::make_unique<cORVCalculator>();
         ThreadState& st = threadState();
-        calc->StudyID = studyId;
-        calc->getStudyDetails();
-        CalculatorProbe::AssignProperties(*calc, "study", 1);
-        cDBoperations db;
-        db.getCaseIDs(studyId, st.lCaseIDArr);
-        const auto count = static_cast<int16_t>(st.lCaseIDArr.ubound());
-        CalculatorProbe::BuildCollections(*calc, count);
-        for (int16_t i = 1; i <= count; ++i) {
-            CalculatorProbe::getCase(*calc, st.lCaseIDArr(i));
-            CalculatorProbe::addCaseSnapshot(*calc, i);
-            calc->objLifeCycle->Alternatives().Item(i).setNumber(i);
-            CalculatorProbe::AssignProperties(*calc, "inv", i);
-            CalculatorProbe::AssignProperties(*calc, "ann", i);
-            CalculatorProbe::AssignProperties(*calc, "other", i);
-            CalculatorProbe::eraseCaseArrays();
-        }
+        CalculatorProbe::loadStudy(*calc, studyId);
         ASSERT_EQ(st.gErrMsg, "");
         ASSERT_EQ(st.gErrCode, 0);
         ASSERT_FALSE(calc->m_InvalidCaseData);

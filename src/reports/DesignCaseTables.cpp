@@ -6,6 +6,7 @@
 #include "common/ThreadState.h"
 #include "qvc/runtime/NumberFormat.h"
 #include "reports/ReportLines.h"
+#include "reports/ResultTable.h"
 
 namespace qvc::reports {
 
@@ -13,10 +14,7 @@ namespace code = doc::code;
 
 namespace {
 
-constexpr int32_t kHeaderGrey = 225 + 225 * 256 + 225 * 65536;
-constexpr int32_t kWhite = 255 + 255 * 256 + 255 * 65536;
 constexpr float kCellPadding = 5.0f / 32.0f;
-constexpr float kCellFontSize = 10.0f;
 
 std::string codedText(const rt::Value& value, const std::vector<const std::string*>& choices) {
     const double number = value.toDouble();
@@ -118,8 +116,8 @@ void fillHeaderRow(doc::Table& table, const std::vector<ColumnSpec>& columns) {
         cell.SetAlignment(column.textColumn ? code::kAlignLeft : code::kAlignRight);
         cell.SetVerticalAlignment(code::kVAlignCentre);
         cell.SetPadding(kCellPadding);
-        cell.SetBackColor(kHeaderGrey);
-        cell.SetFontSize(kCellFontSize);
+        cell.SetBackColor(reports::kHeaderShade);
+        cell.SetFontSize(reports::kResultCellFontSize);
         cell.SetBold(true);
         cell.SetValue(column.header);
     }
@@ -135,7 +133,7 @@ void fillDataRow(doc::Table& table, int row, const std::vector<ColumnSpec>& colu
         cell.SetAlignment(column.textColumn ? code::kAlignLeft : code::kAlignRight);
         cell.SetVerticalAlignment(code::kVAlignTop);
         cell.SetPadding(kCellPadding);
-        cell.SetFontSize(kCellFontSize);
+        cell.SetFontSize(reports::kResultCellFontSize);
         cell.SetValue(cellText(items(column.field, item), column.kind));
     }
 }
@@ -180,11 +178,11 @@ void writeShortTable(doc::DocumentObject& docs, const std::string& caption,
         for (int column = 0; column < 2; ++column) {
             doc::TableCell& cell = table.Cell(n++);
             cell.SetWidth(2.75f);
-            cell.SetBackColor(column == 0 ? kHeaderGrey : kWhite);
+            cell.SetBackColor(column == 0 ? reports::kHeaderShade : reports::kBodyShade);
             cell.SetAlignment(code::kAlignLeft);
             cell.SetVerticalAlignment(code::kVAlignTop);
             cell.SetPadding(kCellPadding);
-            cell.SetFontSize(kCellFontSize);
+            cell.SetFontSize(reports::kResultCellFontSize);
             cell.SetBold(false);
             cell.SetValue(column == 0 ? label : value);
         }

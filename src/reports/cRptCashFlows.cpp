@@ -15,6 +15,7 @@
 #include "reports/ReportLines.h"
 #include "reports/ReportState.h"
 #include "reports/ResultCases.h"
+#include "reports/ResultTable.h"
 #include "tavlo/IAlternatives.h"
 
 namespace qvc {
@@ -25,14 +26,11 @@ namespace {
 
 constexpr const char* kClass = "cRptCashFlows";
 
-constexpr int32_t kHeaderGrey = 225 + 225 * 256 + 225 * 65536;
-constexpr int32_t kWhite = 255 + 255 * 256 + 255 * 65536;
 // Tight rows, so that a table of a 25-year study with its three-line header
 // fits one landscape page.
 constexpr float kCellPadding = 3.0f / 32.0f;
 // Up to this many years two tables share a page.
 constexpr int16_t kYearsForTwoTablesPerPage = 10;
-constexpr float kCellFontSize = 10.0f;
 
 // Widths (inches) on the landscape page, whose text is 10 inches wide: year and
 // date narrow, the money columns share the rest.
@@ -74,13 +72,13 @@ const std::string& cashFlowTitle(const std::string& subCode) {
 }
 
 void styleCell(doc::TableCell& cell, float width, bool header) {
-    cell.SetBackColor(header ? kHeaderGrey : kWhite);
+    cell.SetBackColor(header ? reports::kHeaderShade : reports::kBodyShade);
     cell.SetBold(header);
     cell.SetWidth(width);
     cell.SetAlignment(code::kAlignRight);
     cell.SetVerticalAlignment(header ? code::kVAlignBottom : code::kVAlignTop);
     cell.SetPadding(kCellPadding);
-    cell.SetFontSize(kCellFontSize);
+    cell.SetFontSize(reports::kResultCellFontSize);
 }
 
 std::vector<float> widthsFor(size_t columns) {
@@ -229,8 +227,8 @@ void cRptCashFlows::writeTable(doc::DocumentObject& docs, const std::string& cap
         writeRow(table, rows, alternative, y, cf1);
     writeTotals(table, rows);
 
-    docs.AddText(caption, kCellFontSize, std::nullopt, 0, std::nullopt, code::kAlignLeft,
-                 code::kDefaultColour, false);
+    docs.AddText(caption, reports::kResultCellFontSize, std::nullopt, 0, std::nullopt,
+                 code::kAlignLeft, code::kDefaultColour, false);
     table.InsertInto(docs);
     finishBlock(docs);
 }

@@ -15,6 +15,7 @@
 #include "reports/ReportLines.h"
 #include "reports/ReportState.h"
 #include "reports/ResultCases.h"
+#include "reports/ResultTable.h"
 #include "tavlo/IAlternatives.h"
 
 namespace qvc {
@@ -24,11 +25,6 @@ namespace code = doc::code;
 namespace {
 
 constexpr const char* kClass = "cRptTotPresWorthProfiles";
-
-constexpr int32_t kHeaderGrey = 225 + 225 * 256 + 225 * 65536;
-constexpr int32_t kWhite = 255 + 255 * 256 + 255 * 65536;
-constexpr float kCellPadding = 6.0f / 32.0f;
-constexpr float kCellFontSize = 10.0f;
 
 constexpr double kChartWidth = 440;
 constexpr double kChartHeight = 300;
@@ -154,22 +150,10 @@ void cRptTotPresWorthProfiles::setPWtable(doc::DocumentObject& docs, const std::
         const auto rowCount = static_cast<int32_t>(m_RankOrder.size()) + 1;
         doc::Table table;
         table.Attach(docs);
-        for (int32_t n = 1; n <= rowCount * columnCount; ++n) {
-            doc::TableCell& cell = table.AddCell();
-            if ((n - 1) % columnCount == 0)
-                cell.SetRowStart(true);
-        }
-        for (int32_t n = 1; n <= rowCount * columnCount; ++n) {
-            const bool header = n <= columnCount;
-            const Column& column = columns[static_cast<size_t>((n - 1) % columnCount)];
-            doc::TableCell& cell = table.Cell(n);
-            cell.SetBackColor(header ? kHeaderGrey : kWhite);
-            cell.SetBold(header);
-            cell.SetWidth(column.width);
-            cell.SetAlignment(column.text ? code::kAlignLeft : code::kAlignRight);
-            cell.SetPadding(kCellPadding);
-            cell.SetFontSize(kCellFontSize);
-        }
+        std::vector<reports::ResultColumn> look;
+        for (const Column& column : columns)
+            look.push_back({column.width, column.text});
+        reports::addStyledCells(table, rowCount, look);
         for (int32_t c = 1; c <= columnCount; ++c)
             table.Cell(c).SetValue(rt::Trim(columns[static_cast<size_t>(c - 1)].header));
 
@@ -188,8 +172,8 @@ void cRptTotPresWorthProfiles::setPWtable(doc::DocumentObject& docs, const std::
             ++row;
         }
 
-        docs.AddText(title, kCellFontSize, std::nullopt, 0, std::nullopt, code::kAlignLeft,
-                     code::kDefaultColour, false);
+        docs.AddText(title, reports::kResultCellFontSize, std::nullopt, 0, std::nullopt,
+                     code::kAlignLeft, code::kDefaultColour, false);
         table.InsertInto(docs);
         docs.SetTextFlags(code::kFlagEndBlock, true);
         docs.WriteDocument(-1, 0);

@@ -3,8 +3,8 @@
 // size, no alpha channel, bars in order with heights in proportion to the data,
 // every line colour present.
 
-#include <cairo.h>
 #include <gtest/gtest.h>
+#include <algorithm>
 
 #include <cmath>
 #include <filesystem>
@@ -12,6 +12,7 @@
 #include <map>
 
 #include "ChartSamples.h"
+#include "PngDecode.h"
 #include "Scale.h"
 #include "qvc/graph/ChartRenderer.h"
 #include "qvc/runtime/Error.h"
@@ -32,36 +33,10 @@ struct Pixels {
     }
 };
 
-struct Reader {
-    const std::vector<uint8_t>* data;
-    size_t pos = 0;
-};
-
-cairo_status_t readBytes(void* closure, unsigned char* out, unsigned int length) {
-    auto* r = static_cast<Reader*>(closure);
-    if (r->pos + length > r->data->size()) {
-        return CAIRO_STATUS_READ_ERROR;
-    }
-    std::copy_n(r->data->begin() + static_cast<long>(r->pos), length, out);
-    r->pos += length;
-    return CAIRO_STATUS_SUCCESS;
-}
-
 Pixels decode(const std::vector<uint8_t>& png) {
-    Reader r{&png};
-    cairo_surface_t* s = cairo_image_surface_create_from_png_stream(readBytes, &r);
-    EXPECT_EQ(cairo_surface_status(s), CAIRO_STATUS_SUCCESS);
-    Pixels p;
-    p.width = cairo_image_surface_get_width(s);
-    p.height = cairo_image_surface_get_height(s);
-    int stride = cairo_image_surface_get_stride(s);
-    const unsigned char* data = cairo_image_surface_get_data(s);
-    for (int y = 0; y < p.height; ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
-        p.rgb.insert(p.rgb.end(), row, row + p.width);
-    }
-    cairo_surface_destroy(s);
-    return p;
+    test::DecodedPng d = test::decodePng(png);
+    EXPECT_TRUE(d.ok);
+    return Pixels{d.width, d.height, std::move(d.rgb)};
 }
 
 // Runs of columns that contain `c`, with the number of such pixels in the run's

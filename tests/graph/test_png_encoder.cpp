@@ -5,13 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cairo.h>
-
-#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <vector>
 
+#include "PngDecode.h"
 #include "PngEncoder.h"
 
 using qvc::graph::detail::encodePng;
@@ -50,42 +48,21 @@ Image testImage(int width, int height, int padding, unsigned seed) {
     return im;
 }
 
-struct Reader {
-    const std::vector<uint8_t>* data;
-    size_t pos = 0;
-};
-
-cairo_status_t readBytes(void* closure, unsigned char* out, unsigned int length) {
-    auto* r = static_cast<Reader*>(closure);
-    if (r->pos + length > r->data->size()) {
-        return CAIRO_STATUS_READ_ERROR;
-    }
-    std::copy_n(r->data->begin() + static_cast<long>(r->pos), length, out);
-    r->pos += length;
-    return CAIRO_STATUS_SUCCESS;
-}
-
-// Decodes and compares every pixel; returns the number of differing pixels, or
-// -1 when the file does not load or has the wrong size.
+// The number of pixels that differ after decoding, or -1 when the file does not
+// load or has the wrong size.
 long differences(const std::vector<uint8_t>& png, Image& expected) {
-    Reader r{&png};
-    cairo_surface_t* s = cairo_image_surface_create_from_png_stream(readBytes, &r);
-    if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS ||
-        cairo_image_surface_get_width(s) != expected.width ||
-        cairo_image_surface_get_height(s) != expected.height) {
-        cairo_surface_destroy(s);
+    const qvc::test::DecodedPng d = qvc::test::decodePng(png);
+    if (!d.ok || d.width != expected.width || d.height != expected.height) {
         return -1;
     }
-    const int stride = cairo_image_surface_get_stride(s);
-    const unsigned char* data = cairo_image_surface_get_data(s);
     long wrong = 0;
     for (int y = 0; y < expected.height; ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
         for (int x = 0; x < expected.width; ++x) {
-            wrong += (row[x] & 0xFFFFFFu) != (expected.at(x, y) & 0xFFFFFFu) ? 1 : 0;
+            const uint32_t got = d.rgb[static_cast<size_t>(y) * static_cast<size_t>(d.width) +
+                                       static_cast<size_t>(x)];
+            wrong += got != (expected.at(x, y) & 0xFFFFFFu) ? 1 : 0;
         }
     }
-    cairo_surface_destroy(s);
     return wrong;
 }
 

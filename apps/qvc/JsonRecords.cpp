@@ -13,7 +13,7 @@ using json = nlohmann::ordered_json;
 
 namespace {
 
-enum class Kind { Text, Number, Whole, Flag };
+enum class Kind { Text, Number, Whole, Key, Flag };
 
 const char* kindName(Kind k) {
     switch (k) {
@@ -23,6 +23,8 @@ const char* kindName(Kind k) {
             return "a number";
         case Kind::Whole:
             return "a whole number from -32768 to 32767";
+        case Kind::Key:
+            return "a row key from 0 to 2147483647";
         case Kind::Flag:
             return "true or false";
     }
@@ -43,6 +45,10 @@ void requireKind(const json& v, Kind kind, const std::string& field) {
             ok = v.is_number_integer() &&
                  v.get<long long>() >= std::numeric_limits<int16_t>::min() &&
                  v.get<long long>() <= std::numeric_limits<int16_t>::max();
+            break;
+        case Kind::Key:
+            ok = v.is_number_integer() && v.get<long long>() >= 0 &&
+                 v.get<long long>() <= std::numeric_limits<int32_t>::max();
             break;
         case Kind::Flag:
             ok = v.is_boolean();
@@ -71,6 +77,7 @@ struct RowProperty {
 #define QVC_TEXT(Name) QVC_ROW_PROPERTY(Name, Kind::Text, std::string)
 #define QVC_NUMBER(Name) QVC_ROW_PROPERTY(Name, Kind::Number, double)
 #define QVC_WHOLE(Name) QVC_ROW_PROPERTY(Name, Kind::Whole, int16_t)
+#define QVC_KEY(Name) QVC_ROW_PROPERTY(Name, Kind::Key, int32_t)
 #define QVC_FLAG(Name) QVC_ROW_PROPERTY(Name, Kind::Flag, bool)
 
 struct CaseListFormat {
@@ -85,21 +92,21 @@ const std::vector<CaseListFormat>& caseLists() {
          cDesignCase::kInvestments,
          {QVC_TEXT(InvItemName), QVC_NUMBER(InvCost), QVC_WHOLE(InvYear), QVC_NUMBER(InvEscRate),
           QVC_FLAG(InvTaxExempt), QVC_NUMBER(SalvageValue), QVC_WHOLE(InvDepMethod),
-          QVC_WHOLE(InvDepLife), QVC_WHOLE(InvUsefulLife), QVC_WHOLE(InvItemPK)}},
+          QVC_WHOLE(InvDepLife), QVC_WHOLE(InvUsefulLife), QVC_KEY(InvItemPK)}},
         {"Loans",
          cDesignCase::kLoans,
          {QVC_TEXT(LoanItemName), QVC_WHOLE(LoanYear), QVC_NUMBER(LoanTotlaInvest),
           QVC_NUMBER(LoanPercent), QVC_WHOLE(LoanTerm), QVC_NUMBER(LoanIntRate),
-          QVC_WHOLE(LoanPayPlan), QVC_WHOLE(LoanItemPK)}},
+          QVC_WHOLE(LoanPayPlan), QVC_KEY(LoanItemPK)}},
         {"AnnualCosts",
          cDesignCase::kAnnualCosts,
          {QVC_TEXT(AnnOpCostName), QVC_NUMBER(AnnOpCost), QVC_WHOLE(AnnOpCostStartYear),
-          QVC_WHOLE(AnnOpCostNumYears), QVC_NUMBER(AnnOpCostEscRate), QVC_WHOLE(AnnItemPK)}},
+          QVC_WHOLE(AnnOpCostNumYears), QVC_NUMBER(AnnOpCostEscRate), QVC_KEY(AnnItemPK)}},
         {"OtherCosts",
          cDesignCase::kOtherCosts,
          {QVC_TEXT(OtherOpCostName), QVC_NUMBER(OtherOpCost), QVC_WHOLE(OtherOpCostStartYear),
           QVC_WHOLE(OtherOpCostTimes), QVC_WHOLE(OtherOpCostInterval),
-          QVC_NUMBER(OtherOpCostEscRate), QVC_WHOLE(OtherItemPK)}},
+          QVC_NUMBER(OtherOpCostEscRate), QVC_KEY(OtherItemPK)}},
     };
     return lists;
 }
@@ -108,6 +115,7 @@ const std::vector<CaseListFormat>& caseLists() {
 #undef QVC_TEXT
 #undef QVC_NUMBER
 #undef QVC_WHOLE
+#undef QVC_KEY
 #undef QVC_FLAG
 
 void requireObject(const json& j, const std::string& what) {

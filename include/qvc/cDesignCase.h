@@ -10,7 +10,9 @@
 // years and keys, and False flags.
 //
 // The key properties (InvItemPK ...) hold the database key of the stored row,
-// 0 for a row not stored yet.
+// 0 for a row not stored yet. They are 32-bit, wider than the 16-bit keys of
+// the original interface: a project whose item tables have ever held more than
+// 32,767 rows of one list would otherwise have rows no case could read again.
 
 #include <array>
 #include <cstdint>
@@ -48,7 +50,7 @@ class QVC_EXPORT cDesignCase {
     QVC_CASE_LIST_PROPERTY(int16_t, InvDepMethod)
     QVC_CASE_LIST_PROPERTY(int16_t, InvDepLife)
     QVC_CASE_LIST_PROPERTY(int16_t, InvUsefulLife)
-    QVC_CASE_LIST_PROPERTY(int16_t, InvItemPK)
+    QVC_CASE_LIST_PROPERTY(int32_t, InvItemPK)
 
     // Loans, 1..5.
     QVC_CASE_LIST_PROPERTY(std::string, LoanItemName)
@@ -58,7 +60,7 @@ class QVC_EXPORT cDesignCase {
     QVC_CASE_LIST_PROPERTY(int16_t, LoanTerm)
     QVC_CASE_LIST_PROPERTY(double, LoanIntRate)
     QVC_CASE_LIST_PROPERTY(int16_t, LoanPayPlan)
-    QVC_CASE_LIST_PROPERTY(int16_t, LoanItemPK)
+    QVC_CASE_LIST_PROPERTY(int32_t, LoanItemPK)
 
     // Annual operating costs, 1..20.
     QVC_CASE_LIST_PROPERTY(std::string, AnnOpCostName)
@@ -66,7 +68,7 @@ class QVC_EXPORT cDesignCase {
     QVC_CASE_LIST_PROPERTY(int16_t, AnnOpCostStartYear)
     QVC_CASE_LIST_PROPERTY(int16_t, AnnOpCostNumYears)
     QVC_CASE_LIST_PROPERTY(double, AnnOpCostEscRate)
-    QVC_CASE_LIST_PROPERTY(int16_t, AnnItemPK)
+    QVC_CASE_LIST_PROPERTY(int32_t, AnnItemPK)
 
     // Other (non-annual) operating costs, 1..20.
     QVC_CASE_LIST_PROPERTY(std::string, OtherOpCostName)
@@ -75,7 +77,7 @@ class QVC_EXPORT cDesignCase {
     QVC_CASE_LIST_PROPERTY(int16_t, OtherOpCostTimes)
     QVC_CASE_LIST_PROPERTY(int16_t, OtherOpCostInterval)
     QVC_CASE_LIST_PROPERTY(double, OtherOpCostEscRate)
-    QVC_CASE_LIST_PROPERTY(int16_t, OtherItemPK)
+    QVC_CASE_LIST_PROPERTY(int32_t, OtherItemPK)
 
   private:
     template <typename T>
@@ -92,7 +94,7 @@ class QVC_EXPORT cDesignCase {
     Items20<int16_t> invDepMethod_{};
     Items20<int16_t> invDepLife_{};
     Items20<int16_t> invUsefulLife_{};
-    Items20<int16_t> invItemPK_{};
+    Items20<int32_t> invItemPK_{};
 
     Items5<std::string> loanItemName_{};
     Items5<int16_t> loanYear_{};
@@ -101,14 +103,14 @@ class QVC_EXPORT cDesignCase {
     Items5<int16_t> loanTerm_{};
     Items5<double> loanIntRate_{};
     Items5<int16_t> loanPayPlan_{};
-    Items5<int16_t> loanItemPK_{};
+    Items5<int32_t> loanItemPK_{};
 
     Items20<std::string> annOpCostName_{};
     Items20<double> annOpCost_{};
     Items20<int16_t> annOpCostStartYear_{};
     Items20<int16_t> annOpCostNumYears_{};
     Items20<double> annOpCostEscRate_{};
-    Items20<int16_t> annItemPK_{};
+    Items20<int32_t> annItemPK_{};
 
     Items20<std::string> otherOpCostName_{};
     Items20<double> otherOpCost_{};
@@ -116,7 +118,7 @@ class QVC_EXPORT cDesignCase {
     Items20<int16_t> otherOpCostTimes_{};
     Items20<int16_t> otherOpCostInterval_{};
     Items20<double> otherOpCostEscRate_{};
-    Items20<int16_t> otherItemPK_{};
+    Items20<int32_t> otherItemPK_{};
 };
 
 #undef QVC_CASE_LIST_PROPERTY

@@ -56,7 +56,7 @@ bool rowHasAmount(const cDesignCase& c, CaseList list, int16_t i) {
     return rowAmount(c, list, i) != 0.0;
 }
 
-int16_t rowKey(const cDesignCase& c, CaseList list, int16_t i) {
+int32_t rowKey(const cDesignCase& c, CaseList list, int16_t i) {
     switch (list) {
         case CaseList::Investment:
             return c.InvItemPK(i);
@@ -124,7 +124,7 @@ void readCaseRow(cDesignCase& c, CaseList list, int16_t i, const rt::DynArray2<V
             c.setInvDepLife(i, a(7, i).toInt16());
             c.setInvUsefulLife(i, a(8, i).toInt16());
             c.setSalvageValue(i, a(9, i).toDouble());
-            c.setInvItemPK(i, a(10, i).toInt16());
+            c.setInvItemPK(i, a(10, i).toInt32());
             break;
         case CaseList::Loan:
             c.setLoanItemName(i, a(1, i).toText());
@@ -134,7 +134,7 @@ void readCaseRow(cDesignCase& c, CaseList list, int16_t i, const rt::DynArray2<V
             c.setLoanTerm(i, a(5, i).toInt16());
             c.setLoanIntRate(i, a(6, i).toDouble());
             c.setLoanPayPlan(i, a(7, i).toInt16());
-            c.setLoanItemPK(i, a(8, i).toInt16());
+            c.setLoanItemPK(i, a(8, i).toInt32());
             break;
         case CaseList::Annual:
             c.setAnnOpCostName(i, a(1, i).toText());
@@ -142,7 +142,7 @@ void readCaseRow(cDesignCase& c, CaseList list, int16_t i, const rt::DynArray2<V
             c.setAnnOpCostStartYear(i, a(3, i).toInt16());
             c.setAnnOpCostNumYears(i, a(4, i).toInt16());
             c.setAnnOpCostEscRate(i, a(5, i).toDouble());
-            c.setAnnItemPK(i, a(6, i).toInt16());
+            c.setAnnItemPK(i, a(6, i).toInt32());
             break;
         case CaseList::Other:
             c.setOtherOpCostName(i, a(1, i).toText());
@@ -151,7 +151,7 @@ void readCaseRow(cDesignCase& c, CaseList list, int16_t i, const rt::DynArray2<V
             c.setOtherOpCostTimes(i, a(4, i).toInt16());
             c.setOtherOpCostInterval(i, a(5, i).toInt16());
             c.setOtherOpCostEscRate(i, a(6, i).toDouble());
-            c.setOtherItemPK(i, a(7, i).toInt16());
+            c.setOtherItemPK(i, a(7, i).toInt32());
             break;
     }
 }

@@ -30,7 +30,7 @@ inline constexpr CaseList kAllCaseLists[] = {CaseList::Investment, CaseList::Loa
 // amount is not 0 (name-or-amount test); the amount test looks at the amount only.
 bool rowHasNameOrAmount(const cDesignCase& c, CaseList list, int16_t i);
 bool rowHasAmount(const cDesignCase& c, CaseList list, int16_t i);
-int16_t rowKey(const cDesignCase& c, CaseList list, int16_t i);
+int32_t rowKey(const cDesignCase& c, CaseList list, int16_t i);
 
 // Writes row i of the list into the recordset's current new or edited row.
 void writeCaseRow(dao::Recordset& rs, const cDesignCase& c, CaseList list, int16_t i,

@@ -206,7 +206,7 @@ void cORVProject::updateCaseDetails(int32_t lStudyID, int32_t lCaseID,
         for (CaseList list : kAllCaseLists) {
             const CaseListInfo& info = caseListInfo(list);
             for (int16_t i = 1; i <= info.capacity; ++i) {
-                const int16_t key = rowKey(objDesignCase, list, i);
+                const int32_t key = rowKey(objDesignCase, list, i);
                 const bool filled = rowHasNameOrAmount(objDesignCase, list, i);
                 const std::string byKey = std::string(info.keyColumn) + "=" + std::to_string(key);
                 if (key != 0 && !filled) {

@@ -101,7 +101,7 @@ class AnalysisTypeConversion : public test::ProjectFixture {
 
 TEST_F(AnalysisTypeConversion, ToSimplePaybackFoldsEachListIntoItsFirstRows) {
     const int16_t id = addCase(mixedCase());
-    const int16_t firstInvKey = read(id).InvItemPK(1);
+    const int32_t firstInvKey = read(id).InvItemPK(1);
     prj.ChangeAnalysisType(2, 1, kLife);
     ASSERT_EQ(prj.getErrorMsg(), "");
     EXPECT_EQ(notifier->calls, std::vector<bool>{true});

@@ -153,8 +153,29 @@ void DocumentObject::writeNow(int32_t i) {
     e.pendingWrite = false;
 }
 
+namespace {
+
+// One spelling per file, so "out/./a.RTF" and "/abs/out/a.RTF" are one file.
+std::filesystem::path normalised(const std::filesystem::path& file) {
+    std::error_code ec;
+    std::filesystem::path p = std::filesystem::weakly_canonical(file, ec);
+    if (ec)
+        p = std::filesystem::absolute(file, ec).lexically_normal();
+    return p;
+}
+
+}  // namespace
+
 void DocumentObject::writeFile(Entry& e) {
-    e.editor->withOpenParagraphEnded([&](const Document& d) { writeRtfFile(d, e.doc->path()); });
+    const std::filesystem::path file = e.doc->path();
+    e.editor->withOpenParagraphEnded([&](const Document& d) {
+        if (writeRtfFile(d, file))
+            created_.insert(normalised(file));
+    });
+}
+
+bool DocumentObject::CreatedFile(const std::filesystem::path& file) const {
+    return created_.contains(normalised(file));
 }
 
 void DocumentObject::FlushWrites() {

@@ -1,11 +1,14 @@
 #include "qvc/document/RtfWriter.h"
 
+#include <cerrno>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <system_error>
 
 #include "RtfEscape.h"
+#include "TemporaryFile.h"
 #include "qvc/runtime/Error.h"
 #include "qvc/runtime/ErrorNumbers.h"
 
@@ -436,7 +439,7 @@ std::string toRtf(const Document& doc) {
     return RtfBuilder(doc).build();
 }
 
-void writeRtfFile(const Document& doc, const std::filesystem::path& file) {
+bool writeRtfFile(const Document& doc, const std::filesystem::path& file) {
     namespace fs = std::filesystem;
     fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
     std::error_code ec;
@@ -445,32 +448,42 @@ void writeRtfFile(const Document& doc, const std::filesystem::path& file) {
                                             file.filename().string() + "\": the folder \"" +
                                             folder.string() + "\" does not exist");
     }
-    fs::path temp = file;
-    temp += ".tmp";
+    // Names the file and its folder, and the reason when the system gave one.
+    const auto cannotWrite = [&](int error) {
+        std::string text = "Cannot write the report document \"" + file.filename().string() +
+                           "\" into the folder \"" + folder.string() + "\"";
+        if (error != 0)
+            text += ": " + std::generic_category().message(error);
+        return Error(err::kPermissionDenied, text);
+    };
+    const std::optional<fs::path> temp = detail::createTemporaryFile(folder);
+    if (!temp) {
+        throw cannotWrite(errno);
+    }
     {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        std::ofstream out(*temp, std::ios::binary | std::ios::trunc);
         try {
             if (out) {
                 RtfBuilder(doc, &out).build();
             }
         } catch (...) {
             out.close();
-            fs::remove(temp, ec);
+            fs::remove(*temp, ec);
             throw;
         }
         out.close();
         if (!out) {
-            fs::remove(temp, ec);
-            throw Error(err::kPermissionDenied,
-                        "Cannot write the report document \"" + file.string() + "\"");
+            fs::remove(*temp, ec);
+            throw cannotWrite(0);
         }
     }
-    fs::rename(temp, file, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        throw Error(err::kPermissionDenied,
-                    "Cannot write the report document \"" + file.string() + "\"");
+    const std::optional<bool> created = detail::moveIntoPlace(*temp, file);
+    if (!created) {
+        const int error = errno;
+        fs::remove(*temp, ec);
+        throw cannotWrite(error);
     }
+    return *created;
 }
 
 }  // namespace qvc::doc

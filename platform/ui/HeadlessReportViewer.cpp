@@ -61,9 +61,13 @@ void HeadlessReportViewer::unload() {
         for (int32_t i = 1; i <= docs_->DocumentCount(); ++i) {
             const doc::Document& d = docs_->document(i);
             std::error_code ec;
-            // Without an output folder the working files are the saved reports.
-            if (!out.empty() &&
-                fs::weakly_canonical(out, ec) != fs::weakly_canonical(d.FileFolder(), ec)) {
+            // Without an output folder, or with the working folder as output
+            // folder, the working files are the saved reports. Otherwise only a
+            // working file this run created goes: one that was there before
+            // (a report saved by an earlier run, say) belongs to the user.
+            const bool savedOutput = out.empty() || fs::weakly_canonical(out, ec) ==
+                                                        fs::weakly_canonical(d.FileFolder(), ec);
+            if (!savedOutput && docs_->CreatedFile(d.path())) {
                 fs::remove(d.path(), ec);
             }
         }

@@ -202,7 +202,9 @@ void frmReportViewer::Form_Unload() {
                 const doc::Document& d = m_Doc->document(i);
                 std::filesystem::path file = std::filesystem::path(d.FileFolder()) / d.FileName();
                 std::error_code ec;
-                if (std::filesystem::is_regular_file(file, ec)) {
+                // Only a working file this run created: a file of that name that
+                // was there before (a report saved earlier, say) is the user's.
+                if (m_Doc->CreatedFile(file) && std::filesystem::is_regular_file(file, ec)) {
                     std::filesystem::remove(file, ec);
                 }
             }

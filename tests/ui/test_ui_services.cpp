@@ -5,6 +5,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <string>
+#include <utility>
 
 #include "RtfReader.h"
 #include "qvc/document/DocumentObject.h"
@@ -163,6 +166,57 @@ TEST_F(UiServices, ViewerSavesEveryDocumentIntoTheOutputFolderAndCleansUp) {
     EXPECT_FALSE(fs::exists(work / "Office_Life-Cycle Summary.RTF"));
     EXPECT_TRUE(fs::exists(out / "Study Inputs.RTF"));
     EXPECT_EQ(docs.attachedWindow(), nullptr);
+}
+
+// Reproducer: `qvc calc P 1 --out P` then `qvc calc P 1 --out other` deleted
+// the reports the first run had saved in P: the second run's viewer removed its
+// working files in P by name. Only files a run created may go; a file named
+// like a temporary copy of a report is never touched either.
+TEST_F(UiServices, ViewerRemovesOnlyTheWorkingFilesThisRunCreated) {
+    fs::path work = freshDir("keep");
+    fs::path other = freshDir("keep-other");
+    {
+        std::ofstream(work / "Study Inputs.RTF.tmp") << "the user's notes";
+        std::ofstream(work / "notes.txt") << "unrelated";
+    }
+    auto run = [&](const fs::path& out) {
+        Services::setOutputFolder(out);
+        HeadlessReportViewer viewer;
+        viewer.loadHidden();
+        doc::DocumentObject docs;
+        docs.AttachWindow(viewer.documentView(), viewer.ownerHandle());
+        buildReports(docs, work);
+        viewer.setDocument(docs);
+        viewer.showModal();
+        viewer.unload();
+        return std::pair{docs.CreatedFile(work / "Study Inputs.RTF"),
+                         docs.CreatedFile(work / "Office_Life-Cycle Summary.RTF")};
+    };
+    // First run: the output folder is the working folder, the reports stay.
+    EXPECT_EQ(run(work), std::pair(true, true));
+    ASSERT_TRUE(fs::exists(work / "Study Inputs.RTF"));
+    ASSERT_TRUE(fs::exists(work / "Office_Life-Cycle Summary.RTF"));
+    // Second run into another folder: its working files in `work` replaced the
+    // saved reports, they were not created by it, so they stay.
+    EXPECT_EQ(run(other), std::pair(false, false));
+    EXPECT_TRUE(fs::exists(work / "Study Inputs.RTF"));
+    EXPECT_TRUE(fs::exists(work / "Office_Life-Cycle Summary.RTF"));
+    EXPECT_TRUE(fs::exists(other / "Study Inputs.RTF"));
+    EXPECT_TRUE(fs::exists(other / "Office_Life-Cycle Summary.RTF"));
+
+    // A run whose working files are new removes them, and only them.
+    fs::remove(work / "Office_Life-Cycle Summary.RTF");
+    EXPECT_EQ(run(other), std::pair(false, true));
+    EXPECT_TRUE(fs::exists(work / "Study Inputs.RTF"));
+    EXPECT_FALSE(fs::exists(work / "Office_Life-Cycle Summary.RTF"));
+
+    std::string notes;
+    std::getline(std::ifstream(work / "Study Inputs.RTF.tmp"), notes);
+    EXPECT_EQ(notes, "the user's notes");
+    EXPECT_TRUE(fs::exists(work / "notes.txt"));
+    // No temporary file of the writer is left behind.
+    for (const auto& entry : fs::directory_iterator(work))
+        EXPECT_FALSE(entry.path().filename().string().starts_with(".qvc-")) << entry.path();
 }
 
 TEST_F(UiServices, ViewerWithoutOutputFolderKeepsTheWorkingFiles) {

@@ -13,8 +13,10 @@
 // for and no printer is available.
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string_view>
 #include <vector>
 
@@ -58,6 +60,10 @@ class DocumentObject {
     void SetDeferredWrites(bool on) { deferred_ = on; }
     // Writes every document marked by a deferred WriteDocument.
     void FlushWrites();
+    // True when a write of this object created `file`: no file of that name was
+    // there before. Only such files may be removed again (working copies); a
+    // file that existed before, even if a write replaced it, is the user's.
+    bool CreatedFile(const std::filesystem::path& file) const;
     void ResetFormat();
     void SetFontName(std::string_view name);
     void SetFontSize(float points);
@@ -105,6 +111,7 @@ class DocumentObject {
     bool deferred_ = false;
     void writeNow(int32_t index);
     void writeFile(Entry& e);
+    std::set<std::filesystem::path> created_;  // normalised paths
     int16_t zoom_ = 100;
 };
 

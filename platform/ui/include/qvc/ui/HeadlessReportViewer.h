@@ -3,7 +3,10 @@
 // DocumentObject as RTF into Services::outputFolder(), or into each document's
 // own folder when no output folder is set, and returns at once. unload() deletes
 // the working files as the real window does, except when they are the saved
-// output (no output folder set). Printing goes to the installed Printer.
+// output (no output folder set, or the output folder is the working folder) and
+// except files this run did not create (DocumentObject::CreatedFile): a file of
+// that name that was there before is never removed. Printing goes to the
+// installed Printer.
 
 #include <filesystem>
 #include <vector>

@@ -1,5 +1,6 @@
 #include "Canvas.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -43,6 +44,7 @@ void Canvas::setFont(double sizePt, bool bold) {
 }
 
 TextSize Canvas::measure(const std::string& text) {
+    measuredBytes_ += text.size();
     cairo_text_extents_t te;
     cairo_font_extents_t fe;
     cairo_text_extents(cr_, text.c_str(), &te);
@@ -90,24 +92,65 @@ void Canvas::text(const std::string& text, double x, double y, Anchor anchor, do
     cairo_restore(cr_);
 }
 
+namespace {
+
+// The length of the UTF-8 character that starts with `lead`.
+size_t characterLength(unsigned char lead) {
+    if (lead >= 0xF0)
+        return 4;
+    if (lead >= 0xE0)
+        return 3;
+    if (lead >= 0xC0)
+        return 2;
+    return 1;
+}
+
+void dropLastCharacter(std::string& s) {
+    while (!s.empty() && (static_cast<unsigned char>(s.back()) & 0xC0) == 0x80) {
+        s.pop_back();
+    }
+    if (!s.empty()) {
+        s.pop_back();
+    }
+}
+
+}  // namespace
+
 std::string Canvas::fit(const std::string& text, double maxWidth) {
-    if (measure(text).width <= maxWidth) {
+    static const std::string kEllipsis = "...";
+    // Labels the chart can show in full are the common case.
+    if (text.size() <= kFitWholeBytes && measure(text).width <= maxWidth) {
         return text;
     }
-    std::string cut = text;
-    while (!cut.empty()) {
-        // drop the last UTF-8 character: its continuation bytes, then its first byte
-        while (!cut.empty() && (static_cast<unsigned char>(cut.back()) & 0xC0) == 0x80) {
-            cut.pop_back();
+    // Characters are taken one by one while they fit with the ellipsis, so the
+    // work grows with what is shown, not with the square of the text's length.
+    const double room = maxWidth - measure(kEllipsis).width;
+    std::string cut;
+    double used = 0;
+    for (size_t pos = 0; pos < text.size();) {
+        const size_t n =
+            std::min(characterLength(static_cast<unsigned char>(text[pos])), text.size() - pos);
+        const std::string ch = text.substr(pos, n);
+        const double w = measure(ch).width;
+        if (used + w > room) {
+            break;
         }
-        if (!cut.empty()) {
-            cut.pop_back();
-        }
-        if (measure(cut + "...").width <= maxWidth) {
-            return cut + "...";
-        }
+        cut += ch;
+        used += w;
+        pos += n;
     }
-    return "";
+    if (cut.size() == text.size() && measure(text).width <= maxWidth) {
+        return text;  // a long text that fits after all
+    }
+    // The advances of single characters may add up a little differently from
+    // the measured run; a few characters less make up for that.
+    while (!cut.empty() && measure(cut + kEllipsis).width > maxWidth) {
+        dropLastCharacter(cut);
+    }
+    if (cut.empty()) {
+        return measure(kEllipsis).width <= maxWidth ? kEllipsis : "";
+    }
+    return cut + kEllipsis;
 }
 
 void Canvas::colour(const Colour& c) {

@@ -36,7 +36,10 @@ class Canvas {
     // counter-clockwise about that point.
     void text(const std::string& text, double x, double y, Anchor anchor, double degrees = 0);
     // The text cut to fit `maxWidth`, with "..." when it had to be shortened.
+    // Linear in the length of the text.
     std::string fit(const std::string& text, double maxWidth);
+    // Bytes of text measured so far: the work text layout has done.
+    size_t measuredBytes() const { return measuredBytes_; }
 
     void colour(const Colour& c);
     void grey(double level);
@@ -48,6 +51,9 @@ class Canvas {
     std::string family_;
     int pixelWidth_;
     int pixelHeight_;
+    size_t measuredBytes_ = 0;
+    // Texts up to this length are first measured whole.
+    static constexpr size_t kFitWholeBytes = 4096;
 };
 
 }  // namespace qvc::graph::detail

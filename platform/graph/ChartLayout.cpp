@@ -51,6 +51,8 @@ Layout layoutChart(const Chart& chart, Canvas& canvas) {
             l.titleFont *= 0.94;
             canvas.setFont(l.titleFont, true);
         }
+        // Still too wide at the smallest size: cut with an ellipsis.
+        l.title = canvas.fit(chart.title, W - 2 * kMargin);
         top += l.titleFont * 1.45;
     }
 

@@ -114,7 +114,7 @@ void paintTitleAndLegend(const Chart& chart, const Layout& l, Canvas& canvas) {
     if (!chart.title.empty()) {
         canvas.setFont(l.titleFont, true);
         canvas.grey(0);
-        canvas.text(chart.title, l.width / 2, 6, Anchor::TopCentre);
+        canvas.text(l.title, l.width / 2, 6, Anchor::TopCentre);
     }
     if (!l.legendLabels.empty()) {
         canvas.setFont(l.legendFont, false);

@@ -14,6 +14,7 @@ struct Layout {
     double width = 0, height = 0;
     double font = 8;  // base text size in points
     double titleFont = 10;
+    std::string title;  // the chart's title, shortened to fit
     double plotLeft = 0, plotTop = 0, plotRight = 0, plotBottom = 0;
     Scale scale;
     LabelMode labelMode = LabelMode::Level;

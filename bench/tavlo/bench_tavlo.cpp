@@ -143,6 +143,21 @@ void reportMemory(benchmark::State& state, long long engineBytes, long long allo
         benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
 }
 
+// How many of the rates of return were found: the root search scans the whole
+// grid unless it finds a root above the discount rate first, so a study where
+// most rates are undefined measures its slowest path.
+void reportRatesOfReturn(benchmark::State& state, const tavlo::ILifeCycleEngine& engine) {
+    int defined = 0;
+    int total = 0;
+    for (int16_t k = 1; k <= engine.Comparisons().Count(); ++k) {
+        const tavlo::IComparison& c = engine.Comparisons().Item(k);
+        defined += (c.IRR() != -1.0 ? 1 : 0) + (c.BeforeTaxIRR() != -1.0 ? 1 : 0);
+        total += 2;
+    }
+    state.counters["irr_defined"] = defined;
+    state.counters["irr_total"] = total;
+}
+
 void BM_CalculateTwentyFullAlternatives(benchmark::State& state) {
     const long long start = gLiveBytes;
     auto engine = fullStudy(20, 50);
@@ -153,6 +168,7 @@ void BM_CalculateTwentyFullAlternatives(benchmark::State& state) {
         benchmark::DoNotOptimize(engine->Calculate());
     }
     reportMemory(state, engineBytes, gAllocations - allocationsBefore);
+    reportRatesOfReturn(state, *engine);
 }
 BENCHMARK(BM_CalculateTwentyFullAlternatives)
     ->Unit(benchmark::kMicrosecond)

@@ -48,6 +48,9 @@ double Comparison::IRR() const {
 double Comparison::BeforeTaxIRR() const {
     return available("BeforeTaxIRR").beforeTaxIrr;
 }
+double Comparison::AIRR() const {
+    return available("AIRR").airr;
+}
 double Comparison::PaybackYears() const {
     return available("PaybackYears").paybackYears;
 }

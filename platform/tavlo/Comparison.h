@@ -20,6 +20,7 @@ class Comparison final : public IComparison {
     double NPWSavings() const override;
     double IRR() const override;
     double BeforeTaxIRR() const override;
+    double AIRR() const override;
     double PaybackYears() const override;
     double SIR(int16_t year) const override;
     double AddInvCostAt(int16_t year) const override;

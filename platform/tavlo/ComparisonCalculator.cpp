@@ -1,5 +1,7 @@
 #include "ComparisonCalculator.h"
 
+#include <cmath>
+
 #include "RateOfReturn.h"
 #include "Tolerances.h"
 
@@ -43,6 +45,7 @@ void ComparisonCalculator::calculate(int16_t baseNumber, const AlternativeResult
     out.winner = totalSavings > kWinnerThreshold ? challengerNumber : baseNumber;
     out.additionalFirstCost = challenger.firstCost - base.firstCost;
     out.paybackYears = discountedPayback(out);
+    out.airr = adjustedRateOfReturn(out);
 
     out.irr = savingsRateOfReturn(
         study_.taxesApply() ? Series::AfterTaxCashFlow : Series::BeforeTaxCashFlow, base,
@@ -63,7 +66,19 @@ double ComparisonCalculator::savingsRateOfReturn(Series cashFlow, const Alternat
     for (std::size_t y = 0; y < n; ++y) {
         savings_[y] = cfBase[y] - cfChallenger[y];
     }
-    return internalRateOfReturn(savings_);
+    return internalRateOfReturn(savings_, study_.discountRate);
+}
+
+// The savings reinvested at the discount rate grow to SIR(L) (1 + d)^L per unit
+// of additional investment by the end of the study; the AIRR is the rate that
+// grows the investment to the same amount: (1 + d) SIR(L)^(1/L) - 1.
+double ComparisonCalculator::adjustedRateOfReturn(const ComparisonResults& out) const {
+    const int16_t years = out.period;
+    const double sir = out.series(ComparisonSeries::SIR)[years];
+    if (years < 1 || !(sir > 0.0)) {
+        return -1.0;
+    }
+    return (1.0 + study_.discountRate) * std::pow(sir, 1.0 / years) - 1.0;
 }
 
 // From Z(y) = cumulative savings - cumulative additional investment: 0 when

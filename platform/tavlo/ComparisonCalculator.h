@@ -23,6 +23,7 @@ class ComparisonCalculator {
     double savingsRateOfReturn(Series cashFlow, const AlternativeResults& base,
                                const AlternativeResults& challenger);
     double discountedPayback(const ComparisonResults& out) const;
+    double adjustedRateOfReturn(const ComparisonResults& out) const;
 
     const StudySettings& study_;
     std::span<const double> discount_;

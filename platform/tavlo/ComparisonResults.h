@@ -30,6 +30,7 @@ struct ComparisonResults {
     double npwSavings = 0.0;
     double irr = -1.0;
     double beforeTaxIrr = -1.0;
+    double airr = -1.0;
     double paybackYears = -1.0;
     std::vector<double> values;
 

@@ -149,6 +149,7 @@ class RecordingComparison : public tavlo::IComparison {
     double NPWSavings() const override { return 0; }
     double IRR() const override { return 0; }
     double BeforeTaxIRR() const override { return 0; }
+    double AIRR() const override { return 0; }
     double PaybackYears() const override { return 0; }
     double SIR(int16_t) const override { return 0; }
     double AddInvCostAt(int16_t) const override { return 0; }

@@ -1,7 +1,10 @@
-// Comparisons: both pairing rules, savings, SIR, IRR, payback, winners,
-// ranking ties and a study with one alternative.
+// Comparisons: both pairing rules, savings, SIR, IRR, AIRR, payback,
+// winners, ranking ties and a study with one alternative.
 
+#include <algorithm>
 #include <cmath>
+#include <initializer_list>
+#include <iterator>
 
 #include "EngineFixture.h"
 
@@ -33,6 +36,20 @@ class ComparisonTest : public EngineTest {
         annual(2, 500, 1, 5);
         investment(3, 1000);
         annual(3, 800, 1, 5);
+        calculate();
+    }
+
+    // Two independent alternatives over L = savings.size() - 1 years whose
+    // actual savings (base minus challenger) are `savings`: a positive amount
+    // is a cost of the base in its year, a negative one a cost of the
+    // challenger. No taxes.
+    void savingsStudy(std::initializer_list<double> savings, double discountRate) {
+        study(static_cast<int16_t>(savings.size() - 1), discountRate, 2, 1, 1);
+        std::fill(std::begin(nextItem_), std::end(nextItem_), 1);
+        int16_t year = 0;
+        for (double s : savings) {
+            investment(s > 0 ? 1 : 2, std::fabs(s), year++);
+        }
         calculate();
     }
 
@@ -152,6 +169,101 @@ TEST_F(ComparisonTest, RateOfReturnCases) {
     study(3, 0.0, 2);
     calculate();
     EXPECT_EQ(cmp(1).IRR(), -1.0);
+}
+
+TEST_F(ComparisonTest, OnlyFallingRootsAreRatesOfReturnAndTheNearestToTheDiscountRateCounts) {
+    // -100, 100, 100, -50 (the base pays 50 more at the end): the present worth
+    // is negative near r = -1, rises through zero at -59.70 % (a borrowing
+    // rate), and falls through zero at 45.16 %: the rate of return.
+    savingsStudy({-100, 100, 100, -50}, 0.07);
+    EXPECT_NEAR(cmp(1).IRR(), 0.451605962956, 1e-9);
+    EXPECT_NEAR(cmp(1).BeforeTaxIRR(), 0.451605962956, 1e-9);
+    // -100, 230, -132 = -(1.1 - x)(1.2 - x) x 100 / x^2 with x = 1 + r: zero at
+    // 10 % (rising: negative below, positive above) and 20 % (falling). Both are
+    // grid points that count as zero; only the falling one is the root.
+    savingsStudy({-100, 230, -132}, 0.07);
+    EXPECT_NEAR(cmp(1).IRR(), 0.20, 1e-12);
+    savingsStudy({-100, 230, -132}, 0.0);
+    EXPECT_NEAR(cmp(1).IRR(), 0.20, 1e-12);  // even with the rising root nearer d
+    // -512, 2112, -2872, 1287 = -(8x - 9)(8x - 11)(8x - 13) / x^3: falling at
+    // 12.5 %, rising at 37.5 %, falling at 62.5 %, all between grid points.
+    // d = 30 % is nearer 12.5 %; d = 45 % nearer 62.5 %.
+    savingsStudy({-512, 2112, -2872, 1287}, 0.30);
+    EXPECT_NEAR(cmp(1).IRR(), 0.125, 1e-9);
+    savingsStudy({-512, 2112, -2872, 1287}, 0.45);
+    EXPECT_NEAR(cmp(1).IRR(), 0.625, 1e-9);
+    savingsStudy({-512, 2112, -2872, 1287}, 5.0);
+    EXPECT_NEAR(cmp(1).IRR(), 0.625, 1e-9);
+    // -32, 144, -214, 105 = -(4x - 5)(2x - 3)(4x - 7) / x^3: falling at 25 % and
+    // 75 %, rising at 50 %, all grid points. d = 50 % is as near to either: the
+    // lower wins; d = 60 % picks 75 %.
+    savingsStudy({-32, 144, -214, 105}, 0.50);
+    EXPECT_EQ(cmp(1).IRR(), 0.25);
+    savingsStudy({-32, 144, -214, 105}, 0.60);
+    EXPECT_EQ(cmp(1).IRR(), 0.75);
+}
+
+TEST_F(ComparisonTest, AChallengerFinancedByALoanHasNoRateOfReturn) {
+    // Both buy the same 1000 item now; the challenger borrows all of it at 10 %
+    // over 2 years (level payments R = 100 / (1 - 1.1^-2) = 576.190476). The
+    // savings +1000, -576.19, -576.19 have the present worth zero at 10 %, but
+    // rising (negative below 10 %): borrowing, not a return. At d = 12 % the
+    // loan is worth less than its principal: Z(y) = 1000, 485.54, 26.21 stays
+    // positive, so the challenger is ahead from the start.
+    study(2, 0.12, 2, 1, 1);
+    investment(1, 1000);
+    investment(2, 1000);
+    alt(2).setLoanRate(1, 0.10);
+    alt(2).setLoanFraction(1, 1.0);
+    alt(2).setPaymentPlan(1, 0);
+    alt(2).setLoanTerm(1, 2);
+    calculate();
+    EXPECT_NEAR(alt(2).TotalInvestmentAt(1), 576.190476190, 1e-6);
+    EXPECT_EQ(cmp(1).IRR(), -1.0);
+    EXPECT_EQ(cmp(1).BeforeTaxIRR(), -1.0);
+    EXPECT_EQ(cmp(1).PaybackYears(), 0.0);
+    EXPECT_NEAR(cmp(1).NPWSavings(), 26.208697765, 1e-6);
+}
+
+TEST_F(ComparisonTest, AdjustedRateOfReturnReinvestsTheSavingsAtTheDiscountRate) {
+    // Comparison 2 of the three alternatives: d = 5 %, L = 5, SIR(5) =
+    // 1.082369: 1.082369^(1/5) = exp(0.079150 / 5) = 1.015956, x 1.05 = 1.066754.
+    threeAlternatives(0);
+    EXPECT_NEAR(cmp(2).AIRR(), 0.066754249454, 1e-9);
+    // Comparison 1 loses (SIR 0.865895 < 1) but the AIRR is still defined:
+    // 1.05 x 0.865895^(1/5) - 1 = 2.019 %, below the discount rate.
+    EXPECT_NEAR(cmp(1).AIRR(), 0.020193093098, 1e-9);
+    // d = 0, L = 2, SIR(2) = 1.2: sqrt(1.2) - 1.
+    study(2, 0.0, 2);
+    annual(1, 600, 1, 2);
+    investment(2, 1000);
+    calculate();
+    EXPECT_NEAR(cmp(1).SIR(2), 1.2, 1e-12);
+    EXPECT_NEAR(cmp(1).AIRR(), std::sqrt(1.2) - 1.0, 1e-12);
+    // SIR(L) = 0: additional investment, no savings.
+    study(2, 0.05, 2);
+    investment(2, 1000);
+    calculate();
+    EXPECT_EQ(cmp(1).SIR(2), 0.0);
+    EXPECT_EQ(cmp(1).AIRR(), -1.0);
+    // SIR(L) < 0: the challenger costs more to build and to run.
+    annual(2, 100, 1, 2);
+    calculate();
+    EXPECT_LT(cmp(1).SIR(2), 0.0);
+    EXPECT_EQ(cmp(1).AIRR(), -1.0);
+    // SIR(L) = -1, undefined: savings without additional investment.
+    study(2, 0.05, 2);
+    annual(1, 100, 1, 2);
+    calculate();
+    EXPECT_EQ(cmp(1).SIR(2), -1.0);
+    EXPECT_EQ(cmp(1).AIRR(), -1.0);
+    // L = 0 with SIR(0) = 200 / 100 = 2: no year to grow over.
+    study(0, 0.05, 2);
+    annual(1, 200, 0, 1);
+    investment(2, 100);
+    calculate();
+    EXPECT_EQ(cmp(1).SIR(0), 2.0);
+    EXPECT_EQ(cmp(1).AIRR(), -1.0);
 }
 
 TEST_F(ComparisonTest, PaybackCases) {

@@ -122,6 +122,7 @@ TEST_F(ErrorTest, InvalidArgumentsAndCallsBeforeResults) {
     expectFailure([&] { alt(1).Rank(); }, 5, "Alternative", "Rank");
     expectFailure([&] { alt(1).TaxAt(0); }, 5, "Alternative", "TaxAt");
     expectFailure([&] { cmp(1).IRR(); }, 5, "Comparison", "IRR");
+    expectFailure([&] { cmp(1).AIRR(); }, 5, "Comparison", "AIRR");
     const double nan = std::numeric_limits<double>::quiet_NaN();
     expectFailure([&] { alt(1).setSalvage(1, nan); }, 5, "Alternative", "Salvage");
     expectFailure([&] { engine->setDiscountRate(std::numeric_limits<double>::infinity()); }, 5,
@@ -240,7 +241,8 @@ TEST_F(ErrorTest, GettersDoNotAllocate) {
     }
     sum += a.Rank() + a.TotalPresentWorth() + a.BeforeTaxTPW() + a.FirstCost() +
            a.AnnualOperatingCost() + c.BaseCase() + c.Challenger() + c.Winner() +
-           c.AdditionalFirstCost() + c.NPWSavings() + c.IRR() + c.BeforeTaxIRR() + c.PaybackYears();
+           c.AdditionalFirstCost() + c.NPWSavings() + c.IRR() + c.BeforeTaxIRR() + c.AIRR() +
+           c.PaybackYears();
     sum += engine->Alternatives().Item(2).FirstCost() + engine->Comparisons().Count();
     EXPECT_EQ(gAllocations, before);
     EXPECT_TRUE(std::isfinite(sum));

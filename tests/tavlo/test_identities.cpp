@@ -143,17 +143,26 @@ TEST_F(IdentityTest, ComparisonsAddUpAndAgreeWithTheRanking) {
     }
 }
 
-TEST_F(IdentityTest, RatesOfReturnAreRootsOfTheSavings) {
+TEST_F(IdentityTest, RatesOfReturnAreFallingRootsOfTheSavings) {
     int found = 0;
+    int adjusted = 0;
     for (int seed = 2000; seed < 2000 + kStudies; ++seed) {
         SCOPED_TRACE(seed);
         RandomStudy(static_cast<unsigned>(seed)).fill(*engine);
         calculate();
         const int16_t L = engine->AnalysisPeriod();
+        const double d = engine->DiscountRate();
         for (int16_t k = 1; k < engine->Alternatives().Count(); ++k) {
             const IComparison& c = cmp(k);
             const IAlternative& base = byNumber(c.BaseCase());
             const IAlternative& challenger = byNumber(c.Challenger());
+            if (c.AIRR() != -1.0) {
+                ++adjusted;
+                EXPECT_NEAR(std::pow(1 + c.AIRR(), L), std::pow(1 + d, L) * c.SIR(L),
+                            1e-9 * std::pow(1 + d, L) * c.SIR(L));
+            } else {
+                EXPECT_TRUE(L == 0 || c.SIR(L) <= 0.0) << c.SIR(L);
+            }
             for (bool afterTax : {true, false}) {
                 const double r = afterTax ? c.IRR() : c.BeforeTaxIRR();
                 if (r == -1.0) {
@@ -161,20 +170,27 @@ TEST_F(IdentityTest, RatesOfReturnAreRootsOfTheSavings) {
                 }
                 ++found;
                 ASSERT_GT(r, -1.0);
-                double pw = 0;
-                double scale = 0;
-                for (int16_t y = 0; y <= L; ++y) {
-                    const double s =
-                        afterTax ? cashFlow(base, y) - cashFlow(challenger, y)
-                                 : base.BeforeTaxCashFlowAt(y) - challenger.BeforeTaxCashFlowAt(y);
-                    pw += s * std::pow(1 + r, -y);
-                    scale += std::fabs(s) * std::pow(1 + r, -y);
-                }
-                EXPECT_LE(std::fabs(pw), 1e-6 * scale) << "rate " << r;
+                // Present worth of the savings at rate x, and of their absolute values.
+                auto worth = [&](double x, bool absolute) {
+                    double pw = 0;
+                    for (int16_t y = 0; y <= L; ++y) {
+                        const double s = afterTax ? cashFlow(base, y) - cashFlow(challenger, y)
+                                                  : base.BeforeTaxCashFlowAt(y) -
+                                                        challenger.BeforeTaxCashFlowAt(y);
+                        pw += (absolute ? std::fabs(s) : s) * std::pow(1 + x, -y);
+                    }
+                    return pw;
+                };
+                EXPECT_LE(std::fabs(worth(r, false)), 1e-6 * worth(r, true)) << "rate " << r;
+                // Falling through zero: positive just below, negative just above.
+                const double step = 1e-3 * (1 + r);
+                EXPECT_GT(worth(r - step, false), 0.0) << "rate " << r;
+                EXPECT_LT(worth(r + step, false), 0.0) << "rate " << r;
             }
         }
     }
     EXPECT_GT(found, 50);  // the random studies do exercise the root finder
+    EXPECT_GT(adjusted, 50);
 }
 
 TEST_F(IdentityTest, FinancingAtTheDiscountRateDoesNotChangeTheBeforeTaxWorth) {

@@ -25,7 +25,10 @@ class TAVLO_EXPORT IComparison {
     virtual double NPWSavings() const = 0;           // TPW base - TPW challenger
     virtual double IRR() const = 0;                  // fraction; exactly -1 when undefined
     virtual double BeforeTaxIRR() const = 0;         // fraction; exactly -1 when undefined
-    virtual double PaybackYears() const = 0;         // discounted; exactly -1 when never
+    // Adjusted internal rate of return, savings reinvested at the discount
+    // rate d: (1 + d) * SIR(L)^(1/L) - 1; exactly -1 unless SIR(L) > 0 and L >= 1.
+    virtual double AIRR() const = 0;
+    virtual double PaybackYears() const = 0;  // discounted; exactly -1 when never
     // Savings-to-investment ratio at the end of year y; exactly -1 when the
     // cumulative additional investment is not positive.
     virtual double SIR(int16_t year) const = 0;

@@ -3,8 +3,10 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 DEMO_DIR   ?= $(CURDIR)/demo-output
+# Seconds each fuzz target runs in the sanitizer pass (the normal pass runs them briefly).
+FUZZ_SECONDS ?= 60
 
-.PHONY: setup build test test-fast asan demo check-rtf bench format format-check clean
+.PHONY: setup build test test-fast asan fuzz demo check-rtf bench format format-check clean
 
 setup:
 	@scripts/setup.sh
@@ -26,8 +28,17 @@ asan: setup
 	  -DQVC_BUILD_BENCH=OFF -DQVC_BUILD_VIEWER=OFF >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp QVC_FUZZ_SECONDS=$(FUZZ_SECONDS) \
 	  ctest --output-on-failure -j $(JOBS) --timeout 600 -LE slow
+
+# Only the fuzz targets, under ASan+UBSan: make fuzz FUZZ_SECONDS=600
+fuzz: setup
+	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQVC_SANITIZE=ON \
+	  -DQVC_BUILD_BENCH=OFF -DQVC_BUILD_VIEWER=OFF >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS) --target qvc_fuzz_targets
+	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp QVC_FUZZ_SECONDS=$(FUZZ_SECONDS) \
+	  ctest --output-on-failure -j $(JOBS) --timeout $$(($(FUZZ_SECONDS) + 300)) -L fuzz
 
 demo: build
 	@$(BUILD)/bin/qvc demo $(DEMO_DIR)

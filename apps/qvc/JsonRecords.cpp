@@ -1,11 +1,12 @@
 #include "JsonRecords.h"
 
 #include <cmath>
-#include <fstream>
 #include <functional>
 #include <limits>
-#include <sstream>
 #include <vector>
+
+#include "JsonExcerpt.h"
+#include "Utf8Repair.h"
 
 namespace qvc::cli {
 
@@ -55,7 +56,7 @@ void requireKind(const json& v, Kind kind, const std::string& field) {
             break;
     }
     if (!ok)
-        throw JsonInputError(field + ": expected " + kindName(kind) + ", found " + v.dump());
+        throw JsonInputError(field + ": expected " + kindName(kind) + ", found " + jsonExcerpt(v));
 }
 
 struct RowProperty {
@@ -120,7 +121,15 @@ const std::vector<CaseListFormat>& caseLists() {
 
 void requireObject(const json& j, const std::string& what) {
     if (!j.is_object())
-        throw JsonInputError(what + ": expected an object, found " + j.dump());
+        throw JsonInputError(what + ": expected an object, found " + jsonExcerpt(j));
+}
+
+// A stored value as written: texts may hold bytes that are not UTF-8 (imported
+// from elsewhere), which JSON cannot carry.
+json written(json v) {
+    if (v.is_string())
+        v = withValidUtf8(v.get_ref<const json::string_t&>());
+    return v;
 }
 
 bool isDefault(const json& v) {
@@ -199,7 +208,7 @@ void readRows(cDesignCase& c, const CaseListFormat& list, const json& rows) {
                 if (key == p.name)
                     prop = &p;
             if (prop == nullptr)
-                throw JsonInputError(where + "." + key + ": unknown field");
+                throw JsonInputError(where + "." + textExcerpt(key) + ": unknown field");
             requireKind(value, prop->kind, where + "." + key);
             prop->set(c, static_cast<int16_t>(k + 1), value);
         }
@@ -208,37 +217,13 @@ void readRows(cDesignCase& c, const CaseListFormat& list, const json& rows) {
 
 }  // namespace
 
-json readJsonFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw JsonInputError(path + ": cannot read the file");
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    const std::string text = buffer.str();
-    try {
-        return json::parse(text);
-    } catch (const json::parse_error& e) {
-        size_t line = 1, column = 1;
-        for (size_t i = 0; i + 1 < e.byte && i < text.size(); ++i) {
-            if (text[i] == '\n') {
-                ++line;
-                column = 1;
-            } else {
-                ++column;
-            }
-        }
-        throw JsonInputError(path + ": line " + std::to_string(line) + ", column " +
-                             std::to_string(column) + ": not valid JSON");
-    }
-}
-
 cStudy studyFromJson(const json& j) {
     requireObject(j, "study");
     cStudy s;
     for (const auto& [key, value] : j.items()) {
         const auto* m = findMember(studyMembers(), key);
         if (m == nullptr)
-            throw JsonInputError(key + ": unknown field of a study");
+            throw JsonInputError(textExcerpt(key) + ": unknown field of a study");
         requireKind(value, m->kind, key);
         m->set(s, value);
     }
@@ -248,7 +233,7 @@ cStudy studyFromJson(const json& j) {
 json studyToJson(const cStudy& s) {
     json j = json::object();
     for (const auto& m : studyMembers())
-        j[m.name] = m.get(s);
+        j[m.name] = written(m.get(s));
     return j;
 }
 
@@ -271,7 +256,7 @@ cDesignCase caseFromJson(const json& j, CaseScalarsPresent* present) {
             if (key == l.key)
                 list = &l;
         if (list == nullptr)
-            throw JsonInputError(key + ": unknown field of a design case");
+            throw JsonInputError(textExcerpt(key) + ": unknown field of a design case");
         readRows(c, *list, value);
     }
     return c;
@@ -280,7 +265,7 @@ cDesignCase caseFromJson(const json& j, CaseScalarsPresent* present) {
 json caseToJson(const cDesignCase& c) {
     json j = json::object();
     for (const auto& m : caseMembers())
-        j[m.name] = m.get(c);
+        j[m.name] = written(m.get(c));
     for (const auto& list : caseLists()) {
         json rows = json::array();
         int16_t last = 0;
@@ -291,7 +276,7 @@ json caseToJson(const cDesignCase& c) {
         for (int16_t i = 1; i <= last; ++i) {
             json row = json::object();
             for (const auto& p : list.properties)
-                row[p.name] = p.get(c, i);
+                row[p.name] = written(p.get(c, i));
             rows.push_back(std::move(row));
         }
         j[list.key] = std::move(rows);

@@ -8,24 +8,19 @@
 // row k of that list, an object keyed by the list's property names
 // (InvItemName, InvCost, ..., InvItemPK). Missing keys and rows are empty;
 // unknown keys, wrong types and too many rows are errors that name the field.
+// The whole document is checked before a record is returned, so a caller has
+// nothing to undo. Texts are written with bytes that are not UTF-8 replaced by
+// U+FFFD, so that what is written can always be read again.
 
 #include <nlohmann/json.hpp>
-#include <stdexcept>
 #include <string>
 
+#include "JsonDocumentReader.h"
+#include "JsonInputError.h"
 #include "qvc/cDesignCase.h"
 #include "qvc/cStudy.h"
 
 namespace qvc::cli {
-
-// A JSON input the records cannot accept; the message names the field.
-class JsonInputError : public std::runtime_error {
-  public:
-    using std::runtime_error::runtime_error;
-};
-
-// Parses a whole file; parse errors give the line and column.
-nlohmann::ordered_json readJsonFile(const std::string& path);
 
 cStudy studyFromJson(const nlohmann::ordered_json& j);
 nlohmann::ordered_json studyToJson(const cStudy& s);

@@ -1,0 +1,82 @@
+// Fuzz target: the JSON records reader of `qvc`. For any bytes:
+// - parsing either gives a document or refuses with a short JsonInputError;
+// - a document read as a study or a case either gives a record or is refused
+//   with a short JsonInputError, never another exception or a crash;
+// - an accepted record, written and read again, is the same record;
+// - the bytes stored as texts of a record are written as JSON that reads back.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "JsonRecords.h"
+#include "Utf8Repair.h"
+
+namespace {
+
+using json = nlohmann::ordered_json;
+using qvc::cli::JsonInputError;
+
+// Long enough for a path 20 levels deep of cut keys, short of any real dump.
+constexpr std::size_t kLongestMessage = 2000;
+
+void require(bool ok, const char* what) {
+    if (!ok) {
+        std::fprintf(stderr, "fuzz_json_records: %s\n", what);
+        std::abort();
+    }
+}
+
+void requireShort(const JsonInputError& e) {
+    require(std::string_view(e.what()).size() < kLongestMessage, "a refusal quotes too much");
+}
+
+template <typename Record, typename Read, typename Write>
+void writeAndReadAgain(const json& doc, Read read, Write write) {
+    Record record;
+    try {
+        record = read(doc);
+    } catch (const JsonInputError& e) {
+        requireShort(e);
+        return;
+    }
+    const json written = write(record);
+    // Throws, and so fails, when what was written cannot be read.
+    const Record again = read(qvc::cli::parseJsonText(written.dump(2), "written"));
+    require(write(again) == written, "a record written and read again is not the same");
+}
+
+void storedTextsReadBack(std::string_view bytes) {
+    qvc::cStudy study;
+    study.StudyTitle = std::string(bytes);
+    const qvc::cStudy study2 = qvc::cli::studyFromJson(
+        qvc::cli::parseJsonText(qvc::cli::studyToJson(study).dump(), "study"));
+    require(study2.StudyTitle == qvc::cli::withValidUtf8(bytes), "a study title changed");
+
+    qvc::cDesignCase designCase;
+    designCase.setOtherOpCostName(qvc::cDesignCase::kOtherCosts, std::string(bytes));
+    const json written = qvc::cli::caseToJson(designCase);
+    const qvc::cDesignCase again =
+        qvc::cli::caseFromJson(qvc::cli::parseJsonText(written.dump(2), "case"));
+    require(qvc::cli::caseToJson(again) == written, "a case with a stored text changed");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    json doc;
+    try {
+        doc = qvc::cli::parseJsonText(bytes, "input");
+    } catch (const JsonInputError& e) {
+        requireShort(e);
+        storedTextsReadBack(bytes);
+        return 0;
+    }
+    writeAndReadAgain<qvc::cStudy>(
+        doc, [](const json& j) { return qvc::cli::studyFromJson(j); }, qvc::cli::studyToJson);
+    writeAndReadAgain<qvc::cDesignCase>(
+        doc, [](const json& j) { return qvc::cli::caseFromJson(j); }, qvc::cli::caseToJson);
+    return 0;
+}

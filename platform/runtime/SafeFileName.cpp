@@ -14,6 +14,8 @@ namespace {
 // "~" and eight hex digits.
 constexpr size_t kHashSuffixBytes = 9;
 constexpr size_t kMaxExtensionBytes = 16;
+// Room for the longest extension, the hash and a few characters of the text.
+constexpr size_t kMinFileNameBytes = 32;
 
 bool isUnsafe(uint32_t c) {
     if (c < 0x20 || c == 0x7F || (c >= 0x80 && c <= 0x9F))
@@ -115,16 +117,18 @@ std::string SafeFileName(std::string_view text) {
     return SafeFileName(text, "");
 }
 
-std::string SafeFileName(std::string_view stem, std::string_view extension) {
+std::string SafeFileName(std::string_view stem, std::string_view extension, size_t maxBytes) {
     if (extension.size() > kMaxExtensionBytes)
         throw Error(err::kInvalidProcedureCall,
                     "A file name extension must not be longer than 16 bytes");
+    if (maxBytes < kMinFileNameBytes || maxBytes > kMaxFileNameBytes)
+        throw Error(err::kInvalidProcedureCall, "A file name limit must be 32 to 200 bytes");
     std::string name = replaceUnsafe(stem);
     trimDotsAndBlanks(name);
     if (name.empty())
         name = "_";
-    if (name.size() + extension.size() > kMaxFileNameBytes) {
-        cutOnCharacter(name, kMaxFileNameBytes - extension.size() - kHashSuffixBytes);
+    if (name.size() + extension.size() > maxBytes) {
+        cutOnCharacter(name, maxBytes - extension.size() - kHashSuffixBytes);
         trimDotsAndBlanks(name);
         name += hashSuffix(stem);
     }

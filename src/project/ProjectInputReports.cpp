@@ -1,14 +1,31 @@
 // Input reports requested through cORVProject, before any calculation.
 
 #include "common/CaseSnapshot.h"
+#include "common/ErrorRecord.h"
 #include "common/ThreadState.h"
 #include "project/ProjectOperation.h"
 #include "project/cDBoperations.h"
 #include "qvc/cORVCalculator.h"
 #include "qvc/cORVProject.h"
+#include "qvc/runtime/ErrorNumbers.h"
 #include "reports/cRptBuilder.h"
 
 namespace qvc {
+
+namespace {
+
+// A build that failed (a folder that cannot be written, say) is this
+// operation's failure: the builder's record says why, so the host can report
+// it instead of taking the missing files for success.
+void recordBuildFailure(std::string& errorText) {
+    const std::string& why = threadState().gErrMsg;
+    errorText = !why.empty()
+                    ? why
+                    : std::to_string(rt::err::kInternal) + "#The input reports could not be built" +
+                          classTag("InputReports", "cORVProject");
+}
+
+}  // namespace
 
 void cORVProject::InputReports(int16_t StudyID, int16_t AnalysisType, int16_t caseId,
                                int16_t intAction) {
@@ -25,7 +42,8 @@ void cORVProject::InputReports(int16_t StudyID, int16_t AnalysisType, int16_t ca
         if (caseId == 0) {
             calculator.reset();
             builder->sReportTypes = "SI";
-            builder->BuildReports(action);
+            if (!builder->BuildReports(action))
+                recordBuildFailure(op.errorText());
             return;
         }
         builder->sReportTypes = AnalysisType == 0 || AnalysisType == 1 ? "DC1" : "DC2";
@@ -34,7 +52,8 @@ void cORVProject::InputReports(int16_t StudyID, int16_t AnalysisType, int16_t ca
         s.colCases.Add(
             CaseSnapshot::of(s.arrCaseGen, s.arrInvCosts, s.arrLoan, s.arrAnOpCost, s.arrOtherCost),
             "1");
-        builder->BuildReports(action);
+        if (!builder->BuildReports(action))
+            recordBuildFailure(op.errorText());
         m_oDB.reset();
         builder.reset();
         calculator.reset();

@@ -2,10 +2,14 @@
 
 #include "qvc/runtime/BasicString.h"
 #include "qvc/runtime/Like.h"
+#include "qvc/runtime/SafeFileName.h"
 
 namespace qvc::reports {
 
 namespace {
+
+// The most of a report file name the study title may take.
+constexpr size_t kStudyTitleBytes = 120;
 
 struct Setting {
     const std::string& analysis;
@@ -141,9 +145,16 @@ std::string MakeFileSafe(std::string_view text) {
 
 std::string reportFileName(std::string_view subCode, const std::string& studyTitle,
                            const std::string& title) {
+    // The title is a resource text and the study title the user's: either may
+    // hold separators, ".." or be too long for a file name.
     if (subCode == "SI")
-        return title + ".RTF";
-    return MakeFileSafe(studyTitle) + "_" + title + ".RTF";
+        return rt::SafeFileName(title, ".RTF");
+    // A long study title is shortened first, so the names of a study's reports
+    // still show which report each one is.
+    std::string study = MakeFileSafe(studyTitle);
+    if (study.size() > kStudyTitleBytes)
+        study = rt::SafeFileName(study, "", kStudyTitleBytes);
+    return rt::SafeFileName(study + "_" + title, ".RTF");
 }
 
 }  // namespace qvc::reports

@@ -45,7 +45,9 @@ bool isTextFileCode(std::string_view subCode);
 std::string MakeFileSafe(std::string_view text);
 
 // The report document's file name: `title` & ".RTF" for "SI", otherwise the
-// file-safe study title & "_" & `title` & ".RTF".
+// file-safe study title & "_" & `title` & ".RTF"; either made a safe file name
+// (rt::SafeFileName: no separators, never "..", at most 200 bytes). A study
+// title longer than 120 bytes is shortened to 120 (with a hash) first.
 std::string reportFileName(std::string_view subCode, const std::string& studyTitle,
                            const std::string& title);
 

@@ -10,6 +10,7 @@
 #include "qvc/runtime/BasicString.h"
 #include "qvc/runtime/Error.h"
 #include "qvc/runtime/ErrorNumbers.h"
+#include "qvc/runtime/SafeFileName.h"
 #include "reports/AsciiCashFlowLayout.h"
 #include "reports/ReportCodes.h"
 #include "reports/ReportLines.h"
@@ -32,7 +33,10 @@ std::string textFilePath() {
     const std::string& folder =
         state.strProjectPath.empty() ? state.StrWorkPath : state.strProjectPath;
     const std::string prefix = rt::Replace(texts().gXstrADMainColCashFlow, " ", "");
-    const std::string name = prefix + "_" + reports::MakeFileSafe(state.arrStudy[0]) + ".TXT";
+    // The prefix is a resource text: made safe with the title, so it cannot
+    // lead out of the folder.
+    const std::string name =
+        rt::SafeFileName(prefix + "_" + reports::MakeFileSafe(state.arrStudy[0]), ".TXT");
     return (fs::path(folder) / name).string();
 }
 

@@ -274,6 +274,22 @@ TEST_F(AsciiCashFlowFileTest, FileNameKeepsLettersDigitsAndBlanksAndFallsBackToT
     cRptASCIICashFlow().BuildOtherASCIICashFlow();
     EXPECT_TRUE(reportState().gAsciiFileWritten);
     EXPECT_EQ(fs::file_size(expected), size);
+
+    // Reproducer: the file name starts with a resource text; "../" in it wrote
+    // the file beside the work folder. A 300-character title made a name too
+    // long to create. Both now give a file inside the folder.
+    named.title = std::string(300, 'P');
+    calculateExample(named);
+    threadState().res.gXstrADMainColCashFlow = "../victim";
+    threadState().strProjectPath.clear();
+    cRptASCIICashFlow().BuildOtherASCIICashFlow();
+    EXPECT_TRUE(reportState().gAsciiFileWritten);
+    const fs::path written = reportState().gAsciiPath;
+    EXPECT_EQ(written.parent_path(), work);
+    EXPECT_TRUE(written.filename().string().starts_with("_victim_PPP"));
+    EXPECT_LE(written.filename().string().size(), 200u);
+    EXPECT_TRUE(fs::is_regular_file(written));
+    EXPECT_FALSE(fs::exists(work.parent_path() / "victim_PPP"));
 }
 
 TEST_F(AsciiCashFlowFileTest, MissingFolderGives301AndAFileThatCannotBeCreated333) {

@@ -1,6 +1,8 @@
 // The study inputs and design case inputs reports, read back from the files the
 // viewer saved.
 
+#include <unistd.h>
+
 #include "ReportFixture.h"
 #include "reports/cRptStudyInputs.h"
 
@@ -295,6 +297,64 @@ TEST_F(ReportTest, TableThatFailsIsReplacedByItsNote) {
     const auto tables = d.tables();
     ASSERT_EQ(tables.size(), 2u);
     EXPECT_EQ(tables[1]->rows.at(1).cells.at(1).text, "$ 1,200");
+}
+
+// Reproducer: `qvc inputs` into a folder it cannot write to exited 0, wrote
+// nothing and said nothing: InputReports dropped the builder's failure. Here a
+// folder in the way of the report file stands for the unwritable folder (root
+// may write anywhere), then a read-only folder where that is testable.
+TEST_F(ReportTest, InputReportsThatCannotBeSavedFailNamingTheFolder) {
+    const int16_t id = addStudy(study("Office", 0, 0, false));
+    const int16_t caseId = addCase(id, fullCase());
+    fs::create_directories(out / (res().gXstrSI + ".RTF"));
+    prj->InputReports(id, 0, 0);
+    EXPECT_TRUE(prj->getErrorMsg().starts_with("70#")) << prj->getErrorMsg();
+    EXPECT_NE(prj->getErrorMsg().find("\"" + out.string() + "\""), std::string::npos)
+        << prj->getErrorMsg();
+    EXPECT_TRUE(viewer->savedFiles().empty());
+
+    fs::remove(out / (res().gXstrSI + ".RTF"));
+    prj->InputReports(id, 0, 0);
+    EXPECT_EQ(prj->getErrorMsg(), "");
+    EXPECT_EQ(savedNames(), std::vector<std::string>{res().gXstrSI + ".RTF"});
+
+    if (::geteuid() != 0) {
+        fs::permissions(out, fs::perms::owner_read | fs::perms::owner_exec);
+        prj->InputReports(id, 0, caseId);
+        const std::string error = prj->getErrorMsg();
+        fs::permissions(out, fs::perms::owner_all);
+        EXPECT_TRUE(error.starts_with("70#")) << error;
+        EXPECT_NE(error.find(out.string()), std::string::npos) << error;
+        EXPECT_NE(error.find("Permission denied"), std::string::npos) << error;
+    }
+}
+
+// Reproducers: with the resource text WorkingText='../victim' as the study
+// inputs title, the report went to (and was deleted from) the folder above;
+// a 300-character study title made every report name too long, and the
+// reports failed.
+TEST_F(ReportTest, InputReportNamesStayInTheFolderAndWithinTheLengthLimit) {
+    const int16_t id = addStudy(study(std::string(300, 'L'), 0, 0, false));
+    const int16_t caseId = addCase(id, fullCase());
+    threadState().res.gXstrSI = "../victim";
+    prj->InputReports(id, 0, 0);
+    EXPECT_EQ(prj->getErrorMsg(), "");
+    EXPECT_EQ(savedNames(), std::vector<std::string>{"_victim.RTF"});
+    EXPECT_FALSE(fs::exists(dir / "victim.RTF"));
+    EXPECT_FALSE(fs::exists(work.parent_path() / "victim.RTF"));
+
+    prj->InputReports(id, 0, caseId);
+    EXPECT_EQ(prj->getErrorMsg(), "");
+    ASSERT_EQ(viewer->savedFiles().size(), 1u);
+    const fs::path saved = viewer->savedFiles()[0];
+    EXPECT_EQ(saved.parent_path(), out);
+    EXPECT_LE(saved.filename().string().size(), 200u);
+    EXPECT_TRUE(saved.filename().string().starts_with(std::string(100, 'L')));
+    EXPECT_TRUE(saved.filename().string().ends_with("_" + res().gXstrDCI + ".RTF"));
+    EXPECT_NE(readRtfFile(saved).bodyText().find("Chiller overhaul"), std::string::npos);
+    // The working copies in the work folder were this run's and are gone.
+    for (const auto& entry : fs::directory_iterator(work))
+        EXPECT_NE(entry.path().extension(), ".RTF") << entry.path();
 }
 
 }  // namespace qvc::test

@@ -109,6 +109,13 @@ TEST(SafeFileName, LongTextsAreCutOnACharacterAndKeepTheirExtensionAndADistinctH
     EXPECT_EQ(cut, std::string(185, 'x') + cut.substr(185)) << cut;
     EXPECT_EQ(cut[185], '~');
 
+    // A lower limit for a part of a longer name.
+    const std::string part = SafeFileName(base, "", 120);
+    EXPECT_EQ(part.size(), 120u);
+    EXPECT_EQ(part, std::string(111, 'T') + SafeFileName(base).substr(191));
+    EXPECT_THROW(SafeFileName("name", "", 31), Error);
+    EXPECT_THROW(SafeFileName("name", "", 201), Error);
+
     try {
         SafeFileName("name", std::string(17, 'x'));
         ADD_FAILURE() << "an overlong extension was accepted";

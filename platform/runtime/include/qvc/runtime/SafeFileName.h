@@ -30,8 +30,10 @@ inline constexpr size_t kMaxFileNameBytes = 200;
 std::string SafeFileName(std::string_view text);
 
 // `stem` made safe and `extension` (such as ".RTF", a program constant of at most
-// a few plain ASCII characters) appended unchanged; shortening cuts the stem, so
-// the extension survives.
-std::string SafeFileName(std::string_view stem, std::string_view extension);
+// 16 plain ASCII characters) appended unchanged; shortening cuts the stem, so
+// the extension survives. `maxBytes` (32 .. kMaxFileNameBytes) lowers the
+// limit for a part of a longer name.
+std::string SafeFileName(std::string_view stem, std::string_view extension,
+                         size_t maxBytes = kMaxFileNameBytes);
 
 }  // namespace qvc::rt

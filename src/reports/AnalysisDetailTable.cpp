@@ -8,6 +8,7 @@
 #include "qvc/runtime/NumberFormat.h"
 #include "qvc/runtime/Rounding.h"
 #include "qvc/runtime/Value.h"
+#include "reports/MoneyText.h"
 #include "reports/ReportLines.h"
 #include "reports/ResultCases.h"
 #include "reports/ResultTable.h"
@@ -132,7 +133,7 @@ void cRptAnalysisDetails::GenerateDetailTable(doc::DocumentObject& docs, const s
                     whole(base.PWCashFlowAt(y)), whole(challenger.PWCashFlowAt(y)),
                     whole(cmp.NPWSavingsAt(y)), whole(opSavings), whole(cmp.CumOpCostSavingsAt(y)),
                     whole(addInvestment), whole(cmp.CumAddInvCostAt(y)),
-                    rt::FormatNumber(cmp.SIR(y), 3, true)},
+                    reports::definedOrNA(cmp.SIR(y), 3)},
                    false);
         }
 

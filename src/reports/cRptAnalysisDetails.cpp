@@ -101,10 +101,12 @@ void cRptAnalysisDetails::GenerateSummary(doc::DocumentObject& docs, const std::
              reports::moneyText(savings)}};
         if (subCode == "AD1") {
             rows.push_back({res.gXstrADColInternalRateReturn, std::nullopt, rateText(cmp.IRR())});
+            rows.push_back({res.gXstrADColAdjustedRateReturn, std::nullopt, rateText(cmp.AIRR())});
         } else if (subCode == "AD2") {
             rows.push_back(
                 {res.gXstrADColBeforeTaxIRR, std::nullopt, rateText(cmp.BeforeTaxIRR())});
             rows.push_back({res.gXstrADColAfterTaxIRR, std::nullopt, rateText(cmp.IRR())});
+            rows.push_back({res.gXstrADColAdjustedRateReturn, std::nullopt, rateText(cmp.AIRR())});
         } else if (subCode == "AD3") {
             const int16_t lifecycle = rt::Value(threadState().arrStudy[5]).toInt16();
             rows.push_back({res.gXstrADColSavingsToInv, std::nullopt,

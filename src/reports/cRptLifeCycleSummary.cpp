@@ -7,7 +7,6 @@
 #include "common/ThreadState.h"
 #include "qvc/document/Table.h"
 #include "qvc/runtime/BasicString.h"
-#include "qvc/runtime/NumberFormat.h"
 #include "qvc/runtime/Value.h"
 #include "reports/MoneyText.h"
 #include "reports/ReportLines.h"
@@ -246,7 +245,7 @@ void cRptLifeCycleSummary::Generate_ThirdTable(doc::DocumentObject& docs,
             if (subCode == "LS1")
                 cells.push_back(reports::definedOrNA(cmp.BeforeTaxIRR(), 2, 100.0));
             if (subCode == "LS5")
-                cells.push_back(rt::FormatNumber(cmp.SIR(lifecycle), 3, true));
+                cells.push_back(reports::definedOrNA(cmp.SIR(lifecycle), 3));
             cells.push_back(reports::definedOrNA(cmp.PaybackYears(), 1));
             for (int32_t c = 1; c <= columnCount; ++c)
                 table.Cell(reports::cellNumber(i, c, columnCount))

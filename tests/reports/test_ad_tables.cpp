@@ -37,6 +37,8 @@ class AnalysisDetailsTest : public OfficeHvacRun {
         return value == -1.0 ? res().gXstrNA
                              : fixed(value * 100, 1) + " " + res().gXstrPercentPerYear;
     }
+    // An undefined ratio shows the N/A text, never "-1.000".
+    std::string ratio(double sir) const { return sir == -1.0 ? res().gXstrNA : fixed(sir, 3); }
     std::string payback(double years) const {
         return years == -1.0 ? res().gXstrNA : fixed(years, 1) + "  " + res().gXstryears;
     }
@@ -46,13 +48,14 @@ class AnalysisDetailsTest : public OfficeHvacRun {
                                                    const tavlo::IComparison& c) const {
         const ResourceTexts& r = res();
         if (code == "AD1")
-            return {{r.gXstrADColInternalRateReturn, rate(c.IRR())}};
+            return {{r.gXstrADColInternalRateReturn, rate(c.IRR())},
+                    {r.gXstrADColAdjustedRateReturn, rate(c.AIRR())}};
         if (code == "AD2")
             return {{r.gXstrADColBeforeTaxIRR, rate(c.BeforeTaxIRR())},
-                    {r.gXstrADColAfterTaxIRR, rate(c.IRR())}};
+                    {r.gXstrADColAfterTaxIRR, rate(c.IRR())},
+                    {r.gXstrADColAdjustedRateReturn, rate(c.AIRR())}};
         if (code == "AD3")
-            return {
-                {r.gXstrADColSavingsToInv, c.SIR(25) == -1.0 ? r.gXstrNA : fixed(c.SIR(25), 3)}};
+            return {{r.gXstrADColSavingsToInv, ratio(c.SIR(25))}};
         return {};
     }
 
@@ -132,7 +135,7 @@ class AnalysisDetailsTest : public OfficeHvacRun {
                           y == 0 ? r.gXstrInitial : std::to_string(2025 + y),
                           grouped(base.PWCashFlowAt(y)), grouped(challenger.PWCashFlowAt(y)),
                           grouped(c.NPWSavingsAt(y)), grouped(op), grouped(c.CumOpCostSavingsAt(y)),
-                          grouped(inv), grouped(c.CumAddInvCostAt(y)), fixed(c.SIR(y), 3)}))
+                          grouped(inv), grouped(c.CumAddInvCostAt(y)), ratio(c.SIR(y))}))
                 << "comparison " << n << " year " << y;
         }
         EXPECT_NEAR(baseSum, base.TotalPresentWorth(), 1e-6);
@@ -147,6 +150,30 @@ class AnalysisDetailsTest : public OfficeHvacRun {
                 width += w;
             EXPECT_EQ(width, twips(7.5));
         }
+    }
+
+    // The challenger is the same plant with a cheaper electricity contract: it
+    // saves every year without any additional investment, so there is no rate
+    // of return, no SIR in any year and therefore no AIRR.
+    static std::vector<cDesignCase> twinPlants() {
+        return {refurbishCase(), refurbishCase(140000)};
+    }
+
+    // Every rate and ratio row of the summary and every year-end SIR reads N/A.
+    void expectNotApplicable(const std::string& code) {
+        const tavlo::IComparison& c = comps().Item(1);
+        ASSERT_EQ(c.IRR(), -1.0);
+        ASSERT_EQ(c.AIRR(), -1.0);
+        ASSERT_EQ(c.SIR(25), -1.0);
+        expectReport(code);
+        const RtfDocument d = details(code);
+        const RtfTable& summary = *d.tables().at(0);
+        const RtfTable& detail = *d.tables().at(1);
+        ASSERT_GT(summary.rows.size(), 6u);
+        for (size_t row = 5; row + 1 < summary.rows.size(); ++row)
+            EXPECT_EQ(summary.rows[row].cells.back().text, "N/A") << "row " << row;
+        for (size_t row = 2; row + 1 < detail.rows.size(); ++row)
+            EXPECT_EQ(detail.rows[row].cells.at(9).text, "N/A") << "row " << row;
     }
 
     void expectReport(const std::string& code) {
@@ -187,6 +214,16 @@ TEST_F(AnalysisDetailsTest, PublicSectorSavingsToInvestmentRatio) {
 TEST_F(AnalysisDetailsTest, SimplePaybackNoRateRows) {
     calculate(2, 0, false);
     expectReport("AD4");
+}
+
+TEST_F(AnalysisDetailsTest, UndefinedRatesAndRatiosShowNotApplicable) {
+    calculate(0, 0, false, twinPlants());
+    expectNotApplicable("AD1");
+}
+
+TEST_F(AnalysisDetailsTest, AnUndefinedRatioShowsNotApplicableInThePublicSector) {
+    calculate(1, 0, false, twinPlants());
+    expectNotApplicable("AD3");
 }
 
 TEST_F(AnalysisDetailsTest, WrapWordsKeepsShortPairsTogether) {

@@ -267,8 +267,17 @@ TEST_F(LifeCycleSummaryTest, PublicSectorShowsTheSavingsToInvestmentRatioAtTheEn
     EXPECT_EQ(t3.rows[0].cells[4].text, res().gXstrLSColSIR);
     for (int16_t i = 1; i <= comps().Count(); ++i) {
         const tavlo::IComparison& c = comps().Item(i);
-        EXPECT_EQ(t3.rows.at(static_cast<size_t>(i)).cells[4].text, fixed(c.SIR(25), 3));
+        EXPECT_EQ(t3.rows.at(static_cast<size_t>(i)).cells[4].text, orNA(c.SIR(25), 3));
     }
+}
+
+TEST_F(LifeCycleSummaryTest, AnUndefinedRatioShowsNotApplicable) {
+    // A cheaper electricity contract for the same plant: savings without any
+    // additional investment, so the SIR is undefined.
+    calculate(1, 0, false, {refurbishCase(), refurbishCase(140000)});
+    ASSERT_EQ(comps().Item(1).SIR(25), -1.0);
+    const RtfDocument d = summary("LS5");
+    EXPECT_EQ(d.tables().at(3)->rows.at(1).cells[4].text, "N/A");
 }
 
 TEST_F(LifeCycleSummaryTest, SimplePaybackHasNoChartsAndAFourColumnIncrementalTable) {

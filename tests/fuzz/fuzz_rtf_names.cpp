@@ -1,0 +1,116 @@
+// Fuzz target: the RTF escaping of report texts and the file-name sanitiser.
+// Any input bytes are a title, a resource text or a building name; the
+// properties below must hold for every one of them, or the target aborts.
+//
+// File names (rt::SafeFileName): never empty, never "." or "..", no leading
+// dot, no "/" or "\", no control character, valid UTF-8, at most 200 bytes,
+// the extension kept, and safe names are their own safe names.
+// RTF text (appendRtfText): 7-bit ASCII only, no control characters, every
+// "\" starts "\\", "\{", "\}" or "\uN?", so no brace is left unescaped, and
+// the test RTF reader reads back the text that went in (invalid bytes as
+// U+FFFD, control characters dropped).
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <iterator>
+#include <string>
+#include <string_view>
+
+#include <utf8cpp/utf8.h>
+
+// The escaping is internal to the document library.
+#include "../../platform/document/RtfEscape.h"
+#include "RtfReader.h"
+#include "qvc/runtime/SafeFileName.h"
+
+namespace {
+
+void require(bool ok, const char* property, std::string_view input) {
+    if (ok)
+        return;
+    std::fprintf(stderr, "fuzz_rtf_names: %s does not hold for an input of %zu bytes:", property,
+                 input.size());
+    for (const char c : input)
+        std::fprintf(stderr, " %02x", static_cast<unsigned char>(c));
+    std::fprintf(stderr, "\n");
+    std::abort();
+}
+
+void checkName(const std::string& name, std::string_view input, std::string_view extension) {
+    require(!name.empty(), "a non-empty name", input);
+    require(name.size() <= qvc::rt::kMaxFileNameBytes, "at most 200 bytes", input);
+    require(name != "." && name != "..", "not . or ..", input);
+    require(name.front() != '.', "no leading dot", input);
+    require(name.back() != ' ', "no trailing blank", input);
+    require(name.find('/') == std::string::npos && name.find('\\') == std::string::npos,
+            "no separator", input);
+    for (const char c : name)
+        require(static_cast<unsigned char>(c) >= 0x20 && c != 0x7F, "no control character", input);
+    require(utf8::is_valid(name.begin(), name.end()), "valid UTF-8", input);
+    require(name.ends_with(extension), "the extension kept", input);
+    require(qvc::rt::SafeFileName(name) == name, "idempotent", input);
+}
+
+void checkNames(std::string_view input) {
+    checkName(qvc::rt::SafeFileName(input), input, "");
+    checkName(qvc::rt::SafeFileName(input, ".RTF"), input, ".RTF");
+}
+
+// What a reader must show for `input`: each character, an invalid byte as
+// U+FFFD, control characters left out.
+std::string shownText(std::string_view input) {
+    std::string out;
+    auto it = input.begin();
+    while (it != input.end()) {
+        uint32_t cp = 0xFFFD;
+        const auto start = it;
+        try {
+            cp = utf8::next(it, input.end());
+        } catch (const utf8::exception&) {
+            it = start + 1;
+        }
+        if (cp >= 0x20 && cp != 0x7F)
+            utf8::append(static_cast<char32_t>(cp), std::back_inserter(out));
+    }
+    return out;
+}
+
+void checkRtf(std::string_view input) {
+    std::string rtf;
+    qvc::doc::detail::appendRtfText(rtf, input);
+    for (size_t i = 0; i < rtf.size(); ++i) {
+        const auto c = static_cast<unsigned char>(rtf[i]);
+        require(c >= 0x20 && c < 0x7F, "7-bit printable RTF", input);
+        if (c == '{' || c == '}')
+            require(false, "no unescaped brace", input);
+        if (c != '\\')
+            continue;
+        require(i + 1 < rtf.size(), "no lone backslash at the end", input);
+        const char next = rtf[i + 1];
+        if (next == '\\' || next == '{' || next == '}') {
+            ++i;
+            continue;
+        }
+        require(next == 'u', "only \\\\, \\{, \\} and \\uN? escapes", input);
+        size_t k = i + 2;
+        if (k < rtf.size() && rtf[k] == '-')
+            ++k;
+        const size_t digits = k;
+        while (k < rtf.size() && rtf[k] >= '0' && rtf[k] <= '9')
+            ++k;
+        require(k > digits && k < rtf.size() && rtf[k] == '?', "\\uN? complete", input);
+        i = k;
+    }
+    const qvc::test::RtfDocument doc = qvc::test::readRtf("{\\rtf1\\ansi\\uc1 " + rtf + "\\par}");
+    require(doc.bodyText() == shownText(input) + "\n", "the text read back", input);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    checkNames(input);
+    checkRtf(input);
+    return 0;
+}

@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config clang-format
-  libsqlite3-dev libfmt-dev nlohmann-json3-dev libcli11-dev libutfcpp-dev
+  libsqlite3-dev sqlite3 libfmt-dev nlohmann-json3-dev libcli11-dev libutfcpp-dev
   libpugixml-dev libcairo2-dev libdeflate-dev fonts-liberation fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev xvfb xauth

@@ -37,7 +37,7 @@ int addStudy(const std::string& dir, const std::string& jsonFile) {
     ProjectSession session(dir);
     session.project().addStudyDetails(s);
     session.check("adding the study");
-    std::cout << session.project().GetMaxStudyID() << "\n";
+    std::cout << session.project().LastAddedStudyID() << "\n";
     return 0;
 }
 
@@ -80,7 +80,7 @@ int addCase(const std::string& dir, int studyId, const std::string& jsonFile) {
     cDesignCase c = caseForStudy(session, studyId, jsonFile);
     session.project().addCaseDetails(toId(studyId, "study"), c);
     session.check("adding the case");
-    std::cout << session.project().GetMaxCaseID() << "\n";
+    std::cout << session.project().LastAddedCaseID() << "\n";
     return 0;
 }
 

@@ -9,11 +9,6 @@
 
 namespace qvc::cli {
 
-namespace {
-// Marks a record the component left untouched because no row exists.
-const char* const kNotRead = "\x01(not read)";
-}  // namespace
-
 int16_t toId(int id, const char* what) {
     if (id < 1 || id > std::numeric_limits<int16_t>::max())
         throw CommandError(std::string(what) + " ID " + std::to_string(id) +
@@ -56,27 +51,30 @@ void ProjectSession::check(const std::string& what) {
 }
 
 cStudy ProjectSession::study(int studyId) {
-    cStudy s;
-    s.StudyTitle = kNotRead;
-    project_.getStudyDetails(toId(studyId, "study"), s);
+    const int16_t id = toId(studyId, "study");
+    const bool exists = project_.StudyExists(id);
     check("reading study " + std::to_string(studyId));
-    if (s.StudyTitle == kNotRead)
+    if (!exists)
         throw CommandError("there is no study " + std::to_string(studyId));
+    cStudy s;
+    project_.getStudyDetails(id, s);
+    check("reading study " + std::to_string(studyId));
     return s;
 }
 
 cDesignCase ProjectSession::designCase(int studyId, int caseId) {
     cStudy s = study(studyId);
+    const bool exists = project_.CaseExists(toId(studyId, "study"), toId(caseId, "case"));
+    check("reading case " + std::to_string(caseId));
+    if (!exists)
+        throw CommandError("study " + std::to_string(studyId) + " has no case " +
+                           std::to_string(caseId));
     cDesignCase c;
-    c.CaseTitle = kNotRead;
     c.AnalysisType = s.TypeOfAnalysis;
     c.Lifecycle = s.Lifecycle;
     c.StudyID = static_cast<int16_t>(studyId);
     project_.getCaseDetails(toId(studyId, "study"), toId(caseId, "case"), c);
     check("reading case " + std::to_string(caseId));
-    if (c.CaseTitle == kNotRead)
-        throw CommandError("study " + std::to_string(studyId) + " has no case " +
-                           std::to_string(caseId));
     return c;
 }
 

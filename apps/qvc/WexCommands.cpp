@@ -83,11 +83,17 @@ int convertStudy(const std::string& dir, int studyId, int type) {
     ProjectSession session(dir);
     cStudy study = session.study(studyId);
     const int16_t id = toId(studyId, "study");
-    session.project().ChangeAnalysisType(static_cast<int16_t>(type), id, study.Lifecycle);
+    // The cases and the study's type change together or not at all.
+    cORVProject& project = session.project();
+    project.BeginTransaction();
+    session.check("converting study " + std::to_string(studyId));
+    project.ChangeAnalysisType(static_cast<int16_t>(type), id, study.Lifecycle);
     session.check("converting the cases of study " + std::to_string(studyId));
     study.TypeOfAnalysis = static_cast<int16_t>(type);
-    session.project().updateStudyDetails(id, study);
+    project.updateStudyDetails(id, study);
     session.check("storing the type of study " + std::to_string(studyId));
+    project.CommitTransaction();
+    session.check("converting study " + std::to_string(studyId));
     return 0;
 }
 

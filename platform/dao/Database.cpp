@@ -3,6 +3,9 @@
 #include <cctype>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
 
 #include "Connection.h"
 #include "JetLike.h"
@@ -67,6 +70,15 @@ void execPragma(sqlite3* db, const char* sql) {
         throwSqliteError(db, rc, sql);
 }
 
+// The journal mode a database file's header records: WAL files carry 2 in
+// bytes 18 and 19, rollback-journal files 1. Anything unreadable counts as 1.
+bool headerSaysWal(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    char header[20] = {};
+    in.read(header, sizeof header);
+    return in.gcount() == sizeof header && header[18] == 2 && header[19] == 2;
+}
+
 std::shared_ptr<Connection> openConnection(const std::string& path, const std::string& uri,
                                            int flags, bool readOnly, int busyTimeoutMs) {
     sqlite3* db = nullptr;
@@ -77,15 +89,35 @@ std::shared_ptr<Connection> openConnection(const std::string& path, const std::s
     sqlite3_busy_timeout(db, busyTimeoutMs);
     sqlite3_extended_result_codes(db, 1);
     registerJetLike(db);
-    // Reading the schema is the first access: it tells a database from another file.
+    // Reading the schema is the first access: it tells a database from another
+    // file, and it rolls back what an interrupted writer left in a hot journal.
     execPragma(db, "PRAGMA schema_version");
     if (!readOnly) {
-        // WAL with NORMAL sync: a crash can lose the last commits but never
-        // damages the file, and each added row does not wait for the disk.
-        execPragma(db, "PRAGMA journal_mode=WAL");
-        execPragma(db, "PRAGMA synchronous=NORMAL");
+        // A full sync at every commit: what was committed survives a power cut.
+        execPragma(db, "PRAGMA synchronous=FULL");
     }
     return connection;
+}
+
+std::shared_ptr<Connection> openReadOnly(const std::string& path, int busyTimeoutMs) {
+    // A WAL file cannot be read without a shared-memory file beside it; it is
+    // read as an unchanging file instead, so nothing is ever written beside it.
+    if (headerSaysWal(path))
+        return openConnection(path, fileUri(path, "?mode=ro&immutable=1"), SQLITE_OPEN_READONLY,
+                              true, busyTimeoutMs);
+    try {
+        return openConnection(path, fileUri(path, "?mode=ro"), SQLITE_OPEN_READONLY, true,
+                              busyTimeoutMs);
+    } catch (const rt::Error& e) {
+        // A writer killed in the middle of a transaction leaves a hot journal
+        // that a read-only connection cannot roll back. Where the file may be
+        // written, one read-write opening restores the last committed state.
+        if (e.number() != err::kReadOnlyDatabase || ::access(path.c_str(), W_OK) != 0)
+            throw;
+        openConnection(path, fileUri(path, ""), SQLITE_OPEN_READWRITE, false, busyTimeoutMs);
+        return openConnection(path, fileUri(path, "?mode=ro"), SQLITE_OPEN_READONLY, true,
+                              busyTimeoutMs);
+    }
 }
 
 thread_local Database::StatementObserver statementObserver;
@@ -107,8 +139,7 @@ std::shared_ptr<Database> Database::Open(const std::string& path, OpenOptions op
         throw rt::Error(err::kDatabaseFileNotFound, "Could not find file '" + path + "'");
     }
     auto connection = options.readOnly
-                          ? openConnection(path, fileUri(path, "?mode=ro&immutable=1"),
-                                           SQLITE_OPEN_READONLY, true, options.busyTimeoutMs)
+                          ? openReadOnly(path, options.busyTimeoutMs)
                           : openConnection(path, fileUri(path, ""), SQLITE_OPEN_READWRITE, false,
                                            options.busyTimeoutMs);
     return std::shared_ptr<Database>(new Database(std::move(connection), path));
@@ -163,7 +194,10 @@ int Database::Execute(const std::string& sql) {
 }
 
 void Database::BeginTrans() {
-    Execute("BEGIN");
+    // Takes the write lock at once, waiting up to the busy timeout for it: a
+    // transaction that read first and asked for the lock later could only be
+    // refused, not made to wait, while another connection writes.
+    Execute("BEGIN IMMEDIATE");
 }
 void Database::CommitTrans() {
     Execute("COMMIT");

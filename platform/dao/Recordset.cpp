@@ -228,7 +228,7 @@ void Recordset::insertRow() {
     std::string names, params;
     std::vector<size_t> used;
     for (size_t i = 0; i < columns_.size(); ++i) {
-        if (!(dirty_[i] || (columns_[i].autoNumber && reservedKey_ != 0)))
+        if (!dirty_[i])
             continue;
         if (!names.empty()) {
             names += ", ";
@@ -248,6 +248,15 @@ void Recordset::insertRow() {
     int rc = sqlite3_step(stmt.get());
     if (rc != SQLITE_DONE)
         throwSqliteError(db, rc, sql);
+    // The key is the one the insert itself gave the row. It equals the key
+    // AddNew showed unless another connection added a row in between, which
+    // a transaction begun with BeginTrans rules out.
+    lastInsertedKey_ = sqlite3_last_insert_rowid(db);
+    auto key = std::find_if(columns_.begin(), columns_.end(),
+                            [](const Column& c) { return c.autoNumber; });
+    if (key != columns_.end())
+        buffer_[static_cast<size_t>(key - columns_.begin())] =
+            rt::Value(static_cast<int32_t>(lastInsertedKey_));
     if (loaded_)
         rows_.push_back(buffer_);
 }

@@ -25,6 +25,12 @@ namespace qvc {
 struct ThreadState {
     // Database and paths.
     std::shared_ptr<dao::Database> gdbProject;
+    // Open write transactions on gdbProject (see project/WriteTransaction.h):
+    // while one is open, operations join it instead of opening and closing
+    // the database themselves. `writeAbandoned` is set when a joined
+    // operation failed, so that the outermost one rolls everything back.
+    int writeDepth = 0;
+    bool writeAbandoned = false;
     std::string StrWorkPath;
     std::string strExePath;
     std::string strJobPath;

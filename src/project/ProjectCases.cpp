@@ -6,6 +6,8 @@
 #include "project/cDBoperations.h"
 #include "qvc/cORVProject.h"
 #include "qvc/runtime/BasicString.h"
+#include "qvc/runtime/Error.h"
+#include "qvc/runtime/ErrorNumbers.h"
 #include "qvc/runtime/Like.h"
 
 namespace qvc {
@@ -17,7 +19,6 @@ using rt::Value;
 int32_t addCaseRow(dao::Database& db, int16_t iStudyID, const cDesignCase& c) {
     auto rs = db.OpenRecordset("SELECT * FROM tblDesignCase WHERE 0 = 1");
     rs->AddNew();
-    int32_t caseId = rs->field("iCaseId").toInt32();
     rs->setField("sCaseTitle", Value(c.CaseTitle));
     rs->setField("sCaseShortTitle", Value(c.CaseShortTitle));
     rs->setField("sCaseDescription", Value(c.CaseDes));
@@ -25,6 +26,7 @@ int32_t addCaseRow(dao::Database& db, int16_t iStudyID, const cDesignCase& c) {
     rs->setField("iStudyId", Value(iStudyID));
     rs->setField("bCaseArchive", Value(false));
     rs->Update();
+    const auto caseId = static_cast<int32_t>(rs->LastInsertedKey());
     CloseRecordset(rs);
     return caseId;
 }
@@ -76,12 +78,49 @@ RowLimits rowLimitsFor(int16_t analysisType) {
     return limits;
 }
 
+const char* listName(CaseList list) {
+    switch (list) {
+        case CaseList::Investment:
+            return "investment";
+        case CaseList::Loan:
+            return "loan";
+        case CaseList::Annual:
+            return "annual operating cost";
+        case CaseList::Other:
+            return "other operating cost";
+    }
+    return "item";
+}
+
+// Raises 5 naming the list, the row and the key when a row key is not the key
+// of one of the case's own rows in that list.
+void checkRowKeys(dao::Database& db, const cDesignCase& c, int32_t caseId) {
+    for (CaseList list : kAllCaseLists) {
+        const CaseListInfo& info = caseListInfo(list);
+        for (int16_t i = 1; i <= info.capacity; ++i) {
+            const int32_t key = rowKey(c, list, i);
+            if (key == 0)
+                continue;
+            auto rs = db.OpenRecordset(std::string("SELECT iCaseId FROM ") + info.table +
+                                       " WHERE " + info.keyColumn + "=" + std::to_string(key));
+            const bool ours = !isEmptyResult(*rs) && rs->field(0).toDouble() == caseId;
+            CloseRecordset(rs);
+            if (!ours)
+                throw rt::Error(rt::err::kInvalidProcedureCall,
+                                std::string("The ") + listName(list) + " row " + std::to_string(i) +
+                                    " has the key " + std::to_string(key) +
+                                    ", which is not a row of case " + std::to_string(caseId) +
+                                    "; nothing was changed");
+        }
+    }
+}
+
 }  // namespace
 
 void cORVProject::addCaseDetails(int16_t iStudyID, const cDesignCase& oCaseDetails) {
     ProjectOperation op(*this, "addCaseDetails");
     try {
-        if (!op.openForBatch())
+        if (!op.openForWrite())
             return;
         dao::Database& db = op.database();
         const int32_t caseId = addCaseRow(db, iStudyID, oCaseDetails);
@@ -99,6 +138,7 @@ void cORVProject::addCaseDetails(int16_t iStudyID, const cDesignCase& oCaseDetai
             }
         }
         op.close();
+        m_lastAddedCaseID = caseId;
     } catch (...) {
         op.fail();
         CloseDatabase();
@@ -109,7 +149,7 @@ void cORVProject::addCaseDetailsWEX(int16_t iStudyID, const cDesignCase& oCaseDe
                                     int16_t& iCaseID, std::string& sCaseTitle) {
     ProjectOperation op(*this, "addCaseDetailsWEX");
     try {
-        if (!op.openForBatch())
+        if (!op.openForWrite())
             return;
         dao::Database& db = op.database();
         const int32_t caseId = addCaseRow(db, iStudyID, oCaseDetails);
@@ -132,10 +172,11 @@ void cORVProject::addCaseDetailsWEX(int16_t iStudyID, const cDesignCase& oCaseDe
                 CloseRecordset(rs);
             }
         }
-        iCaseID = Value(caseId).toInt16();
+        const int16_t newId = Value(caseId).toInt16();
+        op.close();
+        m_lastAddedCaseID = caseId;
+        iCaseID = newId;
         sCaseTitle = rt::Trim(oCaseDetails.CaseTitle);
-        op.commitBatch();
-        op.db().closeDB();
     } catch (...) {
         op.fail();
         CloseDatabase();
@@ -183,16 +224,19 @@ void cORVProject::updateCaseDetails(int32_t lStudyID, int32_t lCaseID,
     ProjectOperation op(*this, "updateCaseDetails");
     std::unique_ptr<dao::Recordset> rs;
     try {
-        if (!op.openForBatch())
+        if (!op.openForWrite())
             return;
         dao::Database& db = op.database();
         rs = db.OpenRecordset("SELECT * FROM tblDesignCase WHERE iCaseId=" +
                               std::to_string(lCaseID));
         if (isEmptyResult(*rs)) {
             CloseRecordset(rs);
-            CloseDatabase();
-            return;
+            op.close();
+            return;  // no such case: nothing to write
         }
+        // Every row key must name a row of this case before anything is
+        // written: a key of another case's row would change or delete it.
+        checkRowKeys(db, objDesignCase, lCaseID);
         rs->Edit();
         rs->setField("sCaseTitle", Value(objDesignCase.CaseTitle));
         rs->setField("sCaseShortTitle", Value(objDesignCase.CaseShortTitle));
@@ -203,12 +247,14 @@ void cORVProject::updateCaseDetails(int32_t lStudyID, int32_t lCaseID,
         rs->Update();
         CloseRecordset(rs);
 
+        const std::string ofCase = " AND iCaseId=" + std::to_string(lCaseID);
         for (CaseList list : kAllCaseLists) {
             const CaseListInfo& info = caseListInfo(list);
             for (int16_t i = 1; i <= info.capacity; ++i) {
                 const int32_t key = rowKey(objDesignCase, list, i);
                 const bool filled = rowHasNameOrAmount(objDesignCase, list, i);
-                const std::string byKey = std::string(info.keyColumn) + "=" + std::to_string(key);
+                const std::string byKey =
+                    std::string(info.keyColumn) + "=" + std::to_string(key) + ofCase;
                 if (key != 0 && !filled) {
                     db.Execute(std::string("DELETE FROM ") + info.table + " WHERE " + byKey);
                 } else if (filled) {
@@ -227,8 +273,8 @@ void cORVProject::updateCaseDetails(int32_t lStudyID, int32_t lCaseID,
         }
         op.close();
     } catch (...) {
-        op.fail();
         CloseRecordset(rs);
+        op.fail();
         CloseDatabase();
     }
 }

@@ -200,9 +200,13 @@ void applySimpleListRules(cDesignCase& c, int16_t L, const DefaultNames& names) 
 
 }  // namespace
 
+// All cases are converted in one transaction: when one cannot be read or
+// written, none is changed.
 void cORVProject::ChangeAnalysisType(int16_t TypeOfAnalysis, int16_t iStudyID, int16_t iLifecycle) {
     ProjectOperation op(*this, "ChangeAnalysisType");
     try {
+        if (!op.openForWrite())
+            return;
         rt::DynArray<int16_t> caseIds;
         db().getCaseIDs(iStudyID, caseIds);
         if (!db().ErrorText().empty()) {
@@ -210,32 +214,24 @@ void cORVProject::ChangeAnalysisType(int16_t TypeOfAnalysis, int16_t iStudyID, i
             return;
         }
         const DefaultNames names = defaultNames();
-        // A case that cannot be read completely is left as it is: writing back
-        // a partly read case would delete or replace rows it never saw. The
-        // failure is kept so that the host learns of it even when later cases
-        // succeed.
-        std::string unreadCase;
         if (IsArrayDimensioned(caseIds)) {
             for (long i = caseIds.lbound(); i <= caseIds.ubound(); ++i) {
                 const int16_t caseId = caseIds(i);
                 cDesignCase c;
                 getCaseDetails(iStudyID, caseId, c);
-                if (!m_sErrMsg.empty()) {
-                    if (unreadCase.empty())
-                        unreadCase = m_sErrMsg;
-                    continue;
-                }
+                if (!op.ok())
+                    return;
                 if (TypeOfAnalysis == 0 || TypeOfAnalysis == 1) {
                     applyFullListRules(c, iLifecycle, names);
                 } else if (TypeOfAnalysis == 2 || TypeOfAnalysis == 3) {
                     applySimpleListRules(c, iLifecycle, names);
                 }
                 updateCaseDetails(iStudyID, caseId, c);
+                if (!op.ok())
+                    return;
             }
         }
-        db().closeDB();
-        if (m_sErrMsg.empty())
-            m_sErrMsg = unreadCase;
+        op.close();
         notifyChanged();
     } catch (...) {
         op.fail();

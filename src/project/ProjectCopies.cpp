@@ -4,6 +4,7 @@
 #include "project/ProjectOperation.h"
 #include "project/cDBoperations.h"
 #include "qvc/cORVProject.h"
+#include "qvc/runtime/Value.h"
 
 namespace qvc {
 namespace {
@@ -12,10 +13,10 @@ std::string copyPrefix(int16_t n) {
     return "Copy (" + std::to_string(n) + ") of ";
 }
 
-// Runs one statement between its own open and close of the database; false
-// (with the error text kept) when anything failed.
+// Runs one statement as its own transaction (or as part of the thread's open
+// one); false (with the error text kept) when anything failed.
 bool runStatement(ProjectOperation& op, const std::string& sql) {
-    if (!op.open())
+    if (!op.openForWrite())
         return false;
     op.database().Execute(sql);
     op.close();
@@ -24,11 +25,13 @@ bool runStatement(ProjectOperation& op, const std::string& sql) {
 
 }  // namespace
 
+// Every step joins one transaction: a failure or a killed process leaves no
+// partial copy behind.
 bool cORVProject::DuplicateStudy(int16_t iStudyID, std::string& strXML) {
     ProjectOperation op(*this, "DuplicateStudy");
-    bool complete = true;
-    auto track = [&] { complete = complete && m_sErrMsg.empty(); };
     try {
+        if (!op.openForWrite())
+            return false;
         const int16_t n = op.db().getNoOfCopies(iStudyID, 0);
         if (!op.db().ErrorText().empty()) {
             m_sErrMsg = op.db().ErrorText();
@@ -43,46 +46,42 @@ bool cORVProject::DuplicateStudy(int16_t iStudyID, std::string& strXML) {
             m_sErrMsg = op.db().ErrorText();
             return false;
         }
+        const rt::DynArray<int16_t> ids = caseIds;
+        caseIds.erase();
 
         cStudy study;
         getStudyDetails(iStudyID, study);
-        track();
-        study.StudyTitle = copyPrefix(n) + study.StudyTitle;
-        addStudyDetails(study);
-        track();
-
-        if (!runStatement(op, "UPDATE tblStudy SET iStudyCopy=" + std::to_string(n) +
-                                  " WHERE iStudyId=" + std::to_string(iStudyID)))
-            return false;
-        if (!op.open())
-            return false;
-        int16_t newId = 0;
-        {
-            auto rs = op.database().OpenRecordset("SELECT MAX(iStudyId) FROM tblStudy");
-            newId = rs->field(0).toInt16();
-            CloseRecordset(rs);
-        }
-        op.close();
         if (!op.ok())
             return false;
+        study.StudyTitle = copyPrefix(n) + study.StudyTitle;
+        addStudyDetails(study);
+        if (!op.ok())
+            return false;
+        const int32_t newId = m_lastAddedStudyID;
+        const int16_t newStudy = rt::Value(newId).toInt16();
+        op.database().Execute("UPDATE tblStudy SET iStudyCopy=" + std::to_string(n) +
+                              " WHERE iStudyId=" + std::to_string(iStudyID));
 
-        if (IsArrayDimensioned(caseIds)) {
-            const rt::DynArray<int16_t> ids = caseIds;
+        if (IsArrayDimensioned(ids)) {
             for (long k = 1; k <= ids.ubound(); ++k) {
                 cDesignCase c;
                 getCaseDetails(iStudyID, ids(k), c);
-                track();
-                c.StudyID = newId;
+                if (!op.ok())
+                    return false;
+                c.StudyID = newStudy;
                 c.AnalysisType = 0;
-                addCaseDetails(newId, c);
-                track();
+                addCaseDetails(newStudy, c);
+                if (!op.ok())
+                    return false;
             }
-            caseIds.erase();
         }
-        getProjectDetails(strXML, newId);
-        track();
+        getProjectDetails(strXML, newStudy);
+        if (!op.ok())
+            return false;
+        op.close();
+        m_lastAddedStudyID = newId;
         notifyChanged();
-        return complete;
+        return true;
     } catch (...) {
         op.fail();
         CloseDatabase();
@@ -93,8 +92,13 @@ bool cORVProject::DuplicateStudy(int16_t iStudyID, std::string& strXML) {
 bool cORVProject::DuplicateCase(int16_t inStudyId, int16_t iCaseID, const std::string& strAction,
                                 std::string& strXML, int16_t opStudyId) {
     ProjectOperation op(*this, "DuplicateCase");
-    bool complete = true;
     try {
+        if (strAction != "D" && strAction != "M") {
+            notifyChanged();
+            return false;
+        }
+        if (!op.openForWrite())
+            return false;
         if (strAction == "D") {
             const int16_t n = op.db().getNoOfCopies(inStudyId, iCaseID);
             if (!op.db().ErrorText().empty()) {
@@ -103,26 +107,25 @@ bool cORVProject::DuplicateCase(int16_t inStudyId, int16_t iCaseID, const std::s
             }
             cDesignCase c;
             getCaseDetails(inStudyId, iCaseID, c);
-            complete = m_sErrMsg.empty();
+            if (!op.ok())
+                return false;
             c.CaseTitle = copyPrefix(n) + c.CaseTitle;
             c.AnalysisType = 0;
             addCaseDetails(opStudyId, c);
-            complete = complete && m_sErrMsg.empty();
-            if (!runStatement(op, "UPDATE tblDesignCase SET iCaseCopy=" + std::to_string(n) +
-                                      " WHERE iCaseId=" + std::to_string(iCaseID)))
+            if (!op.ok())
                 return false;
-        } else if (strAction == "M") {
-            if (!runStatement(op, "UPDATE tblDesignCase SET iStudyId=" + std::to_string(opStudyId) +
-                                      " WHERE iCaseId=" + std::to_string(iCaseID)))
-                return false;
+            op.database().Execute("UPDATE tblDesignCase SET iCaseCopy=" + std::to_string(n) +
+                                  " WHERE iCaseId=" + std::to_string(iCaseID));
         } else {
-            notifyChanged();
-            return false;
+            op.database().Execute("UPDATE tblDesignCase SET iStudyId=" + std::to_string(opStudyId) +
+                                  " WHERE iCaseId=" + std::to_string(iCaseID));
         }
         getProjectDetails(strXML, opStudyId);
-        complete = complete && m_sErrMsg.empty();
+        if (!op.ok())
+            return false;
+        op.close();
         notifyChanged();
-        return complete;
+        return true;
     } catch (...) {
         op.fail();
         CloseDatabase();

@@ -12,6 +12,17 @@ ProjectOperation::ProjectOperation(cORVProject& project, const char* name)
     project_.m_sErrMsg.clear();
 }
 
+ProjectOperation::~ProjectOperation() {
+    // An operation that returned early without a failure had nothing (more)
+    // to write: what it wrote stands. After a failure it is undone.
+    if (write_ && ok()) {
+        try {
+            write_->commit();
+        } catch (...) {
+        }
+    }
+}
+
 bool ProjectOperation::open() {
     db().openDB();
     if (!db().ErrorText().empty()) {
@@ -21,43 +32,29 @@ bool ProjectOperation::open() {
     return true;
 }
 
-ProjectOperation::~ProjectOperation() {
+bool ProjectOperation::openForWrite() {
     try {
-        commitBatch();
+        write_.emplace();
+        return true;
     } catch (...) {
+        project_.m_sErrMsg = currentErrorRecord(classTag(name_, "cORVProject"));
+        return false;
     }
 }
 
-bool ProjectOperation::openForBatch() {
-    if (!open())
-        return false;
-    database().BeginTrans();
-    batch_ = true;
-    return true;
-}
-
-void ProjectOperation::commitBatch() {
-    if (!batch_)
-        return;
-    batch_ = false;
-    auto& db = threadState().gdbProject;
-    if (db && db->isOpen() && db->inTransaction())
-        db->CommitTrans();
-}
-
 void ProjectOperation::close() {
-    commitBatch();
+    if (write_) {
+        write_->commit();
+        write_.reset();
+        return;
+    }
     db().closeDB();
     if (!db().ErrorText().empty())
         project_.m_sErrMsg = db().ErrorText();
 }
 
 void ProjectOperation::fail() {
-    // Rows saved before the failure stay saved, as they would without a batch.
-    try {
-        commitBatch();
-    } catch (...) {
-    }
+    write_.reset();
     project_.m_sErrMsg = currentErrorRecord(classTag(name_, "cORVProject"));
 }
 

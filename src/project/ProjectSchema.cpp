@@ -1,5 +1,6 @@
 #include "project/ProjectSchema.h"
 
+#include "project/ProjectFile.h"
 #include "qvc/dao/Database.h"
 
 namespace qvc::project {
@@ -100,6 +101,7 @@ END;
 void createProjectDatabase(const std::string& path) {
     auto db = dao::Database::Create(path);
     db->Execute("BEGIN;" + projectSchemaSql() + "COMMIT;");
+    markProjectFile(*db);
     db->Close();
 }
 

@@ -31,23 +31,21 @@ std::string textOf(const Value& v) {
     return v.isNull() ? std::string() : v.toText();
 }
 
-[[noreturn]] void throwNoObject() {
-    throw rt::Error(rt::err::kObjectNotSet, "Object variable or With block variable not set");
-}
-
 }  // namespace
 
 void cORVProject::addStudyDetails(const cStudy& oStudyDetails) {
     ProjectOperation op(*this, "addStudyDetails");
     try {
-        if (!op.open())
+        if (!op.openForWrite())
             return;
         auto rs = op.database().OpenRecordset("SELECT * FROM tblStudy WHERE 0 = 1");
         rs->AddNew();
         writeStudy(*rs, oStudyDetails);
         rs->Update();
+        const int32_t studyId = static_cast<int32_t>(rs->LastInsertedKey());
         CloseRecordset(rs);
         op.close();
+        m_lastAddedStudyID = studyId;
         if (op.ok())
             notifyChanged();
     } catch (...) {
@@ -60,8 +58,12 @@ void cORVProject::getStudyDetails(int16_t intStudyId, cStudy& objStudy) {
     ProjectOperation op(*this, "getStudyDetails");
     try {
         auto rs = op.db().getStudyRecords(intStudyId);
-        if (!rs)
-            throwNoObject();
+        if (!rs) {
+            // The database could not be opened or read: its own record says why.
+            op.errorText() = op.db().ErrorText();
+            CloseDatabase();
+            return;
+        }
         if (!isEmptyResult(*rs)) {
             cStudy s = objStudy;
             s.StudyTitle = textOf(rs->field("sStudyTitle"));
@@ -88,7 +90,7 @@ void cORVProject::updateStudyDetails(int32_t lStudyID, const cStudy& objStudy) {
     ProjectOperation op(*this, "updateStudyDetails");
     std::unique_ptr<dao::Recordset> rs;
     try {
-        if (!op.open())
+        if (!op.openForWrite())
             return;
         rs = op.database().OpenRecordset("SELECT * FROM tblStudy WHERE iStudyId=" +
                                          std::to_string(lStudyID));
@@ -100,6 +102,9 @@ void cORVProject::updateStudyDetails(int32_t lStudyID, const cStudy& objStudy) {
             op.close();
             if (op.ok())
                 notifyChanged();
+        } else {
+            CloseRecordset(rs);
+            op.close();  // no such study: nothing to write
         }
     } catch (...) {
         op.fail();
@@ -139,6 +144,20 @@ int16_t cORVProject::chkMaxStudyAndCase(int16_t StudyID) {
                                          std::to_string(StudyID)
                                    : std::string("select Count(*) from tblStudy");
     return readCount(op, sql, 0);
+}
+
+bool cORVProject::StudyExists(int16_t StudyID) {
+    ProjectOperation op(*this, "StudyExists");
+    return readCount(op, "select count(*) from tblStudy where istudyid=" + std::to_string(StudyID),
+                     0) > 0;
+}
+
+bool cORVProject::CaseExists(int16_t StudyID, int16_t CaseID) {
+    ProjectOperation op(*this, "CaseExists");
+    return readCount(op,
+                     "select count(*) from tblDesignCase where istudyid=" +
+                         std::to_string(StudyID) + " and icaseid=" + std::to_string(CaseID),
+                     0) > 0;
 }
 
 int16_t cORVProject::GetMaxCaseID() {

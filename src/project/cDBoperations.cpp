@@ -2,6 +2,8 @@
 
 #include "common/ErrorRecord.h"
 #include "common/ThreadState.h"
+#include "project/ProjectFile.h"
+#include "project/WriteTransaction.h"
 #include "qvc/dao/Database.h"
 #include "qvc/runtime/Error.h"
 #include "qvc/runtime/ErrorNumbers.h"
@@ -13,7 +15,7 @@ std::string num(long v) {
     return std::to_string(v);
 }
 
-dao::Database& project() {
+dao::Database& projectDb() {
     auto& db = threadState().gdbProject;
     if (!db)
         throw rt::Error(rt::err::kObjectNotSet, "Object variable or With block variable not set");
@@ -28,7 +30,7 @@ rt::Value textOrEmpty(const rt::Value& v) {
 // text; returns false when there was no row (the array is then untouched).
 bool readItems(const std::string& sql, const std::vector<const char*>& fields,
                rt::DynArray2<rt::Value>& arr) {
-    auto rs = project().OpenRecordset(sql);
+    auto rs = projectDb().OpenRecordset(sql);
     if (isEmptyResult(*rs)) {
         CloseRecordset(rs);
         return false;
@@ -60,8 +62,14 @@ void cDBoperations::fail(const char* operation) {
 
 void cDBoperations::openDB() {
     errorText_.clear();
+    if (WriteTransaction::active())
+        return;  // reads go through the open transaction's connection
     try {
-        threadState().gdbProject = dao::Database::Open(projectFile(threadState().StrWorkPath));
+        auto& db = threadState().gdbProject;
+        if (db)
+            db->Close();
+        db.reset();
+        db = project::openProjectFile(projectFile(threadState().StrWorkPath), /*forWrite=*/false);
     } catch (...) {
         fail("openDB");
     }
@@ -69,6 +77,8 @@ void cDBoperations::openDB() {
 
 void cDBoperations::closeDB() {
     errorText_.clear();
+    if (WriteTransaction::active())
+        return;  // the transaction closes the database when it ends
     try {
         auto& db = threadState().gdbProject;
         if (db) {
@@ -86,8 +96,8 @@ cDBoperations::RecordsetPtr cDBoperations::getStudyRecords(int16_t StudyID) {
         openDB();
         if (!errorText_.empty())
             return nullptr;
-        return project().OpenRecordset("SELECT * FROM tblStudy" +
-                                       (" WHERE iStudyId =" + num(StudyID)));
+        return projectDb().OpenRecordset("SELECT * FROM tblStudy" +
+                                         (" WHERE iStudyId =" + num(StudyID)));
     } catch (...) {
         fail("getStudyRecords");
         return nullptr;
@@ -113,7 +123,7 @@ cDBoperations::RecordsetPtr cDBoperations::getProjectDetails(int16_t StudyID) {
         openDB();
         if (!errorText_.empty())
             return nullptr;
-        return project().OpenRecordset(sql);
+        return projectDb().OpenRecordset(sql);
     } catch (...) {
         fail("getProjectDetails");
         return nullptr;
@@ -130,7 +140,7 @@ int16_t cDBoperations::getNoOfCopies(int32_t StudyID, int32_t CaseID) {
             CaseID != 0 ? "SELECT iCaseCopy FROM tblDesignCase WHERE iStudyId = " + num(StudyID) +
                               " AND iCaseId = " + num(CaseID)
                         : "SELECT iStudyCopy FROM tblStudy WHERE iStudyId = " + num(StudyID);
-        rs = project().OpenRecordset(sql);
+        rs = projectDb().OpenRecordset(sql);
         // The copy counter is read whenever the set is at its beginning or not at its
         // end, so an empty set fails here with "no current record".
         if (rs->bof() || !rs->eof()) {
@@ -155,8 +165,8 @@ void cDBoperations::getCaseIDs(int16_t StudyID, rt::DynArray<int16_t>& lCaseIDAr
             CloseDatabase();
             return;
         }
-        rs = project().OpenRecordset("SELECT iCaseId FROM tblDesignCase WHERE iStudyId= " +
-                                     num(StudyID));
+        rs = projectDb().OpenRecordset("SELECT iCaseId FROM tblDesignCase WHERE iStudyId= " +
+                                       num(StudyID));
         if (!isEmptyResult(*rs)) {
             long i = 0;
             while (!rs->eof()) {
@@ -189,9 +199,9 @@ void cDBoperations::getCaseRecords(int16_t StudyID, int16_t CaseID,
             CloseDatabase();
             return;
         }
-        auto rs = project().OpenRecordset("SELECT * FROM tblDesignCase " +
-                                          (" WHERE istudyid = " + num(StudyID)) +
-                                          " AND icaseID=" + num(CaseID));
+        auto rs = projectDb().OpenRecordset("SELECT * FROM tblDesignCase " +
+                                            (" WHERE istudyid = " + num(StudyID)) +
+                                            " AND icaseID=" + num(CaseID));
         if (!isEmptyResult(*rs)) {
             arrCaseGen.redim(1, 3);
             arrCaseGen(1) = textOrEmpty(rs->field("sCaseTitle")).text();
@@ -246,6 +256,8 @@ void CloseRecordset(std::unique_ptr<dao::Recordset>& rs) {
 }
 
 void CloseDatabase() {
+    if (WriteTransaction::active())
+        return;
     auto& db = threadState().gdbProject;
     try {
         if (db)

@@ -20,7 +20,10 @@ class cDBoperations {
   public:
     using RecordsetPtr = std::unique_ptr<dao::Recordset>;
 
+    // Opens the project database for reading, or does nothing while the
+    // thread has a write transaction open (reads then see its changes).
     void openDB();
+    // Closes it; does nothing while a write transaction is open.
     void closeDB();
     // The study's row; the database stays open for the caller to close.
     RecordsetPtr getStudyRecords(int16_t StudyID);
@@ -52,7 +55,8 @@ bool IsArrayDimensioned(const Array& arr) {
 
 // Closes the result set ignoring any error and releases it.
 void CloseRecordset(std::unique_ptr<dao::Recordset>& rs);
-// Closes the thread's project database ignoring any error and releases it.
+// Closes the thread's project database ignoring any error and releases it;
+// does nothing while a write transaction is open.
 void CloseDatabase();
 // A result set counts as empty only when it is at its beginning and its end at once.
 bool isEmptyResult(const dao::Recordset& rs);

@@ -3,7 +3,10 @@
 #include "common/ErrorRecord.h"
 #include "common/ResourceStrings.h"
 #include "common/ThreadState.h"
+#include "project/WriteTransaction.h"
 #include "project/cDBoperations.h"
+#include "qvc/runtime/Error.h"
+#include "qvc/runtime/ErrorNumbers.h"
 
 namespace qvc {
 
@@ -19,6 +22,38 @@ cORVProject::cORVProject() {
 
 cORVProject::~cORVProject() = default;
 
+void cORVProject::BeginTransaction() {
+    m_sErrMsg.clear();
+    try {
+        if (m_oTransaction)
+            throw rt::Error(rt::err::kInvalidProcedureCall,
+                            "A transaction is already open on this project object");
+        m_oTransaction = std::make_unique<WriteTransaction>();
+    } catch (...) {
+        m_sErrMsg = currentErrorRecord(classTag("BeginTransaction", "cORVProject"));
+    }
+}
+
+void cORVProject::CommitTransaction() {
+    m_sErrMsg.clear();
+    try {
+        if (!m_oTransaction)
+            throw rt::Error(rt::err::kCommitWithoutBegin, "Commit without a transaction");
+        auto transaction = std::move(m_oTransaction);
+        transaction->commit();
+        if (m_notifyPending)
+            notifyChanged();
+    } catch (...) {
+        m_sErrMsg = currentErrorRecord(classTag("CommitTransaction", "cORVProject"));
+    }
+}
+
+void cORVProject::RollbackTransaction() {
+    m_sErrMsg.clear();
+    m_oTransaction.reset();
+    m_notifyPending = false;
+}
+
 void cORVProject::setChangeNotifier(std::shared_ptr<IChangeNotifier> notifier) {
     m_oChangeNotifier = std::move(notifier);
 }
@@ -30,6 +65,13 @@ cDBoperations& cORVProject::db() {
 }
 
 void cORVProject::notifyChanged() {
+    // Inside a transaction the change is not made yet: the observer hears of
+    // it when the transaction commits.
+    if (WriteTransaction::active()) {
+        m_notifyPending = true;
+        return;
+    }
+    m_notifyPending = false;
     if (m_oChangeNotifier)
         m_oChangeNotifier->NotifyChanged(true);
 }

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "DaoTestSupport.h"
 #include "qvc/dao/Database.h"
@@ -96,20 +101,73 @@ TEST(Database, ReadOnlyOpeningRefusesWritesAndLeavesTheFileUntouched) {
     EXPECT_EQ(files, 1u) << "no journal or shared-memory file beside a read-only database";
 }
 
-TEST(Database, TwoConnectionsOnOneFileSeeEachOthersRows) {
-    auto file = test::freshDir("twoconn") / "t.db";
+TEST(Database, KeysComeFromTheInsertAndWritersWaitForEachOthersLock) {
+    // Reproducer: keys taken as max + 1 before the insert let two processes
+    // file rows under one key, and "database is locked" came after 0.1 s
+    // despite the 5 s busy timeout.
+    auto file = test::freshDir("writers") / "t.db";
     auto first = test::itemsDatabase(file);
     auto second = Database::Open(file.string());
     auto add = first->OpenRecordset("SELECT * FROM tblItem WHERE 0 = 1");
     add->AddNew();
+    EXPECT_EQ(add->field("iItemId").toInt32(), 1) << "the key the row would get";
     add->setField("sName", Value("from first"));
+    second->Execute("INSERT INTO tblItem (sName) VALUES ('from second')");
     add->Update();
-    auto rs = second->OpenRecordset("SELECT * FROM tblItem");
-    ASSERT_FALSE(rs->eof());
-    EXPECT_EQ(rs->field("sName").text(), "from first");
-    second->Execute("UPDATE tblItem SET sName = 'from second'");
-    auto back = first->OpenRecordset("SELECT sName FROM tblItem");
-    EXPECT_EQ(back->field(0).text(), "from second");
+    EXPECT_EQ(add->LastInsertedKey(), 2) << "the key the insert really gave";
+    auto rs = second->OpenRecordset("SELECT sName FROM tblItem ORDER BY iItemId");
+    EXPECT_EQ(rs->field(0).text(), "from second");
+    rs->MoveNext();
+    EXPECT_EQ(rs->field(0).text(), "from first");
+
+    // A writer waits while another one holds the lock, then goes on.
+    using namespace std::chrono_literals;
+    first->BeginTrans();
+    first->Execute("INSERT INTO tblItem (sName) VALUES ('held')");
+    const auto start = std::chrono::steady_clock::now();
+    std::thread holder([&] {
+        std::this_thread::sleep_for(300ms);
+        first->CommitTrans();
+    });
+    second->BeginTrans();
+    const auto waited = std::chrono::steady_clock::now() - start;
+    second->Execute("INSERT INTO tblItem (sName) VALUES ('after')");
+    second->CommitTrans();
+    holder.join();
+    EXPECT_GE(waited, 250ms);
+    EXPECT_EQ(second->OpenRecordset("SELECT count(*) FROM tblItem")->field(0).toInt32(), 4);
+
+    // Past its timeout a writer gives up with 3260 and has written nothing.
+    auto impatient = Database::Open(file.string(), {.busyTimeoutMs = 50});
+    first->BeginTrans();
+    EXPECT_EQ(errorNumberOf([&] { impatient->BeginTrans(); }), err::kDatabaseLocked);
+    first->Rollback();
+}
+
+TEST(Database, AWriterKilledInTheMiddleLeavesTheLastCommittedRowsForAReader) {
+    // Reproducer: after kill -9 of a writer, a read-only opening must still
+    // work and must not see the half-written transaction.
+    auto dir = test::freshDir("killed");
+    auto file = dir / "t.db";
+    test::itemsDatabase(file)->Execute("INSERT INTO tblItem (sName) VALUES ('committed')");
+    const pid_t child = fork();
+    if (child == 0) {
+        // Enough rows through a tiny page cache that pages reach the file
+        // before the commit, then gone without one.
+        auto db = Database::Open(file.string());
+        db->Execute("PRAGMA cache_size = 2");
+        db->BeginTrans();
+        for (int i = 0; i < 300; ++i)
+            db->Execute("INSERT INTO tblItem (sName) VALUES (printf('%.2000c', 'x'))");
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(fs::exists(dir / "t.db-journal")) << "the killed writer left its journal";
+    auto reader = Database::Open(file.string(), {.readOnly = true});
+    EXPECT_EQ(reader->OpenRecordset("SELECT count(*) FROM tblItem")->field(0).toInt32(), 1);
+    EXPECT_EQ(reader->OpenRecordset("PRAGMA integrity_check")->field(0).text(), "ok");
+    EXPECT_FALSE(fs::exists(dir / "t.db-journal"));
 }
 
 }  // namespace

@@ -36,15 +36,7 @@ class ProjectFixture : public ::testing::Test {
         prj.setWorkPath(dir.string(), "", "");
     }
     void TearDown() override {
-        dao::Database::SetStatementObserver({});
         resetThreadState();
-    }
-
-    // Records every statement run from now on.
-    void recordStatements() {
-        statements.clear();
-        dao::Database::SetStatementObserver(
-            [this](const std::string& s) { statements.push_back(s); });
     }
 
     // Runs a query on a separate connection and returns column 0 of row 1.
@@ -76,7 +68,6 @@ class ProjectFixture : public ::testing::Test {
     std::filesystem::path dir;
     cORVProject prj;
     std::shared_ptr<CountingNotifier> notifier;
-    std::vector<std::string> statements;
 };
 
 }  // namespace qvc::test

@@ -203,7 +203,7 @@ TEST_F(CaseOperations, StoredValuesThatDoNotFitFailTheRead) {
     prj.addCaseDetails(1, c);
     {
         auto db = dao::Database::Open((dir / "ORV30.mdb").string());
-        db->Execute("UPDATE tblInvestmentCost SET iInvestmentCostId = 40000");
+        db->Execute("UPDATE tblInvestmentCost SET nInvYear = 40000");
     }
     cDesignCase out;
     prj.getCaseDetails(1, 1, out);
@@ -223,8 +223,11 @@ TEST_F(CaseOperations, UpdatingARowWhoseKeyIsGoneFails) {
     c.setInvItemPK(1, 77);
     prj.addCaseDetails(1, c);
     prj.updateCaseDetails(1, 1, c);
-    EXPECT_EQ(prj.getErrorMsg(), "3021#No current record#updateCaseDetails#cORVProject#");
+    EXPECT_EQ(prj.getErrorMsg(),
+              "5#The investment row 1 has the key 77, which is not a row of case 1; nothing was "
+              "changed#updateCaseDetails#cORVProject#");
     EXPECT_EQ(threadState().gdbProject, nullptr);
+    EXPECT_EQ(scalar("SELECT sInvItemName FROM tblInvestmentCost").toText(), "Boiler");
     prj.updateCaseDetails(1, 55, c);  // no such case: nothing, no error
     EXPECT_EQ(prj.getErrorMsg(), "");
 }
@@ -268,7 +271,7 @@ TEST_F(CaseOperations, ImportedSimpleCaseTakesOtherCostsFromTheNextRow) {
     prj.addCaseDetailsWEX(1, edge, id, title);
     EXPECT_EQ(prj.getErrorMsg(), "9#Subscript out of range#addCaseDetailsWEX#cORVProject#");
     EXPECT_EQ(count("tblOtherOPCost"), 2);
-    EXPECT_EQ(count("tblDesignCase"), 2) << "rows saved before the failure stay saved";
+    EXPECT_EQ(count("tblDesignCase"), 1) << "the failed import leaves no case behind";
 }
 
 }  // namespace

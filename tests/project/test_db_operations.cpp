@@ -23,42 +23,6 @@ class DBoperations : public test::ProjectFixture {
     ThreadState& state = threadState();
 };
 
-TEST_F(DBoperations, StatementsAreTheOnesTheProjectFormatExpects) {
-    addStudyWithCases(1);
-    recordStatements();
-    ops.getStudyRecords(7);
-    CloseDatabase();
-    ops.getProjectDetails(7);
-    CloseDatabase();
-    ops.getProjectDetails(0);
-    CloseDatabase();
-    ops.getNoOfCopies(7, 0);
-    ops.getNoOfCopies(7, 12);
-    ops.getCaseIDs(1, state.lCaseIDArr);
-    ops.getCaseRecords(1, 1, state.arrCaseGen, state.arrInvCosts, state.arrLoan, state.arrAnOpCost,
-                       state.arrOtherCost);
-    const std::string join =
-        "SELECT a.iStudyId AS iStudyId, a.sStudyTitle AS sStudyTitle,a.nTypeOfAnalysis AS "
-        "nTypeOfAnalysis, a.nTypeOfAlts AS nTypeOfAlts,a.sCurrSymbol AS sCurrSymbol,a.nLifecycle "
-        "AS "
-        "nLifecycle,b.iCaseId As iCaseId,b.sCaseTitle AS sCaseTitle,a.bCalcIncomeTaxes AS "
-        "bCalcIncomeTaxes FROM tblStudy AS a LEFT JOIN tblDesignCase AS b ";
-    std::vector<std::string> expected = {
-        "SELECT * FROM tblStudy WHERE iStudyId =7",
-        join + " ON a.iStudyId = b.iStudyId WHERE a.iStudyId=7 ORDER BY b.iCaseId",
-        join + " ON a.iStudyId = b.iStudyId  ORDER BY a.iStudyId, b.iCaseId",
-        "SELECT iStudyCopy FROM tblStudy WHERE iStudyId = 7",
-        "SELECT iCaseCopy FROM tblDesignCase WHERE iStudyId = 7 AND iCaseId = 12",
-        "SELECT iCaseId FROM tblDesignCase WHERE iStudyId= 1",
-        "SELECT * FROM tblDesignCase  WHERE istudyid = 1 AND icaseID=1",
-        "SELECT * FROM tblInvestmentCost WHERE iCaseId=1 ORDER BY iInvestmentCostID",
-        "SELECT * FROM tblLoanDetails WHERE iCaseId =1 ORDER BY iLoanDetailsId",
-        "SELECT * FROM tblAnnualOPCost WHERE iCaseId =1 ORDER BY iAnnualOpCostId",
-        "SELECT * FROM tblOtherOPCost WHERE iCaseId =1 ORDER BY iOtherOPCostId",
-    };
-    EXPECT_EQ(statements, expected);
-}
-
 TEST_F(DBoperations, ProjectDetailsListsEveryStudyWithItsCasesInKeyOrder) {
     addStudyWithCases(2);
     addStudyWithCases(0);

@@ -82,36 +82,36 @@ TEST_F(StudyOperations, CountersForStudiesAndCases) {
 
 TEST_F(StudyOperations, MissingDatabaseFailsEveryOperationWithTheOpenRecord) {
     prj.setWorkPath((dir / "none").string(), "", "");
-    const std::string record = "3024#Could not find file '" +
-                               (dir / "none" / "ORV30.mdb").string() + "'#openDB#cDBoperations #";
+    const std::string missing =
+        "3024#Could not find file '" + (dir / "none" / "ORV30.mdb").string() + "'";
+    const std::string record = missing + "#openDB#cDBoperations #";
     prj.addStudyDetails(sampleStudy());
-    EXPECT_EQ(prj.getErrorMsg(), record);
+    EXPECT_EQ(prj.getErrorMsg(), missing + "#addStudyDetails#cORVProject#");
     prj.clearError();
     EXPECT_EQ(prj.getErrorMsg(), "");
     prj.updateStudyDetails(1, sampleStudy());
-    EXPECT_EQ(prj.getErrorMsg(), record);
+    EXPECT_EQ(prj.getErrorMsg(), missing + "#updateStudyDetails#cORVProject#");
     EXPECT_EQ(prj.chkMaxStudyAndCase(), 0);
     EXPECT_EQ(prj.getErrorMsg(), record);
     EXPECT_EQ(prj.GetMaxStudyID(), 0);
     EXPECT_EQ(prj.GetMaxCaseID(), 0);
     cStudy s = sampleStudy("unchanged");
     prj.getStudyDetails(1, s);
-    EXPECT_EQ(prj.getErrorMsg(),
-              "91#Object variable or With block variable not set#getStudyDetails#cORVProject#");
+    EXPECT_EQ(prj.getErrorMsg(), record);
     EXPECT_EQ(s.StudyTitle, "unchanged");
     cDesignCase c;
     c.CaseTitle = "x";
     prj.addCaseDetails(1, c);
-    EXPECT_EQ(prj.getErrorMsg(), record);
+    EXPECT_EQ(prj.getErrorMsg(), missing + "#addCaseDetails#cORVProject#");
     int16_t id = -5;
     std::string title = "t";
     prj.addCaseDetailsWEX(1, c, id, title);
-    EXPECT_EQ(prj.getErrorMsg(), record);
+    EXPECT_EQ(prj.getErrorMsg(), missing + "#addCaseDetailsWEX#cORVProject#");
     EXPECT_EQ(id, -5);
     prj.getCaseDetails(1, 1, c);
     EXPECT_EQ(prj.getErrorMsg(), record);
     prj.updateCaseDetails(1, 1, c);
-    EXPECT_EQ(prj.getErrorMsg(), record);
+    EXPECT_EQ(prj.getErrorMsg(), missing + "#updateCaseDetails#cORVProject#");
     EXPECT_TRUE(notifier->calls.empty());
     EXPECT_FALSE(std::filesystem::exists(dir / "none"));
 }

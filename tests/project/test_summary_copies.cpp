@@ -159,7 +159,8 @@ TEST_F(SummaryAndCopies, CaseCopyMoveAndDelete) {
 
     prj.setWorkPath((dir / "gone").string(), "", "");
     EXPECT_FALSE(prj.DeleteStudy(1, message));
-    EXPECT_NE(prj.getErrorMsg().find("#openDB#cDBoperations #"), std::string::npos);
+    EXPECT_EQ(prj.getErrorMsg().substr(0, 5), "3024#") << prj.getErrorMsg();
+    EXPECT_NE(prj.getErrorMsg().find("#DeleteStudy#cORVProject#"), std::string::npos);
 }
 
 TEST_F(SummaryAndCopies, InputReportsBuildTheStudyOrTheCaseReport) {

@@ -5,9 +5,12 @@
 // write and used to tag values on read.
 //
 // Opening never creates a file: a missing file raises 3024 naming the path.
-// Read-write files are switched to WAL journaling; every connection waits up to
-// the busy timeout for another connection's lock. Read-only opening writes
-// nothing at all to the file or beside it (no journal, no shared-memory file).
+// Files keep their journal mode; new files use a rollback journal, so a
+// database is one self-contained file between transactions. Every connection
+// waits up to the busy timeout for another connection's lock. Read-only
+// opening writes nothing beside the file (no journal, no shared-memory file);
+// the one exception is a hot journal left by a writer that was killed, which
+// is rolled back first when the file may be written.
 //
 // Threading: a Database and its Recordsets belong to one thread.
 
@@ -47,7 +50,10 @@ class Database {
     int Execute(const std::string& sql);
 
     // Groups the following changes into one transaction (one write to disk).
-    // Closing the database before CommitTrans discards them.
+    // BeginTrans takes the write lock at once (waiting up to the busy timeout
+    // while another connection holds it), so the transaction's reads and
+    // writes see no other writer. Closing the database before CommitTrans
+    // discards the changes.
     void BeginTrans();
     void CommitTrans();
     void Rollback();

@@ -8,8 +8,10 @@
 // row reaches EOF; MoveNext at EOF and any field access without a current row
 // raise 3021 (no current record).
 //
-// Changing rows: AddNew starts a new row (the autonumber key is readable at once
-// through its field), Edit starts editing the current row; setField stores
+// Changing rows: AddNew starts a new row (the autonumber key it will get is
+// readable at once through its field; outside a transaction another connection
+// may take that key first, so code that needs the key for certain reads
+// LastInsertedKey after Update), Edit starts editing the current row; setField stores
 // values converted to the column's declared type (13 for text that is not a
 // number, 6 for a number that does not fit); Update writes the row. A row that
 // is never updated leaves no trace: moving, closing, a new AddNew/Edit or
@@ -62,6 +64,9 @@ class Recordset {
     void Edit();
     void Update();
     void CancelUpdate();
+    // The key the database gave the row most recently added through this
+    // recordset (0 before any).
+    int64_t LastInsertedKey() const { return lastInsertedKey_; }
     void Close();
     bool isOpen() const { return open_; }
 
@@ -86,6 +91,7 @@ class Recordset {
     std::vector<rt::Value> buffer_;
     std::vector<bool> dirty_;
     int64_t reservedKey_ = 0;
+    int64_t lastInsertedKey_ = 0;
     std::string reservedTable_;
 };
 

@@ -29,6 +29,7 @@ inline constexpr int32_t kDatabaseLocked = 3260;      // busy beyond the timeout
 inline constexpr int32_t kReadOnlyDatabase = 3027;    // write to a read-only database
 inline constexpr int32_t kTableNotFound = 3078;
 inline constexpr int32_t kFieldNotFound = 3265;
+inline constexpr int32_t kCommitWithoutBegin = 3034;  // commit without a transaction
 inline constexpr int32_t kDatabaseError = 3146;         // any other database engine failure
 inline constexpr int32_t kFieldCannotBeUpdated = 3164;  // e.g. an autonumber key
 inline constexpr int32_t kObjectClosed = 3420;          // use of a closed database or result set

@@ -1,0 +1,140 @@
+#!/usr/bin/env bash
+# Kill -9 at random moments of the commands that change several rows at once
+# (study copy, study convert, case update, study delete). After every kill the
+# project file must pass SQLite's integrity check, hold exactly the state from
+# before the command or the state after it (never half of it), and take the
+# next command.
+#
+#   qvc_crash_consistency.sh QVC EXAMPLES OUTDIR [TRIALS]
+set -u
+qvc=$1 examples=$2 out=$3 trials=${4:-100}
+rm -rf "$out" && mkdir -p "$out"
+fails=0
+fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
+
+# Every row of every table, in key order: equal dumps mean equal projects.
+dump() {
+  sqlite3 "$1/ORV30.mdb" "
+    SELECT * FROM tblStudy ORDER BY 1; SELECT * FROM tblDesignCase ORDER BY 1;
+    SELECT * FROM tblInvestmentCost ORDER BY 1; SELECT * FROM tblLoanDetails ORDER BY 1;
+    SELECT * FROM tblAnnualOPCost ORDER BY 1; SELECT * FROM tblOtherOPCost ORDER BY 1;
+    SELECT * FROM sqlite_sequence ORDER BY 1;"
+}
+
+# A case with every list full, so that copying and converting a study of such
+# cases takes long enough for kills to land inside the transaction.
+full_case() {  # full_case TITLE
+  local i sep=""
+  printf '{"CaseTitle": "%s", "CaseShortTitle": "%s",\n "Investments": [' "$1" "$1"
+  for ((i = 1; i <= 20; i++)); do
+    printf '%s{"InvItemName": "Item %d", "InvCost": %d, "InvYear": %d, "InvDepLife": 10,
+      "InvUsefulLife": 20, "SalvageValue": %d}' "$sep" "$i" $((i * 1000)) $((i % 5)) $((i * 10))
+    sep=,
+  done
+  printf '],\n "Loans": ['; sep=""
+  for ((i = 1; i <= 5; i++)); do
+    printf '%s{"LoanItemName": "Loan %d", "LoanPercent": 10, "LoanTerm": 10, "LoanIntRate": 5}' \
+      "$sep" "$i"
+    sep=,
+  done
+  printf '],\n "AnnualCosts": ['; sep=""
+  for ((i = 1; i <= 20; i++)); do
+    printf '%s{"AnnOpCostName": "Cost %d", "AnnOpCost": %d, "AnnOpCostStartYear": 1,
+      "AnnOpCostNumYears": 20}' "$sep" "$i" $((i * 100))
+    sep=,
+  done
+  printf '],\n "OtherCosts": ['; sep=""
+  for ((i = 1; i <= 20; i++)); do
+    printf '%s{"OtherOpCostName": "Other %d", "OtherOpCost": %d, "OtherOpCostStartYear": 2,
+      "OtherOpCostTimes": 2, "OtherOpCostInterval": 5}' "$sep" "$i" $((i * 50))
+    sep=,
+  done
+  printf ']}\n'
+}
+
+# A project with a study of 8 full cases, a second study of 3 cases, and an
+# edited version of case 2 for the update.
+template=$out/template
+"$qvc" init "$template" >/dev/null || { echo "FAIL: init"; exit 1; }
+for _ in 1 2; do
+  "$qvc" study add "$template" --json "$examples/office-hvac/study.json" >/dev/null
+done
+for k in 1 2 3 4 5 6 7 8; do
+  full_case "Option $k" >"$out/full$k.json"
+  "$qvc" case add "$template" 1 --json "$out/full$k.json" >/dev/null ||
+    { echo "FAIL: adding a full case"; exit 1; }
+done
+for f in "$examples"/office-hvac/cases/*.json; do
+  "$qvc" case add "$template" 2 --json "$f" >/dev/null
+done
+[ "$("$qvc" count "$template" 1)" = 8 ] || { echo "FAIL: template has not 8 cases"; exit 1; }
+# Case 2 with another title and every investment and annual cost changed.
+"$qvc" case show "$template" 1 2 |
+  sed -e 's/"CaseTitle": "[^"]*"/"CaseTitle": "Edited in the crash test"/' \
+      -e 's/"InvCost": \([0-9]\)/"InvCost": 1\1/' \
+      -e 's/"AnnOpCost": \([0-9]\)/"AnnOpCost": 2\1/' >"$out/case2.json"
+
+# How long a command takes that only starts and reads: kills before that
+# moment all land before any change.
+start=$(date +%s%N)
+"$qvc" count "$template" >/dev/null
+startup=$(( ($(date +%s%N) - start) / 1000000 ))
+
+operations=("study copy @P@ 1" "study convert @P@ 1 2" "case update @P@ 1 2 --json $out/case2.json"
+            "study delete @P@ 2")
+declare -a before after duration
+for k in "${!operations[@]}"; do
+  p=$out/reference$k
+  cp -r "$template" "$p"
+  before[$k]=$(dump "$p")
+  start=$(date +%s%N)
+  # shellcheck disable=SC2086
+  "$qvc" ${operations[$k]//@P@/$p} >/dev/null || fail "operation '${operations[$k]}' on the template"
+  duration[$k]=$(( ($(date +%s%N) - start) / 1000000 ))
+  after[$k]=$(dump "$p")
+  [ "${before[$k]}" != "${after[$k]}" ] || fail "operation '${operations[$k]}' changed nothing"
+done
+echo "start-up ${startup} ms, operation times (ms): ${duration[*]}"
+
+declare -A outcomes
+for ((t = 1; t <= trials; t++)); do
+  k=$((t % ${#operations[@]}))
+  p=$out/trial
+  rm -rf "$p" && cp -r "$template" "$p"
+  # A moment from a little before the command's first change to a little
+  # past its usual end.
+  low=$((startup * 4 / 5)) high=$((duration[k] * 11 / 10))
+  delay_ms=$((low + RANDOM % (high > low ? high - low + 1 : 1)))
+  # shellcheck disable=SC2086
+  "$qvc" ${operations[$k]//@P@/$p} >/dev/null 2>&1 &
+  pid=$!
+  sleep "$(printf '%d.%03d' $((delay_ms / 1000)) $((delay_ms % 1000)))"
+  kill -9 "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+  # The next command works, also when it only reads.
+  if ! "$qvc" count "$p" >/dev/null 2>"$out/err.txt"; then
+    fail "trial $t (${operations[$k]}, ${delay_ms} ms): count after the kill: $(cat "$out/err.txt")"
+    continue
+  fi
+  integrity=$(sqlite3 "$p/ORV30.mdb" 'PRAGMA integrity_check')
+  [ "$integrity" = ok ] || fail "trial $t: integrity check: $integrity"
+  state=$(dump "$p")
+  if [ "$state" = "${before[$k]}" ]; then
+    outcomes[$k-before]=$((${outcomes[$k-before]:-0} + 1))
+  elif [ "$state" = "${after[$k]}" ]; then
+    outcomes[$k-after]=$((${outcomes[$k-after]:-0} + 1))
+  else
+    fail "trial $t (${operations[$k]}, killed after ${delay_ms} ms): half-changed project"
+    cp -r "$p" "$out/half-$t"
+  fi
+  "$qvc" study add "$p" --json "$examples/office-hvac/study.json" >/dev/null ||
+    fail "trial $t: adding a study after the kill"
+done
+for k in "${!operations[@]}"; do
+  echo "${operations[$k]}: ${outcomes[$k-before]:-0} before, ${outcomes[$k-after]:-0} after"
+done
+if [ "$fails" -ne 0 ]; then
+  echo "$fails failure(s)"
+  exit 1
+fi
+echo "crash consistency: $trials trials, every project whole"

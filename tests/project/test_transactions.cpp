@@ -1,0 +1,276 @@
+// What the project component writes is all or nothing, lands where it was
+// asked to, and never reaches rows or files that are not the caller's.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "ProjectFixture.h"
+#include "project/ProjectFile.h"
+
+namespace qvc {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ProjectTransactions : public test::ProjectFixture {
+  protected:
+    void SetUp() override {
+        ProjectFixture::SetUp();
+        prj.addStudyDetails(sampleStudy("First"));
+        prj.addStudyDetails(sampleStudy("Second"));
+    }
+
+    int32_t addCase(int16_t study, const std::string& title, int investments) {
+        cDesignCase c;
+        c.CaseTitle = title;
+        for (int16_t i = 1; i <= investments; ++i) {
+            c.setInvItemName(i, title + " item " + std::to_string(i));
+            c.setInvCost(i, 1000.0 * i);
+        }
+        c.setAnnOpCostName(1, "Energy");
+        c.setAnnOpCost(1, 500.0);
+        prj.addCaseDetails(study, c);
+        EXPECT_EQ(prj.getErrorMsg(), "");
+        return prj.LastAddedCaseID();
+    }
+    cDesignCase read(int16_t study, int32_t caseId) {
+        cDesignCase c;
+        prj.getCaseDetails(study, static_cast<int16_t>(caseId), c);
+        EXPECT_EQ(prj.getErrorMsg(), "");
+        return c;
+    }
+    void execute(const std::string& sql) {
+        auto db = dao::Database::Open((dir / "ORV30.mdb").string());
+        db->Execute(sql);
+    }
+    // Every row of the case tables, for before/after comparisons.
+    std::string snapshot() {
+        std::string all;
+        for (const char* table : {"tblStudy", "tblDesignCase", "tblInvestmentCost",
+                                  "tblLoanDetails", "tblAnnualOPCost", "tblOtherOPCost"}) {
+            auto db = dao::Database::Open((dir / "ORV30.mdb").string(), {.readOnly = true});
+            auto rs = db->OpenRecordset(std::string("SELECT * FROM ") + table + " ORDER BY 1");
+            for (; !rs->eof(); rs->MoveNext())
+                for (int f = 0; f < rs->fieldCount(); ++f)
+                    all += (rs->field(f).isNull() ? "<null>" : rs->field(f).toText()) + "|";
+            all += "\n";
+        }
+        return all;
+    }
+};
+
+TEST_F(ProjectTransactions, RowKeysOfAnotherCaseAreRefusedAndNothingIsWritten) {
+    // Reproducer: `qvc case update P 2 2` with {"Investments":[{"InvItemPK":1}]}
+    // deleted row 1 of a case in study 1 and exited 0; with a filled row the
+    // row moved into case 2.
+    const int32_t theirs = addCase(1, "Theirs", 2);
+    const int32_t ours = addCase(2, "Ours", 3);
+    const int32_t theirKey = read(1, theirs).InvItemPK(1);
+    ASSERT_NE(theirKey, 0);
+    const std::string before = snapshot();
+
+    cDesignCase emptied = read(2, ours);
+    emptied.CaseTitle = "Renamed";
+    emptied.setInvItemName(2, "");
+    emptied.setInvCost(2, 0.0);
+    emptied.setInvItemPK(3, theirKey);
+    emptied.setInvItemName(3, "");
+    emptied.setInvCost(3, 0.0);
+    prj.updateCaseDetails(2, ours, emptied);
+    EXPECT_NE(prj.getErrorMsg().find("investment row 3 has the key " + std::to_string(theirKey)),
+              std::string::npos)
+        << prj.getErrorMsg();
+
+    cDesignCase moved = read(2, ours);
+    moved.setInvItemPK(1, theirKey);
+    prj.updateCaseDetails(2, ours, moved);
+    EXPECT_NE(prj.getErrorMsg(), "");
+    cDesignCase otherList = read(2, ours);
+    otherList.setAnnItemPK(1, read(1, theirs).AnnItemPK(1));
+    prj.updateCaseDetails(2, ours, otherList);
+    EXPECT_NE(prj.getErrorMsg().find("annual operating cost row 1"), std::string::npos)
+        << prj.getErrorMsg();
+    EXPECT_EQ(snapshot(), before) << "no title, row or key changed by a refused update";
+    EXPECT_EQ(threadState().gdbProject, nullptr);
+
+    // The case's own keys still work.
+    cDesignCase own = read(2, ours);
+    own.setInvItemName(2, "");
+    own.setInvCost(2, 0.0);
+    prj.updateCaseDetails(2, ours, own);
+    EXPECT_EQ(prj.getErrorMsg(), "");
+    EXPECT_EQ(read(2, ours).InvItemName(2), "Ours item 3");
+    EXPECT_EQ(read(1, theirs).InvItemName(2), "Theirs item 2");
+}
+
+TEST_F(ProjectTransactions, CopyAndConversionChangeEverythingOrNothing) {
+    // Reproducer: kill -9 during `study copy` of 8 cases left a copy with 0 to
+    // 7 cases, and a failed case left the others converted. A case whose
+    // stored year does not fit stands in for the failure here.
+    for (int k = 1; k <= 3; ++k)
+        addCase(1, "Case " + std::to_string(k), 4);
+    const int32_t bad = addCase(1, "Unreadable", 2);
+    execute("UPDATE tblInvestmentCost SET nInvYear = 70000 WHERE iCaseId = " + std::to_string(bad));
+    const std::string before = snapshot();
+
+    std::string xml = "unchanged";
+    EXPECT_FALSE(prj.DuplicateStudy(1, xml));
+    EXPECT_NE(prj.getErrorMsg(), "");
+    EXPECT_EQ(snapshot(), before) << "no partial copy";
+
+    prj.ChangeAnalysisType(2, 1, 25);
+    EXPECT_NE(prj.getErrorMsg(), "");
+    EXPECT_EQ(snapshot(), before) << "no case converted";
+    EXPECT_TRUE(notifier->calls.size() == 2u) << "only the two studies added";
+
+    // Without the bad case both complete, and the copy gets its own key.
+    execute("DELETE FROM tblDesignCase WHERE iCaseId = " + std::to_string(bad));
+    ASSERT_TRUE(prj.DuplicateStudy(1, xml)) << prj.getErrorMsg();
+    EXPECT_EQ(prj.LastAddedStudyID(), 3);
+    EXPECT_EQ(count("tblDesignCase", "iStudyId = 3"), 3);
+    EXPECT_EQ(count("tblInvestmentCost",
+                    "iCaseId IN (SELECT iCaseId FROM tblDesignCase WHERE iStudyId = 3)"),
+              12);
+}
+
+TEST_F(ProjectTransactions, HostTransactionCommitsOrUndoesEveryOperationInIt) {
+    const std::string before = snapshot();
+    prj.BeginTransaction();
+    ASSERT_EQ(prj.getErrorMsg(), "");
+    prj.addStudyDetails(sampleStudy("Inside"));
+    addCase(3, "Inside case", 2);
+    EXPECT_EQ(prj.chkMaxStudyAndCase(0), 3) << "reads inside see the open changes";
+    prj.RollbackTransaction();
+    EXPECT_EQ(snapshot(), before);
+
+    // A failing operation inside makes the commit undo the others too.
+    prj.BeginTransaction();
+    prj.addStudyDetails(sampleStudy("Inside"));
+    cDesignCase badKey;
+    badKey.setInvItemName(1, "x");
+    badKey.setInvItemPK(1, 999);
+    prj.updateCaseDetails(1, addCase(1, "Target", 1), badKey);
+    EXPECT_NE(prj.getErrorMsg(), "");
+    prj.CommitTransaction();
+    EXPECT_NE(prj.getErrorMsg().find("all of it was undone"), std::string::npos)
+        << prj.getErrorMsg();
+    EXPECT_EQ(snapshot(), before);
+
+    prj.BeginTransaction();
+    prj.addStudyDetails(sampleStudy("Kept"));
+    prj.BeginTransaction();
+    EXPECT_EQ(prj.getErrorMsg().substr(0, 2), "5#");
+    prj.CommitTransaction();
+    EXPECT_EQ(prj.getErrorMsg(), "");
+    EXPECT_EQ(count("tblStudy", "sStudyTitle = 'Kept'"), 1);
+    prj.CommitTransaction();
+    EXPECT_EQ(prj.getErrorMsg().substr(0, 5), "3034#");
+}
+
+TEST_F(ProjectTransactions, KeysBeyondSixteenBitsStayReadableAndUpdatable) {
+    // Reproducer: once an item table's keys passed 32767, new cases were
+    // unreadable ("6#Overflow").
+    execute("UPDATE sqlite_sequence SET seq = 40000 WHERE name = 'tblInvestmentCost'");
+    execute(
+        "INSERT OR IGNORE INTO sqlite_sequence (name, seq) VALUES ('tblInvestmentCost', 40000)");
+    const int32_t id = addCase(1, "Wide", 2);
+    cDesignCase c = read(1, id);
+    EXPECT_EQ(c.InvItemPK(1), 40001);
+    EXPECT_EQ(c.InvItemPK(2), 40002);
+    c.setInvCost(2, 7.5);
+    prj.updateCaseDetails(1, id, c);
+    EXPECT_EQ(prj.getErrorMsg(), "");
+    EXPECT_EQ(read(1, id).InvCost(2), 7.5);
+    EXPECT_EQ(count("tblInvestmentCost"), 2);
+}
+
+// The bytes of a file, to show it was not touched.
+std::string bytesOf(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+size_t filesIn(const fs::path& folder) {
+    size_t n = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(folder))
+        ++n;
+    return n;
+}
+
+TEST_F(ProjectTransactions, ReadsLeaveTheFileAsItWasAndNothingBesideIt) {
+    // Reproducer: in a read-only project folder count, list and calc failed,
+    // because reading needed files beside the database.
+    addCase(1, "Read me", 2);
+    const fs::path file = dir / "ORV30.mdb";
+    const std::string before = bytesOf(file);
+    std::string xml;
+    prj.getProjectDetails(xml);
+    read(1, 1);
+    cStudy s;
+    prj.getStudyDetails(1, s);
+    EXPECT_EQ(prj.chkMaxStudyAndCase(1), 1);
+    EXPECT_TRUE(prj.CaseExists(1, 1));
+    EXPECT_FALSE(prj.StudyExists(9));
+    EXPECT_EQ(bytesOf(file), before);
+    EXPECT_EQ(filesIn(dir), 1u) << "no journal or shared-memory file";
+}
+
+TEST_F(ProjectTransactions, FilesThatAreNotProjectsAreRefusedByNameAndLeftUntouched) {
+    // Reproducer: an empty ORV30.mdb became a database, a foreign SQLite file
+    // was switched to WAL, and a damaged one was "91#Object variable not set".
+    const fs::path file = dir / "ORV30.mdb";
+    auto expectRefused = [&](const std::string& words) {
+        const std::string before = bytesOf(file);
+        prj.addStudyDetails(sampleStudy("Never"));
+        EXPECT_NE(prj.getErrorMsg().find(words), std::string::npos) << prj.getErrorMsg();
+        EXPECT_NE(prj.getErrorMsg().find("ORV30.mdb"), std::string::npos);
+        EXPECT_EQ(prj.chkMaxStudyAndCase(0), 0);
+        EXPECT_NE(prj.getErrorMsg().find(words), std::string::npos) << prj.getErrorMsg();
+        EXPECT_EQ(bytesOf(file), before);
+        EXPECT_EQ(filesIn(dir), 1u);
+    };
+    fs::remove(file);
+    std::ofstream(file).close();
+    expectRefused("is not a project database (the file is empty)");
+
+    std::ofstream(file, std::ios::binary) << "PK\x03\x04 a zip file, say";
+    expectRefused("is not a project database (it is not a database file)");
+
+    fs::remove(file);
+    {
+        auto db = dao::Database::Create(file.string());
+        db->Execute("CREATE TABLE tblStudy (x); CREATE TABLE other (y)");
+    }
+    expectRefused("it belongs to another program");
+
+    fs::remove(file);
+    project::createProjectDatabase(file.string());
+    execute("PRAGMA user_version = 99");
+    expectRefused("newer version");
+
+    // A project file whose pages are damaged after its header.
+    fs::remove(file);
+    project::createProjectDatabase(file.string());
+    std::string damaged = bytesOf(file);
+    for (size_t i = 100; i < damaged.size(); ++i)
+        damaged[i] = static_cast<char>(0xA5);
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << damaged;
+    expectRefused("is damaged");
+}
+
+TEST_F(ProjectTransactions, ProjectsFromBeforeTheMarkAreReadAndMarkedOnTheirFirstChange) {
+    const fs::path file = dir / "ORV30.mdb";
+    execute("PRAGMA application_id = 0; PRAGMA user_version = 0; PRAGMA journal_mode = WAL");
+    EXPECT_EQ(prj.chkMaxStudyAndCase(0), 2);
+    EXPECT_EQ(prj.getErrorMsg(), "");
+    prj.addStudyDetails(sampleStudy("Third"));
+    EXPECT_EQ(prj.getErrorMsg(), "");
+    EXPECT_EQ(scalar("PRAGMA application_id").toInt32(), project::kApplicationId);
+    EXPECT_EQ(scalar("PRAGMA journal_mode").toText(), "delete");
+    EXPECT_EQ(filesIn(dir), 1u);
+}
+
+}  // namespace
+}  // namespace qvc

@@ -59,7 +59,7 @@ int runDemo(const std::string& outDir) {
     ReportOptions options;
     options.outDir = (fs::path(outDir) / "reports").string();
     fs::remove_all(options.outDir, ec);
-    std::cout << "\nReports:\n";
+    std::cout << "\n";  // the answer, then the reports under their heading
     return calculate(projectDir.string(), studyId, "SI-DC-LS-AD-CF-TPW-ACF", options);
 }
 

@@ -2,8 +2,14 @@
 
 #include <filesystem>
 #include <iostream>
+#include <optional>
+#include <vector>
 
+#include "AnswerTable.h"
+#include "CalculatedCase.h"
+#include "JsonOutputFile.h"
 #include "ProjectSession.h"
+#include "ResultsJson.h"
 #include "ViewerSetup.h"
 #include "qvc/cORVCalculator.h"
 #include "qvc/ui/Services.h"
@@ -25,28 +31,75 @@ void prepareOutput(const ReportOptions& options) {
     ui::Services::setOutputFolder(std::filesystem::absolute(options.outDir));
 }
 
-void listOutput(const ReportOptions& options) {
+// The reports in the output folder; hidden files (a writer's temporary file,
+// the demo's marker) are none. After an answer they get a heading of their own.
+void listOutput(const ReportOptions& options, std::ostream& out, bool afterAnswer) {
+    if (afterAnswer)
+        out << "\nReports:\n";
     for (const auto& entry : std::filesystem::directory_iterator(options.outDir))
-        std::cout << entry.path().string() << "\n";
+        if (!entry.path().filename().string().starts_with("."))
+            out << entry.path().string() << "\n";
+}
+
+void listOutput(const ReportOptions& options) {
+    listOutput(options, std::cout, false);
+}
+
+bool namesResults(const std::string& reportTypes) {
+    for (const char* code : {"LS", "AD", "CF", "TPW", "ACF"})
+        if (reportTypes.find(code) != std::string::npos)
+            return true;
+    return false;
+}
+
+void reportNotCalculated(const cORVCalculator& calc, int16_t status, const std::string& error) {
+    std::cerr << "qvc: the study was not calculated (status " << status << ")";
+    if (calc.ReturnERRDC() != 0)
+        std::cerr << ", design case " << calc.ReturnERRDC();
+    if (!error.empty())
+        std::cerr << ": " << error;
+    std::cerr << "\n";
 }
 
 }  // namespace
 
 int calculate(const std::string& dir, int studyId, const std::string& reportTypes,
               const ReportOptions& options) {
+    const bool reports = !options.outDir.empty();
+    if (!options.jsonFile.empty() && !namesResults(reportTypes))
+        throw CommandError("--json needs the results: --reports must name LS, AD, CF, TPW or ACF");
     ProjectSession session(dir);
-    session.study(studyId);
-    prepareOutput(options);
-    ViewerSetup viewerSetup(options);
+    const cStudy study = session.study(studyId);
+    std::optional<ViewerSetup> viewerSetup;
+    if (reports) {
+        prepareOutput(options);
+        viewerSetup.emplace(options);
+    }
     cORVCalculator calc;
     calc.StudyID = toId(studyId, "study");
     calc.sReportTypes = reportTypes;
     const bool calculated = calc.PerformCalc();
     const std::string error = calc.getErrorMsg();
     const int16_t status = calc.ReturnError();
+    // Standard output carries the JSON document alone when it goes there.
+    std::ostream& messages = options.jsonFile == "-" ? std::cerr : std::cout;
+    if (calculated) {
+        const tavlo::ILifeCycleEngine& engine = *calc.objLifeCycle;
+        const std::vector<CalculatedCase> cases =
+            calculatedCases(session, studyId, engine.Alternatives().Count());
+        printAnswer(messages, studyId, study, engine, cases);
+        if (!options.jsonFile.empty())
+            writeJsonOutput(resultsJson(studyId, study, engine, cases), options.jsonFile);
+    }
+    if (!reports) {
+        if (calculated)
+            return 0;
+        reportNotCalculated(calc, status, error);
+        return 1;
+    }
     const bool built = calc.BuildReports(actionFor(options));
     if (!options.print && !options.view)
-        listOutput(options);
+        listOutput(options, messages, calculated);
     if (calculated && built)
         return 0;
     if (calculated) {
@@ -55,12 +108,7 @@ int calculate(const std::string& dir, int studyId, const std::string& reportType
                   << (options.print ? "printed" : "written") << "\n";
         return 1;
     }
-    std::cerr << "qvc: the study was not calculated (status " << status << ")";
-    if (calc.ReturnERRDC() != 0)
-        std::cerr << ", design case " << calc.ReturnERRDC();
-    if (!error.empty())
-        std::cerr << ": " << error;
-    std::cerr << "\n";
+    reportNotCalculated(calc, status, error);
     return built ? 3 : 1;
 }
 

@@ -104,12 +104,20 @@ int main(int argc, char** argv) {
     calc->add_option("DIR", dir)->required();
     calc->add_option("STUDY", study)->required();
     calc->add_option("--reports", reportTypes, "report codes joined by '-'")->capture_default_str();
-    calc->add_option("--out", reportOptions.outDir, "folder for the reports")->required();
+    calc->add_option("--out", reportOptions.outDir, "folder for the reports");
+    calc->add_option("--json", reportOptions.jsonFile,
+                     "every result as one JSON document into this file ('-': standard output)");
     calc->add_flag("--print", reportOptions.print, "print every report instead of writing them");
     calc->add_flag("--view", reportOptions.view, "show the reports in the report viewer");
     calc->add_option("--pdf", reportOptions.pdfFile, "with --print: print into this PDF file");
-    calc->callback(
-        [&] { run = [&] { return calculate(dir, study, reportTypes, reportOptions); }; });
+    calc->callback([&] {
+        if (reportOptions.outDir.empty() &&
+            (reportOptions.jsonFile.empty() || reportOptions.print || reportOptions.view))
+            throw CLI::ValidationError("calc",
+                                       "--out FOLDER is required unless --json FILE "
+                                       "alone is given");
+        run = [&] { return calculate(dir, study, reportTypes, reportOptions); };
+    });
 
     auto* inputs =
         app.add_subcommand("inputs", "study inputs report, or a design case's inputs report");

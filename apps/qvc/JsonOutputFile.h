@@ -1,0 +1,15 @@
+#pragma once
+// Writes a JSON document for `qvc calc --json`.
+
+#include <nlohmann/json.hpp>
+#include <string>
+
+namespace qvc::cli {
+
+// "-" writes to standard output. A file is written beside its final name and
+// renamed into place only when complete, so a failure never leaves half a
+// document (nor damages a file of that name). Files have CR LF line ends, like
+// every text file the program writes. Raises CommandError on failure.
+void writeJsonOutput(const nlohmann::ordered_json& doc, const std::string& path);
+
+}  // namespace qvc::cli

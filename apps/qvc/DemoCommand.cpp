@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <vector>
 
@@ -15,6 +16,51 @@ namespace qvc::cli {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// Marks a folder the demo made, so that a later demo may empty it again.
+constexpr const char* kDemoMarker = ".qvc-demo";
+
+// True when `folder` is the demo's to empty: made by an earlier demo (it holds
+// the marker). Raises CommandError when it is the user's: anything but a
+// missing or empty folder without the marker.
+bool ownedByDemo(const fs::path& folder) {
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(folder, ec);
+    if (!fs::exists(status))
+        return false;
+    if (!fs::is_directory(status))
+        throw CommandError("\"" + folder.string() +
+                           "\" is in the way and was not made by `qvc demo`; it is left as "
+                           "it is: choose another output folder");
+    if (fs::is_regular_file(fs::symlink_status(folder / kDemoMarker, ec)))
+        return true;
+    if (!fs::is_empty(folder, ec))
+        throw CommandError("\"" + folder.string() +
+                           "\" already exists and was not made by `qvc demo`; it is left as "
+                           "it is: choose another output folder or remove it yourself");
+    return false;
+}
+
+// Makes `folder` an empty folder of the demo's own (see ownedByDemo).
+void claimFolder(const fs::path& folder) {
+    std::error_code ec;
+    if (ownedByDemo(folder)) {
+        fs::remove_all(folder, ec);
+        if (ec)
+            throw CommandError("cannot clear \"" + folder.string() + "\": " + ec.message());
+    }
+    fs::create_directories(folder, ec);
+    if (ec)
+        throw CommandError("cannot create \"" + folder.string() + "\": " + ec.message());
+    std::ofstream marker(folder / kDemoMarker);
+    marker << "Made by `qvc demo`: the next `qvc demo` empties this folder.\n";
+    if (!marker.flush())
+        throw CommandError("cannot write in \"" + folder.string() + "\"");
+}
+
+}  // namespace
+
 std::string examplesDir() {
     if (const char* env = std::getenv("QVC_EXAMPLES_DIR"))
         return env;
@@ -24,9 +70,10 @@ std::string examplesDir() {
 int runDemo(const std::string& outDir) {
     const fs::path example = fs::path(examplesDir()) / "office-hvac";
     const fs::path projectDir = fs::path(outDir) / "Office HVAC project";
-    std::error_code ec;
-    fs::remove_all(projectDir, ec);
-    fs::create_directories(projectDir);
+    const fs::path reportDir = fs::path(outDir) / "reports";
+    // Both folders are checked before either is emptied.
+    ownedByDemo(reportDir);
+    claimFolder(projectDir);
     initProject(projectDir.string());
     // The example is prepared by a fictitious firm unless the user names one.
     setenv("QVC_COMPANY", "example engineering associates", 0);
@@ -57,8 +104,8 @@ int runDemo(const std::string& outDir) {
     listProject(projectDir.string(), std::nullopt, true);
 
     ReportOptions options;
-    options.outDir = (fs::path(outDir) / "reports").string();
-    fs::remove_all(options.outDir, ec);
+    claimFolder(reportDir);
+    options.outDir = reportDir.string();
     std::cout << "\n";  // the answer, then the reports under their heading
     return calculate(projectDir.string(), studyId, "SI-DC-LS-AD-CF-TPW-ACF", options);
 }

@@ -4,7 +4,10 @@
 namespace qvc::cli {
 
 // Creates the bundled example project in a fresh folder under `outDir`, enters
-// its study and cases, and prints a summary.
+// its study and cases, and prints a summary. The two folders it uses,
+// "<outDir>/Office HVAC project" and "<outDir>/reports", must be new, empty or
+// made by an earlier demo (they hold a ".qvc-demo" file); otherwise it stops
+// with CommandError before touching anything.
 int runDemo(const std::string& outDir);
 
 // The folder holding the bundled examples.

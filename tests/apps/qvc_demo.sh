@@ -30,5 +30,23 @@ grep -q '\$228,646' "$ls_rtf" || fail "annual operating cost 228,646 not in the 
 # High efficiency: 610,000 + 168,000 + 92,000 - 60,000 rebate = 810,000.
 grep -q '\$810,000' "$ls_rtf" || fail "first cost 810,000 not in the summary"
 
+# `make demo` runs the demo again and again into the same folder.
+"$qvc" demo "$out" >"$out.log" 2>&1 || fail "second demo exited $?: $(tail -5 "$out.log")"
+[ -s "$reports/Study Inputs.RTF" ] || fail "second demo wrote no study inputs"
+grep -q '/\.' "$out.log" && fail "the listing shows hidden files: $(grep '/\.' "$out.log")"
+
+# Reproducer: `qvc demo ~` removed "~/reports" and "~/Office HVAC project"
+# whatever they held. A folder the demo did not make is refused untouched.
+user=$out-user
+rm -rf "$user" && mkdir -p "$user/reports" && echo "mine" >"$user/reports/thesis.txt"
+"$qvc" demo "$user" >"$user.log" 2>&1 && fail "demo into a user's reports folder succeeded"
+grep -q "$user/reports\" already exists and was not made by .qvc demo" "$user.log" ||
+  fail "no message naming the folder: $(cat "$user.log")"
+[ "$(cat "$user/reports/thesis.txt" 2>/dev/null)" = mine ] || fail "the user's file was touched"
+[ -e "$user/Office HVAC project" ] && fail "the demo went ahead before refusing"
+rm -rf "$user/reports" && mkdir -p "$user/Office HVAC project" && echo "x" >"$user/Office HVAC project/keep"
+"$qvc" demo "$user" >"$user.log" 2>&1 && fail "demo into a user's project folder succeeded"
+[ -f "$user/Office HVAC project/keep" ] || fail "the user's project folder was cleared"
+
 [ "$fails" -eq 0 ] && echo "qvc demo checks passed"
 exit "$fails"

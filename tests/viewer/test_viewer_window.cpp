@@ -297,6 +297,21 @@ TEST_F(ViewerWindow, ClosingDeletesTheReportFiles) {
     EXPECT_TRUE(messages_->records().empty());
 }
 
+// Reproducer: a report saved by an earlier run under the name of a working
+// file was deleted when the window closed. Only the files this run created go.
+TEST_F(ViewerWindow, ClosingKeepsAFileThatWasThereBefore) {
+    fs::path work = test::freshViewerDir("close-keep");
+    std::ofstream(work / "A.RTF") << "{\\rtf1 saved by an earlier run}";
+    doc::DocumentObject docs;
+    test::addShortReport(docs, work.string(), "A.RTF", "a");
+    test::addShortReport(docs, work.string(), "B.RTF", "b");
+    auto w = load(docs);
+    w->show();
+    w->mnuexit->trigger();
+    EXPECT_TRUE(fs::exists(work / "A.RTF"));
+    EXPECT_FALSE(fs::exists(work / "B.RTF"));
+}
+
 TEST_F(ViewerWindow, PrintGoesToThePrinterServiceWithTheDialog) {
     struct RecordingPrinter : ui::Printer {
         void print(const doc::DocumentObject&, int32_t index, bool showDialog) override {

@@ -9,6 +9,9 @@ namespace {
 // nlohmann's id for a number that does not fit a double (1e400).
 constexpr int kNumberOverflow = 406;
 
+// Messages name the field by its first few levels; deeper ones are "...".
+constexpr std::size_t kPathLevelsShown = 6;
+
 std::string prefixed(const std::string& path, const std::string& message) {
     return path.empty() ? message : path + ": " + message;
 }
@@ -127,6 +130,10 @@ bool JsonDocumentBuilder::fail(std::size_t byte, std::string message) {
 std::string JsonDocumentBuilder::fieldPath(std::size_t levels) const {
     std::string path;
     for (std::size_t i = 0; i < levels; ++i) {
+        if (i == kPathLevelsShown) {
+            path += "...";
+            break;
+        }
         const OpenValue& v = open_[i];
         if (v.value.is_array()) {
             path += "[" + std::to_string(v.value.size() + 1) + "]";

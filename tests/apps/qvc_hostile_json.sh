@@ -37,7 +37,7 @@ p=$out/prj
   head -c 100000 /dev/zero | tr '\0' ']'
   printf '\n}\n'
 } >"$out/deep.json"
-refused "deep nesting" "deep.json: line 2: StudyTitle: nested more than 20 levels" \
+refused "deep nesting" "deep.json: line 2: StudyTitle\[1\]\[1\].*: nested more than 20 levels" \
   "$qvc" study add "$p" --json "$out/deep.json"
 
 # 1e400 used to give "unexpected failure" without a line.

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <limits>
 
 #include "qvc/ProjectDatabase.h"
@@ -31,40 +32,51 @@ bool nameResources(const std::string& dir) {
     return std::filesystem::is_regular_file(db);
 }
 
-ProjectSession::ProjectSession(const std::string& dir) : resourcesNamed_(nameResources(dir)) {
+ProjectSession::ProjectSession(const std::string& dir)
+    : resourcesNamed_(nameResources(dir)), project_(std::make_unique<cORVProject>()) {
     if (!std::filesystem::is_regular_file(ProjectDatabaseFile(dir)))
         throw CommandError("no project in " + dir + " (run `qvc init " + dir + "` first)");
-    project_.setWorkPath(dir, "", "");
+    const std::string textsProblem = project_->getErrorMsg();
+    if (!textsProblem.empty() && resourceDbFor(dir) != QVC_RESOURCE_DB) {
+        // A project made by an older qvc keeps an older copy of the texts,
+        // which may lack texts this version's reports need.
+        std::cerr << "qvc: the project's own report texts cannot be used (" << textsProblem
+                  << "); using the texts that came with qvc\n";
+        ResManager res;
+        res.SetResourceDB(QVC_RESOURCE_DB);
+        project_ = std::make_unique<cORVProject>();
+    }
+    project_->setWorkPath(dir, "", "");
     // What the page header and footer of every report show: the project (its
     // folder's name), who prepared it, and this program.
     const std::filesystem::path folder = std::filesystem::absolute(dir);
     const char* company = std::getenv("QVC_COMPANY");
-    project_.setProjectPath(folder.string(), folder.filename().string(), "QVComponents17",
-                            company != nullptr ? company : "", QVC_VERSION,
-                            std::filesystem::temp_directory_path().string());
+    project_->setProjectPath(folder.string(), folder.filename().string(), "QVComponents17",
+                             company != nullptr ? company : "", QVC_VERSION,
+                             std::filesystem::temp_directory_path().string());
 }
 
 void ProjectSession::check(const std::string& what) {
-    std::string err = project_.getErrorMsg();
+    std::string err = project_->getErrorMsg();
     if (!err.empty())
         throw CommandError(what + " failed: " + err);
 }
 
 cStudy ProjectSession::study(int studyId) {
     const int16_t id = toId(studyId, "study");
-    const bool exists = project_.StudyExists(id);
+    const bool exists = project_->StudyExists(id);
     check("reading study " + std::to_string(studyId));
     if (!exists)
         throw CommandError("there is no study " + std::to_string(studyId));
     cStudy s;
-    project_.getStudyDetails(id, s);
+    project_->getStudyDetails(id, s);
     check("reading study " + std::to_string(studyId));
     return s;
 }
 
 cDesignCase ProjectSession::designCase(int studyId, int caseId) {
     cStudy s = study(studyId);
-    const bool exists = project_.CaseExists(toId(studyId, "study"), toId(caseId, "case"));
+    const bool exists = project_->CaseExists(toId(studyId, "study"), toId(caseId, "case"));
     check("reading case " + std::to_string(caseId));
     if (!exists)
         throw CommandError("study " + std::to_string(studyId) + " has no case " +
@@ -73,7 +85,7 @@ cDesignCase ProjectSession::designCase(int studyId, int caseId) {
     c.AnalysisType = s.TypeOfAnalysis;
     c.Lifecycle = s.Lifecycle;
     c.StudyID = static_cast<int16_t>(studyId);
-    project_.getCaseDetails(toId(studyId, "study"), toId(caseId, "case"), c);
+    project_->getCaseDetails(toId(studyId, "study"), toId(caseId, "case"), c);
     check("reading case " + std::to_string(caseId));
     return c;
 }

@@ -4,6 +4,7 @@
 // messages on stderr.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -24,7 +25,7 @@ class CommandError : public std::runtime_error {
 class ProjectSession {
   public:
     explicit ProjectSession(const std::string& dir);
-    cORVProject& project() { return project_; }
+    cORVProject& project() { return *project_; }
     // Raises CommandError with the component's error text when the last
     // operation failed.
     void check(const std::string& what);
@@ -37,7 +38,7 @@ class ProjectSession {
     // Names the resource database and help page before the project object,
     // which loads the texts, is created.
     bool resourcesNamed_;
-    cORVProject project_;
+    std::unique_ptr<cORVProject> project_;
 };
 
 int16_t toId(int id, const char* what);

@@ -13,6 +13,7 @@
 #include "qvc/runtime/SafeFileName.h"
 #include "reports/AsciiCashFlowLayout.h"
 #include "reports/ReportCodes.h"
+#include "reports/ReportFolder.h"
 #include "reports/ReportLines.h"
 #include "reports/ReportState.h"
 #include "reports/ResultCases.h"
@@ -30,8 +31,8 @@ constexpr const char* kLineEnd = "\r\n";
 // The folder and the full path of the file.
 std::string textFilePath() {
     const ThreadState& state = threadState();
-    const std::string& folder =
-        state.strProjectPath.empty() ? state.StrWorkPath : state.strProjectPath;
+    const std::string folder = reports::reportFolder(
+        state.strProjectPath.empty() ? state.StrWorkPath : state.strProjectPath);
     const std::string prefix = rt::Replace(texts().gXstrADMainColCashFlow, " ", "");
     // The prefix is a resource text: made safe with the title, so it cannot
     // lead out of the folder.

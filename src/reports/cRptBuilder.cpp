@@ -10,6 +10,7 @@
 #include "qvc/runtime/ErrorNumbers.h"
 #include "qvc/ui/Services.h"
 #include "reports/ReportCodes.h"
+#include "reports/ReportFolder.h"
 #include "reports/ReportPageFrame.h"
 #include "reports/ReportSession.h"
 #include "reports/ReportState.h"
@@ -119,7 +120,7 @@ bool cRptBuilder::build(Session& session, int16_t intAction) {
     state.gErrMsg.clear();
     state.gErrCode = 0;
     prepareStudyTexts();
-    m_WorkFolder = state.StrWorkPath;
+    m_WorkFolder = reports::reportFolder(state.StrWorkPath);
     rs.gAsciiFileWritten = false;
 
     session.messages = ui::Services::messageBox();

@@ -89,5 +89,41 @@ printf '{"StudyTitle": "Too short", "Lifecycle": 1, "DiscountRate": 3}' >"$out/s
 sid=$("$qvc" study add "$p" --json "$out/short.json")
 expect_failure "study out of range" "status 309" "$qvc" calc "$p" "$sid" --reports LS --out "$out/r309"
 
+# A record whose title is any text at all can be shown and deleted again.
+printf '{"StudyTitle": "\\u0001(not read)"}' >"$out/marker.json"
+mid=$("$qvc" study add "$p" --json "$out/marker.json")
+"$qvc" study show "$p" "$mid" | grep -q '"StudyTitle": "\\u0001(not read)"' ||
+  { echo "FAIL: a study titled like a marker"; fails=$((fails + 1)); }
+check "delete a study titled like a marker" "$qvc" study delete "$p" "$mid"
+
+# A project made by an older qvc, whose copy of the texts lacks a newer one:
+# the shipped texts are used, with a note, and the report has every label.
+old=$out/older
+cp -r "$p" "$old"
+sqlite3 "$old/QVCStrings.mdb" "DELETE FROM ResourceStrings WHERE ReferenceText = 'gXstrADColAdjustedRateReturn'"
+"$qvc" calc "$old" 1 --reports AD --out "$old/reports" >/dev/null 2>"$out/older-err.txt" ||
+  { echo "FAIL: calc with older texts: $(cat "$out/older-err.txt")"; fails=$((fails + 1)); }
+grep -q "using the texts that came with qvc" "$out/older-err.txt" || { echo "FAIL: no note about older texts"; fails=$((fails + 1)); }
+grep -q "Adjusted Internal Rate" "$old/reports/"*"_Analysis Details.RTF" ||
+  { echo "FAIL: AD report lacks the newer label"; fails=$((fails + 1)); }
+
+# A project in a folder the user may only read (run as another user, as root
+# may write anywhere): reading and calculating work, changes are refused.
+if [ "$(id -u)" = 0 ] && command -v setpriv >/dev/null; then
+  ro=$out/readonly
+  cp -r "$p" "$ro" && chmod 755 "$ro" && chmod 644 "$ro"/*
+  mkdir -p "$out/ro-reports" && chmod 777 "$out/ro-reports"
+  as_user() { setpriv --reuid=65534 --regid=65534 --clear-groups "$@"; }
+  quietly_as_user() { as_user "$@" >/dev/null; }
+  before=$(cksum <"$ro/ORV30.mdb")
+  [ "$(as_user "$qvc" count "$ro" 2>&1)" = 2 ] || { echo "FAIL: count in a read-only folder"; fails=$((fails + 1)); }
+  check "list in a read-only folder" quietly_as_user "$qvc" list "$ro" --table
+  check "show in a read-only folder" quietly_as_user "$qvc" case show "$ro" 1 1
+  check "calc in a read-only folder" quietly_as_user "$qvc" calc "$ro" 1 --out "$out/ro-reports"
+  expect_failure "add in a read-only folder" "read-only" as_user "$qvc" study add "$ro" --json "$out/short.json"
+  [ "$(cksum <"$ro/ORV30.mdb")" = "$before" ] || { echo "FAIL: read-only project changed"; fails=$((fails + 1)); }
+  [ "$(ls "$ro" | wc -l)" = 2 ] || { echo "FAIL: files beside a read-only project: $(ls "$ro")"; fails=$((fails + 1)); }
+fi
+
 [ "$fails" -eq 0 ] && echo "all qvc project command checks passed"
 exit "$fails"

@@ -47,6 +47,13 @@ std::vector<std::string> join(std::initializer_list<std::vector<std::string>> pa
 
 class AsciiCashFlowFileTest : public CashFlowStudyTest {
   protected:
+    // Without an output folder the file goes to the project or work folder;
+    // the tests that name one say so.
+    void SetUp() override {
+        CashFlowStudyTest::SetUp();
+        ui::Services::setOutputFolder({});
+    }
+
     // Reads the file; every line must end in CR LF.
     static std::vector<std::string> readLines(const fs::path& file) {
         std::ifstream in(file, std::ios::binary);
@@ -290,6 +297,15 @@ TEST_F(AsciiCashFlowFileTest, FileNameKeepsLettersDigitsAndBlanksAndFallsBackToT
     EXPECT_LE(written.filename().string().size(), 200u);
     EXPECT_TRUE(fs::is_regular_file(written));
     EXPECT_FALSE(fs::exists(work.parent_path() / "victim_PPP"));
+
+    // With an output folder named by the host, the file goes there, beside
+    // the reports, and nothing is written to the project folder.
+    threadState().strProjectPath = dir.string();
+    ui::Services::setOutputFolder(out);
+    fs::create_directories(out);
+    cRptASCIICashFlow().BuildOtherASCIICashFlow();
+    EXPECT_EQ(fs::path(reportState().gAsciiPath).parent_path(), out);
+    EXPECT_TRUE(fs::is_regular_file(reportState().gAsciiPath));
 }
 
 TEST_F(AsciiCashFlowFileTest, MissingFolderGives301AndAFileThatCannotBeCreated333) {

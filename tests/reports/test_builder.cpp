@@ -249,8 +249,8 @@ TEST_F(ReportTest, FailureIsRecordedAndEndsTheBuild) {
     EXPECT_FALSE(viewer->isLoaded());
     EXPECT_EQ(progress->events().back().kind, ui::ProgressEvent::Kind::Unload);
 
-    // A work folder that does not exist: the document cannot be written.
-    threadState().StrWorkPath = (dir / "missing").string();
+    // An output folder that does not exist: the document cannot be written.
+    ui::Services::setOutputFolder(dir / "missing");
     EXPECT_FALSE(build("SI"));
     EXPECT_TRUE(threadState().gErrMsg.starts_with("76#")) << threadState().gErrMsg;
     EXPECT_TRUE(threadState().gErrMsg.ends_with("# BuildReports # cRptBuilder #"));

@@ -37,7 +37,8 @@ TEST_F(CashFlowBuildTest, BuilderWritesCashFlowAndProfileReportsWithTheirCharts)
     const RtfDocument tpw = readSaved(1);
     EXPECT_EQ(tpw.pictures().size(), 1u);
 
-    const fs::path text = dir / "CashFlow_Office Building Central Plant.TXT";
+    // The text cash flow file goes where the reports go.
+    const fs::path text = out / "CashFlow_Office Building Central Plant.TXT";
     EXPECT_TRUE(fs::exists(text));
     EXPECT_FALSE(reportState().gAsciiFileWritten);  // reset by the builder after telling
 }

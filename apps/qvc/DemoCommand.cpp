@@ -82,7 +82,7 @@ int runDemo(const std::string& outDir) {
     session.project().addStudyDetails(
         studyFromJson(readJsonFile((example / "study.json").string())));
     session.check("adding the example study");
-    const int studyId = session.project().GetMaxStudyID();
+    const int studyId = session.project().LastAddedStudyID();
     const cStudy study = session.study(studyId);
 
     std::vector<fs::path> caseFiles;
@@ -98,7 +98,8 @@ int runDemo(const std::string& outDir) {
         c.StudyID = static_cast<int16_t>(studyId);
         session.project().addCaseDetails(static_cast<int16_t>(studyId), c);
         session.check("adding " + file.filename().string());
-        std::cout << "  case " << session.project().GetMaxCaseID() << ": " << c.CaseTitle << "\n";
+        std::cout << "  case " << session.project().LastAddedCaseID() << ": " << c.CaseTitle
+                  << "\n";
     }
     std::cout << "Project: " << ProjectDatabaseFile(projectDir.string()) << "\n\n";
     listProject(projectDir.string(), std::nullopt, true);

@@ -1,7 +1,8 @@
 // The engine of fuzz targets built without libFuzzer: runs the seed inputs,
 // then mutated inputs until the time budget or the run count is spent. No
 // coverage feedback: inputs are drawn from the seeds and from a pool of
-// earlier mutants, so that changes pile up over generations.
+// earlier mutants, so that changes pile up over generations; a mutant the
+// target turns down (returns -1) is not kept.
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -58,13 +59,15 @@ std::vector<std::string> readSeeds(const std::vector<std::string>& dirs, std::si
 }
 
 // Runs one input from a buffer of exactly its size, so that reading past its
-// end is caught by the address sanitizer.
-void runOne(const std::string& input) {
+// end is caught by the address sanitizer. Returns what the target returns:
+// -1 when the input is not worth mutating further, as with libFuzzer.
+int runOne(const std::string& input) {
     std::unique_ptr<std::uint8_t[]> copy(new std::uint8_t[input.size() + (input.empty() ? 1 : 0)]);
     std::copy(input.begin(), input.end(), copy.get());
     CrashArtifact::current(copy.get(), input.size());
+    int result = 0;
     try {
-        LLVMFuzzerTestOneInput(copy.get(), input.size());
+        result = LLVMFuzzerTestOneInput(copy.get(), input.size());
     } catch (const std::exception& e) {
         std::cerr << "fuzz: the target let an exception escape: " << e.what() << "\n";
         std::abort();
@@ -73,6 +76,7 @@ void runOne(const std::string& input) {
         std::abort();
     }
     CrashArtifact::current(nullptr, 0);
+    return result;
 }
 
 int fuzz(const FuzzOptions& o) {
@@ -107,9 +111,9 @@ int fuzz(const FuzzOptions& o) {
         const std::string& base = pool[mutator.below(pool.size())];
         const std::string& other = pool[mutator.below(pool.size())];
         std::string input = mutator.mutate(base, other);
-        runOne(input);
+        const int result = runOne(input);
         ++runs;
-        if (mutator.below(8) == 0) {
+        if (result != -1 && mutator.below(8) == 0) {
             if (pool.size() < seeds.size() + kPoolSize)
                 pool.push_back(std::move(input));
             else

@@ -12,7 +12,7 @@ setup:
 	@scripts/setup.sh
 
 build: setup
-	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQVC_WERROR=ON >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
 # The whole suite: normal build, then the ASan+UBSan build, both through ctest.
@@ -24,7 +24,7 @@ test-fast: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
 
 asan: setup
-	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQVC_SANITIZE=ON \
+	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQVC_SANITIZE=ON -DQVC_WERROR=ON \
 	  -DQVC_BUILD_BENCH=OFF -DQVC_BUILD_VIEWER=OFF >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
@@ -33,7 +33,7 @@ asan: setup
 
 # Only the fuzz targets, under ASan+UBSan: make fuzz FUZZ_SECONDS=600
 fuzz: setup
-	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQVC_SANITIZE=ON \
+	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQVC_SANITIZE=ON -DQVC_WERROR=ON \
 	  -DQVC_BUILD_BENCH=OFF -DQVC_BUILD_VIEWER=OFF >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS) --target qvc_fuzz_targets
 	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \

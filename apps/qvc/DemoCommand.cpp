@@ -10,6 +10,7 @@
 #include "ProjectCommands.h"
 #include "ProjectSession.h"
 #include "ReportCommands.h"
+#include "qvc/InstalledFiles.h"
 #include "qvc/ProjectDatabase.h"
 
 namespace qvc::cli {
@@ -62,9 +63,7 @@ void claimFolder(const fs::path& folder) {
 }  // namespace
 
 std::string examplesDir() {
-    if (const char* env = std::getenv("QVC_EXAMPLES_DIR"))
-        return env;
-    return QVC_EXAMPLES_DIR;
+    return ExamplesDirectory();
 }
 
 int runDemo(const std::string& outDir) {

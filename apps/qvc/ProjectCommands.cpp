@@ -7,6 +7,7 @@
 
 #include "JsonRecords.h"
 #include "ProjectSession.h"
+#include "qvc/InstalledFiles.h"
 #include "qvc/ProjectDatabase.h"
 #include "qvc/runtime/BasicString.h"
 
@@ -24,7 +25,7 @@ int initProject(const std::string& dir) {
     if (!err.empty())
         throw CommandError("creating " + file + " failed: " + err);
     // The texts of reports and messages travel with the project.
-    std::filesystem::copy_file(QVC_RESOURCE_DB, std::filesystem::path(dir) / kResourceDbName,
+    std::filesystem::copy_file(ShippedResourceDB(), std::filesystem::path(dir) / kResourceDbName,
                                std::filesystem::copy_options::overwrite_existing, ec);
     if (ec)
         throw CommandError(std::string("copying the resource database failed: ") + ec.message());

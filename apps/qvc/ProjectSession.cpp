@@ -5,6 +5,7 @@
 #include <iostream>
 #include <limits>
 
+#include "qvc/InstalledFiles.h"
 #include "qvc/ProjectDatabase.h"
 #include "qvc/ResManager.h"
 
@@ -21,14 +22,14 @@ std::string resourceDbFor(const std::string& dir) {
     const auto own = std::filesystem::path(dir) / kResourceDbName;
     if (std::filesystem::is_regular_file(own))
         return own.string();
-    return QVC_RESOURCE_DB;
+    return ShippedResourceDB();
 }
 
 bool nameResources(const std::string& dir) {
     ResManager res;
     const std::string db = resourceDbFor(dir);
     res.SetResourceDB(db);
-    res.SetHelpFile(QVC_HELP_FILE);
+    res.SetHelpFile(ShippedHelpFile());
     return std::filesystem::is_regular_file(db);
 }
 
@@ -37,13 +38,13 @@ ProjectSession::ProjectSession(const std::string& dir)
     if (!std::filesystem::is_regular_file(ProjectDatabaseFile(dir)))
         throw CommandError("no project in " + dir + " (run `qvc init " + dir + "` first)");
     const std::string textsProblem = project_->getErrorMsg();
-    if (!textsProblem.empty() && resourceDbFor(dir) != QVC_RESOURCE_DB) {
+    if (!textsProblem.empty() && resourceDbFor(dir) != ShippedResourceDB()) {
         // A project made by an older qvc keeps an older copy of the texts,
         // which may lack texts this version's reports need.
         std::cerr << "qvc: the project's own report texts cannot be used (" << textsProblem
                   << "); using the texts that came with qvc\n";
         ResManager res;
-        res.SetResourceDB(QVC_RESOURCE_DB);
+        res.SetResourceDB(ShippedResourceDB());
         project_ = std::make_unique<cORVProject>();
     }
     project_->setWorkPath(dir, "", "");

@@ -1,58 +1,71 @@
 #include "ViewerSetup.h"
 
+#include <dlfcn.h>
+
+#include <cstdlib>
+#include <filesystem>
+
 #include "ProjectSession.h"
 #include "ReportCommands.h"
-#include "qvc/runtime/Error.h"
-#include "qvc/ui/Services.h"
-
-#ifdef QVC_HAVE_VIEWER
-#include "qvc/ViewerEnvironmentFactory.h"
-#include "qvc/viewer/QtServices.h"
-#endif
+#include "ViewerPluginApi.h"
+#include "qvc/InstalledFiles.h"
 
 namespace qvc::cli {
 
 struct ViewerSetup::State {
-#ifdef QVC_HAVE_VIEWER
-    std::unique_ptr<viewer::ViewerApplication> app;
-#endif
+    QvcViewerStopFn stop = nullptr;
 };
+
+namespace {
+
+template <typename Fn>
+Fn entry(void* handle, const char* name, const std::string& file) {
+    void* symbol = dlsym(handle, name);
+    if (symbol == nullptr)
+        throw CommandError("the report viewer plug-in " + file + " lacks " + name +
+                           "; it does not belong to this qvc");
+    return reinterpret_cast<Fn>(symbol);
+}
+
+}  // namespace
+
+std::string ViewerSetup::pluginFile() {
+    if (const char* env = std::getenv("QVC_VIEWER_PLUGIN"); env != nullptr && env[0] != '\0')
+        return env;
+    return (std::filesystem::path(PluginDirectory()) / QVC_VIEWER_PLUGIN_FILE).string();
+}
 
 ViewerSetup::ViewerSetup(const ReportOptions& options) : state_(std::make_unique<State>()) {
     if (!options.view && !options.print)
         return;
-#ifdef QVC_HAVE_VIEWER
-    try {
-        using Mode = viewer::ViewerApplication::Mode;
-        state_->app =
-            std::make_unique<viewer::ViewerApplication>(options.view ? Mode::Screen : Mode::Any);
-        if (options.view)
-            viewer::installQtServices(MakeViewerEnvironment());
-        if (options.print) {
-            if (!options.pdfFile.empty())
-                viewer::installPdfPrinter(options.pdfFile);
-            else
-                viewer::installSystemPrinter();
-        }
-    } catch (const rt::Error& e) {
-        ui::Services::reset();
-        state_->app.reset();
-        throw CommandError(e.description());
-    }
-#else
-    if (options.view)
-        throw CommandError("this qvc was built without the report viewer (Qt 6)");
-#endif
+    const std::string file = pluginFile();
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec))
+        throw CommandError("the report viewer is not installed (" + file +
+                           " is missing): --view and --print need it; without them "
+                           "the reports are written into the --out folder");
+    // The plug-in stays loaded until the process ends: Qt does not support being
+    // unloaded.
+    void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr)
+        throw CommandError(std::string("the report viewer cannot be loaded: ") + dlerror());
+    const auto interface = entry<QvcViewerInterfaceFn>(handle, "qvcViewerInterface", file);
+    if (interface() != QVC_VIEWER_PLUGIN_INTERFACE)
+        throw CommandError("the report viewer plug-in " + file +
+                           " was built for another version of qvc");
+    const auto start = entry<QvcViewerStartFn>(handle, "qvcViewerStart", file);
+    const auto stop = entry<QvcViewerStopFn>(handle, "qvcViewerStop", file);
+    const QvcViewerRequest request{options.view ? 1 : 0, options.print ? 1 : 0,
+                                   options.pdfFile.c_str()};
+    char message[1024] = {};
+    if (start(&request, message, sizeof message) != 0)
+        throw CommandError(message);
+    state_->stop = stop;
 }
 
 ViewerSetup::~ViewerSetup() {
-#ifdef QVC_HAVE_VIEWER
-    if (state_->app) {
-        // The Qt services must go before the Qt application does.
-        ui::Services::reset();
-        state_->app.reset();
-    }
-#endif
+    if (state_->stop != nullptr)
+        state_->stop();
 }
 
 }  // namespace qvc::cli

@@ -11,11 +11,14 @@
 #include "ProjectSession.h"
 #include "ReportCommands.h"
 #include "WexCommands.h"
+#include "qvc/InstalledFiles.h"
 
 int main(int argc, char** argv) {
     using namespace qvc::cli;
     CLI::App app{"qvc - life-cycle cost projects from the command line"};
     app.require_subcommand(1);
+    app.set_version_flag("--version",
+                         "qvc " QVC_VERSION " (QVComponents " + qvc::ComponentVersion() + ")");
     std::function<int()> run;
 
     std::string dir, json, out;

@@ -68,8 +68,10 @@ NumberPunctuation CurrentNumberPunctuation() {
         p.thousandsSeparator = separator;
         p.grouping = grouping;
     } else {
-        p.thousandsSeparator = p.decimalPoint == "," ? "." : ",";
-        p.grouping = "\3";
+        // One-character assigns: GCC 12 at -O3 warns (-Wrestrict, a false positive)
+        // about the inlined copy of a string literal here.
+        p.thousandsSeparator.assign(1, p.decimalPoint == "," ? '.' : ',');
+        p.grouping.assign(1, '\3');
     }
     return p;
 }

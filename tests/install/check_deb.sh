@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Checks the Debian package: its file list, its dependencies, and a `qvc demo`
+# run from a fresh folder it was unpacked into.
+#   check_deb.sh PACKAGE.deb SOURCE_DIR BUILD_DIR WORK_DIR
+set -u
+deb=$1 src=$2 build=$3 work=$4
+rm -rf "$work" && mkdir -p "$work"
+fails=0
+fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
+
+[[ "$(basename "$deb")" =~ ^qvcomponents_17\.[0-9]+\.[0-9]+_amd64\.deb$ ]] ||
+  fail "package name $(basename "$deb")"
+files=$(dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./||')
+for pattern in 'usr/bin/qvc' 'usr/lib/\(.*/\)\?libqvcomponents\.so\.17' \
+               'usr/lib/\(.*/\)\?libqvcomponents\.so\.17\.[0-9.]*' 'usr/lib/\(.*/\)\?libtavlo\.so\.17' \
+               'usr/lib/\(.*/\)\?qvcomponents/libqvc_dao\.so\.17' \
+               'usr/lib/\(.*/\)\?cmake/QVComponents/QVComponentsConfig\.cmake' \
+               'usr/lib/\(.*/\)\?pkgconfig/qvcomponents\.pc' 'usr/include/qvc/cORVCalculator\.h' \
+               'usr/include/tavlo/ILifeCycleEngine\.h' 'usr/share/qvcomponents/QVCStrings\.mdb' \
+               'usr/share/qvcomponents/help/viewer\.html' \
+               'usr/share/doc/qvcomponents/examples/office-hvac/study\.json' \
+               'usr/share/man/man1/qvc\.1\(\.gz\)\?'; do
+  grep -qx "$pattern" <<<"$files" || fail "the package lacks $pattern"
+done
+grep -q "$build\|$src" <<<"$files" && fail "build paths in the file list"
+depends=$(dpkg-deb -f "$deb" Depends)
+for lib in libsqlite3 libcairo2 libfmt libc6 libstdc++6; do
+  grep -q "$lib" <<<"$depends" || fail "Depends lacks $lib: $depends"
+done
+
+dpkg -x "$deb" "$work/root" || fail "dpkg -x failed"
+qvc=$work/root/usr/bin/qvc
+ldd "$qvc" | grep -q 'not found' && fail "unpacked qvc has unresolved libraries"
+env -u QVC_DATA_DIR -u QVC_EXAMPLES_DIR "$qvc" demo "$work/demo" >"$work/demo.log" 2>&1 ||
+  fail "qvc demo from the unpacked package exited $?: $(tail -3 "$work/demo.log")"
+[ "$(find "$work/demo/reports" -name '*.rtf' 2>/dev/null | wc -l)" -ge 6 ] ||
+  fail "qvc demo from the unpacked package wrote no reports"
+
+[ "$fails" = 0 ] && echo "package checks passed: $(basename "$deb")"
+exit "$fails"

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Builds the example host against an installed tree twice, through the CMake
+# package and through pkg-config alone, runs both and checks what they wrote.
+#   check_embed_example.sh PREFIX EXAMPLE_SOURCE WORK_DIR
+set -u
+prefix=$1 example=$2 work=$3
+rm -rf "$work" && mkdir -p "$work"
+fails=0
+fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
+
+# Public sector, 5 %, ten years, no escalation: first cost plus the energy cost
+# times the uniform present worth factor (1 - 1.05^-10) / 0.05 = 7.72173493.
+expected_tpw=("177217.35" "180886.94")
+
+check_run() {  # check_run PROGRAM LABEL [env ...]
+  local program=$1 label=$2 out=$work/$2
+  shift 2
+  env "$@" "$program" "$out/project" "$out/reports" >"$out.log" 2>&1 ||
+    { fail "$label: the example exited $?: $(tail -3 "$out.log")"; return; }
+  for i in 1 2; do
+    local tpw
+    tpw=$(sed -n "s/^case $i total present worth \([0-9.]*\)\$/\1/p" "$out.log")
+    [ "$(printf '%.2f' "${tpw:-0}")" = "${expected_tpw[$((i - 1))]}" ] ||
+      fail "$label: case $i total present worth '${tpw}', expected ${expected_tpw[$((i - 1))]}"
+  done
+  [ -f "$out/project/ORV30.mdb" ] || fail "$label: no project database"
+  local rtf
+  rtf=$(find "$out/reports" -name '*.rtf' | wc -l)
+  [ "$rtf" -ge 6 ] || fail "$label: $rtf RTF reports written"
+  for f in "$out"/reports/*.rtf; do
+    [ "$(head -c 5 "$f")" = '{\rtf' ] || fail "$label: $(basename "$f") is not RTF"
+  done
+  grep -lq "Condensing boiler" "$out"/reports/*.rtf || fail "$label: the reports lack the cases"
+}
+
+# 1. find_package
+cmake -S "$example" -B "$work/cmake-build" -DCMAKE_PREFIX_PATH="$prefix" \
+  -DCMAKE_BUILD_TYPE=Release >"$work/cmake.log" 2>&1 &&
+  cmake --build "$work/cmake-build" >>"$work/cmake.log" 2>&1 ||
+  fail "building with find_package: $(tail -5 "$work/cmake.log")"
+[ -x "$work/cmake-build/qvc-embed-example" ] &&
+  check_run "$work/cmake-build/qvc-embed-example" find_package
+
+# 2. pkg-config only (the run finds the library through LD_LIBRARY_PATH)
+pcdir=$(dirname "$(find "$prefix" -name qvcomponents.pc | head -1)")
+flags=$(PKG_CONFIG_PATH=$pcdir pkg-config --cflags --libs qvcomponents) ||
+  fail "pkg-config does not know qvcomponents"
+libdir=$(PKG_CONFIG_PATH=$pcdir pkg-config --variable=libdir qvcomponents)
+# shellcheck disable=SC2086
+c++ "$example/main.cpp" $flags -o "$work/pc-example" 2>"$work/pc.log" ||
+  fail "building with pkg-config: $(tail -5 "$work/pc.log")"
+[ -x "$work/pc-example" ] && check_run "$work/pc-example" pkg-config LD_LIBRARY_PATH="$libdir"
+
+[ "$fails" = 0 ] && echo "example host checks passed"
+exit "$fails"

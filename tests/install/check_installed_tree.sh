@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Checks an installed tree: the layout, no path of the source or build tree in
+# any installed file, a headless qvc (no Qt loaded) that runs the demo from its
+# own files, a clear message when the viewer plug-in is missing, and a tree that
+# still works after it has been moved.
+#   check_installed_tree.sh PREFIX SOURCE_DIR BUILD_DIR WORK_DIR
+set -u
+prefix=$1 src=$2 build=$3 work=$4
+rm -rf "$work" && mkdir -p "$work"
+fails=0
+fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
+
+libdir=$(dirname "$(find "$prefix" -name 'libqvcomponents.so.17' | head -1)")
+[ -n "$libdir" ] && [ "$libdir" != . ] || { echo "FAIL: no libqvcomponents.so.17"; exit 1; }
+for f in "$libdir/libqvcomponents.so" "$libdir/libtavlo.so.17" \
+         "$libdir/qvcomponents/libqvc_runtime.so.17" "$libdir/qvcomponents/libqvc_ui.so.17" \
+         "$libdir/pkgconfig/qvcomponents.pc" \
+         "$libdir/cmake/QVComponents/QVComponentsConfig.cmake" \
+         "$libdir/cmake/QVComponents/QVComponentsConfigVersion.cmake" \
+         "$prefix/include/qvc/cORVProject.h" "$prefix/include/qvc/InstalledFiles.h" \
+         "$prefix/include/tavlo/ILifeCycleEngine.h" "$prefix/bin/qvc" \
+         "$prefix/share/qvcomponents/QVCStrings.mdb" "$prefix/share/qvcomponents/help/viewer.html" \
+         "$prefix/share/doc/qvcomponents/examples/office-hvac/study.json" \
+         "$prefix/share/man/man1/qvc.1"; do
+  [ -e "$f" ] || fail "not installed: ${f#"$prefix"/}"
+done
+# The platform libraries are private: no development link beside them.
+[ -z "$(find "$libdir/qvcomponents" -name 'libqvc_*.so')" ] || fail "private libraries have .so links"
+# The component exports its public classes, not the code behind them.
+if nm -DC --defined-only "$libdir/libqvcomponents.so.17" | grep -q 'qvc::cDBoperations::'; then
+  fail "libqvcomponents exports internal classes"
+fi
+nm -DC --defined-only "$libdir/libqvcomponents.so.17" | grep -q 'qvc::cORVProject::cORVProject' ||
+  fail "libqvcomponents does not export cORVProject"
+
+# Nothing installed points back into the source or build tree.
+leaks=$(grep -rlF -e "$src" -e "$build" "$prefix" 2>/dev/null)
+[ -z "$leaks" ] || fail "build-tree paths in: $leaks"
+
+qvc=$prefix/bin/qvc
+ldd "$qvc" | grep -q 'not found' && fail "qvc has unresolved libraries: $(ldd "$qvc" | grep 'not found')"
+ldd "$qvc" | grep -qi 'libQt' && fail "qvc links Qt: $(ldd "$qvc" | grep -i libQt)"
+version=$("$qvc" --version) || fail "qvc --version exited $?"
+[[ "$version" == "qvc 17."* ]] || fail "qvc --version printed '$version'"
+if command -v man >/dev/null; then
+  warnings=$(MANWIDTH=80 man --warnings -l "$prefix/share/man/man1/qvc.1" 2>&1 >/dev/null)
+  [ -z "$warnings" ] || fail "man page warnings: $warnings"
+fi
+# Every command of the help text is in the man page.
+for cmd in $("$qvc" --help | awk '/^SUBCOMMANDS:/ {on = 1; next} on && NF {print $1}'); do
+  grep -q "^\.BI\? \"*$cmd" "$prefix/share/man/man1/qvc.1" || fail "man page lacks '$cmd'"
+done
+
+run_demo() {  # run_demo QVC OUT LABEL
+  env -u QVC_DATA_DIR -u QVC_EXAMPLES_DIR -u QVC_VIEWER_PLUGIN "$1" demo "$2" >"$2.log" 2>&1 ||
+    { fail "$3: qvc demo exited $?: $(tail -3 "$2.log")"; return; }
+  local reports
+  reports=$(find "$2/reports" -name '*.rtf' | wc -l)
+  [ "$reports" -ge 6 ] || fail "$3: qvc demo wrote $reports RTF reports"
+  [ -f "$2/Office HVAC project/QVCStrings.mdb" ] || fail "$3: no resource texts copied"
+  [ "$("$1" count "$2/Office HVAC project" 1)" = 3 ] || fail "$3: the demo study has not 3 cases"
+}
+run_demo "$qvc" "$work/demo" installed
+
+# The viewer is a plug-in: without it, --view names what is missing.
+if [ -f "$libdir/qvcomponents/qvc-viewer.so" ]; then
+  ldd "$libdir/qvcomponents/qvc-viewer.so" | grep -q 'not found' && fail "the plug-in has unresolved libraries"
+fi
+QVC_VIEWER_PLUGIN=$work/none.so "$qvc" calc "$work/demo/Office HVAC project" 1 --view \
+  --out "$work/view" >"$work/view.log" 2>&1
+status=$?
+[ "$status" = 1 ] || fail "--view without the plug-in exited $status"
+grep -q "report viewer is not installed" "$work/view.log" || fail "--view message: $(cat "$work/view.log")"
+
+# A moved tree finds its own files.
+mv "$prefix" "$work/moved"
+run_demo "$work/moved/bin/qvc" "$work/demo-moved" moved
+mv "$work/moved" "$prefix"
+
+[ "$fails" = 0 ] && echo "installed tree checks passed"
+exit "$fails"

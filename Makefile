@@ -1,12 +1,14 @@
 # Entry points a newcomer needs. Each target installs what it needs first.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+RELEASE_BUILD ?= build-release
 JOBS       ?= $(shell nproc)
 DEMO_DIR   ?= $(CURDIR)/demo-output
 # Seconds each fuzz target runs in the sanitizer pass (the normal pass runs them briefly).
 FUZZ_SECONDS ?= 60
 
-.PHONY: setup build test test-fast asan fuzz demo check-rtf bench format format-check clean
+.PHONY: setup build test test-fast asan fuzz demo check-rtf bench format format-check clean \
+        release install-check package
 
 setup:
 	@scripts/setup.sh
@@ -15,10 +17,27 @@ build: setup
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQVC_WERROR=ON >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
-# The whole suite: normal build, then the ASan+UBSan build, both through ctest.
+# The whole suite: normal build, then the ASan+UBSan build, both through ctest,
+# then the Release build installed, used by the example host and packaged.
 test: build format-check
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
 	@$(MAKE) --no-print-directory asan
+	@$(MAKE) --no-print-directory install-check
+
+# A Release build as a packager makes it: warnings are not errors, no tests.
+release: setup
+	@cmake -S . -B $(RELEASE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQVC_WERROR=OFF \
+	  -DQVC_BUILD_TESTS=OFF -DQVC_BUILD_BENCH=OFF >/dev/null
+	@cmake --build $(RELEASE_BUILD) -j $(JOBS)
+
+# Installs the Release build into a temporary prefix, builds and runs the example
+# host against it (CMake package and pkg-config), builds the .deb and checks it.
+install-check: release
+	@scripts/install-check.sh $(RELEASE_BUILD)
+
+# The Debian package qvcomponents_<version>_amd64.deb, in $(RELEASE_BUILD).
+package: release
+	@cd $(RELEASE_BUILD) && cpack -G DEB
 
 test-fast: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
@@ -60,4 +79,4 @@ format-check:
 	@git ls-files '*.cpp' '*.h' | xargs -r clang-format --dry-run --Werror
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD)

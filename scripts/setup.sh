@@ -11,6 +11,7 @@ packages=(
   libpugixml-dev libcairo2-dev libdeflate-dev fonts-liberation fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev xvfb xauth
+  file dpkg-dev
 )
 if [[ "${1:-}" == "--rtf" ]]; then
   packages+=(libreoffice-writer-nogui poppler-utils)

@@ -46,9 +46,16 @@ if command -v man >/dev/null; then
   warnings=$(MANWIDTH=80 man --warnings -l "$prefix/share/man/man1/qvc.1" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "man page warnings: $warnings"
 fi
-# Every command of the help text is in the man page.
-for cmd in $("$qvc" --help | awk '/^SUBCOMMANDS:/ {on = 1; next} on && NF {print $1}'); do
-  grep -q "^\.BI\? \"*$cmd" "$prefix/share/man/man1/qvc.1" || fail "man page lacks '$cmd'"
+# Every command and subcommand of the help text is in the man page.
+subcommands() { "$@" --help | awk '/^Subcommands:/ {on = 1; next} on && NF {print $1}'; }
+man_page=$prefix/share/man/man1/qvc.1
+commands=$(subcommands "$qvc")
+[ "$(wc -w <<<"$commands")" -ge 8 ] || fail "qvc --help lists commands: $commands"
+for cmd in $commands; do
+  subs=$(subcommands "$qvc" "$cmd")
+  for sub in ${subs:-""}; do
+    grep -q "^\.BI\? \"$cmd${sub:+ $sub} " "$man_page" || fail "man page lacks '$cmd $sub'"
+  done
 done
 
 run_demo() {  # run_demo QVC OUT LABEL

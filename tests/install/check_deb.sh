@@ -33,7 +33,7 @@ qvc=$work/root/usr/bin/qvc
 ldd "$qvc" | grep -q 'not found' && fail "unpacked qvc has unresolved libraries"
 env -u QVC_DATA_DIR -u QVC_EXAMPLES_DIR "$qvc" demo "$work/demo" >"$work/demo.log" 2>&1 ||
   fail "qvc demo from the unpacked package exited $?: $(tail -3 "$work/demo.log")"
-[ "$(find "$work/demo/reports" -name '*.rtf' 2>/dev/null | wc -l)" -ge 6 ] ||
+[ "$(find "$work/demo/reports" -iname '*.rtf' 2>/dev/null | wc -l)" -ge 6 ] ||
   fail "qvc demo from the unpacked package wrote no reports"
 
 [ "$fails" = 0 ] && echo "package checks passed: $(basename "$deb")"

@@ -25,12 +25,12 @@ check_run() {  # check_run PROGRAM LABEL [env ...]
   done
   [ -f "$out/project/ORV30.mdb" ] || fail "$label: no project database"
   local rtf
-  rtf=$(find "$out/reports" -name '*.rtf' | wc -l)
+  rtf=$(find "$out/reports" -iname '*.rtf' | wc -l)
   [ "$rtf" -ge 6 ] || fail "$label: $rtf RTF reports written"
-  for f in "$out"/reports/*.rtf; do
+  while IFS= read -r f; do
     [ "$(head -c 5 "$f")" = '{\rtf' ] || fail "$label: $(basename "$f") is not RTF"
-  done
-  grep -lq "Condensing boiler" "$out"/reports/*.rtf || fail "$label: the reports lack the cases"
+  done < <(find "$out/reports" -iname '*.rtf')
+  grep -rlq "Condensing boiler" "$out/reports" || fail "$label: the reports lack the cases"
 }
 
 # 1. find_package

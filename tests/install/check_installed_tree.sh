@@ -62,7 +62,7 @@ run_demo() {  # run_demo QVC OUT LABEL
   env -u QVC_DATA_DIR -u QVC_EXAMPLES_DIR -u QVC_VIEWER_PLUGIN "$1" demo "$2" >"$2.log" 2>&1 ||
     { fail "$3: qvc demo exited $?: $(tail -3 "$2.log")"; return; }
   local reports
-  reports=$(find "$2/reports" -name '*.rtf' | wc -l)
+  reports=$(find "$2/reports" -iname '*.rtf' | wc -l)
   [ "$reports" -ge 6 ] || fail "$3: qvc demo wrote $reports RTF reports"
   [ -f "$2/Office HVAC project/QVCStrings.mdb" ] || fail "$3: no resource texts copied"
   [ "$("$1" count "$2/Office HVAC project" 1)" = 3 ] || fail "$3: the demo study has not 3 cases"

@@ -24,7 +24,9 @@ for pattern in 'usr/bin/qvc' 'usr/lib/\(.*/\)\?libqvcomponents\.so\.17' \
 done
 grep -q "$build\|$src" <<<"$files" && fail "build paths in the file list"
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libsqlite3 libcairo2 libfmt libc6 libstdc++6; do
+needs=(libc6 libstdc++6 libsqlite3-0 libcairo2 libdeflate0 libpugixml1v5)
+grep -q 'qvc-viewer\.so$' <<<"$files" && needs+=(libqt6widgets6 libqt6printsupport6)
+for lib in "${needs[@]}"; do
   grep -q "$lib" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
 

@@ -377,6 +377,9 @@ class RtfBuilder {
             if (t.rowsUnbroken) {
                 out_ += "\\trkeep";
             }
+            if (row.keepWithNext) {
+                out_ += "\\trkeepfollow";
+            }
             if (row.minHeightTwips > 0) {
                 out_ += "\\trrh" + std::to_string(row.minHeightTwips);
             }
@@ -408,7 +411,11 @@ class RtfBuilder {
             out_ += kEol;
             for (const TableCellModel& c : row.cells) {
                 for (size_t i = 0; i < c.paragraphs.size(); ++i) {
-                    paragraph(c.paragraphs[i], true, false);
+                    // Readers keep a row with the next one when every
+                    // paragraph in it is kept with the next.
+                    Paragraph p = c.paragraphs[i];
+                    p.keepWithNext = p.keepWithNext || row.keepWithNext;
+                    paragraph(p, true, false);
                     if (i + 1 < c.paragraphs.size()) {
                         out_ += "\\par";
                     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ColumnFitter.h"
 #include "Convert.h"
 #include "DocumentEditor.h"
 #include "qvc/document/DocumentObject.h"
@@ -14,8 +15,66 @@ using rt::Error;
 namespace err = rt::err;
 
 namespace {
+
 constexpr int32_t kMinCellTwips = 360;  // 0.25 in for a cell without a width
+// The smallest text a table is set in to fit its figures onto the page.
+constexpr int32_t kSmallestHalfPoints = 14;  // 7 pt
+
+int32_t tableWidth(const TableModel& table) {
+    int32_t widest = 0;
+    for (const TableRowModel& row : table.rows) {
+        int32_t x = 0;
+        for (const TableCellModel& cell : row.cells) {
+            x += cell.widthTwips;
+        }
+        widest = std::max(widest, x);
+    }
+    return widest;
 }
+
+int32_t largestText(const TableModel& table) {
+    int32_t largest = 0;
+    for (const TableRowModel& row : table.rows) {
+        for (const TableCellModel& cell : row.cells) {
+            for (const Paragraph& p : cell.paragraphs) {
+                largest = std::max(largest, p.endFormat.halfPoints);
+                for (const Run& r : p.runs) {
+                    largest = std::max(largest, r.format.halfPoints);
+                }
+            }
+        }
+    }
+    return largest;
+}
+
+// One point smaller, every text of the table.
+void shrinkText(TableModel& table) {
+    const auto smaller = [](CharFormat& f) {
+        f.halfPoints = std::max(kSmallestHalfPoints, f.halfPoints - 2);
+    };
+    for (TableRowModel& row : table.rows) {
+        for (TableCellModel& cell : row.cells) {
+            for (Paragraph& p : cell.paragraphs) {
+                smaller(p.endFormat);
+                for (Run& r : p.runs) {
+                    smaller(r.format);
+                }
+            }
+        }
+    }
+}
+
+// Sizes the columns from their texts within the wider of the page's text width
+// and the table's own width; when the texts do not fit even so, the table's
+// text is set a point smaller at a time (down to 7 pt) until they do.
+void fitToPage(TableModel& table, int32_t textWidth) {
+    const int32_t maxWidth = std::max(textWidth, tableWidth(table));
+    while (!detail::fitColumns(table, maxWidth) && largestText(table) > kSmallestHalfPoints) {
+        shrinkText(table);
+    }
+}
+
+}  // namespace
 
 void Table::Attach(DocumentObject& docs) {
     attached_ = &docs;
@@ -62,6 +121,30 @@ std::vector<int32_t> Table::rowLengths() const {
         ++rows.back();
     }
     return rows;
+}
+
+void Table::markKeptRows(TableModel& table) const {
+    std::vector<TableRowModel>& rows = table.rows;
+    const size_t count = rows.size();
+    const size_t headers = std::min(count, static_cast<size_t>(headerRows_));
+    for (size_t r = 0; r < headers; ++r) {
+        rows[r].header = true;
+    }
+    // The headings with the first two body rows.
+    for (size_t r = 0; headers > 0 && r < std::min(count - 1, headers + 1); ++r) {
+        rows[r].keepWithNext = true;
+    }
+    // The totals with the two rows above them (body rows only).
+    if (totalsRow_) {
+        for (size_t r = std::max(headers, count >= 3 ? count - 3 : 0); r + 1 < count; ++r) {
+            rows[r].keepWithNext = true;
+        }
+    }
+    if (keepTogether_) {
+        for (size_t r = 0; r + 1 < count; ++r) {
+            rows[r].keepWithNext = true;
+        }
+    }
 }
 
 void Table::InsertInto(DocumentObject& docs) {
@@ -120,7 +203,8 @@ void Table::InsertInto(DocumentObject& docs) {
         }
         table.rows.push_back(std::move(row));
     }
-    table.rows.front().header = headerRow_;
+    markKeptRows(table);  // first: the heading rows count apart when sizing
+    fitToPage(table, textWidth);
     ed.closeParagraph(true);
     ed.addBlock(std::move(table));
 }

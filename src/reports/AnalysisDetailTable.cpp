@@ -115,10 +115,15 @@ void cRptAnalysisDetails::GenerateDetailTable(doc::DocumentObject& docs, const s
         doc::Table table;
         table.Attach(docs);
         docs.EndTableBlock();
+        // The group row and the column titles both repeat on every page the
+        // table runs onto; the totals stay with the last years.
         table.SetHeaderRow(true);
-        if (const int variant = variantOf(subCode); variant != 0)
+        if (const int variant = variantOf(subCode); variant != 0) {
             addHeaderRows(table, variant, reports::caseShortTitle(baseNumber),
                           reports::caseShortTitle(challengerNumber));
+            table.SetHeaderRows(2);
+        }
+        table.SetTotalsRow(true);
 
         double opSavingsTotal = 0;
         double addInvestmentTotal = 0;

@@ -149,6 +149,8 @@ void writeDetailedTable(doc::DocumentObject& docs, const std::string& caption,
     table.Attach(docs);
     docs.EndTableBlock();
     table.SetHeaderRow(true);
+    // An item list (at most 20 rows) stays on one page with its caption.
+    table.SetKeepTogether(true);
     docs.SetTextFlags(code::kFlagKeepTables, true);
     const std::vector<int32_t> starts = rowStarts(rows, columnCount);
     table.Define(rows * columnCount, starts);
@@ -170,6 +172,7 @@ void writeShortTable(doc::DocumentObject& docs, const std::string& caption,
     doc::Table table;
     table.Attach(docs);
     docs.EndTableBlock();
+    table.SetKeepTogether(true);
     docs.SetTextFlags(code::kFlagKeepTables, true);
     const std::vector<int32_t> starts = rowStarts(rowCount, 2);
     table.Define(rowCount * 2, starts);

@@ -19,6 +19,7 @@ void styleCell(doc::TableCell& cell, float width, bool isText, bool isHeader, fl
 
 void addStyledCells(doc::Table& table, int32_t rows, const std::vector<ResultColumn>& columns,
                     float padding) {
+    table.SetHeaderRows(1);
     for (int32_t row = 0; row < rows; ++row) {
         for (size_t column = 0; column < columns.size(); ++column) {
             doc::TableCell& cell = table.AddCell();
@@ -30,6 +31,8 @@ void addStyledCells(doc::Table& table, int32_t rows, const std::vector<ResultCol
 }
 
 void placeWithCaption(doc::DocumentObject& docs, doc::Table& table, const std::string& caption) {
+    if (table.rowLengths().size() <= kRowsKeptTogether)
+        table.SetKeepTogether(true);
     docs.AddText(caption, kResultCellFontSize, std::nullopt, 0, std::nullopt, code::kAlignLeft,
                  code::kDefaultColour, false);
     table.InsertInto(docs);

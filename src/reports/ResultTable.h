@@ -27,8 +27,9 @@ struct ResultColumn {
 void styleCell(doc::TableCell& cell, float width, bool isText, bool isHeader,
                float padding = kResultCellPadding);
 
-// Lays out a table of `rows` rows (row 0 the header) one cell at a time with
-// AddCell, marking the first cell of every row, and styles every cell.
+// Lays out a table of `rows` rows (row 0 the header, repeated on every page the
+// table runs onto) one cell at a time with AddCell, marking the first cell of
+// every row, and styles every cell.
 void addStyledCells(doc::Table& table, int32_t rows, const std::vector<ResultColumn>& columns,
                     float padding = kResultCellPadding);
 
@@ -37,7 +38,11 @@ inline int32_t cellNumber(int32_t row, int32_t column, int32_t columnCount) {
     return row * columnCount + column;
 }
 
-// Writes the caption (10 pt, left) and places the table after it.
+// Tables of up to this many rows are kept on one page (when they fit on one).
+inline constexpr size_t kRowsKeptTogether = 20;
+
+// Writes the caption (10 pt, left) and places the table after it; a table of
+// up to kRowsKeptTogether rows stays on one page.
 void placeWithCaption(doc::DocumentObject& docs, doc::Table& table, const std::string& caption);
 
 }  // namespace qvc::reports

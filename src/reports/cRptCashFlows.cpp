@@ -27,8 +27,15 @@ namespace {
 constexpr const char* kClass = "cRptCashFlows";
 
 // Tight rows, so that a table of a 25-year study with its three-line header
-// fits one landscape page.
-constexpr float kCellPadding = 3.0f / 32.0f;
+// fits one landscape page; longer studies get smaller type and tighter rows,
+// so that a table of up to 40 years still does.
+struct RowLook {
+    float fontSize;  // points
+    float padding;   // inches
+};
+constexpr RowLook kRowsUpTo25Years{10.0f, 3.0f / 32.0f};
+constexpr RowLook kRowsUpTo32Years{9.0f, 2.0f / 32.0f};
+constexpr RowLook kRowsUpTo40Years{8.0f, 1.0f / 32.0f};
 // Up to this many years two tables share a page.
 constexpr int16_t kYearsForTwoTablesPerPage = 10;
 
@@ -71,14 +78,22 @@ const std::string& cashFlowTitle(const std::string& subCode) {
     return subCode == "CF1" ? res.gXstrCFColBeforeTaxCF : res.gXstrCFColTotalCF;
 }
 
+RowLook rowLook() {
+    const int16_t years = lifeCycle();
+    if (years <= 25)
+        return kRowsUpTo25Years;
+    return years <= 32 ? kRowsUpTo32Years : kRowsUpTo40Years;
+}
+
 void styleCell(doc::TableCell& cell, float width, bool header) {
+    const RowLook look = rowLook();
     cell.SetBackColor(header ? reports::kHeaderShade : reports::kBodyShade);
     cell.SetBold(header);
     cell.SetWidth(width);
     cell.SetAlignment(code::kAlignRight);
     cell.SetVerticalAlignment(header ? code::kVAlignBottom : code::kVAlignTop);
-    cell.SetPadding(kCellPadding);
-    cell.SetFontSize(reports::kResultCellFontSize);
+    cell.SetPadding(look.padding);
+    cell.SetFontSize(look.fontSize);
 }
 
 std::vector<float> widthsFor(size_t columns) {
@@ -222,6 +237,7 @@ void cRptCashFlows::writeTable(doc::DocumentObject& docs, const std::string& cap
     table.Attach(docs);
     docs.EndTableBlock();
     table.SetHeaderRow(true);
+    table.SetTotalsRow(true);
     writeHeader(table, header);
     for (int16_t y = 0; y <= years; ++y)
         writeRow(table, rows, alternative, y, cf1);

@@ -157,7 +157,7 @@ class PageFlow {
     bool overflows(double height) const { return y_ + height > bottom_ + kEpsilon; }
 
     // The height that must share the page with a caption: the next paragraph's
-    // first line, or the table's first row (and the row after a heading row).
+    // first line, or the rows the table keeps together at its top.
     double firstUnitHeight(const doc::Block* next) {
         if (!next) {
             return 0;
@@ -167,14 +167,46 @@ class PageFlow {
             return box.lines.empty() ? 0 : box.lines.front().height;
         }
         if (const auto* t = std::get_if<doc::TableModel>(next)) {
-            const std::vector<RowBox>& rows = tableRows(*t);
-            double h = rows.empty() ? 0 : rows.front().height;
-            if (rows.size() > 1 && rows.front().header) {
-                h += rows[1].height;
-            }
-            return h;
+            return keptHeight(tableRows(*t), 0);
         }
         return 0;
+    }
+
+    static size_t headingCount(const std::vector<RowBox>& rows) {
+        size_t n = 0;
+        while (n < rows.size() && rows[n].header) {
+            ++n;
+        }
+        return n;
+    }
+
+    // The height of row `first` and the rows kept on its page with it. A run
+    // of kept rows longer than a page keeps only the headings with the first
+    // body row (or only the row itself, past the headings).
+    double keptHeight(const std::vector<RowBox>& rows, size_t first) const {
+        if (rows.empty()) {
+            return 0;
+        }
+        const size_t headings = headingCount(rows);
+        double repeated = 0;
+        for (size_t r = 0; first >= headings && r < headings; ++r) {
+            repeated += rows[r].height;
+        }
+        double height = rows[first].height;
+        for (size_t r = first; rows[r].keepWithNext && r + 1 < rows.size(); ++r) {
+            height += rows[r + 1].height;
+        }
+        if (height + repeated <= bottom_ - top_ + kEpsilon) {
+            return height;
+        }
+        if (first < headings) {
+            height = 0;
+            for (size_t r = first; r < std::min(rows.size(), headings + 1); ++r) {
+                height += rows[r].height;
+            }
+            return height;
+        }
+        return rows[first].height;
     }
 
     const std::vector<RowBox>& tableRows(const doc::TableModel& table) {
@@ -214,20 +246,31 @@ class PageFlow {
         }
     }
 
+    // Rows go on the page while they fit; a row that starts a run of rows kept
+    // together moves to a new page with the whole run when the run does not
+    // fit. Every page the table continues on starts with its heading rows.
     void placeTable(const doc::TableModel& table) {
         const std::vector<RowBox>& rows = tableRows(table);
-        const RowBox* heading = !rows.empty() && rows.front().header ? &rows.front() : nullptr;
+        const size_t headings = headingCount(rows);
+        const auto place = [&](size_t r) {
+            LaidOutPage& page = out_.pages.back();
+            if (page.tables.empty() || page.tables.back().table != &table) {
+                page.tables.push_back(PageTableRows{&table, {}});
+            }
+            page.tables.back().rows.push_back(r);
+            emitRow(page, rows[r], left_, y_);
+            y_ += rows[r].height;
+        };
         for (size_t i = 0; i < rows.size(); ++i) {
-            const RowBox& row = rows[i];
-            if (overflows(row.height) && pageHasContent_) {
+            const bool startsRun = i == 0 || !rows[i - 1].keepWithNext;
+            const double need = startsRun ? keptHeight(rows, i) : rows[i].height;
+            if (overflows(need) && pageHasContent_) {
                 newPage();
-                if (heading && i > 0) {
-                    emitRow(out_.pages.back(), *heading, left_, y_);
-                    y_ += heading->height;
+                for (size_t h = 0; i >= headings && h < headings; ++h) {
+                    place(h);
                 }
             }
-            emitRow(out_.pages.back(), row, left_, y_);
-            y_ += row.height;
+            place(i);
             pageHasContent_ = true;
         }
     }

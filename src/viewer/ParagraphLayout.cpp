@@ -19,12 +19,40 @@ struct Atom {
     double blankWidth = 0;    // trailing blanks
     double height = 0;        // pictures
     bool breakAfter = false;  // a piece of a word too long for the line
+    bool figure = false;      // a number: never broken, not even when too long
     doc::CharFormat format;
     const doc::Picture* picture = nullptr;
 };
 
+// Text with a digit and no letter ("$ -1,145,175", "12.5 %") is one figure.
+bool isFigure(const QString& text) {
+    bool digit = false;
+    for (const QChar c : text) {
+        if (c.isLetter()) {
+            return false;
+        }
+        digit = digit || c.isDigit();
+    }
+    return digit;
+}
+
 void splitWords(const QString& text, const doc::CharFormat& format, TextMeasurer& m,
                 std::vector<Atom>& out) {
+    if (isFigure(text)) {
+        // A figure is one unbreakable piece, its trailing blanks apart.
+        qsizetype end = text.size();
+        while (end > 0 && text[end - 1] == u' ') {
+            --end;
+        }
+        Atom a;
+        a.text = text.left(end);
+        a.format = format;
+        a.figure = true;
+        a.width = m.width(a.text, format);
+        a.blankWidth = end < text.size() ? m.width(text.mid(end), format) : 0;
+        out.push_back(std::move(a));
+        return;
+    }
     qsizetype i = 0;
     while (i < text.size()) {
         qsizetype wordEnd = i;
@@ -94,7 +122,8 @@ std::vector<Atom> splitLongWords(std::vector<Atom> atoms, double width, TextMeas
     std::vector<Atom> out;
     out.reserve(atoms.size());
     for (Atom& a : atoms) {
-        if (a.kind != Atom::Kind::Text || a.width <= width + kSlackPt || a.text.size() < 2) {
+        if (a.kind != Atom::Kind::Text || a.figure || a.width <= width + kSlackPt ||
+            a.text.size() < 2) {
             out.push_back(std::move(a));
             continue;
         }

@@ -1,7 +1,8 @@
 #pragma once
 // Breaks one paragraph into lines of a given width: words wrap at blanks (text
 // that runs on without a blank stays together; a single word wider than the
-// line is cut between characters), tabs go to the paragraph's tab
+// line is cut between characters; a figure, text with digits and no letters,
+// is never broken, even at its blanks), tabs go to the paragraph's tab
 // stops (left, centre, right; every half inch after the last one), line breaks
 // start a new line, pictures sit on the base line. Lines without tabs take the
 // paragraph's alignment. Positions are in points relative to the paragraph's

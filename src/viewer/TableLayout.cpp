@@ -44,6 +44,7 @@ std::vector<RowBox> layoutTable(const doc::TableModel& table, TextMeasurer& meas
         RowBox box;
         box.height = height;
         box.header = row.header;
+        box.keepWithNext = row.keepWithNext;
         double x = 0;
         for (size_t i = 0; i < row.cells.size(); ++i) {
             const doc::TableCellModel& cell = row.cells[i];

@@ -13,6 +13,7 @@ namespace qvc::viewer {
 struct RowBox {
     double height = 0;
     bool header = false;
+    bool keepWithNext = false;
     std::vector<PageFill> fills;
     std::vector<PageLine> lines;
     std::vector<PageText> texts;

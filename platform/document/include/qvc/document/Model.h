@@ -90,6 +90,7 @@ struct TableCellModel {
 struct TableRowModel {
     std::vector<TableCellModel> cells;
     bool header = false;         // repeated at the top of each page (Word honours it)
+    bool keepWithNext = false;   // on the same page as the row that follows
     int32_t minHeightTwips = 0;  // 0 = as high as the text
     int32_t paddingLeftRightTwips = 0;
     int32_t paddingTopBottomTwips = 0;

@@ -38,6 +38,14 @@ struct PageImage {
     std::shared_ptr<const QImage> image;
 };
 
+// The rows of one table that a page shows, as the model's row numbers in the
+// order they are drawn: on a page the table continues on, its heading rows
+// come first again.
+struct PageTableRows {
+    const doc::TableModel* table = nullptr;
+    std::vector<size_t> rows;
+};
+
 struct LaidOutPage {
     QSizeF sizePt;
     doc::Orientation orientation = doc::Orientation::Portrait;
@@ -46,6 +54,7 @@ struct LaidOutPage {
     std::vector<PageImage> images;
     std::vector<PageLine> lines;
     std::vector<PageText> texts;
+    std::vector<PageTableRows> tables;  // body tables, top to bottom
 };
 
 struct LaidOutDocument {

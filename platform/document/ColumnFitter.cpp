@@ -1,0 +1,262 @@
+#include "ColumnFitter.h"
+
+#include <utf8.h>
+
+#include <algorithm>
+#include <numeric>
+#include <optional>
+#include <set>
+#include <vector>
+
+#include "TextWidth.h"
+
+namespace qvc::doc::detail {
+
+namespace {
+
+// Room left for the readers' own rounding and for the cell borders.
+constexpr int32_t kSlackTwips = 40;
+
+bool isLetter(char32_t c) {
+    return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z') || c >= 0xC0;
+}
+
+// One line of a cell: its text pieces with their formats.
+struct Piece {
+    std::string text;
+    const CharFormat* format;
+};
+using Line = std::vector<Piece>;
+
+std::vector<Line> linesOf(const TableCellModel& cell) {
+    std::vector<Line> lines;
+    for (const Paragraph& p : cell.paragraphs) {
+        lines.emplace_back();
+        for (const Run& r : p.runs) {
+            if (r.kind == Run::Kind::LineBreak) {
+                lines.emplace_back();
+            } else if (r.kind == Run::Kind::Text) {
+                lines.back().push_back(Piece{r.text, &r.format});
+            } else if (r.kind == Run::Kind::Tab) {
+                lines.back().push_back(Piece{" ", &r.format});
+            }
+        }
+    }
+    return lines;
+}
+
+struct LineWidths {
+    int32_t whole = 0;
+    int32_t longestWord = 0;
+    bool figure = false;
+    bool empty = true;
+};
+
+LineWidths measureLine(const Line& line) {
+    LineWidths out;
+    std::string all;
+    int32_t word = 0;
+    for (const Piece& piece : line) {
+        all += piece.text;
+        out.whole += textWidthTwips(piece.text, *piece.format);
+        auto it = piece.text.begin();
+        while (it != piece.text.end()) {
+            const auto start = it;
+            const char32_t c = utf8::unchecked::next(it);
+            if (c == U' ') {
+                out.longestWord = std::max(out.longestWord, word);
+                word = 0;
+            } else {
+                word += textWidthTwips(std::string_view(&*start, static_cast<size_t>(it - start)),
+                                       *piece.format);
+            }
+        }
+    }
+    out.longestWord = std::max(out.longestWord, word);
+    out.figure = isFigure(all);
+    out.empty = all.find_first_not_of(' ') == std::string::npos;
+    return out;
+}
+
+struct Column {
+    int32_t width = 0;
+    int32_t need = 0;
+    int32_t natural = 0;
+    int32_t figures = 0;
+    int32_t words = 0;
+    bool number() const { return figures > words; }
+};
+
+struct Span {
+    size_t first;
+    size_t last;  // one past
+};
+
+// Takes up to `wanted` twips from the columns for which `floorOf` returns a
+// floor below their width, in proportion to what each can give. Returns what
+// was taken.
+template <typename Floor>
+int64_t takeFrom(std::vector<Column>& columns, int64_t wanted, Floor floorOf) {
+    int64_t available = 0;
+    for (const Column& c : columns) {
+        if (const auto floor = floorOf(c); floor && c.width > *floor) {
+            available += c.width - *floor;
+        }
+    }
+    const int64_t take = std::min(available, wanted);
+    if (take <= 0) {
+        return 0;
+    }
+    int64_t taken = 0;
+    for (Column& c : columns) {
+        const auto floor = floorOf(c);
+        if (!floor || c.width <= *floor) {
+            continue;
+        }
+        const int64_t surplus = c.width - *floor;
+        const int64_t give = std::min(surplus, (surplus * take + available - 1) / available);
+        const int64_t now = std::min(give, take - taken);
+        c.width -= static_cast<int32_t>(now);
+        taken += now;
+    }
+    return taken;
+}
+
+}  // namespace
+
+bool isFigure(std::string_view line) {
+    bool digit = false;
+    auto it = line.begin();
+    while (it != line.end()) {
+        const char32_t c = utf8::unchecked::next(it);
+        if (isLetter(c)) {
+            return false;
+        }
+        digit = digit || (c >= U'0' && c <= U'9');
+    }
+    return digit;
+}
+
+CellNeed measureCell(const TableCellModel& cell, int32_t paddingLeftRightTwips) {
+    CellNeed need;
+    int32_t widest = 0;
+    int32_t natural = 0;
+    bool words = false;
+    bool figures = false;
+    for (const Line& line : linesOf(cell)) {
+        const LineWidths w = measureLine(line);
+        if (w.empty) {
+            continue;
+        }
+        need.empty = false;
+        widest = std::max(widest, w.figure ? w.whole : w.longestWord);
+        natural = std::max(natural, w.whole);
+        (w.figure ? figures : words) = true;
+    }
+    const int32_t extra = 2 * paddingLeftRightTwips + kSlackTwips;
+    need.minimum = need.empty ? 0 : widest + extra;
+    need.natural = need.empty ? 0 : natural + extra;
+    need.figure = figures && !words;
+    return need;
+}
+
+bool fitColumns(TableModel& table, int32_t maxWidthTwips) {
+    // The column edges of every row.
+    std::set<int32_t> edges{0};
+    for (const TableRowModel& row : table.rows) {
+        int32_t x = 0;
+        for (const TableCellModel& cell : row.cells) {
+            x += cell.widthTwips;
+            edges.insert(x);
+        }
+    }
+    const std::vector<int32_t> at(edges.begin(), edges.end());
+    const auto indexOf = [&](int32_t x) {
+        return static_cast<size_t>(std::lower_bound(at.begin(), at.end(), x) - at.begin());
+    };
+    std::vector<Column> columns(at.size() - 1);
+    for (size_t c = 0; c < columns.size(); ++c) {
+        columns[c].width = at[c + 1] - at[c];
+    }
+
+    // Single-column cells first; cells spanning several columns then add what
+    // the columns under them still lack, evenly.
+    std::vector<std::vector<Span>> spans(table.rows.size());
+    for (size_t r = 0; r < table.rows.size(); ++r) {
+        const TableRowModel& row = table.rows[r];
+        int32_t x = 0;
+        for (const TableCellModel& cell : row.cells) {
+            const Span span{indexOf(x), indexOf(x + cell.widthTwips)};
+            spans[r].push_back(span);
+            x += cell.widthTwips;
+            if (span.last != span.first + 1) {
+                continue;
+            }
+            const CellNeed need = measureCell(cell, row.paddingLeftRightTwips);
+            Column& column = columns[span.first];
+            column.need = std::max(column.need, need.minimum);
+            if (!row.header && !need.empty) {
+                column.natural = std::max(column.natural, need.natural);
+                ++(need.figure ? column.figures : column.words);
+            }
+        }
+    }
+    for (size_t r = 0; r < table.rows.size(); ++r) {
+        for (size_t i = 0; i < table.rows[r].cells.size(); ++i) {
+            const Span span = spans[r][i];
+            if (span.last <= span.first + 1) {
+                continue;
+            }
+            const int32_t need =
+                measureCell(table.rows[r].cells[i], table.rows[r].paddingLeftRightTwips).minimum;
+            int32_t have = 0;
+            for (size_t c = span.first; c < span.last; ++c) {
+                have += std::max(columns[c].need, columns[c].width);
+            }
+            const int32_t count = static_cast<int32_t>(span.last - span.first);
+            const int32_t lack = need - have;
+            for (size_t c = span.first; lack > 0 && c < span.last; ++c) {
+                columns[c].need =
+                    std::max(columns[c].need, columns[c].width) + (lack + count - 1) / count;
+            }
+        }
+    }
+
+    int64_t deficit = 0;
+    for (Column& c : columns) {
+        if (c.width < c.need) {
+            deficit += c.need - c.width;
+            c.width = c.need;
+        }
+    }
+    if (deficit == 0) {
+        return true;
+    }
+    using Floor = std::optional<int32_t>;
+    deficit -= takeFrom(columns, deficit, [](const Column& c) {
+        return c.number() ? Floor{} : Floor{std::max(c.need, c.natural)};
+    });
+    deficit -= takeFrom(columns, deficit,
+                        [](const Column& c) { return c.number() ? Floor{} : Floor{c.need}; });
+    deficit -= takeFrom(columns, deficit,
+                        [](const Column& c) { return c.number() ? Floor{c.need} : Floor{}; });
+    const int64_t total = std::accumulate(columns.begin(), columns.end(), int64_t{0},
+                                          [](int64_t s, const Column& c) { return s + c.width; });
+    if (total > std::max<int64_t>(maxWidthTwips, at.back())) {
+        return false;
+    }
+
+    std::vector<int32_t> moved{0};
+    for (const Column& c : columns) {
+        moved.push_back(moved.back() + c.width);
+    }
+    for (size_t r = 0; r < table.rows.size(); ++r) {
+        for (size_t i = 0; i < table.rows[r].cells.size(); ++i) {
+            const Span span = spans[r][i];
+            table.rows[r].cells[i].widthTwips = moved[span.last] - moved[span.first];
+        }
+    }
+    return true;
+}
+
+}  // namespace qvc::doc::detail

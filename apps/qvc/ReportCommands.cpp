@@ -1,5 +1,6 @@
 #include "ReportCommands.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -36,9 +37,14 @@ void prepareOutput(const ReportOptions& options) {
 void listOutput(const ReportOptions& options, std::ostream& out, bool afterAnswer) {
     if (afterAnswer)
         out << "\nReports:\n";
+    std::vector<std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(options.outDir))
         if (!entry.path().filename().string().starts_with("."))
-            out << entry.path().string() << "\n";
+            files.push_back(entry.path().string());
+    // In name order, so the listing does not change from run to run.
+    std::sort(files.begin(), files.end());
+    for (const std::string& file : files)
+        out << file << "\n";
 }
 
 void listOutput(const ReportOptions& options) {
@@ -52,8 +58,27 @@ bool namesResults(const std::string& reportTypes) {
     return false;
 }
 
+// What a calculator status means, for the closing message.
+const char* statusMeaning(int16_t status) {
+    switch (status) {
+        case 302:
+            return "the study has no design case";
+        case 308:
+            return "a design case record is missing";
+        case 309:
+            return "the length of analysis, discount rate or tax rate is out of range";
+        case 310:
+            return "a design case value is out of range";
+        default:
+            return nullptr;
+    }
+}
+
 void reportNotCalculated(const cORVCalculator& calc, int16_t status, const std::string& error) {
-    std::cerr << "qvc: the study was not calculated (status " << status << ")";
+    std::cerr << "qvc: the study was not calculated (status " << status;
+    if (const char* meaning = statusMeaning(status))
+        std::cerr << ": " << meaning;
+    std::cerr << ")";
     if (calc.ReturnERRDC() != 0)
         std::cerr << ", design case " << calc.ReturnERRDC();
     if (!error.empty())

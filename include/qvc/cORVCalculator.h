@@ -110,6 +110,9 @@ class QVC_EXPORT cORVCalculator {
     bool m_bCalcResult = false;
     // ID of the design case that stopped the last run.
     int16_t m_iErrDCId = 0;
+    // The first value out of range of the case being handed over: list, row,
+    // field, value and range, for the 310 message.
+    std::string m_sInvalidValue;
 };
 
 }  // namespace qvc

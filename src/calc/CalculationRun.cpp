@@ -46,6 +46,12 @@ std::string caseTitle() {
     return gen.isDimensioned() ? gen(1) : std::string();
 }
 
+// The case and, when known, the value that put it out of range.
+std::string invalidCaseText(const std::string& invalidValue) {
+    const std::string title = caseTitle();
+    return invalidValue.empty() ? title : title + ": " + invalidValue;
+}
+
 std::string calculatorTag(const char* procedure) {
     return classTag(procedure, "cORVCalculator");
 }
@@ -84,6 +90,7 @@ bool cORVCalculator::PerformCalc() {
     ThreadState& st = threadState();
     try {
         m_bCalcResult = false;
+        int16_t fallbackStatus = 0;
         if (objLifeCycle) {
             objLifeCycle->setOnError([this](const tavlo::TavloError& e, const std::string& library,
                                             const std::string& className,
@@ -103,6 +110,7 @@ bool cORVCalculator::PerformCalc() {
                     return false;
                 }
                 st.gReportMode = 1;
+                fallbackStatus = st.gErrCode;
                 inform(st.res.gXstrInvalidStudyMsg);
             }
         }
@@ -116,6 +124,8 @@ bool cORVCalculator::PerformCalc() {
                 return false;
             }
             st.gReportMode = 1;
+            if (fallbackStatus == 0)  // the study check's reason comes first
+                fallbackStatus = st.gErrCode;
             inform(st.res.gXstrNoDCforStudy);
             processCases = false;
         } else {
@@ -150,6 +160,7 @@ bool cORVCalculator::PerformCalc() {
                     .Item(static_cast<int16_t>(i))
                     .setNumber(static_cast<int16_t>(i));
                 const std::string before = st.gErrMsg;
+                m_sInvalidValue.clear();
                 AssignProperties("inv", static_cast<int32_t>(i));
                 AssignProperties("ann", static_cast<int32_t>(i));
                 AssignProperties("other", static_cast<int32_t>(i));
@@ -158,18 +169,27 @@ bool cORVCalculator::PerformCalc() {
                 if (st.gErrCode == 310) {
                     if (!wantInputs) {
                         m_iErrDCId = id;
+                        // Nothing else will say which value stopped the run.
+                        inform(st.res.gXstrInvalidDataDC + " [" + invalidCaseText(m_sInvalidValue) +
+                               "].");
                         eraseCaseArrays();
                         return false;
                     }
-                    st.gErrMsg = caseTitle();
+                    st.gErrMsg = invalidCaseText(m_sInvalidValue);
                     st.gReportMode = 1;
                 }
             }
             eraseCaseArrays();
         }
 
-        if (st.gReportMode == 1)
+        if (st.gReportMode == 1) {
+            // The case loop starts from status 0; a run that fell back to the
+            // input reports for the study (309) or for want of cases (302)
+            // still reports why.
+            if (st.gErrCode == 0)
+                st.gErrCode = fallbackStatus;
             return m_bCalcResult;
+        }
         if (!m_InvalidCaseData && !handOverFailed) {
             m_bCalcResult = engine().ValidateInputs();
             if (m_bCalcResult)

@@ -1,5 +1,6 @@
 #include "calc/EngineAssignment.h"
 
+#include "qvc/runtime/BasicString.h"
 #include "qvc/runtime/Value.h"
 
 namespace qvc::calc {
@@ -15,8 +16,8 @@ int16_t itemIndex(long item) {
 }
 
 EngineAssignment::EngineAssignment(tavlo::ILifeCycleEngine& engine, ThreadState& state,
-                                   bool& invalidCaseData)
-    : engine_(engine), state_(state), invalid_(invalidCaseData) {}
+                                   bool& invalidCaseData, std::string& invalidValue)
+    : engine_(engine), state_(state), invalid_(invalidCaseData), invalidValue_(invalidValue) {}
 
 int16_t EngineAssignment::typeOfAnalysis() const {
     return rt::Value(state_.arrStudy[2]).toInt16();
@@ -30,16 +31,30 @@ tavlo::IAlternative& EngineAssignment::alternative(int16_t position) {
     return engine_.Alternatives().Item(position);
 }
 
-void EngineAssignment::markInvalid() {
+void EngineAssignment::markInvalid(const rt::Value& v, Bound lo, Bound hi, const Field& field) {
     invalid_ = true;
     state_.gErrCode = 310;
+    if (!invalidValue_.empty())
+        return;
+    const ResourceTexts& res = state_.res;
+    auto number = [](double x) { return rt::Value(x).toText(); };
+    std::string text = rt::Replace(res.gXstrInvalidValueAt, "{list}", field.list);
+    text = rt::Replace(text, "{row}", std::to_string(field.row));
+    text = rt::Replace(text, "{field}", rt::Trim(field.name));
+    text = rt::Replace(text, "{value}", v.isNull() ? std::string("-") : v.toText());
+    // A bound that depends on another value out of range is unknown.
+    if (lo && hi) {
+        std::string range = rt::Replace(res.gXstrInvalidValueRange, "{low}", number(*lo));
+        text += rt::Replace(range, "{high}", number(*hi));
+    }
+    invalidValue_ = text;
 }
 
-bool EngineAssignment::inRange(const rt::Value& v, Bound lo, Bound hi) {
+bool EngineAssignment::inRange(const rt::Value& v, Bound lo, Bound hi, const Field& field) {
     std::optional<double> x = numberOf(v);
     if (x && lo && hi && *lo <= *x && *x <= *hi)
         return true;
-    markInvalid();
+    markInvalid(v, lo, hi, field);
     return false;
 }
 

@@ -3,7 +3,8 @@
 // life-cycle cost engine, turning percentages into fractions and checking every
 // case value against its fixed range. A value out of range is not passed on:
 // the case is marked invalid (the caller's flag and gErrCode 310) and the next
-// value is handled.
+// value is handled. The first value out of range is described for the
+// message ("Loans, row 1, Term of Loan (years): 0, allowed 1 to 24").
 //
 // The rules depend on the study's type of analysis T (arrStudy slot 2): T 2 and
 // 3 are the simple family (one investment with one loan, whole-period annual
@@ -17,6 +18,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "common/ThreadState.h"
 #include "tavlo/ILifeCycleEngine.h"
@@ -25,7 +27,10 @@ namespace qvc::calc {
 
 class EngineAssignment {
   public:
-    EngineAssignment(tavlo::ILifeCycleEngine& engine, ThreadState& state, bool& invalidCaseData);
+    // `invalidValue` receives the description of the first value out of range
+    // when it is still empty.
+    EngineAssignment(tavlo::ILifeCycleEngine& engine, ThreadState& state, bool& invalidCaseData,
+                     std::string& invalidValue);
 
     // Type of analysis, alternatives, period, discount rate, tax flag and rate.
     void study();
@@ -38,15 +43,23 @@ class EngineAssignment {
   private:
     using Bound = std::optional<double>;
 
+    // Where a checked value sits: the list's and the field's names (resource
+    // texts) and the 1-based row.
+    struct Field {
+        const std::string& list;
+        long row;
+        const std::string& name;
+    };
+
     int16_t typeOfAnalysis() const;
     int16_t analysisLength() const;
     static bool isSimpleFamily(int16_t type) { return type == 2 || type == 3; }
     tavlo::IAlternative& alternative(int16_t position);
 
-    // True when v lies in lo..hi (inclusive); otherwise marks the case invalid.
-    // A Null value or an unknown bound is out of range.
-    bool inRange(const rt::Value& v, Bound lo, Bound hi);
-    void markInvalid();
+    // True when v lies in lo..hi (inclusive); otherwise marks the case invalid
+    // and describes the field. A Null value or an unknown bound is out of range.
+    bool inRange(const rt::Value& v, Bound lo, Bound hi, const Field& field);
+    void markInvalid(const rt::Value& v, Bound lo, Bound hi, const Field& field);
 
     void simpleInvestment(tavlo::IAlternative& alt, int16_t years);
     void fullInvestments(tavlo::IAlternative& alt, int16_t years, int16_t type);
@@ -56,6 +69,7 @@ class EngineAssignment {
     tavlo::ILifeCycleEngine& engine_;
     ThreadState& state_;
     bool& invalid_;
+    std::string& invalidValue_;
 };
 
 // The value as a number; nothing for Null. Text that is not a number raises 13.

@@ -29,10 +29,12 @@ void EngineAssignment::investments(int16_t position) {
 // year, escalation, taxes and depreciation are fixed and the item lasts the
 // whole study.
 void EngineAssignment::simpleInvestment(tavlo::IAlternative& alt, int16_t years) {
+    const ResourceTexts& res = state_.res;
     const auto& inv = state_.arrInvCosts;
     if (inv.isDimensioned()) {
         const rt::Value& cost = inv(2, 1);
-        if (inRange(cost, -kMaxAmount, kMaxAmount))
+        if (inRange(cost, -kMaxAmount, kMaxAmount,
+                    {res.gXstrDCTableInvCosts, 1, res.gXstrDCColCost}))
             alt.setInvestmentCost(1, cost.toDouble());
         alt.setInvestmentYear(1, 0);
         alt.setInvestmentEscalation(1, 0.0);
@@ -41,17 +43,20 @@ void EngineAssignment::simpleInvestment(tavlo::IAlternative& alt, int16_t years)
         alt.setDepreciationLife(1, 2);
         alt.setUsefulLife(1, years);
         const rt::Value& salvage = inv(9, 1);
-        if (inRange(salvage, 0.0, numberOf(cost)))
+        if (inRange(salvage, 0.0, numberOf(cost),
+                    {res.gXstrDCTableInvCosts, 1, res.gXstrDCColSalvageValue}))
             alt.setSalvage(1, salvage.toDouble());
     }
 
     const auto& loan = state_.arrLoan;
     if (loan.isDimensioned()) {
         const rt::Value& rate = loan(6, 1);
-        if (inRange(rate, 0.0, kMaxRatePercent))
+        if (inRange(rate, 0.0, kMaxRatePercent,
+                    {res.gXstrDCTableLoan, 1, res.gXstrDCColInterestRate}))
             alt.setLoanRate(1, rate.toDouble() / 100.0);
         const rt::Value& share = loan(4, 1);
-        if (inRange(share, 0.0, kMaxLoanPercent))
+        if (inRange(share, 0.0, kMaxLoanPercent,
+                    {res.gXstrDCTableLoan, 1, res.gXstrDCColPercentFinanced}))
             alt.setLoanFraction(1, share.toDouble() / 100.0);
         alt.setPaymentPlan(1, 0);
         // A one-year term is always possible, even for a loan taken in the last year.
@@ -59,7 +64,7 @@ void EngineAssignment::simpleInvestment(tavlo::IAlternative& alt, int16_t years)
         Bound longest;
         if (auto loanYear = numberOf(loan(3, 1)))
             longest = std::max(1.0, years - *loanYear);
-        if (inRange(term, 1.0, longest))
+        if (inRange(term, 1.0, longest, {res.gXstrDCTableLoan, 1, res.gXstrDCColTermOfLoan}))
             alt.setLoanTerm(1, term.toInt16());
     } else {
         alt.setLoanRate(1, 0.0);
@@ -70,6 +75,7 @@ void EngineAssignment::simpleInvestment(tavlo::IAlternative& alt, int16_t years)
 }
 
 void EngineAssignment::fullInvestments(tavlo::IAlternative& alt, int16_t years, int16_t type) {
+    const ResourceTexts& res = state_.res;
     const auto& inv = state_.arrInvCosts;
     if (!inv.isDimensioned())
         return;
@@ -77,15 +83,18 @@ void EngineAssignment::fullInvestments(tavlo::IAlternative& alt, int16_t years, 
         const int16_t item = itemIndex(j);
 
         const rt::Value& cost = inv(2, j);
-        if (inRange(cost, -kMaxAmount, kMaxAmount))
+        if (inRange(cost, -kMaxAmount, kMaxAmount,
+                    {res.gXstrDCTableInvCosts, j, res.gXstrDCColCost}))
             alt.setInvestmentCost(item, cost.toDouble());
 
         const rt::Value& year = inv(3, j);
-        if (inRange(year, 0.0, static_cast<double>(years)))
+        if (inRange(year, 0.0, static_cast<double>(years),
+                    {res.gXstrDCTableInvCosts, j, res.gXstrDCColYear}))
             alt.setInvestmentYear(item, year.toInt16());
 
         const rt::Value& escalation = inv(4, j);
-        if (inRange(escalation, 0.0, kMaxRatePercent))
+        if (inRange(escalation, 0.0, kMaxRatePercent,
+                    {res.gXstrDCTableInvCosts, j, res.gXstrDCColEscRate}))
             alt.setInvestmentEscalation(item, escalation.toDouble() / 100.0);
 
         // Only the private-sector analysis deals with taxes and depreciation;
@@ -98,7 +107,8 @@ void EngineAssignment::fullInvestments(tavlo::IAlternative& alt, int16_t years, 
             alt.setTaxExempt(item, inv(5, j).toBool());
             alt.setDepreciationMethod(item, inv(6, j).toInt16());
             const rt::Value& depLife = inv(7, j);
-            if (inRange(depLife, 2.0, kMaxDepreciationLife))
+            if (inRange(depLife, 2.0, kMaxDepreciationLife,
+                        {res.gXstrDCTableInvCosts, j, res.gXstrDCColDepLife}))
                 alt.setDepreciationLife(item, depLife.toInt16());
         }
 
@@ -108,7 +118,8 @@ void EngineAssignment::fullInvestments(tavlo::IAlternative& alt, int16_t years, 
         Bound longestLife;
         if (buyYear)
             longestLife = std::max(0.0, years - *buyYear);
-        if (inRange(usefulLife, 0.0, longestLife))
+        if (inRange(usefulLife, 0.0, longestLife,
+                    {res.gXstrDCTableInvCosts, j, res.gXstrDCColUseLife}))
             alt.setUsefulLife(item, usefulLife.toInt16());
 
         const rt::Value& salvage = inv(9, j);
@@ -118,7 +129,7 @@ void EngineAssignment::fullInvestments(tavlo::IAlternative& alt, int16_t years, 
         const std::optional<double> n = numberOf(usefulLife);
         if (c && e && buyYear && n)
             limit = salvageLimit(*c, *e / 100.0, *buyYear, *n);
-        if (inRange(salvage, 0.0, limit))
+        if (inRange(salvage, 0.0, limit, {res.gXstrDCTableInvCosts, j, res.gXstrDCColSalvageValue}))
             alt.setSalvage(item, salvage.toDouble());
 
         loanForItem(alt, item, buyYear, years);
@@ -129,6 +140,7 @@ void EngineAssignment::fullInvestments(tavlo::IAlternative& alt, int16_t years, 
 // wins; an item without a loan gets the zero loan.
 void EngineAssignment::loanForItem(tavlo::IAlternative& alt, int16_t item,
                                    std::optional<double> itemYear, int16_t years) {
+    const ResourceTexts& res = state_.res;
     const auto& loan = state_.arrLoan;
     bool matched = false;
     if (loan.isDimensioned()) {
@@ -138,14 +150,17 @@ void EngineAssignment::loanForItem(tavlo::IAlternative& alt, int16_t item,
                 continue;
             matched = true;
             const rt::Value& rate = loan(6, k);
-            if (inRange(rate, 0.0, kMaxRatePercent))
+            if (inRange(rate, 0.0, kMaxRatePercent,
+                        {res.gXstrDCTableLoan, k, res.gXstrDCColInterestRate}))
                 alt.setLoanRate(item, rate.toDouble() / 100.0);
             const rt::Value& share = loan(4, k);
-            if (inRange(share, 0.0, kMaxLoanPercent))
+            if (inRange(share, 0.0, kMaxLoanPercent,
+                        {res.gXstrDCTableLoan, k, res.gXstrDCColPercentFinanced}))
                 alt.setLoanFraction(item, share.toDouble() / 100.0);
             alt.setPaymentPlan(item, loan(7, k).toInt16());
             const rt::Value& term = loan(5, k);
-            if (inRange(term, 1.0, years - *loanYear))
+            if (inRange(term, 1.0, years - *loanYear,
+                        {res.gXstrDCTableLoan, k, res.gXstrDCColTermOfLoan}))
                 alt.setLoanTerm(item, term.toInt16());
         }
     }

@@ -29,6 +29,7 @@ void EngineAssignment::annualCosts(int16_t position) {
     const bool simple = isSimpleFamily(type);
     tavlo::IAlternative& alt = alternative(position);
     const auto& ann = state_.arrAnOpCost;
+    const ResourceTexts& res = state_.res;
 
     if (!ann.isDimensioned()) {
         zeroAnnualItem(alt, 1);
@@ -39,7 +40,7 @@ void EngineAssignment::annualCosts(int16_t position) {
     for (long k = 1; k <= ann.ubound(2); ++k) {
         const int16_t item = itemIndex(k);
         const rt::Value& cost = ann(2, k);
-        if (inRange(cost, 0.0, kMaxAmount))
+        if (inRange(cost, 0.0, kMaxAmount, {res.gXstrDCTableOpAnnCost, k, res.gXstrDCColCost}))
             alt.setAnnualCost(item, cost.toDouble());
         if (simple) {
             // The simple analyses run every annual cost over the whole study.
@@ -47,14 +48,17 @@ void EngineAssignment::annualCosts(int16_t position) {
             alt.setAnnualYears(item, years);
         } else {
             const rt::Value& start = ann(3, k);
-            if (inRange(start, 1.0, static_cast<double>(years)))
+            if (inRange(start, 1.0, static_cast<double>(years),
+                        {res.gXstrDCTableOpAnnCost, k, res.gXstrDCColStartYear}))
                 alt.setAnnualStartYear(item, start.toInt16());
             const rt::Value& count = ann(4, k);
-            if (inRange(count, 1.0, kMaxAnnualYears))
+            if (inRange(count, 1.0, kMaxAnnualYears,
+                        {res.gXstrDCTableOpAnnCost, k, res.gXstrDCColNoOfYears}))
                 alt.setAnnualYears(item, count.toInt16());
         }
         const rt::Value& escalation = ann(5, k);
-        if (inRange(escalation, 0.0, kMaxRatePercent))
+        if (inRange(escalation, 0.0, kMaxRatePercent,
+                    {res.gXstrDCTableOpAnnCost, k, res.gXstrDCColEscRate}))
             alt.setAnnualEscalation(item, escalation.toDouble() / 100.0);
     }
 }
@@ -66,6 +70,7 @@ void EngineAssignment::otherCosts(int16_t position) {
     const int16_t years = analysisLength();
     tavlo::IAlternative& alt = alternative(position);
     const auto& other = state_.arrOtherCost;
+    const ResourceTexts& res = state_.res;
 
     if (!other.isDimensioned()) {
         alt.setOtherCost(1, 0.0);
@@ -78,15 +83,17 @@ void EngineAssignment::otherCosts(int16_t position) {
     for (long k = 1; k <= other.ubound(2); ++k) {
         const int16_t item = itemIndex(k);
         const rt::Value& cost = other(2, k);
-        if (inRange(cost, 0.0, kMaxAmount))
+        if (inRange(cost, 0.0, kMaxAmount, {res.gXstrDCTableNonOpCost, k, res.gXstrDCColCost}))
             alt.setOtherCost(item, cost.toDouble());
 
         const rt::Value& escalation = other(6, k);
-        if (inRange(escalation, 0.0, kMaxRatePercent))
+        if (inRange(escalation, 0.0, kMaxRatePercent,
+                    {res.gXstrDCTableNonOpCost, k, res.gXstrDCColEscRate}))
             alt.setOtherEscalation(item, escalation.toDouble() / 100.0);
 
         const rt::Value& start = other(3, k);
-        if (inRange(start, 1.0, static_cast<double>(years)))
+        if (inRange(start, 1.0, static_cast<double>(years),
+                    {res.gXstrDCTableNonOpCost, k, res.gXstrDCColYearFirstIncurred}))
             alt.setOtherStartYear(item, start.toInt16());
 
         // Occurrences that fit from the start year to the end of the study.
@@ -95,7 +102,8 @@ void EngineAssignment::otherCosts(int16_t position) {
         Bound mostTimes;
         if (s)
             mostTimes = std::max(1.0, rt::RoundHalfEven(years - (*s - 1)));
-        if (inRange(times, 1.0, mostTimes))
+        if (inRange(times, 1.0, mostTimes,
+                    {res.gXstrDCTableNonOpCost, k, res.gXstrDCColTimesOccur}))
             alt.setOtherTimes(item, times.toInt16());
 
         // The longest interval that still fits every occurrence in; an item that
@@ -109,7 +117,8 @@ void EngineAssignment::otherCosts(int16_t position) {
             longest = 1.0;
         else if (t && s)
             longest = std::max(1.0, rt::RoundHalfEven((years - *s) / (*t - 1)));
-        if (inRange(interval, 1.0, longest))
+        if (inRange(interval, 1.0, longest,
+                    {res.gXstrDCTableNonOpCost, k, res.gXstrDCColYearsBetCost}))
             alt.setOtherInterval(item, interval.toInt16());
     }
 }

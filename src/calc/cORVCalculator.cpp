@@ -110,7 +110,7 @@ void cORVCalculator::AssignProperties(const std::string& part, int32_t position)
     try {
         if (part != "study" && part != "inv" && part != "ann" && part != "other")
             return;
-        calc::EngineAssignment assign(engine(), threadState(), m_InvalidCaseData);
+        calc::EngineAssignment assign(engine(), threadState(), m_InvalidCaseData, m_sInvalidValue);
         if (part == "study") {
             assign.study();
             return;

@@ -27,7 +27,7 @@ inline constexpr const char* kResourceStringsQuery =
 std::string LoadResourceStrings();
 
 // Fills every text of the thread unless gStringsLoaded is already true; sets
-// gStringsLoaded only when all 237 keys were found.
+// gStringsLoaded only when all 245 keys were found.
 // Throws rt::Error and leaves gStringsLoaded false, so that the next object to
 // be created tries again:
 //  - the database errors of LoadResourceStrings (nothing is assigned);

@@ -8,6 +8,6 @@ const std::array<ResourceKey, kResourceKeyCount> kResourceKeys = {{
 #undef QVC_RESOURCE_KEY
 }};
 
-static_assert(kResourceKeyCount == 237, "the resource database holds 237 keys");
+static_assert(kResourceKeyCount == 245, "the resource database holds 245 keys");
 
 }  // namespace qvc

@@ -115,6 +115,13 @@ void applyFullListRules(cDesignCase& c, int16_t L, const DefaultNames& names) {
     c.setAnnOpCostNumYears(2, L);
 }
 
+// True when loan row k holds anything: a stored row, a name or any amount.
+bool isEnteredLoan(const cDesignCase& c, int16_t k) {
+    return c.LoanItemPK(k) != 0 || !rt::Trim(c.LoanItemName(k)).empty() ||
+           c.LoanPercent(k) != 0.0 || c.LoanTerm(k) != 0 || c.LoanIntRate(k) != 0.0 ||
+           c.LoanTotlaInvest(k) != 0.0 || c.LoanPayPlan(k) != 0;
+}
+
 // Types 2 and 3: the first row of each list is worked out from the case as
 // read, then every later row is cleared.
 void applySimpleListRules(cDesignCase& c, int16_t L, const DefaultNames& names) {
@@ -137,10 +144,13 @@ void applySimpleListRules(cDesignCase& c, int16_t L, const DefaultNames& names) 
     c.setInvUsefulLife(1, L);
     c.setSalvageValue(1, salvage);
 
-    // The first loan taken in year 0 becomes the only loan.
+    // The first loan taken in year 0 becomes the only loan. A row the case
+    // never filled also reads year 0, but it is no loan: a case without loans
+    // gets the cleared loan row (term 10), not a term of 0 that no
+    // calculation accepts.
     std::optional<int16_t> first;
     for (int16_t k = 1; k <= cDesignCase::kLoans && !first; ++k) {
-        if (c.LoanYear(k) == 0)
+        if (c.LoanYear(k) == 0 && isEnteredLoan(c, k))
             first = k;
     }
     if (first) {

@@ -184,14 +184,14 @@ AsciiLayout incomeTaxLayout() {
     const std::string cashFlow = PadL11(res.gXstrADMainColCashFlow);
     const std::string pwBefore = PadL11(res.gXstrASCIIColBeforeTaxTotInvCost);
 
-    // Column 10 (depreciation) is 15 wide from the third heading line on; its
-    // first two pieces keep the 11-character form.
+    // Column 10 (depreciation) is 15 wide on every line, so its heading and
+    // every heading after it stand over their numbers.
     std::vector<Pieces> labels{
         {PadL11(res.gXstrASCIIColCashInv), PadL11(res.gXstrASCIILoanPrincipal),
          PadL11(res.gXstrASCIILoanPrincipal), PadL11(res.gXstrASCIITotal),
          PadL11(res.gXstrASCIIColAnOpCost), PadL11(res.gXstrASCIIColNonAnOpCost),
          PadL11(res.gXstrASCIITotal), PadL11(res.gXstrASCIIColBeforeTaxCF),
-         PadL11(res.gXstrASCIIColNetIncome), PadL11(res.gXstrASCIIColDeprec),
+         PadL11(res.gXstrASCIIColNetIncome), PadL15(res.gXstrASCIIColDeprec),
          PadL11(res.gXstrASCIIColInterest), PadL11(res.gXstrASCIIColTaxableIncome),
          PadL11(res.gXstrASCIIColTax), PadL11(res.gXstrASCIIColAftertaxCF),
          PadL11(res.gXstrASCIIColYearEndBV), pwBefore, pwBefore,
@@ -199,8 +199,8 @@ AsciiLayout incomeTaxLayout() {
          taxedTotalPiece(res.gXstrASCIIColAfterTaxTPW)},
         {PadL11(res.gXstrASCIIInvestment), PadL11(res.gXstrASCIIPrinicipal),
          PadL11(res.gXstrASCIIInterest), PadL11(res.gXstrASCIIInvestment), operating, operating,
-         operating, PadL11(res.gXstrASCIITax), PadL11(res.gXstrASCIIIncome), currency, currency,
-         PadL11(res.gXstrASCIIIncome), currency, PadL11(res.gXstrASCIITax),
+         operating, PadL11(res.gXstrASCIITax), PadL11(res.gXstrASCIIIncome), CurrencyField(kWide),
+         currency, PadL11(res.gXstrASCIIIncome), currency, PadL11(res.gXstrASCIITax),
          PadL11(res.gXstrASCIIBV), total, total, total, total},
         {currency, currency, currency, cost, cost, cost, cost, cashFlow, currency, wideBlank, blank,
          currency, blank, cashFlow, currency, PadL11(res.gXstrASCIIInvestment), operating, present,

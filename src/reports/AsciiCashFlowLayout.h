@@ -8,7 +8,7 @@
 // A line is five blanks, a 4-character year field, " ", a 4-character date
 // field, then " " and the field of each value column in turn. Value columns
 // are 11 characters wide, except the depreciation column of the tax layout,
-// which is 15 wide below its first two heading lines. A text longer than its
+// which is 15 wide on every line. A text longer than its
 // field is kept whole and shifts the rest of the line.
 
 #include <cstdint>

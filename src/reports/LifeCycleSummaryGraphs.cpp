@@ -103,17 +103,6 @@ graph::Chart summaryChart(SummaryChart which, const std::vector<int16_t>& order)
 void cRptLifeCycleSummary::GenerateGraphs(doc::DocumentObject& docs, const std::string& subCode) {
     const ResourceTexts& res = texts();
     try {
-        // An empty full-width row separates the charts from the table above.
-        doc::Table spacer;
-        spacer.Attach(docs);
-        doc::TableCell& cell = spacer.AddCell();
-        cell.SetWidth(7.5f);
-        cell.SetBackColor(reports::kBodyShade);
-        cell.SetAlignment(doc::code::kAlignCentre);
-        cell.SetFontSize(10.0f);
-        cell.SetFontName("Arial");
-        spacer.InsertInto(docs);
-
         if (subCode == "LS7")
             return;
         const graph::ChartRenderer* renderer = reportState().gGraph;

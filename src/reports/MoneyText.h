@@ -5,15 +5,20 @@
 //
 // Money: the amount rounded half-to-even to a whole number with the locale's
 // digit grouping. When the study's currency symbol (arrStudy slot 9) is exactly
-// "$" the text is "$" followed by the number ("$12,345", "$-500"); for any
-// other symbol the number stands alone and the column header carries the
-// symbol. All functions read the calling thread's state and resource texts.
+// "$" the text is "$" followed by the number, the sign in front ("$12,345",
+// "-$500"); for any other symbol the number stands alone ("-500") and the
+// column header carries the symbol. All functions read the calling thread's state and resource
+// texts.
 
 #include <string>
 
+namespace qvc::doc {
+class DocumentObject;
+}
+
 namespace qvc::reports {
 
-// "$12,345" or "12,345".
+// "$12,345", "-$12,345" or "12,345", "-12,345".
 std::string moneyText(double amount);
 // The whole number a money text shows (half-to-even), for totals that must
 // agree with the texts already written.
@@ -26,5 +31,9 @@ std::string annualMoneyHeader(const std::string& keyText);
 // The engine marks a rate of return, ratio or payback that does not exist with
 // exactly -1: gXstrNA then, otherwise value x scale with `decimals` places.
 std::string definedOrNA(double value, int decimals, double scale = 1.0);
+
+// The one-line note under a table whose totals add the rounded rows: a total
+// may differ from the sum of the figures shown by rounding.
+void writeRoundingNote(doc::DocumentObject& docs);
 
 }  // namespace qvc::reports

@@ -143,12 +143,11 @@ std::string MakeFileSafe(std::string_view text) {
     return rt::EncodeUtf8(chars);
 }
 
-std::string reportFileName(std::string_view subCode, const std::string& studyTitle,
-                           const std::string& title) {
+std::string reportFileName(const std::string& studyTitle, const std::string& title) {
     // The title is a resource text and the study title the user's: either may
-    // hold separators, ".." or be too long for a file name.
-    if (subCode == "SI")
-        return rt::SafeFileName(title, ".RTF");
+    // hold separators, ".." or be too long for a file name. Every report,
+    // the study inputs too, carries the study title, so the reports of two
+    // studies written to one folder never replace each other.
     // A long study title is shortened first, so the names of a study's reports
     // still show which report each one is.
     std::string study = MakeFileSafe(studyTitle);

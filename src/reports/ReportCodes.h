@@ -44,11 +44,10 @@ bool isTextFileCode(std::string_view subCode);
 // character (code 8) becomes "_" (one per character, also for non-ASCII ones).
 std::string MakeFileSafe(std::string_view text);
 
-// The report document's file name: `title` & ".RTF" for "SI", otherwise the
-// file-safe study title & "_" & `title` & ".RTF"; either made a safe file name
+// The report document's file name, the same rule for every report: the
+// file-safe study title & "_" & `title` & ".RTF", made a safe file name
 // (rt::SafeFileName: no separators, never "..", at most 200 bytes). A study
 // title longer than 120 bytes is shortened to 120 (with a hash) first.
-std::string reportFileName(std::string_view subCode, const std::string& studyTitle,
-                           const std::string& title);
+std::string reportFileName(const std::string& studyTitle, const std::string& title);
 
 }  // namespace qvc::reports

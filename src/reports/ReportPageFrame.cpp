@@ -41,8 +41,13 @@ void writeHeader(doc::DocumentObject& docs, const std::string& reportTitle,
     docs.AddLabelValue(res.gXstrRHProject + ": " + state.strProjectName, reportDate(), true, 1, 0,
                        tab, kFrameTextSize, kFrameTextSize, 0, code::kDefaultColour, true);
     state.strCompanyName = CapitaliseWords(state.strCompanyName);
-    docs.AddLabelValue(res.gXstrRHPreparedby + ": " + state.strCompanyName, reportTime(), true, 1,
-                       0, tab, kFrameTextSize, kFrameTextSize, 0, 32, false);
+    // Without a firm to name the line keeps only the time: an empty
+    // "Prepared by:" would look like a form left unfilled.
+    const std::string preparedBy = rt::Trim(state.strCompanyName).empty()
+                                       ? std::string()
+                                       : res.gXstrRHPreparedby + ": " + state.strCompanyName;
+    docs.AddLabelValue(preparedBy, reportTime(), true, 1, 0, tab, kFrameTextSize, kFrameTextSize, 0,
+                       32, false);
     docs.EditHeader(false, 0);
 
     docs.EditFooter(true, 0);

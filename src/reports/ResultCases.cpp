@@ -1,5 +1,7 @@
 #include "reports/ResultCases.h"
 
+#include <algorithm>
+
 #include "common/ThreadState.h"
 #include "qvc/runtime/Error.h"
 #include "qvc/runtime/ErrorNumbers.h"
@@ -49,6 +51,20 @@ std::vector<int16_t> rankOrder(const tavlo::IAlternatives& alternatives) {
         for (int16_t k = 1; k <= count; ++k)
             if (alternatives.Item(k).Number() == number)
                 order.push_back(k);
+    return order;
+}
+
+std::vector<int16_t> firstCostOrder(const tavlo::IAlternatives& alternatives) {
+    std::vector<int16_t> order;
+    for (int16_t i = 1; i <= alternatives.Count(); ++i)
+        order.push_back(i);
+    std::stable_sort(order.begin(), order.end(), [&](int16_t a, int16_t b) {
+        const tavlo::IAlternative& x = alternatives.Item(a);
+        const tavlo::IAlternative& y = alternatives.Item(b);
+        if (x.FirstCost() != y.FirstCost())
+            return x.FirstCost() < y.FirstCost();
+        return x.Number() < y.Number();
+    });
     return order;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // What the result reports need about the calculated design cases: the engine's
 // collections of the last run and the names of the cases, and the order in
-// which every list of cases is shown (by the engine's Rank, 1 first).
+// which every list of cases is shown: by the engine's Rank (1 first), or by
+// increasing first cost where a table says so.
 
 #include <cstdint>
 #include <string>
@@ -20,6 +21,10 @@ const tavlo::IComparisons& resultComparisons();
 // of Count slots receives Number(i); then for each slot every alternative whose
 // Number equals the slot's entry follows. A Rank outside 1..Count raises 9.
 std::vector<int16_t> rankOrder(const tavlo::IAlternatives& alternatives);
+
+// Positions in order of increasing first cost; equal first costs keep the
+// order of their case numbers (the alternative's Number).
+std::vector<int16_t> firstCostOrder(const tavlo::IAlternatives& alternatives);
 
 // Title and short title of the design case at `position` in colCases (the
 // alternative's position or a comparison's case number; 0 stands for case 1).

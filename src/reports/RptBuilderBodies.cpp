@@ -47,8 +47,8 @@ void cRptBuilder::openAndBuild(Session& session, const std::string& subCode) {
     const std::string title = reports::reportTitleFor(subCode, texts());
     const bool cashFlows = isOneOf(subCode, {"CF1", "CF2"});
 
-    d.NewDocument(reports::reportFileName(subCode, state.arrStudy[0], title), m_WorkFolder,
-                  "Untitled", "", "", "", "", 1);
+    d.NewDocument(reports::reportFileName(state.arrStudy[0], title), m_WorkFolder, "Untitled", "",
+                  "", "", "", 1);
     setDefaultFont();
     if (isOneOf(subCode, {"AD4", "CF1", "CF2", "TPW1", "TPW2"}))
         d.SetFontName("Arial");
@@ -136,9 +136,10 @@ void cRptBuilder::buildLifeCycleSummary(Session& session, const std::string& sub
         return;
     std::unique_ptr<LifeCycleSummaryGenerator> generator = m_Generators.lifeCycleSummary();
     doc::DocumentObject& d = docs();
+    // The executive summary answers the study's question, so it comes first.
+    generator->GenerateFirstTable(d, subCode);
     if (subCode != "LS7")
         generator->GenerateGraphs(d, subCode);
-    generator->GenerateFirstTable(d, subCode);
     session.progress->refresh();
     generator->GenerateSecondTable(d, subCode);
     if (isOneOf(subCode, {"LS1", "LS2", "LS5", "LS7"}))

@@ -8,6 +8,7 @@
 #include "qvc/document/Table.h"
 #include "qvc/runtime/BasicString.h"
 #include "qvc/runtime/Value.h"
+#include "reports/AnswerSentence.h"
 #include "reports/MoneyText.h"
 #include "reports/ReportLines.h"
 #include "reports/ResultCases.h"
@@ -117,6 +118,16 @@ void cRptLifeCycleSummary::GenerateFirstTable(doc::DocumentObject& docs,
 
         reports::placeWithCaption(docs, table,
                                   res.gXstrTable + " 1. " + res.gXstrLSTableExeSummary);
+        // The table's answer in words, right under it; the table stands
+        // without it when it cannot be worked out.
+        std::string answer;
+        try {
+            answer = reports::answerSentence(subCode);
+        } catch (...) {
+        }
+        if (!answer.empty())
+            docs.AddText(answer, reports::kResultCellFontSize, std::nullopt, 0, std::nullopt,
+                         code::kAlignLeft, code::kDefaultColour, true);
         endBlock(docs);
         docs.NewLine(1);
     } catch (...) {
@@ -137,8 +148,9 @@ void cRptLifeCycleSummary::GenerateSecondTable(doc::DocumentObject& docs,
             sixColumns = true;
         else if (!isOneOf(subCode, {"LS2", "LS4", "LS5", "LS6", "LS7"}))
             return;
-        title = isOneOf(subCode, {"LS3", "LS4", "LS6"}) ? &res.gXstrLSTableDesignCaseRankedByTPW
-                                                        : &res.gXstrLSTableFirstCostDesignCases;
+        const bool ranked = isOneOf(subCode, {"LS3", "LS4", "LS6"});
+        title =
+            ranked ? &res.gXstrLSTableDesignCaseRankedByTPW : &res.gXstrLSTableFirstCostDesignCases;
 
         std::vector<std::string> headers{rt::Trim(res.gXstrColDesignCaseName),
                                          rt::Trim(res.gXstrColDesignCaseShortName)};
@@ -156,7 +168,9 @@ void cRptLifeCycleSummary::GenerateSecondTable(doc::DocumentObject& docs,
         headers.push_back(reports::moneyHeader(res.gXstrLSColFirstCost));
 
         const tavlo::IAlternatives& alternatives = reports::resultAlternatives();
-        const std::vector<int16_t> order = reports::rankOrder(alternatives);
+        // The rows follow what the caption promises.
+        const std::vector<int16_t> order =
+            ranked ? reports::rankOrder(alternatives) : reports::firstCostOrder(alternatives);
         const auto columnCount = static_cast<int32_t>(columns.size());
 
         doc::Table table;
@@ -218,7 +232,8 @@ void cRptLifeCycleSummary::Generate_ThirdTable(doc::DocumentObject& docs,
                            {1.0f, false}, {1.0f, false}, {1.0f, false}};
             }
         }
-        headers.push_back(rt::Trim(res.gXstrColPayBackPeriod));
+        headers.push_back(rt::Trim(res.gXstrColPayBackPeriod) + " (" + rt::Trim(res.gXstryears) +
+                          ")");
 
         const tavlo::IComparisons& comparisons = reports::resultComparisons();
         const int16_t lifecycle = rt::Value(threadState().arrStudy[5]).toInt16();

@@ -7,6 +7,7 @@
 #include "common/ThreadState.h"
 #include "qvc/document/Table.h"
 #include "qvc/graph/ChartRenderer.h"
+#include "qvc/graph/Palette.h"
 #include "qvc/runtime/BasicString.h"
 #include "qvc/runtime/Error.h"
 #include "qvc/runtime/ErrorNumbers.h"
@@ -47,12 +48,7 @@ struct Column {
 }  // namespace
 
 const std::array<graph::Colour, 20>& cRptTotPresWorthProfiles::subsetColours() {
-    static const std::array<graph::Colour, 20> colours{
-        {{151, 6, 46},   {24, 7, 147},  {20, 137, 47}, {0, 128, 255}, {45, 238, 238},
-         {240, 13, 240}, {23, 159, 9},  {4, 9, 164},   {123, 34, 4},  {85, 70, 43},
-         {7, 80, 248},   {240, 15, 49}, {16, 245, 4},  {64, 0, 64},   {61, 182, 207},
-         {237, 134, 31}, {45, 0, 7},    {230, 248, 5}, {0, 64, 0},    {255, 0, 255}}};
-    return colours;
+    return graph::seriesPalette();
 }
 
 graph::Chart cRptTotPresWorthProfiles::profileChart() {
@@ -123,31 +119,36 @@ void cRptTotPresWorthProfiles::setPWtable(doc::DocumentObject& docs, const std::
         if (m_RankOrder.empty())
             m_RankOrder = reports::rankOrder(alternatives);
 
-        title = state.arrStudy[3] == "1" ? res.gXstrLSTableDesignCaseRankedByTPW
-                                         : res.gXstrLSTableFirstCostDesignCases;
+        const bool ranked = state.arrStudy[3] == "1";
+        title =
+            ranked ? res.gXstrLSTableDesignCaseRankedByTPW : res.gXstrLSTableFirstCostDesignCases;
+        // The chart's lines are in rank order; the table's rows follow its caption.
+        const std::vector<int16_t> rows =
+            ranked ? m_RankOrder : reports::firstCostOrder(alternatives);
         const bool withTaxes = subCode == "TPW1";
         m_TPWLabel = withTaxes ? res.gXstrLSColAfterTaxTPW : res.gXstrLSColTPW;
-        const std::string& symbol = state.arrStudy[9];
+        // Every money column names the currency.
+        const std::string tpw = reports::moneyHeader(m_TPWLabel);
+        const std::string annual = reports::annualMoneyHeader(res.gXstrLSColAnOpCost);
+        const std::string firstCost = reports::moneyHeader(res.gXstrLSColFirstCost);
 
         std::vector<Column> columns;
         if (withTaxes)
             columns = {{res.gXstrColDesignCaseName, 2.0f, true},
                        {res.gXstrColDesignCaseShortName, 1.1f, true},
-                       {m_TPWLabel, 1.1f, false},
-                       {res.gXstrLSColBeforeTaxTPW, 1.1f, false},
-                       {rt::Trim(res.gXstrLSColAnOpCost) + " (" + symbol + res.gXstrSlashyr + ")",
-                        1.1f, false},
-                       {rt::Trim(res.gXstrLSColFirstCost) + " (" + symbol + ")", 1.1f, false}};
+                       {tpw, 1.1f, false},
+                       {reports::moneyHeader(res.gXstrLSColBeforeTaxTPW), 1.1f, false},
+                       {annual, 1.1f, false},
+                       {firstCost, 1.1f, false}};
         else
             columns = {{res.gXstrColDesignCaseName, 2.6f, true},
                        {res.gXstrColDesignCaseShortName, 1.2f, true},
-                       {m_TPWLabel, 1.25f, false},
-                       {rt::Trim(res.gXstrLSColAnOpCost) + " (" + symbol + res.gXstrSlashyr + ")",
-                        1.25f, false},
-                       {rt::Trim(res.gXstrLSColFirstCost) + " (" + symbol + ")", 1.2f, false}};
+                       {tpw, 1.25f, false},
+                       {annual, 1.25f, false},
+                       {firstCost, 1.2f, false}};
 
         const auto columnCount = static_cast<int32_t>(columns.size());
-        const auto rowCount = static_cast<int32_t>(m_RankOrder.size()) + 1;
+        const auto rowCount = static_cast<int32_t>(rows.size()) + 1;
         doc::Table table;
         table.Attach(docs);
         std::vector<reports::ResultColumn> look;
@@ -158,7 +159,7 @@ void cRptTotPresWorthProfiles::setPWtable(doc::DocumentObject& docs, const std::
             table.Cell(c).SetValue(rt::Trim(columns[static_cast<size_t>(c - 1)].header));
 
         int32_t row = 1;
-        for (const int16_t position : m_RankOrder) {
+        for (const int16_t position : rows) {
             const tavlo::IAlternative& alternative = alternatives.Item(position);
             std::vector<std::string> cells{reports::caseTitle(position),
                                            reports::caseShortTitle(position),

@@ -9,7 +9,7 @@ fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
 
 "$qvc" demo "$out" >"$out.log" 2>&1 || fail "demo exited $?: $(tail -5 "$out.log")"
 reports=$out/reports
-for name in "Study Inputs.RTF" \
+for name in "Office Building Central Plant_Study Inputs.RTF" \
             "Office Building Central Plant_Design Case Inputs.RTF" \
             "Office Building Central Plant_Life-Cycle Cost Summary.RTF" \
             "Office Building Central Plant_Analysis Details.RTF" \
@@ -17,7 +17,12 @@ for name in "Study Inputs.RTF" \
             "Office Building Central Plant_Total Present Worth Profiles.RTF"; do
   [ -s "$reports/$name" ] || fail "missing report $name"
 done
-[ -s "$out/Office HVAC project/CashFlow_Office Building Central Plant.TXT" ] || fail "missing text cash flow file"
+# The text cash flow file goes where the reports go and is listed with them.
+[ -s "$reports/CashFlow_Office Building Central Plant.TXT" ] || fail "missing text cash flow file"
+[ -e "$out/Office HVAC project/CashFlow_Office Building Central Plant.TXT" ] &&
+  fail "text cash flow file beside the project"
+grep -qx "$reports/CashFlow_Office Building Central Plant.TXT" "$out.log" ||
+  fail "text cash flow file not listed"
 
 ls_rtf="$reports/Office Building Central Plant_Life-Cycle Cost Summary.RTF"
 # First cost of "Refurbish the existing plant": the year-0 investments
@@ -32,7 +37,7 @@ grep -q '\$810,000' "$ls_rtf" || fail "first cost 810,000 not in the summary"
 
 # `make demo` runs the demo again and again into the same folder.
 "$qvc" demo "$out" >"$out.log" 2>&1 || fail "second demo exited $?: $(tail -5 "$out.log")"
-[ -s "$reports/Study Inputs.RTF" ] || fail "second demo wrote no study inputs"
+[ -s "$reports/Office Building Central Plant_Study Inputs.RTF" ] || fail "second demo wrote no study inputs"
 grep -q '/\.' "$out.log" && fail "the listing shows hidden files: $(grep '/\.' "$out.log")"
 
 # Reproducer: `qvc demo ~` removed "~/reports" and "~/Office HVAC project"

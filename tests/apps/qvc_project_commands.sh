@@ -81,13 +81,36 @@ expect_failure "delete missing study" "no study 2" "$qvc" study delete "$p" 2
 "$qvc" calc "$p" 1 --reports SI-LS --out "$out/reports" >"$out/calc.txt" 2>"$out/calc-err.txt"
 rc=$?
 [ "$rc" = 0 ] || { echo "FAIL: calc exit $rc: $(cat "$out/calc-err.txt")"; fails=$((fails + 1)); }
-[ -f "$out/reports/Study Inputs.RTF" ] || { echo "FAIL: calc wrote no study inputs"; fails=$((fails + 1)); }
+ls "$out/reports" | grep -q "_Study Inputs.RTF" || { echo "FAIL: calc wrote no study inputs"; fails=$((fails + 1)); }
 ls "$out/reports" | grep -q "_Life-Cycle Cost Summary.RTF" || { echo "FAIL: calc wrote no summary"; fails=$((fails + 1)); }
 "$qvc" inputs "$p" 1 1 --out "$out/inputs" >/dev/null 2>&1 || { echo "FAIL: inputs"; fails=$((fails + 1)); }
 ls "$out/inputs" | grep -q "_Design Case Inputs.RTF" || { echo "FAIL: inputs wrote no case report"; fails=$((fails + 1)); }
 printf '{"StudyTitle": "Too short", "Lifecycle": 1, "DiscountRate": 3}' >"$out/short.json"
 sid=$("$qvc" study add "$p" --json "$out/short.json")
 expect_failure "study out of range" "status 309" "$qvc" calc "$p" "$sid" --reports LS --out "$out/r309"
+# With an input report requested the run falls back to it, and says why.
+"$qvc" calc "$p" "$sid" --reports SI-LS --out "$out/r309si" >/dev/null 2>"$out/r309si.txt"
+rc=$?
+{ [ "$rc" = 3 ] && grep -q "not calculated (status 309" "$out/r309si.txt"; } ||
+  { echo "FAIL: 309 fallback exit $rc: $(cat "$out/r309si.txt")"; fails=$((fails + 1)); }
+empty=$("$qvc" study add "$p" --json "$examples/office-hvac/study.json")
+"$qvc" calc "$p" "$empty" --reports SI-LS --out "$out/r302" >/dev/null 2>"$out/r302.txt"
+rc=$?
+{ [ "$rc" = 3 ] && grep -q "not calculated (status 302" "$out/r302.txt"; } ||
+  { echo "FAIL: 302 fallback exit $rc: $(cat "$out/r302.txt")"; fails=$((fails + 1)); }
+check "delete the study without cases" "$qvc" study delete "$p" "$empty"
+
+# Reproducer: converted to simple payback, cases without loans got a loan term
+# of 0 and the calculation refused the study (status 310).
+copied=$("$qvc" study copy "$p" 1)
+copy=$(echo "$copied" | sed -n "s/.*Id='\([0-9]*\)'.*/\1/p")
+refurbish=$(echo "$copied" | sed -n "s/.*<case id='\([0-9]*\)'>Refurbish.*/\1/p")
+check "convert to simple payback" "$qvc" study convert "$p" "$copy" 2
+"$qvc" case show "$p" "$copy" "$refurbish" | grep -q '"LoanTerm": 10' ||
+  { echo "FAIL: converted case without loans: $("$qvc" case show "$p" "$copy" "$refurbish")"; fails=$((fails + 1)); }
+"$qvc" calc "$p" "$copy" --reports LS --out "$out/converted" >/dev/null 2>"$out/converted.txt" ||
+  { echo "FAIL: calc after convert: $(cat "$out/converted.txt")"; fails=$((fails + 1)); }
+check "delete the converted copy" "$qvc" study delete "$p" "$copy"
 
 # A record whose title is any text at all can be shown and deleted again.
 printf '{"StudyTitle": "\\u0001(not read)"}' >"$out/marker.json"

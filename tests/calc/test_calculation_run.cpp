@@ -121,8 +121,11 @@ TEST_F(CalculationRun, StudyOutOfRangeStopsOrFallsBackToInputs) {
     EXPECT_FALSE(calc.PerformCalc());
     EXPECT_EQ(threadState().gReportMode, 1);
     EXPECT_EQ(messages(), std::vector<std::string>{threadState().res.gXstrInvalidStudyMsg});
+    // The fallback keeps the reason for the host to report.
+    EXPECT_EQ(calc.ReturnError(), 309);
     calc.BuildReports(0);
-    EXPECT_EQ(savedNames(), std::vector<std::string>{threadState().res.gXstrSI + ".RTF"});
+    EXPECT_EQ(savedNames(),
+              std::vector<std::string>{"East wing_" + threadState().res.gXstrSI + ".RTF"});
 }
 
 TEST_F(CalculationRun, StudyWithoutCases) {
@@ -137,6 +140,7 @@ TEST_F(CalculationRun, StudyWithoutCases) {
     EXPECT_FALSE(calc.PerformCalc());
     EXPECT_EQ(threadState().gReportMode, 1);
     EXPECT_EQ(messages(), std::vector<std::string>{threadState().res.gXstrNoDCforStudy});
+    EXPECT_EQ(calc.ReturnError(), 302);
 }
 
 TEST_F(CalculationRun, CaseValueOutOfRangeNamesTheCaseOrFallsBackToInputReports) {
@@ -148,17 +152,21 @@ TEST_F(CalculationRun, CaseValueOutOfRangeNamesTheCaseOrFallsBackToInputReports)
     EXPECT_EQ(calc.ReturnError(), 310);
     EXPECT_EQ(calc.ReturnERRDC(), 2);
     EXPECT_TRUE(calc.m_InvalidCaseData);
+    // The message names the case, the list, the row, the field and its range.
+    const auto& r = threadState().res;
+    const std::string where = "Option 2: Investment Costs, row 1, Year: 30, allowed 0 to 20";
+    EXPECT_EQ(messages(), std::vector<std::string>{r.gXstrInvalidDataDC + " [" + where + "]."});
 
+    box->clear();
     cORVCalculator fresh;
     fresh.StudyID = id;
     fresh.sReportTypes = "LS-DC";
     EXPECT_FALSE(fresh.PerformCalc());
     EXPECT_EQ(threadState().gReportMode, 1);
-    EXPECT_EQ(fresh.getErrorMsg(), "Option 2");
+    EXPECT_EQ(fresh.getErrorMsg(), where);
     fresh.BuildReports(0);
-    const auto& r = threadState().res;
-    EXPECT_EQ(messages(),
-              std::vector<std::string>{r.gXstrInvalidDataDC + " [Option 2]. " + r.gXstrOnlyInputs});
+    EXPECT_EQ(messages(), std::vector<std::string>{r.gXstrInvalidDataDC + " [" + where + "]. " +
+                                                   r.gXstrOnlyInputs});
     // Only the design case inputs report is built, with both cases.
     ASSERT_EQ(savedNames().size(), 1u);
     EXPECT_EQ(savedNames()[0], "East wing_" + r.gXstrDCI + ".RTF");

@@ -192,10 +192,11 @@ TEST_F(ResourceStrings, MissingKeyFillsTheKeysBeforeItOnly) {
     EXPECT_EQ(texts().gXstrModule, "");
 
     // The last key missing: all others filled, still not loaded.
-    useDatabase(test::makeResourceDb(dir / "last.mdb", without(allRows("L"), "gXstrModule")));
+    useDatabase(
+        test::makeResourceDb(dir / "last.mdb", without(allRows("L"), "gXstrInvalidValueRange")));
     EXPECT_EQ(test::errorNumberOf([] { AssignResourceStrings(); }), err::kObjectNotSet);
     EXPECT_EQ(filledCount(), kResourceKeyCount - 1);
-    EXPECT_EQ(texts().gXstrMethod, "L gXstrMethod");
+    EXPECT_EQ(texts().gXstrInvalidValueAt, "L gXstrInvalidValueAt");
     EXPECT_FALSE(threadState().gStringsLoaded);
 }
 

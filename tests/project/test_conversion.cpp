@@ -176,6 +176,40 @@ TEST_F(AnalysisTypeConversion, ToSimpleCashFlowWithoutAYearZeroLoanKeepsANamedEm
     EXPECT_EQ(rows("tblLoanDetails", id2), 0);
 }
 
+TEST_F(AnalysisTypeConversion, ACaseWithoutLoansGetsTheClearedLoanRowWithItsTerm) {
+    // Reproducer: a case without loans read every empty loan row as a loan of
+    // year 0, so the converted loan had the term 0 and no calculation took it.
+    cDesignCase in = mixedCase();
+    for (int16_t k = 1; k <= 2; ++k) {
+        in.setLoanItemName(k, "");
+        in.setLoanYear(k, 0);
+        in.setLoanPercent(k, 0.0);
+        in.setLoanTerm(k, 0);
+        in.setLoanIntRate(k, 0.0);
+        in.setLoanPayPlan(k, 0);
+        in.setLoanTotlaInvest(k, 0.0);
+    }
+    const int16_t none = addCase(in);
+    // Beside it a case whose year-0 loan is taken over as it is.
+    const int16_t withLoan = addCase(mixedCase());
+    ASSERT_EQ(rows("tblLoanDetails", none), 0);
+    prj.ChangeAnalysisType(2, 1, kLife);
+    ASSERT_EQ(prj.getErrorMsg(), "");
+
+    const cDesignCase c = read(none);
+    EXPECT_EQ(c.LoanItemName(1), "Loan");
+    EXPECT_EQ(c.LoanTerm(1), 10);
+    EXPECT_EQ(c.LoanPercent(1), 0.0);
+    EXPECT_EQ(c.LoanIntRate(1), 0.0);
+    EXPECT_EQ(c.LoanYear(1), 0);
+    EXPECT_EQ(rows("tblLoanDetails", none), 1);
+
+    const cDesignCase d = read(withLoan);
+    EXPECT_EQ(d.LoanTerm(1), 15);
+    EXPECT_EQ(d.LoanPercent(1), 40.0);
+    EXPECT_EQ(rows("tblLoanDetails", withLoan), 1);
+}
+
 TEST_F(AnalysisTypeConversion, BackToPrivateSectorSetsTheFirstRowDefaults) {
     const int16_t id = addCase(mixedCase());
     prj.ChangeAnalysisType(2, 1, kLife);

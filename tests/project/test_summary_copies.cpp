@@ -177,7 +177,8 @@ TEST_F(SummaryAndCopies, InputReportsBuildTheStudyOrTheCaseReport) {
     prj.InputReports(1, 0, 0);
     EXPECT_EQ(prj.getErrorMsg(), "");
     ASSERT_EQ(viewer->savedFiles().size(), 1u);
-    EXPECT_EQ(viewer->savedFiles()[0].filename().string(), threadState().res.gXstrSI + ".RTF");
+    EXPECT_EQ(viewer->savedFiles()[0].filename().string(),
+              "Plant _2_East_" + threadState().res.gXstrSI + ".RTF");
 
     prj.InputReports(1, 3, 1);
     ASSERT_EQ(viewer->savedFiles().size(), 1u) << "one document per request";

@@ -209,8 +209,10 @@ inline std::string grouped(double value) {
         digits.insert(static_cast<size_t>(pos), ",");
     return (whole < 0 ? "-" : "") + digits;
 }
+// The sign goes in front of the currency sign: "-$63,041".
 inline std::string dollars(double value) {
-    return "$" + grouped(value);
+    const std::string digits = grouped(value);
+    return digits.starts_with("-") ? "-$" + digits.substr(1) : "$" + digits;
 }
 
 // Twips of a width in inches.

@@ -102,8 +102,20 @@ class AsciiCashFlowFileTest : public CashFlowStudyTest {
                                          threadState().colCases.Item(order[b]).Gen(1) + "]");
             EXPECT_EQ(lines[at + 3], "");
             EXPECT_EQ(lines[at + 4], "");
-            for (size_t h = 0; h < headingLines; ++h)
-                EXPECT_EQ(lines[at + 5 + h], expectedHeadings[h]) << "heading line " << h + 1;
+            for (size_t h = 0; h < headingLines; ++h) {
+                const std::string& line = lines[at + 5 + h];
+                EXPECT_EQ(line, expectedHeadings[h]) << "heading line " << h + 1;
+                // Every heading piece stands over its column: it ends on the
+                // column's last character, or the column is blank there.
+                ASSERT_EQ(line.size(), columns.back().start + columns.back().width);
+                for (size_t c = 0; c < columns.size(); ++c) {
+                    const std::string piece = line.substr(columns[c].start, columns[c].width);
+                    EXPECT_EQ(line[columns[c].start - 1], ' ');
+                    EXPECT_TRUE(piece.back() != ' ' ||
+                                piece.find_first_not_of(' ') == std::string::npos)
+                        << "heading line " << h + 1 << " column " << c + 1 << " '" << piece << "'";
+                }
+            }
             for (size_t y = 0; y < years; ++y) {
                 const std::string& line = lines[at + 5 + headingLines + y];
                 const auto year = static_cast<int16_t>(y);
@@ -222,14 +234,15 @@ TEST_F(AsciiCashFlowFileTest, PrivateSectorWithTaxesNineteenColumnsAndTheWideDep
     const std::string c = field("($)", 11);
     auto f = [](const std::string& t) { return field(t, 11); };
     const std::vector<std::string> headings{
-        // The depreciation heading keeps 11 characters on the first two lines.
+        // The depreciation column is 15 characters wide on every line.
         "     Year Date        Cash     On Loan     On Loan       Total      Annual  Non-Annual"
-        "       Total      Before         Net     Deprec.    Interest     Taxable  Income Tax"
+        "       Total      Before         Net         Deprec.    Interest     Taxable  Income Tax"
         "       After    Year-End P.W. Before P.W. Before  Before Tax   After Tax",
         heading("    ", "    ",
                 {f("Investment"), f("Principal"), f("Interest"), f("Investment"), f("Operating"),
-                 f("Operating"), f("Operating"), f("Tax"), f("Income"), c, c, f("Income"), c,
-                 f("Tax"), f("Book Value"), f("Total"), f("Total"), f("Total"), f("Total")}),
+                 f("Operating"), f("Operating"), f("Tax"), f("Income"), field("($)", 15), c,
+                 f("Income"), c, f("Tax"), f("Book Value"), f("Total"), f("Total"), f("Total"),
+                 f("Total")}),
         heading("    ", "    ",
                 {c, c, c, f("Cost"), f("Cost"), f("Cost"), f("Cost"), f("Cash Flow"), c, w, b, c, b,
                  f("Cash Flow"), c, f("Investment"), f("Operating"), f("Present"), f("Present")}),

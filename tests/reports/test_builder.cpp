@@ -167,7 +167,7 @@ TEST_F(ReportTest, StudyAndCaseInputsInRequestOrderWithProgress) {
     ASSERT_TRUE(build("SI-DC"));
     EXPECT_EQ(threadState().gErrMsg, "");
     EXPECT_EQ(savedNames(),
-              (std::vector<std::string>{"Study Inputs.RTF",
+              (std::vector<std::string>{"Plant _2_East _v1_0__Study Inputs.RTF",
                                         "Plant _2_East _v1_0__Design Case Inputs.RTF"}));
     EXPECT_EQ(viewer->shownCount(), 1);
     EXPECT_TRUE(messages->records().empty());
@@ -205,7 +205,8 @@ TEST_F(ReportTest, ProgressForOneAndThreeCodesAndSkippedCodes) {
     // position still counts for the bar.
     ASSERT_TRUE(build("SI-AD-SI"));
     EXPECT_EQ(progress->values(), (std::vector<int32_t>{0, 0, 50, 100, 100}));
-    EXPECT_EQ(savedNames(), (std::vector<std::string>{"Study Inputs.RTF", "Study Inputs.RTF"}));
+    EXPECT_EQ(savedNames(),
+              (std::vector<std::string>{"Office_Study Inputs.RTF", "Office_Study Inputs.RTF"}));
     progress->clear();
 
     ASSERT_TRUE(build("SI-XX-DC1-SI"));
@@ -224,8 +225,8 @@ TEST_F(ReportTest, PrintsEveryDocumentWithoutShowingTheViewer) {
     ui::Services::setPrinter(printer);
 
     ASSERT_TRUE(build("DC-SI", 1));
-    EXPECT_EQ(printer->printed,
-              (std::vector<std::string>{"Office_Design Case Inputs.RTF", "Study Inputs.RTF"}));
+    EXPECT_EQ(printer->printed, (std::vector<std::string>{"Office_Design Case Inputs.RTF",
+                                                          "Office_Study Inputs.RTF"}));
     EXPECT_EQ(printer->dialogs, (std::vector<bool>{false, false}));
     EXPECT_EQ(viewer->shownCount(), 0);
     EXPECT_FALSE(viewer->isLoaded());
@@ -363,7 +364,7 @@ TEST_F(ReportTest, ResultGeneratorsAreCalledInReportOrder) {
     installFakes(builder, &log);
     builder.sReportTypes = "LS-AD-CF-TPW";
     ASSERT_TRUE(builder.BuildReports(0));
-    EXPECT_EQ(log, (Log{"graphs LS1",    "first LS1",         "second LS1",    "third LS1",
+    EXPECT_EQ(log, (Log{"first LS1",     "graphs LS1",        "second LS1",    "third LS1",
                         "summary AD2 1", "detail AD2 1",      "summary AD2 2", "detail AD2 2",
                         "graph CF1 2",   "component CF1 2 1", "aftertax 2 1",  "pw CF1 2 1",
                         "graph CF1 3",   "component CF1 3 2", "aftertax 3 2",  "pw CF1 3 2",
@@ -391,7 +392,7 @@ TEST_F(ReportTest, ResultGeneratorsAreCalledInReportOrder) {
     installFakes(second, &log);
     second.sReportTypes = "LS-AD";
     ASSERT_TRUE(second.BuildReports(0));
-    EXPECT_EQ(log, (Log{"graphs LS6", "first LS6", "second LS6"}));
+    EXPECT_EQ(log, (Log{"first LS6", "graphs LS6", "second LS6"}));
 
     // Simple payback: LS7 has no graphs.
     threadState().arrStudy[2] = "2";

@@ -108,7 +108,7 @@ TEST_F(SummaryChartTest, SizingByNumberOfCasesAndAnAxisForNegativeFirstCosts) {
     EXPECT_EQ(chart.heightPt, 185);
     EXPECT_DOUBLE_EQ(chart.fontScale, 1.0);
     EXPECT_EQ(chart.valueAnnotations[0], dollars(chart.subsets[0].values[0]));
-    EXPECT_EQ(chart.valueAnnotations[0].substr(0, 2), "$-");
+    EXPECT_EQ(chart.valueAnnotations[0].substr(0, 2), "-$");
     // Drawn without failing.
     const RtfDocument d = writeReport("negative.rtf", [](doc::DocumentObject& docs) {
         cRptLifeCycleSummary().GenerateGraphs(docs, "LS2");

@@ -4,7 +4,10 @@
 // the layout of each sub-code.
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <numeric>
+#include <variant>
 
 #include "OfficeHvacRun.h"
 #include "reports/cRptLifeCycleSummary.h"
@@ -18,9 +21,9 @@ class LifeCycleSummaryTest : public OfficeHvacRun {
     RtfDocument summary(const std::string& code) {
         return writeReport("summary.rtf", [&](doc::DocumentObject& docs) {
             cRptLifeCycleSummary report;
+            report.GenerateFirstTable(docs, code);
             if (code != "LS7")
                 report.GenerateGraphs(docs, code);
-            report.GenerateFirstTable(docs, code);
             report.GenerateSecondTable(docs, code);
             report.Generate_ThirdTable(docs, code);
         });
@@ -75,13 +78,27 @@ class LifeCycleSummaryTest : public OfficeHvacRun {
         EXPECT_EQ(r, t.rows.size());
     }
 
-    // Table 2: one row per case in rank order.
-    void expectDesignCaseRows(const RtfTable& t, bool beforeTax) {
-        const std::vector<int16_t> order = byPresentWorth();
+    // Alternatives by increasing first cost, ties by case number.
+    std::vector<int16_t> byFirstCost() const {
+        std::vector<int16_t> order;
+        for (int16_t i = 1; i <= alts().Count(); ++i)
+            order.push_back(i);
+        std::stable_sort(order.begin(), order.end(), [&](int16_t a, int16_t b) {
+            return alts().Item(a).FirstCost() < alts().Item(b).FirstCost();
+        });
+        return order;
+    }
+
+    // Table 2: one row per case, in rank order under the "ranked by total
+    // present worth" caption, by first cost under the first-cost caption.
+    void expectDesignCaseRows(const RtfTable& t, bool beforeTax, bool ranked = false) {
+        const std::vector<int16_t> order = ranked ? byPresentWorth() : byFirstCost();
         ASSERT_EQ(t.rows.size(), order.size() + 1);
         for (size_t j = 0; j < order.size(); ++j) {
             const tavlo::IAlternative& a = alts().Item(order[j]);
-            EXPECT_EQ(a.Rank(), static_cast<int16_t>(j + 1));
+            if (ranked) {
+                EXPECT_EQ(a.Rank(), static_cast<int16_t>(j + 1));
+            }
             std::vector<std::string> expected{title(order[j]), shortTitle(order[j]),
                                               dollars(a.TotalPresentWorth())};
             if (beforeTax)
@@ -90,6 +107,39 @@ class LifeCycleSummaryTest : public OfficeHvacRun {
             expected.push_back(dollars(a.FirstCost()));
             EXPECT_EQ(rowTexts(t.rows[j + 1]), expected) << "rank " << j + 1;
         }
+    }
+
+    // The sentence under table 1 of mutually exclusive cases: the preferred
+    // case against the best of the others, over the 25 years of the example.
+    std::string exclusiveAnswer() const {
+        const int16_t preferred = comps().Item(comps().Count()).Winner();
+        int16_t next = 0;
+        for (const int16_t k : byPresentWorth())
+            if (k != preferred && next == 0)
+                next = k;
+        const double tpw = alts().Item(preferred).TotalPresentWorth();
+        const double saved =
+            std::nearbyint(alts().Item(next).TotalPresentWorth()) - std::nearbyint(tpw);
+        return "The preferred design case is " + title(preferred) +
+               ", with a total present worth of " + dollars(tpw) +
+               "; over the 25-year study period it saves " + dollars(saved) +
+               " against the next best case, " + title(next) + ".";
+    }
+    // Independent cases: those that won their comparison with the base case.
+    std::string independentAnswer() const {
+        std::string winners;
+        int16_t base = 1;
+        for (int16_t k = 1; k <= comps().Count(); ++k) {
+            const tavlo::IComparison& c = comps().Item(k);
+            base = c.BaseCase();
+            if (c.Winner() == c.Challenger())
+                winners += (winners.empty() ? "" : ", ") + title(c.Challenger());
+        }
+        if (winners.empty())
+            return "No design case has a lower total present worth than the base case, " +
+                   title(base) + ".";
+        return "Design cases with a lower total present worth than the base case, " + title(base) +
+               ": " + winners + ".";
     }
 
     std::string compared(int16_t caseNumber, int16_t winner) const {
@@ -137,14 +187,27 @@ TEST_F(LifeCycleSummaryTest, PrivateSectorWithTaxesWritesEveryNumberOfTheThreeTa
     ASSERT_EQ(comps().Count(), 2);
     const RtfDocument d = summary("LS1");
     const auto tables = d.tables();
-    // The empty row in front of the charts, then tables 1, 2 and 3.
-    ASSERT_EQ(tables.size(), 4u);
-    ASSERT_EQ(tables[0]->rows.size(), 1u);
-    EXPECT_EQ(rowTexts(tables[0]->rows[0]), std::vector<std::string>{""});
-    EXPECT_EQ(tables[0]->rows[0].widths(), std::vector<int>{twips(7.5)});
+    // Tables 1, 2 and 3, and no empty framed box before the charts.
+    ASSERT_EQ(tables.size(), 3u);
+    const auto body = [&] {
+        std::vector<std::string> kinds;  // "table", "pictures", "answer"
+        for (const RtfBlock& block : d.sections.at(0).body) {
+            if (std::holds_alternative<RtfTable>(block))
+                kinds.push_back("table");
+            else if (!std::get<RtfParagraph>(block).pictures.empty())
+                kinds.push_back("pictures");
+            else if (std::get<RtfParagraph>(block).text.starts_with("The preferred design case"))
+                kinds.push_back("answer");
+        }
+        return kinds;
+    }();
+    // The executive summary and its answer come before the charts.
+    ASSERT_GE(body.size(), 4u);
+    EXPECT_EQ(std::vector<std::string>(body.begin(), body.begin() + 3),
+              (std::vector<std::string>{"table", "answer", "pictures"}));
 
     // Table 1: the overall choice is the last comparison's winner.
-    const RtfTable& t1 = *tables[1];
+    const RtfTable& t1 = *tables[0];
     ASSERT_EQ(t1.rows.size(), 5u);
     EXPECT_EQ(rowTexts(t1.rows[0]),
               (std::vector<std::string>{res().gXstrLSColEconomicCriteria,
@@ -156,13 +219,14 @@ TEST_F(LifeCycleSummaryTest, PrivateSectorWithTaxesWritesEveryNumberOfTheThreeTa
     expectCriterionRows(t1, 2, true);
     // The study's choice has the lowest total present worth.
     EXPECT_EQ(t1.rows[1].cells[1].text, t1.rows[2].cells[1].text);
+    EXPECT_TRUE(hasParagraph(d, exclusiveAnswer())) << exclusiveAnswer();
     expectWidths(t1, {2.5, 3.75, 1.25});
     expectHeaderLook(t1);
     EXPECT_EQ(t1.rows[1].cells[2].align, 'r');
     EXPECT_EQ(t1.rows[1].cells[0].align, 'l');
 
     // Table 2: six columns with the after- and before-tax present worths.
-    const RtfTable& t2 = *tables[2];
+    const RtfTable& t2 = *tables[1];
     EXPECT_EQ(rowTexts(t2.rows[0]),
               (std::vector<std::string>{
                   res().gXstrColDesignCaseName, res().gXstrColDesignCaseShortName,
@@ -174,13 +238,13 @@ TEST_F(LifeCycleSummaryTest, PrivateSectorWithTaxesWritesEveryNumberOfTheThreeTa
     expectHeaderLook(t2);
 
     // Table 3: one row per comparison with both rates of return.
-    const RtfTable& t3 = *tables[3];
-    EXPECT_EQ(
-        rowTexts(t3.rows[0]),
-        (std::vector<std::string>{res().gXstrColChallenger, res().gXstrColBaseCase,
-                                  res().gXstrColAddFirstCost + " ($)",
-                                  res().gXstrADColNPWsavings + " ($)", res().gXstrLSColAfterTaxIRR,
-                                  res().gXstrLSColBeforetaxIRR, res().gXstrColPayBackPeriod}));
+    const RtfTable& t3 = *tables[2];
+    EXPECT_EQ(rowTexts(t3.rows[0]),
+              (std::vector<std::string>{
+                  res().gXstrColChallenger, res().gXstrColBaseCase,
+                  res().gXstrColAddFirstCost + " ($)", res().gXstrADColNPWsavings + " ($)",
+                  res().gXstrLSColAfterTaxIRR, res().gXstrLSColBeforetaxIRR,
+                  res().gXstrColPayBackPeriod + " (" + res().gXstryears + ")"}));
     ASSERT_EQ(t3.rows.size(), 3u);
     int winnerMarks = 0;
     for (int16_t i = 1; i <= 2; ++i) {
@@ -198,7 +262,12 @@ TEST_F(LifeCycleSummaryTest, PrivateSectorWithTaxesWritesEveryNumberOfTheThreeTa
                     res().gXstrLSWinner);
     }
     EXPECT_EQ(winnerMarks, 2);
-    expectWidths(t3, {1.75, 1.75, 0.8, 0.8, 0.8, 0.8, 0.8});
+    // The seven columns share the 7.5 inches; how is the table fitter's to say
+    // once the headers ask for more than 0.8 inch.
+    for (const RtfRow& row : t3.rows) {
+        const std::vector<int> w = row.widths();
+        EXPECT_EQ(std::accumulate(w.begin(), w.end(), 0), twips(7.5));
+    }
 
     // Captions, and three charts of 235 x 185 points for three cases.
     EXPECT_TRUE(hasParagraph(d, res().gXstrTable + " 1. " + res().gXstrLSTableExeSummary));
@@ -218,16 +287,16 @@ TEST_F(LifeCycleSummaryTest, WithoutTaxesOneTotalPresentWorthAndTheRateOfReturnI
     calculate(0, 0, false);
     const RtfDocument d = summary("LS2");
     const auto tables = d.tables();
-    ASSERT_EQ(tables.size(), 4u);
-    EXPECT_EQ(tables[1]->rows[1].cells[0].text, res().gXstrLSIncrementalNPW);
-    expectCriterionRows(*tables[1], 2, true);
+    ASSERT_EQ(tables.size(), 3u);
+    EXPECT_EQ(tables[0]->rows[1].cells[0].text, res().gXstrLSIncrementalNPW);
+    expectCriterionRows(*tables[0], 2, true);
 
-    const RtfTable& t2 = *tables[2];
+    const RtfTable& t2 = *tables[1];
     EXPECT_EQ(t2.rows[0].cells[2].text, res().gXstrLSColTPW + " ($)");
     expectDesignCaseRows(t2, false);
     expectWidths(t2, {2.6, 1.2, 1.25, 1.25, 1.2});
 
-    const RtfTable& t3 = *tables[3];
+    const RtfTable& t3 = *tables[2];
     EXPECT_EQ(t3.rows[0].cells[4].text,
               res().gXstrLSColIRR + " (" + res().gXstrPercentPerYear + ")");
     expectWidths(t3, {1.75, 1.75, 1.0, 1.0, 1.0, 1.0});
@@ -243,27 +312,27 @@ TEST_F(LifeCycleSummaryTest, WithoutTaxesOneTotalPresentWorthAndTheRateOfReturnI
     // With another currency the amounts lose the "$" and the headers name it.
     threadState().arrStudy[9] = "EUR";
     const RtfDocument euro = summary("LS2");
-    const RtfTable& e2 = *euro.tables()[2];
+    const RtfTable& e2 = *euro.tables()[1];
     EXPECT_EQ(e2.rows[0].cells[4].text, res().gXstrLSColFirstCost + " (EUR)");
     EXPECT_EQ(e2.rows[0].cells[3].text,
               res().gXstrLSColAnOpCost + " (EUR" + res().gXstrSlashyr + ")");
-    const tavlo::IAlternative& first = alts().Item(byPresentWorth()[0]);
+    const tavlo::IAlternative& first = alts().Item(byFirstCost()[0]);
     EXPECT_EQ(e2.rows[1].cells[4].text, grouped(first.FirstCost()));
-    EXPECT_EQ(euro.tables()[1]->rows[0].cells[2].text, res().gXstrLSColValue + " (EUR)");
+    EXPECT_EQ(euro.tables()[0]->rows[0].cells[2].text, res().gXstrLSColValue + " (EUR)");
 }
 
 TEST_F(LifeCycleSummaryTest, PublicSectorShowsTheSavingsToInvestmentRatioAtTheEndOfTheStudy) {
     calculate(1, 0, false);
     const RtfDocument d = summary("LS5");
     const auto tables = d.tables();
-    ASSERT_EQ(tables.size(), 4u);
+    ASSERT_EQ(tables.size(), 3u);
     const int16_t winner = comps().Item(comps().Count()).Winner();
-    EXPECT_EQ(rowTexts(tables[1]->rows[1]),
+    EXPECT_EQ(rowTexts(tables[0]->rows[1]),
               (std::vector<std::string>{res().gXstrLSIncrementalSIR, title(winner), "-"}));
-    expectCriterionRows(*tables[1], 2, true);
-    expectDesignCaseRows(*tables[2], false);
+    expectCriterionRows(*tables[0], 2, true);
+    expectDesignCaseRows(*tables[1], false);
 
-    const RtfTable& t3 = *tables[3];
+    const RtfTable& t3 = *tables[2];
     EXPECT_EQ(t3.rows[0].cells[4].text, res().gXstrLSColSIR);
     for (int16_t i = 1; i <= comps().Count(); ++i) {
         const tavlo::IComparison& c = comps().Item(i);
@@ -277,7 +346,7 @@ TEST_F(LifeCycleSummaryTest, AnUndefinedRatioShowsNotApplicable) {
     calculate(1, 0, false, {refurbishCase(), refurbishCase(140000)});
     ASSERT_EQ(comps().Item(1).SIR(25), -1.0);
     const RtfDocument d = summary("LS5");
-    EXPECT_EQ(d.tables().at(3)->rows.at(1).cells[4].text, "N/A");
+    EXPECT_EQ(d.tables().at(2)->rows.at(1).cells[4].text, "N/A");
 }
 
 TEST_F(LifeCycleSummaryTest, SimplePaybackHasNoChartsAndAFourColumnIncrementalTable) {
@@ -306,13 +375,14 @@ TEST_F(LifeCycleSummaryTest, SimplePaybackHasNoChartsAndAFourColumnIncrementalTa
                       compared(c.Challenger(), c.Winner()), compared(c.BaseCase(), c.Winner()),
                       dollars(c.AdditionalFirstCost()), orNA(c.PaybackYears(), 1)}));
     }
-    // The graphs call alone leaves only its empty row for "LS7".
+    EXPECT_TRUE(
+        hasParagraph(d, "The preferred design case by simple payback is " + title(winner) + "."));
+    // The graphs call alone writes nothing for "LS7".
     const RtfDocument graphs = writeReport("graphs.rtf", [](doc::DocumentObject& docs) {
         cRptLifeCycleSummary().GenerateGraphs(docs, "LS7");
     });
     EXPECT_TRUE(graphs.pictures().empty());
-    ASSERT_EQ(graphs.tables().size(), 1u);
-    EXPECT_EQ(graphs.tables()[0]->rows.size(), 1u);
+    EXPECT_TRUE(graphs.tables().empty());
 }
 
 TEST_F(LifeCycleSummaryTest, IndependentCasesWriteTablesOneAndTwoOnly) {
@@ -320,11 +390,12 @@ TEST_F(LifeCycleSummaryTest, IndependentCasesWriteTablesOneAndTwoOnly) {
     for (const std::string code : {"LS3", "LS4", "LS6"}) {
         const RtfDocument d = summary(code);
         const auto tables = d.tables();
-        ASSERT_EQ(tables.size(), 3u) << code;
-        ASSERT_EQ(tables[1]->rows.size(), 4u) << code;
-        EXPECT_EQ(tables[1]->rows[1].cells[0].text, res().gXstrLSLowestTPW);
-        expectCriterionRows(*tables[1], 1, true);
-        expectDesignCaseRows(*tables[2], code == "LS3");
+        ASSERT_EQ(tables.size(), 2u) << code;
+        ASSERT_EQ(tables[0]->rows.size(), 4u) << code;
+        EXPECT_EQ(tables[0]->rows[1].cells[0].text, res().gXstrLSLowestTPW);
+        expectCriterionRows(*tables[0], 1, true);
+        expectDesignCaseRows(*tables[1], code == "LS3", true);
+        EXPECT_TRUE(hasParagraph(d, independentAnswer())) << code;
         EXPECT_TRUE(
             hasParagraph(d, res().gXstrTable + " 2. " + res().gXstrLSTableDesignCaseRankedByTPW));
         EXPECT_FALSE(hasParagraph(d, res().gXstrTable + " 3. " + res().gXstrLSTableIncAnalyData));
@@ -332,9 +403,9 @@ TEST_F(LifeCycleSummaryTest, IndependentCasesWriteTablesOneAndTwoOnly) {
     }
     // An unknown code: table 1 in its first form, no table 2 or 3.
     const RtfDocument other = summary("LS9");
-    ASSERT_EQ(other.tables().size(), 2u);
-    EXPECT_EQ(other.tables()[1]->rows.size(), 5u);
-    EXPECT_EQ(other.tables()[1]->rows[1].cells[0].text, res().gXstrLSIncrementalNPW);
+    ASSERT_EQ(other.tables().size(), 1u);
+    EXPECT_EQ(other.tables()[0]->rows.size(), 5u);
+    EXPECT_EQ(other.tables()[0]->rows[1].cells[0].text, res().gXstrLSIncrementalNPW);
 }
 
 TEST_F(LifeCycleSummaryTest, TiesNameTheEarlierCaseAndOneCaseNamesItselfEverywhere) {
@@ -345,12 +416,17 @@ TEST_F(LifeCycleSummaryTest, TiesNameTheEarlierCaseAndOneCaseNamesItselfEverywhe
     calculate(0, 0, false, {highEfficiencyCase(), refurbishCase(), twin});
     ASSERT_DOUBLE_EQ(alts().Item(2).TotalPresentWorth(), alts().Item(3).TotalPresentWorth());
     const RtfDocument d = summary("LS2");
-    const RtfTable& t1 = *d.tables()[1];
+    const RtfTable& t1 = *d.tables()[0];
     for (size_t r = 2; r <= 4; ++r) {
         const std::string& named = t1.rows[r].cells[1].text;
         EXPECT_NE(named, "Refurbish, second quote") << "row " << r;
     }
     expectCriterionRows(t1, 2, true);
+    // Equal first costs list the earlier case first.
+    const RtfTable& t2 = *d.tables()[1];
+    EXPECT_EQ(t2.rows.at(1).cells[0].text, "Refurbish the existing plant");
+    EXPECT_EQ(t2.rows.at(2).cells[0].text, "Refurbish, second quote");
+    expectDesignCaseRows(t2, false);
 }
 
 TEST_F(LifeCycleSummaryTest, OneCaseStudy) {
@@ -358,12 +434,17 @@ TEST_F(LifeCycleSummaryTest, OneCaseStudy) {
     ASSERT_EQ(comps().Count(), 0);
     const RtfDocument d = summary("LS2");
     const auto tables = d.tables();
-    ASSERT_EQ(tables.size(), 4u);
-    for (size_t r = 1; r < tables[1]->rows.size(); ++r)
-        EXPECT_EQ(tables[1]->rows[r].cells[1].text, "Ground-source heat pump plant");
-    expectDesignCaseRows(*tables[2], false);
-    EXPECT_EQ(tables[3]->rows.size(), 1u);  // header only
+    ASSERT_EQ(tables.size(), 3u);
+    for (size_t r = 1; r < tables[0]->rows.size(); ++r)
+        EXPECT_EQ(tables[0]->rows[r].cells[1].text, "Ground-source heat pump plant");
+    expectDesignCaseRows(*tables[1], false);
+    EXPECT_EQ(tables[2]->rows.size(), 1u);  // header only
     EXPECT_EQ(d.pictures().size(), 3u);
+    const double tpw = alts().Item(1).TotalPresentWorth();
+    EXPECT_TRUE(hasParagraph(d,
+                             "The study has one design case, Ground-source heat pump plant, "
+                             "with a total present worth of " +
+                                 dollars(tpw) + "."));
 }
 
 TEST_F(LifeCycleSummaryTest, FailuresLeaveNotesAndTheRestOfTheDocument) {
@@ -395,7 +476,7 @@ TEST_F(LifeCycleSummaryTest, FailuresLeaveNotesAndTheRestOfTheDocument) {
     EXPECT_TRUE(noGraphs.pictures().empty());
     EXPECT_TRUE(hasParagraph(noGraphs, r.gXstrLSColTPW + ", " + r.gXstrLSColAnOpCost + ", " +
                                            r.gXstrLSColFirstCost + " " + r.gXstrGraphs));
-    EXPECT_EQ(noGraphs.tables().size(), 4u);
+    EXPECT_EQ(noGraphs.tables().size(), 3u);
     // The note's text is in the paragraph after the caption, in the default colour.
     EXPECT_NE(noGraphs.bodyText().find(r.gXstrMethod + " - GenerateGraphs"), std::string::npos);
 }

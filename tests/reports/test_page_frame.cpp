@@ -93,6 +93,8 @@ TEST_F(ReportTest, PageHeaderAndFooterOfEveryReport) {
 TEST_F(ReportTest, CashFlowHeaderSitsAtTheLandscapeTab) {
     const int16_t id = addStudy(study("Office", 0, 0, true));
     loadForReports(id, {});
+    // No firm to name: the line keeps the time without an empty label.
+    threadState().strCompanyName = " ";
     cRptBuilder builder;
     builder.generators() = ReportGenerators{};
     builder.sReportTypes = "CF";
@@ -106,6 +108,8 @@ TEST_F(ReportTest, CashFlowHeaderSitsAtTheLandscapeTab) {
     EXPECT_EQ(s.header[0].text, "Cash Flows");
     EXPECT_EQ(s.header[1].tabs.back(), (std::pair<char, int>{'r', 14400}));
     EXPECT_EQ(s.header[2].tabs.back(), (std::pair<char, int>{'r', 14400}));
+    EXPECT_TRUE(std::regex_match(s.header[2].text, std::regex("\t\\d\\d:\\d\\d:\\d\\d")))
+        << s.header[2].text;
     // CF1: the cash-flow line layout (values at 7.5 inches).
     EXPECT_EQ(valueTab(d, "Type of Analysis"), 10800);
     EXPECT_EQ(valueTab(d, "Minimum Attractive Rate of Return"), 10800);

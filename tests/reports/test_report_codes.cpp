@@ -95,22 +95,24 @@ TEST(ReportCodes, FileNamesAreFileSafe) {
     EXPECT_EQ(MakeFileSafe("Abc 019 xyz"), "Abc 019 xyz");
     EXPECT_EQ(MakeFileSafe("H\xC3\xB4tel\b"), "H_tel\b");  // one "_" per character
     EXPECT_EQ(MakeFileSafe(""), "");
-    EXPECT_EQ(reportFileName("SI", "A/B", "Study Inputs"), "Study Inputs.RTF");
-    EXPECT_EQ(reportFileName("DC1", "A/B #1", "Design Case Inputs"),
-              "A_B _1_Design Case Inputs.RTF");
+    // Every report carries the study title, the study inputs too.
+    EXPECT_EQ(reportFileName("A/B", "Study Inputs"), "A_B_Study Inputs.RTF");
+    EXPECT_NE(reportFileName("Plant A", "Study Inputs"), reportFileName("Plant B", "Study Inputs"));
+    EXPECT_EQ(reportFileName("A/B #1", "Design Case Inputs"), "A_B _1_Design Case Inputs.RTF");
     // Reproducer: the resource text WorkingText='../victim' as the study inputs
     // title wrote "../victim.RTF" beside the output folder; resource titles of
     // the other reports could do the same after the study title.
-    EXPECT_EQ(reportFileName("SI", "Plant", "../victim"), "_victim.RTF");
-    EXPECT_EQ(reportFileName("LS1", "Plant", "/../../x"), "Plant__.._.._x.RTF");
+    EXPECT_EQ(reportFileName("Plant", "../victim"), "Plant_.._victim.RTF");
+    EXPECT_EQ(reportFileName("", "../victim"), "_.._victim.RTF");
+    EXPECT_EQ(reportFileName("Plant", "/../../x"), "Plant__.._.._x.RTF");
     // The backspace MakeFileSafe keeps is no character for a file name.
-    EXPECT_EQ(reportFileName("DC1", "H\xC3\xB4tel\b", "Design Case Inputs"),
+    EXPECT_EQ(reportFileName("H\xC3\xB4tel\b", "Design Case Inputs"),
               "H_tel__Design Case Inputs.RTF");
     // Reproducer: a 300-character study title made every report name too long
     // for the file system. Cut, the names keep ".RTF" and stay distinct.
     const std::string longTitle(300, 'S');
-    const std::string ls = reportFileName("LS1", longTitle, "Life-Cycle Cost Summary");
-    const std::string ad = reportFileName("AD1", longTitle, "Analysis Details");
+    const std::string ls = reportFileName(longTitle, "Life-Cycle Cost Summary");
+    const std::string ad = reportFileName(longTitle, "Analysis Details");
     EXPECT_LE(ls.size(), 200u);
     // The study title is cut to 120 bytes (111 and "~" with a hash) so the
     // report's own title stays in the name.
@@ -120,7 +122,7 @@ TEST(ReportCodes, FileNamesAreFileSafe) {
     EXPECT_EQ(ls.substr(0, 112), std::string(111, 'S') + "~");
     EXPECT_EQ(ad, ls.substr(0, 120) + "_Analysis Details.RTF");
     // Two studies whose long titles differ only at their end keep apart.
-    EXPECT_NE(reportFileName("LS1", longTitle + "2", "Life-Cycle Cost Summary"), ls);
+    EXPECT_NE(reportFileName(longTitle + "2", "Life-Cycle Cost Summary"), ls);
     EXPECT_TRUE(isTextFileCode("ACF1"));
     EXPECT_TRUE(isTextFileCode("ACF2"));
     EXPECT_FALSE(isTextFileCode("ACF"));

@@ -5,6 +5,7 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <set>
 
 #include "CashFlowStudyFixture.h"
@@ -27,7 +28,11 @@ class TotPresWorthReportTest : public CashFlowStudyTest {
         return readRtfFile(work / "tpw.rtf");
     }
 
-    static std::string money(double value) { return "$" + rt::FormatNumber(value, 0, true); }
+    // "$12,345", "-$12,345".
+    static std::string money(double value) {
+        const std::string number = rt::FormatNumber(value, 0, true);
+        return number.starts_with("-") ? "-$" + number.substr(1) : "$" + number;
+    }
 
     // Small cases whose totals rank them in an order unlike the stored one.
     static std::vector<cDesignCase> manyCases(int count) {
@@ -49,8 +54,18 @@ class TotPresWorthReportTest : public CashFlowStudyTest {
         return cases;
     }
 
+    // The table's rows follow its caption: ranked by total present worth for
+    // independent cases, by increasing first cost (ties by case number) for
+    // mutually exclusive ones.
     void checkTableRows(const RtfTable& table, bool withTaxes) {
-        const std::vector<int16_t> order = positionsByRank();
+        const bool ranked = threadState().arrStudy[3] == "1";
+        std::vector<int16_t> order = positionsByRank();
+        if (!ranked)
+            std::stable_sort(order.begin(), order.end(), [&](int16_t a, int16_t b) {
+                const double x = alternatives().Item(a).FirstCost();
+                const double y = alternatives().Item(b).FirstCost();
+                return x != y ? x < y : a < b;
+            });
         ASSERT_EQ(table.rows.size(), order.size() + 1);
         for (size_t j = 0; j < order.size(); ++j) {
             const A& alt = alternatives().Item(order[j]);
@@ -60,16 +75,20 @@ class TotPresWorthReportTest : public CashFlowStudyTest {
                 expected.push_back(money(alt.BeforeTaxTPW()));
             expected.push_back(money(alt.AnnualOperatingCost()));
             expected.push_back(money(alt.FirstCost()));
-            EXPECT_EQ(rowTexts(table.rows[j + 1]), expected) << "rank " << j + 1;
+            EXPECT_EQ(rowTexts(table.rows[j + 1]), expected) << "row " << j + 1;
             if (j > 0) {
-                EXPECT_LE(alternatives().Item(order[j - 1]).TotalPresentWorth(),
-                          alt.TotalPresentWorth());
+                const A& before = alternatives().Item(order[j - 1]);
+                if (ranked) {
+                    EXPECT_LE(before.TotalPresentWorth(), alt.TotalPresentWorth());
+                } else {
+                    EXPECT_LE(before.FirstCost(), alt.FirstCost());
+                }
             }
         }
     }
 };
 
-TEST_F(TotPresWorthReportTest, WithTaxesSixColumnsInRankOrderAndOneChart) {
+TEST_F(TotPresWorthReportTest, WithTaxesSixColumnsInFirstCostOrderAndOneChart) {
     calculateExample(settings(0, 0, true));
     const RtfDocument rtf = writeReport("TPW1");
     EXPECT_EQ(rtf.pictures().size(), 1u);
@@ -78,7 +97,8 @@ TEST_F(TotPresWorthReportTest, WithTaxesSixColumnsInRankOrderAndOneChart) {
     const ResourceTexts& r = res();
     EXPECT_EQ(rowTexts(table.rows[0]),
               (std::vector<std::string>{r.gXstrColDesignCaseName, r.gXstrColDesignCaseShortName,
-                                        r.gXstrLSColAfterTaxTPW, r.gXstrLSColBeforeTaxTPW,
+                                        r.gXstrLSColAfterTaxTPW + " ($)",
+                                        r.gXstrLSColBeforeTaxTPW + " ($)",
                                         "Annual Operating Cost ($/yr)", "First Cost ($)"}));
     EXPECT_EQ(table.rows[0].widths(), (std::vector<int>{2880, 1584, 1584, 1584, 1584, 1584}));
     checkTableRows(table, true);
@@ -96,10 +116,11 @@ TEST_F(TotPresWorthReportTest, WithoutTaxesFiveColumnsTitledByTypeOfAlternatives
     const RtfDocument rtf = writeReport("TPW2");
     ASSERT_EQ(rtf.tables().size(), 1u);
     const RtfTable& table = *rtf.tables()[0];
-    EXPECT_EQ(rowTexts(table.rows[0]),
-              (std::vector<std::string>{res().gXstrColDesignCaseName,
-                                        res().gXstrColDesignCaseShortName, res().gXstrLSColTPW,
-                                        "Annual Operating Cost (EUR/yr)", "First Cost (EUR)"}));
+    EXPECT_EQ(
+        rowTexts(table.rows[0]),
+        (std::vector<std::string>{res().gXstrColDesignCaseName, res().gXstrColDesignCaseShortName,
+                                  res().gXstrLSColTPW + " (EUR)", "Annual Operating Cost (EUR/yr)",
+                                  "First Cost (EUR)"}));
     // Another currency: bare grouped numbers.
     const std::vector<int16_t> order = positionsByRank();
     EXPECT_EQ(rowTexts(table.rows[1])[2],

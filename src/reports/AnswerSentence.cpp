@@ -1,0 +1,106 @@
+#include "reports/AnswerSentence.h"
+
+#include "common/ResourceStrings.h"
+#include "common/ThreadState.h"
+#include "reports/MoneyText.h"
+#include "reports/ReportLines.h"
+#include "reports/ResultCases.h"
+#include "tavlo/IAlternative.h"
+#include "tavlo/IComparison.h"
+
+namespace qvc::reports {
+
+namespace {
+
+bool independentCode(const std::string& subCode) {
+    return subCode == "LS3" || subCode == "LS4" || subCode == "LS6";
+}
+
+std::string studyYears() {
+    return formatStudyNumber(threadState().arrStudy[5], 0);
+}
+
+std::string independentAnswer(const tavlo::IComparisons& comparisons) {
+    const ResourceTexts& res = texts();
+    int32_t base = 1;
+    std::string winners;
+    for (int16_t k = 1; k <= comparisons.Count(); ++k) {
+        const tavlo::IComparison& c = comparisons.Item(k);
+        base = c.BaseCase();
+        if (c.Winner() == c.Challenger() && c.Challenger() != c.BaseCase())
+            winners += (winners.empty() ? "" : ", ") + caseTitle(c.Challenger());
+    }
+    if (winners.empty())
+        return fillIn(res.gXstrLSAnswerNoneBeatBase, {{"base", caseTitle(base)}});
+    return fillIn(res.gXstrLSAnswerBeatBase, {{"base", caseTitle(base)}, {"cases", winners}});
+}
+
+std::string exclusiveAnswer(const tavlo::IAlternatives& alternatives,
+                            const tavlo::IComparisons& comparisons) {
+    const ResourceTexts& res = texts();
+    const int16_t last = comparisons.Count();
+    if (last == 0) {
+        const int16_t only = alternatives.Count() > 0 ? rankOrder(alternatives).front() : 1;
+        return fillIn(res.gXstrLSAnswerOnlyCase,
+                      {{"case", caseTitle(only)},
+                       {"tpw", moneyText(alternatives.Item(only).TotalPresentWorth())}});
+    }
+    const int16_t preferred = comparisons.Item(last).Winner();
+    // The next best case: the first one after the preferred case in rank order.
+    int16_t next = 0;
+    for (const int16_t position : rankOrder(alternatives))
+        if (position != preferred) {
+            next = position;
+            break;
+        }
+    const double tpw = alternatives.Item(preferred).TotalPresentWorth();
+    const double nextTpw = alternatives.Item(next).TotalPresentWorth();
+    return fillIn(res.gXstrLSAnswerPreferred,
+                  {{"case", caseTitle(preferred)},
+                   {"tpw", moneyText(tpw)},
+                   {"years", studyYears()},
+                   {"savings", moneyText(moneyWhole(nextTpw) - moneyWhole(tpw))},
+                   {"next", caseTitle(next)}});
+}
+
+}  // namespace
+
+std::string fillIn(std::string pattern,
+                   std::initializer_list<std::pair<const char*, std::string>> values) {
+    // One pass over the pattern, so a value that holds "{...}" itself (a case
+    // title may) is never filled in again.
+    std::string out;
+    size_t at = 0;
+    while (at < pattern.size()) {
+        const size_t open = pattern.find('{', at);
+        const size_t close = open == std::string::npos ? open : pattern.find('}', open);
+        if (close == std::string::npos) {
+            out += pattern.substr(at);
+            break;
+        }
+        out += pattern.substr(at, open - at);
+        const std::string name = pattern.substr(open + 1, close - open - 1);
+        const std::string* value = nullptr;
+        for (const auto& [key, text] : values)
+            if (name == key)
+                value = &text;
+        out += value ? *value : pattern.substr(open, close - open + 1);
+        at = close + 1;
+    }
+    return out;
+}
+
+std::string answerSentence(const std::string& subCode) {
+    const tavlo::IAlternatives& alternatives = resultAlternatives();
+    const tavlo::IComparisons& comparisons = resultComparisons();
+    if (independentCode(subCode))
+        return independentAnswer(comparisons);
+    if (subCode == "LS7") {
+        const int16_t last = comparisons.Count();
+        const int16_t preferred = last > 0 ? comparisons.Item(last).Winner() : int16_t{1};
+        return fillIn(texts().gXstrLSAnswerPayback, {{"case", caseTitle(preferred)}});
+    }
+    return exclusiveAnswer(alternatives, comparisons);
+}
+
+}  // namespace qvc::reports

@@ -37,7 +37,7 @@ install-check: release
 
 # The Debian package qvcomponents_<version>_amd64.deb, in $(RELEASE_BUILD).
 package: release
-	@cd $(RELEASE_BUILD) && cpack -G DEB
+	@cmake --build $(RELEASE_BUILD) --target package
 
 test-fast: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300

@@ -18,6 +18,6 @@ cmake --install "$build" --prefix "$work/prefix" >/dev/null
 bash "$root/tests/install/check_installed_tree.sh" "$work/prefix" "$root" "$build" "$work/tree"
 bash "$root/tests/install/check_embed_example.sh" "$work/prefix" "$root/examples/embed" "$work/embed"
 
-(cd "$build" && cpack -G DEB >/dev/null)
+cmake --build "$build" --target package >/dev/null
 bash "$root/tests/install/check_deb.sh" "$build"/qvcomponents_*.deb "$root" "$build" "$work/deb"
 echo "install check passed"

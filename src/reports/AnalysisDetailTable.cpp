@@ -157,6 +157,8 @@ void cRptAnalysisDetails::GenerateDetailTable(doc::DocumentObject& docs, const s
 
         reports::placeWithCaption(
             docs, table, std::to_string(index) + res.gXstrB + ". " + res.gXstrADTableCompAD);
+        // Two of the totals add the rounded yearly figures.
+        reports::writeRoundingNote(docs);
         docs.SetTextFlags(code::kFlagEndBlock, true);
         docs.NewLine(1);
         docs.WriteDocument(-1, 0);

@@ -4,7 +4,7 @@
 
 #include "common/ResourceStrings.h"
 #include "common/ThreadState.h"
-#include "qvc/runtime/NumberFormat.h"
+#include "reports/MoneyText.h"
 #include "reports/ReportLines.h"
 #include "reports/ResultTable.h"
 
@@ -40,8 +40,8 @@ std::string withCurrency(const std::string& header) {
 std::string moneyText(const rt::Value& value) {
     if (value.isNull())
         return "";
-    const std::string number = rt::FormatNumber(value.toDouble(), 0, true);
-    return threadState().arrStudy[9] == "$" ? "$ " + number : number;
+    // Written like every other money figure: "$185,000", "-$60,000".
+    return reports::moneyText(value.toDouble());
 }
 
 std::string cellText(const rt::Value& value, CellKind kind) {

@@ -12,6 +12,7 @@
 #include "qvc/runtime/ErrorNumbers.h"
 #include "qvc/runtime/NumberFormat.h"
 #include "qvc/runtime/Rounding.h"
+#include "reports/MoneyText.h"
 #include "reports/ReportLines.h"
 #include "reports/ReportState.h"
 #include "reports/ResultCases.h"
@@ -246,6 +247,8 @@ void cRptCashFlows::writeTable(doc::DocumentObject& docs, const std::string& cap
     docs.AddText(caption, reports::kResultCellFontSize, std::nullopt, 0, std::nullopt,
                  code::kAlignLeft, code::kDefaultColour, false);
     table.InsertInto(docs);
+    // The totals add the whole numbers shown.
+    reports::writeRoundingNote(docs);
     finishBlock(docs);
 }
 
@@ -284,7 +287,8 @@ void cRptCashFlows::writeHeader(doc::Table& table, HeaderLayout layout) {
     for (size_t c = 0; c < headers.size(); ++c) {
         doc::TableCell& cell = table.AddCell();
         styleCell(cell, m_Widths[c], true);
-        cell.SetValue(rt::Trim(headers[c]));
+        // The figures are bare numbers: the money headings name the currency.
+        cell.SetValue(c < 2 ? rt::Trim(headers[c]) : reports::moneyHeader(headers[c]));
     }
 }
 

@@ -192,6 +192,11 @@ class AnalysisDetailsTest : public OfficeHvacRun {
             }
             EXPECT_TRUE(captions[0] && captions[1]) << "comparison " << n;
         }
+        // Each detail table's totals add rounded figures; a note under it says so.
+        size_t notes = 0;
+        for (const RtfParagraph* p : d.paragraphs())
+            notes += p->text == res().gXstrRoundingNote;
+        EXPECT_EQ(notes, static_cast<size_t>(comps().Count()));
     }
 };
 

@@ -62,7 +62,11 @@ class CashFlowReportTest : public CashFlowStudyTest {
                     bool lastColumnIsBalance) {
         const int16_t years = lifeCycle();
         ASSERT_EQ(table.rows.size(), static_cast<size_t>(years) + 3);
-        EXPECT_EQ(rowTexts(table.rows[0]), headers);
+        // The figures are bare numbers; every money heading names the currency.
+        std::vector<std::string> withCurrency = headers;
+        for (size_t c = 2; c < withCurrency.size(); ++c)
+            withCurrency[c] += " (" + threadState().arrStudy[9] + ")";
+        EXPECT_EQ(rowTexts(table.rows[0]), withCurrency);
         EXPECT_TRUE(table.rows[0].cells[0].bold);
         const size_t money = headers.size() - 2;
         std::vector<double> sums(money, 0.0);
@@ -108,6 +112,11 @@ class CashFlowReportTest : public CashFlowStudyTest {
         const size_t perCase = cf1 ? 3 : 2;
         const std::vector<Captioned> tables = captionedTables(rtf);
         ASSERT_EQ(tables.size(), order.size() * perCase);
+        // Every table's totals add rounded figures, and a note under it says so.
+        size_t notes = 0;
+        for (const RtfParagraph* paragraph : rtf.paragraphs())
+            notes += paragraph->text == res().gXstrRoundingNote;
+        EXPECT_EQ(notes, tables.size());
         EXPECT_EQ(rtf.pictures().size(), order.size());
         // A new page for every case and for every one of its 25-year tables.
         EXPECT_EQ(pageStarts(rtf), static_cast<int>(order.size() * (perCase + 1)) - 1);
@@ -190,7 +199,9 @@ TEST_F(CashFlowReportTest, PublicSectorStudyWithIndependentCases) {
 }
 
 TEST_F(CashFlowReportTest, SimpleCashFlowStudy) {
-    calculateExample(settings(3, 0, false));
+    StudySettings euro = settings(3, 0, false);
+    euro.currency = "EUR";
+    calculateExample(euro);
     checkReport("CF2");
 }
 

@@ -72,6 +72,11 @@ run_demo "$qvc" "$work/demo" installed
 # The viewer is a plug-in: without it, --view names what is missing.
 if [ -f "$libdir/qvcomponents/qvc-viewer.so" ]; then
   ldd "$libdir/qvcomponents/qvc-viewer.so" | grep -q 'not found' && fail "the plug-in has unresolved libraries"
+  # The installed plug-in prints the reports into a PDF (Qt off-screen).
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QVC_VIEWER_PLUGIN QT_QPA_PLATFORM=offscreen "$qvc" calc \
+    "$work/demo/Office HVAC project" 1 --print --pdf "$work/all.pdf" --out "$work/print" \
+    >"$work/print.log" 2>&1 || fail "printing through the plug-in exited $?: $(tail -2 "$work/print.log")"
+  [ "$(head -c 5 "$work/all.pdf" 2>/dev/null)" = "%PDF-" ] || fail "the plug-in wrote no PDF"
 fi
 QVC_VIEWER_PLUGIN=$work/none.so "$qvc" calc "$work/demo/Office HVAC project" 1 --view \
   --out "$work/view" >"$work/view.log" 2>&1

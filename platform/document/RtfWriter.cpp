@@ -9,6 +9,7 @@
 
 #include "RtfEscape.h"
 #include "TemporaryFile.h"
+#include "qvc/document/SpareParagraphs.h"
 #include "qvc/runtime/Error.h"
 #include "qvc/runtime/ErrorNumbers.h"
 
@@ -205,7 +206,7 @@ class RtfBuilder {
             out_ += kEol;
             hadFooter = true;
         }
-        blocks(s.body);
+        blocks(s.body, spareParagraphs(s.body));
     }
 
     void headerBlocks(const std::vector<Block>& list) {
@@ -216,7 +217,9 @@ class RtfBuilder {
         blocks(list);
     }
 
-    void blocks(const std::vector<Block>& list) {
+    // `skip` marks the body's empty paragraphs that would only carry a page
+    // break onto a page of their own.
+    void blocks(const std::vector<Block>& list, const std::vector<bool>& skip = {}) {
         // A break at the end of the list would make an empty last page.
         size_t last = list.size();
         while (last > 0 && std::holds_alternative<PageBreak>(list[last - 1])) {
@@ -225,6 +228,9 @@ class RtfBuilder {
         bool breakPending = false;
         for (size_t i = 0; i < last; ++i) {
             const Block& b = list[i];
+            if (i < skip.size() && skip[i]) {
+                continue;
+            }
             if (std::holds_alternative<PageBreak>(b)) {
                 breakPending = true;
             } else if (const auto* p = std::get_if<Paragraph>(&b)) {

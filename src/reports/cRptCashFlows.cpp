@@ -36,7 +36,7 @@ struct RowLook {
 };
 constexpr RowLook kRowsUpTo25Years{10.0f, 3.0f / 32.0f};
 constexpr RowLook kRowsUpTo32Years{9.0f, 2.0f / 32.0f};
-constexpr RowLook kRowsUpTo40Years{8.0f, 1.0f / 32.0f};
+constexpr RowLook kRowsUpTo40Years{8.0f, 0.5f / 32.0f};
 // Up to this many years two tables share a page.
 constexpr int16_t kYearsForTwoTablesPerPage = 10;
 

@@ -6,6 +6,7 @@
 #include "PictureStore.h"
 #include "TableLayout.h"
 #include "TextMeasurer.h"
+#include "qvc/document/SpareParagraphs.h"
 
 namespace qvc::viewer {
 
@@ -54,8 +55,18 @@ class PageFlow {
         for (const doc::Section& section : document.sections()) {
             startSection(section);
             const auto& body = section.body;
-            for (size_t i = 0; i < body.size(); ++i) {
+            const std::vector<bool> spare = doc::spareParagraphs(body);
+            // Breaks after the last content would only add empty pages.
+            size_t end = body.size();
+            while (end > 0 &&
+                   (spare[end - 1] || std::holds_alternative<doc::PageBreak>(body[end - 1]))) {
+                --end;
+            }
+            for (size_t i = 0; i < end; ++i) {
                 const doc::Block& block = body[i];
+                if (spare[i]) {
+                    continue;
+                }
                 if (const auto* p = std::get_if<doc::Paragraph>(&block)) {
                     placeParagraph(*p, i + 1 < body.size() ? &body[i + 1] : nullptr);
                 } else if (const auto* t = std::get_if<doc::TableModel>(&block)) {

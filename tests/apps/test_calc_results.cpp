@@ -78,6 +78,11 @@ std::string grouped(double value) {
         digits.insert(static_cast<size_t>(pos), ",");
     return (whole < 0 ? "-" : "") + digits;
 }
+// A money figure: the sign in front of the currency sign ("-$63,041").
+std::string dollars(double value) {
+    const std::string digits = grouped(value);
+    return digits.starts_with("-") ? "-$" + digits.substr(1) : "$" + digits;
+}
 std::string fixed(double value, int decimals) {
     char text[64];
     std::snprintf(text, sizeof text, "%.*f", decimals, value);
@@ -264,8 +269,8 @@ TEST_F(CalcResultsTest, ReportsShowTheRoundedJsonValues) {
         ASSERT_EQ(row.cells.size(), 7u);
         EXPECT_EQ(row.cells[0].text.rfind(shortTitle(c["Challenger"]), 0), 0u);
         EXPECT_EQ(row.cells[1].text.rfind(shortTitle(c["BaseCase"]), 0), 0u);
-        EXPECT_EQ(row.cells[2].text, "$" + grouped(c["AdditionalFirstCost"]));
-        EXPECT_EQ(row.cells[3].text, "$" + grouped(c["NPWSavings"]));
+        EXPECT_EQ(row.cells[2].text, dollars(c["AdditionalFirstCost"]));
+        EXPECT_EQ(row.cells[3].text, dollars(c["NPWSavings"]));
         EXPECT_EQ(row.cells[4].text, orNA(c["IRR"], 2, 100));
         EXPECT_EQ(row.cells[5].text, orNA(c["BeforeTaxIRR"], 2, 100));
         EXPECT_EQ(row.cells[6].text, orNA(c["PaybackYears"], 1));

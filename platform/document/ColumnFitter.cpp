@@ -56,6 +56,9 @@ LineWidths measureLine(const Line& line) {
     LineWidths out;
     std::string all;
     int32_t word = 0;
+    // Blanks at the start of a line stay in front of its first word: readers
+    // do not break there.
+    bool leading = true;
     for (const Piece& piece : line) {
         all += piece.text;
         out.whole += textWidthTwips(piece.text, *piece.format);
@@ -63,7 +66,8 @@ LineWidths measureLine(const Line& line) {
         while (it != piece.text.end()) {
             const auto start = it;
             const char32_t c = utf8::unchecked::next(it);
-            if (c == U' ') {
+            leading = leading && c == U' ';
+            if (c == U' ' && !leading) {
                 out.longestWord = std::max(out.longestWord, word);
                 word = 0;
             } else {

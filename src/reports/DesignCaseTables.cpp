@@ -14,7 +14,8 @@ namespace code = doc::code;
 
 namespace {
 
-constexpr float kCellPadding = 5.0f / 32.0f;
+// Narrow enough that nine columns leave their item names room for whole words.
+constexpr float kCellPadding = 3.0f / 32.0f;
 
 std::string codedText(const rt::Value& value, const std::vector<const std::string*>& choices) {
     const double number = value.toDouble();

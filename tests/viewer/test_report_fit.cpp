@@ -43,13 +43,23 @@ std::vector<std::pair<QString, doc::CharFormat>> unbreakable(const doc::TableCel
             QString all;
             for (const auto& [text, format] : line)
                 all += text;
+            if (isFigure(all)) {
+                pieces.emplace_back(all.trimmed(), line.front().second);
+                line.clear();
+                return;
+            }
+            // Blanks at the start of the line go with its first word.
+            QString lead;
+            bool first = true;
             for (const auto& [text, format] : line) {
-                if (isFigure(all)) {
-                    pieces.emplace_back(all.trimmed(), format);
-                    break;
+                for (const QString& word : text.split(u' ')) {
+                    if (word.isEmpty()) {
+                        lead += first ? QStringLiteral(" ") : QString();
+                        continue;
+                    }
+                    pieces.emplace_back(first ? lead + word : word, format);
+                    first = false;
                 }
-                for (const QString& word : text.split(u' ', Qt::SkipEmptyParts))
-                    pieces.emplace_back(word, format);
             }
             line.clear();
         };

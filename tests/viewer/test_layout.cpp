@@ -10,6 +10,7 @@
 #include "ParagraphLayout.h"
 #include "ReportSample.h"
 #include "ViewerTestSupport.h"
+#include "qvc/document/RtfWriter.h"
 #include "qvc/document/Table.h"
 #include "qvc/viewer/DocumentLayout.h"
 
@@ -278,4 +279,51 @@ TEST(ParagraphLayout, CutsOnlyWordsWiderThanTheLine) {
     const ParagraphBox wide = layoutParagraph(p, 400, measurer, pictures, FieldValues{});
     ASSERT_EQ(wide.lines.size(), 1u);
     EXPECT_EQ(wide.lines[0].texts.size(), 4u);
+}
+
+TEST(DocumentLayout, BlankLinesBeforeAPageBreakMakeNoEmptyPage) {
+    // Lines that exactly fill the first page, the blank line a report writes
+    // after a block, a page break, then the next block.
+    const auto build = [](doc::DocumentObject& docs, int lines, bool rest) {
+        docs.NewDocument("blank.rtf", "/tmp");
+        for (int i = 0; i < lines; ++i) {
+            docs.AddText("Line " + std::to_string(i), 10.0f, std::nullopt, 0, std::nullopt,
+                         doc::code::kAlignLeft, doc::code::kDefaultColour, true);
+        }
+        if (rest) {
+            docs.NewLine(1);
+            docs.InsertBreak(doc::code::kBreakPage);
+            docs.AddText("Next block", 10.0f, std::nullopt, 0, std::nullopt, doc::code::kAlignLeft,
+                         doc::code::kDefaultColour, true);
+            docs.NewLine(2);
+            docs.InsertBreak(doc::code::kBreakPage);
+        }
+    };
+    int fill = 1;
+    for (;; ++fill) {
+        doc::DocumentObject docs;
+        build(docs, fill + 1, false);
+        if (layoutDocument(docs.document(1)).pages.size() > 1) {
+            break;
+        }
+    }
+    doc::DocumentObject docs;
+    build(docs, fill, true);
+    const LaidOutDocument laid = layoutDocument(docs.document(1));
+    // Without leaving out the blank lines: the blank line alone on page 2,
+    // the next block on page 3, and an empty page 4 after the last break.
+    ASSERT_EQ(laid.pages.size(), 2u);
+    EXPECT_NE(findText(laid.pages[0], QString("%1").arg(fill - 1)), nullptr);
+    EXPECT_NE(findText(laid.pages[1], "Next"), nullptr);
+
+    // The RTF leaves the same blank lines out: one paragraph mark per line and
+    // one for "Next block", which starts the new page.
+    const std::string rtf = doc::toRtf(docs.document(1));
+    const auto count = [&](const char* pattern) {
+        const QRegularExpression re(pattern);
+        return QString::fromStdString(rtf).count(re);
+    };
+    EXPECT_EQ(count(R"(\\par(?![a-z]))"), fill + 1);
+    EXPECT_EQ(count(R"(\\page(?![a-z]))"), 0);
+    EXPECT_EQ(count(R"(\\pagebb)"), 1);
 }

@@ -203,6 +203,13 @@ void Table::InsertInto(DocumentObject& docs) {
         }
         table.rows.push_back(std::move(row));
     }
+    if (continuedCaption_) {
+        Paragraph caption;
+        caption.endFormat = base;
+        caption.endFormat.bold = true;
+        caption.runs = detail::textRuns(*continuedCaption_, caption.endFormat);
+        table.continuedCaption = std::move(caption);
+    }
     markKeptRows(table);  // first: the heading rows count apart when sizing
     fitToPage(table, textWidth);
     ed.closeParagraph(true);

@@ -159,6 +159,11 @@ void writeDetailedTable(doc::DocumentObject& docs, const std::string& caption,
     for (long item = 1; item <= count; ++item)
         fillDataRow(table, static_cast<int>(item) + 1, columns, items, item);
 
+    // A list longer than a page names its case again where it continues.
+    const rt::DynArray<std::string>& caseGen = threadState().arrCaseGen;
+    if (caseGen.isDimensioned() && caseGen.ubound() >= 1)
+        table.SetContinuedCaption(caption + " [" + caseGen(1) + "] :");
+
     docs.AddText(caption + " :", kLineTextSize, std::nullopt, code::kTextBold, std::nullopt,
                  code::kAlignLeft, code::kDefaultColour, false);
     table.InsertInto(docs);

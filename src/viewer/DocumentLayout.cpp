@@ -1,6 +1,7 @@
 #include "qvc/viewer/DocumentLayout.h"
 
 #include <map>
+#include <optional>
 
 #include "ParagraphLayout.h"
 #include "PictureStore.h"
@@ -199,7 +200,7 @@ class PageFlow {
             return 0;
         }
         const size_t headings = headingCount(rows);
-        double repeated = 0;
+        double repeated = first >= headings ? continuedCaptionHeight_ : 0;
         for (size_t r = 0; first >= headings && r < headings; ++r) {
             repeated += rows[r].height;
         }
@@ -263,6 +264,11 @@ class PageFlow {
     void placeTable(const doc::TableModel& table) {
         const std::vector<RowBox>& rows = tableRows(table);
         const size_t headings = headingCount(rows);
+        std::optional<ParagraphBox> caption;
+        if (table.continuedCaption) {
+            caption = layoutParagraph(*table.continuedCaption, width_, m_, pictures_, bodyFields());
+        }
+        continuedCaptionHeight_ = caption ? caption->height() : 0;
         const auto place = [&](size_t r) {
             LaidOutPage& page = out_.pages.back();
             if (page.tables.empty() || page.tables.back().table != &table) {
@@ -277,6 +283,13 @@ class PageFlow {
             const double need = startsRun ? keptHeight(rows, i) : rows[i].height;
             if (overflows(need) && pageHasContent_) {
                 newPage();
+                if (caption && i >= headings) {
+                    for (const LineBox& line : caption->lines) {
+                        emitLine(out_.pages.back(), line, left_, y_);
+                        y_ += line.height;
+                    }
+                    y_ += caption->spaceAfter;
+                }
                 for (size_t h = 0; i >= headings && h < headings; ++h) {
                     place(h);
                 }
@@ -313,6 +326,7 @@ class PageFlow {
     const doc::Section* section_ = nullptr;
     double left_ = 0, width_ = 0, top_ = 0, bottom_ = 0, y_ = 0;
     bool pageHasContent_ = false;
+    double continuedCaptionHeight_ = 0;  // of the table being placed
 };
 
 }  // namespace

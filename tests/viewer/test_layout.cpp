@@ -327,3 +327,40 @@ TEST(DocumentLayout, BlankLinesBeforeAPageBreakMakeNoEmptyPage) {
     EXPECT_EQ(count(R"(\\page(?![a-z]))"), 0);
     EXPECT_EQ(count(R"(\\pagebb)"), 1);
 }
+
+TEST(DocumentLayout, ContinuedTableRepeatsItsCaptionAboveItsHeadings) {
+    doc::DocumentObject docs;
+    docs.NewDocument("continued.rtf", "/tmp");
+    doc::Table t;
+    t.Attach(docs);
+    for (int r = 0; r <= 80; ++r) {
+        for (int c = 0; c < 2; ++c) {
+            doc::TableCell& cell = t.AddCell();
+            cell.SetRowStart(c == 0);
+            cell.SetWidth(2.0f);
+            cell.SetValue(r == 0 ? (c == 0 ? "Item" : "Cost") : "Row" + std::to_string(r));
+        }
+    }
+    t.SetHeaderRow(true);
+    t.SetContinuedCaption("Loans [Plant B] :");
+    docs.AddText("Loans :", 10.0f, std::nullopt, doc::code::kTextBold, std::nullopt,
+                 doc::code::kAlignLeft, doc::code::kDefaultColour, false);
+    t.InsertInto(docs);
+    const LaidOutDocument laid = layoutDocument(docs.document(1));
+    ASSERT_GE(laid.pages.size(), 2u);
+    EXPECT_EQ(findText(laid.pages[0], "[Plant"), nullptr);
+    for (size_t p = 1; p < laid.pages.size(); ++p) {
+        const PageText* caption = findText(laid.pages[p], "[Plant");
+        const PageText* heading = findText(laid.pages[p], "Item");
+        ASSERT_NE(caption, nullptr) << "page " << p + 1;
+        ASSERT_NE(heading, nullptr) << "page " << p + 1;
+        EXPECT_TRUE(caption->format.bold);
+        EXPECT_LT(caption->baseline.y(), heading->baseline.y());
+        // Nothing of the table above the caption.
+        for (const PageText& text : laid.pages[p].texts) {
+            if (text.text.startsWith("Row")) {
+                EXPECT_GT(text.baseline.y(), heading->baseline.y());
+            }
+        }
+    }
+}

@@ -100,6 +100,9 @@ struct TableModel {
     std::vector<TableRowModel> rows;
     int32_t borderTwips = 10;   // 0.5 pt single lines around every cell
     bool rowsUnbroken = false;  // no row is split across a page break
+    // Drawn by the viewer above the repeated heading rows on every page the
+    // table continues on (RTF has no such thing: readers repeat only rows).
+    std::optional<Paragraph> continuedCaption;
 };
 
 struct PageBreak {};

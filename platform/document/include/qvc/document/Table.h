@@ -14,7 +14,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <span>
+#include <string>
+#include <string_view>
 
 #include "qvc/document/TableCell.h"
 
@@ -39,6 +42,9 @@ class Table {
     // The last row sums up the rows above it: it is kept on one page with the
     // two rows before it.
     void SetTotalsRow(bool on) { totalsRow_ = on; }
+    // A caption the viewer repeats above the heading rows on every page the
+    // table continues on (bold, in the document's text size).
+    void SetContinuedCaption(std::string_view text) { continuedCaption_ = std::string(text); }
     // The whole table stays on one page when it fits on one.
     void SetKeepTogether(bool on) { keepTogether_ = on; }
     // Places the table at the insertion point of the active document. An open
@@ -59,6 +65,7 @@ class Table {
     int32_t headerRows_ = 0;
     bool totalsRow_ = false;
     bool keepTogether_ = false;
+    std::optional<std::string> continuedCaption_;
     DocumentObject* attached_ = nullptr;
 };
 

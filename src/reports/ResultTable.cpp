@@ -20,6 +20,8 @@ void styleCell(doc::TableCell& cell, float width, bool isText, bool isHeader, fl
 void addStyledCells(doc::Table& table, int32_t rows, const std::vector<ResultColumn>& columns,
                     float padding) {
     table.SetHeaderRows(1);
+    if (rows <= static_cast<int32_t>(kRowsKeptTogether))
+        table.SetKeepTogether(true);
     for (int32_t row = 0; row < rows; ++row) {
         for (size_t column = 0; column < columns.size(); ++column) {
             doc::TableCell& cell = table.AddCell();

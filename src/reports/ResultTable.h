@@ -18,6 +18,9 @@ inline constexpr int32_t kBodyShade = 255 + 255 * 256 + 255 * 65536;    // RGB(2
 inline constexpr float kResultCellPadding = 6.0f / 32.0f;
 inline constexpr float kResultCellFontSize = 10.0f;
 
+// Tables of up to this many rows are kept on one page (when they fit on one).
+inline constexpr size_t kRowsKeptTogether = 20;
+
 struct ResultColumn {
     float width;  // inches
     bool isText;  // left-aligned when true, right-aligned otherwise
@@ -28,8 +31,8 @@ void styleCell(doc::TableCell& cell, float width, bool isText, bool isHeader,
                float padding = kResultCellPadding);
 
 // Lays out a table of `rows` rows (row 0 the header, repeated on every page the
-// table runs onto) one cell at a time with AddCell, marking the first cell of
-// every row, and styles every cell.
+// table runs onto; up to kRowsKeptTogether rows kept on one page) one cell at a
+// time with AddCell, marking the first cell of every row, and styles every cell.
 void addStyledCells(doc::Table& table, int32_t rows, const std::vector<ResultColumn>& columns,
                     float padding = kResultCellPadding);
 
@@ -37,9 +40,6 @@ void addStyledCells(doc::Table& table, int32_t rows, const std::vector<ResultCol
 inline int32_t cellNumber(int32_t row, int32_t column, int32_t columnCount) {
     return row * columnCount + column;
 }
-
-// Tables of up to this many rows are kept on one page (when they fit on one).
-inline constexpr size_t kRowsKeptTogether = 20;
 
 // Writes the caption (10 pt, left) and places the table after it; a table of
 // up to kRowsKeptTogether rows stays on one page.

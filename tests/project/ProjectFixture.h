@@ -35,9 +35,7 @@ class ProjectFixture : public ::testing::Test {
         prj.setChangeNotifier(notifier);
         prj.setWorkPath(dir.string(), "", "");
     }
-    void TearDown() override {
-        resetThreadState();
-    }
+    void TearDown() override { resetThreadState(); }
 
     // Runs a query on a separate connection and returns column 0 of row 1.
     rt::Value scalar(const std::string& sql) {

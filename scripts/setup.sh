@@ -2,19 +2,19 @@
 # Installs every Debian package the project needs to build, test and run.
 # Idempotent and quiet: when everything is present it returns at once.
 #   scripts/setup.sh          build, test and demo dependencies
-#   scripts/setup.sh --rtf    also LibreOffice and poppler for the RTF reader checks
+#   scripts/setup.sh --rtf    also LibreOffice for the RTF reader checks
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config clang-format
   libsqlite3-dev sqlite3 libfmt-dev nlohmann-json3-dev libcli11-dev libutfcpp-dev
   libpugixml-dev libcairo2-dev libdeflate-dev fonts-liberation fonts-dejavu-core
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
   qt6-base-dev libgl-dev xvfb xauth
   file dpkg-dev
 )
 if [[ "${1:-}" == "--rtf" ]]; then
-  packages+=(libreoffice-writer-nogui poppler-utils)
+  packages+=(libreoffice-writer-nogui)
 fi
 
 missing=()

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -126,8 +127,11 @@ const std::vector<std::pair<std::string, YearGetter<tavlo::IComparison>>> kCompa
 class CalcResultsTest : public ::testing::Test {
   protected:
     // One demo project for the whole suite; every test writes its own outputs.
+    // ctest runs the tests of this suite as parallel processes, each with its
+    // own suite set-up: each process gets a folder of its own.
     static void SetUpTestSuite() {
-        root_ = fs::path(QVC_TEST_OUTPUT_DIR) / "apps" / "calc-results";
+        root_ =
+            fs::path(QVC_TEST_OUTPUT_DIR) / "apps" / ("calc-results-" + std::to_string(::getpid()));
         fs::remove_all(root_);
         fs::create_directories(root_);
         const QvcRun demo = qvc({"demo", (root_ / "demo").string()}, root_ / "demo.err");
@@ -139,6 +143,13 @@ class CalcResultsTest : public ::testing::Test {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         dir = root_ / info->name();
         fs::create_directories(dir);
+    }
+
+    static void TearDownTestSuite() {
+        if (!::testing::UnitTest::GetInstance()->Failed()) {
+            std::error_code ec;
+            fs::remove_all(root_, ec);
+        }
     }
 
     static fs::path project() { return root_ / "demo" / "Office HVAC project"; }

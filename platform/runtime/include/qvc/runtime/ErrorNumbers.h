@@ -14,6 +14,7 @@ inline constexpr int32_t kTypeMismatch = 13;        // text that is not a number
 inline constexpr int32_t kInternal = 51;            // unexpected failure inside the library
 inline constexpr int32_t kFileNotFound = 53;
 inline constexpr int32_t kFileAlreadyExists = 58;
+inline constexpr int32_t kDiskFull = 61;
 inline constexpr int32_t kPermissionDenied = 70;
 inline constexpr int32_t kPathNotFound = 76;  // folder does not exist
 inline constexpr int32_t kObjectNotSet = 91;

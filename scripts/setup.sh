@@ -7,11 +7,11 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config clang-format
-  libsqlite3-dev sqlite3 libfmt-dev nlohmann-json3-dev libcli11-dev libutfcpp-dev
+  libsqlite3-dev sqlite3 libfmt-dev nlohmann-json3-dev libcli11-dev libutfcpp-dev libutf8proc-dev
   libpugixml-dev libcairo2-dev libdeflate-dev fonts-liberation fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
   qt6-base-dev libgl-dev xvfb xauth
-  file dpkg-dev
+  file dpkg-dev pmccabe
 )
 if [[ "${1:-}" == "--rtf" ]]; then
   packages+=(libreoffice-writer-nogui)

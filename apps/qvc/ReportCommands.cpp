@@ -12,6 +12,7 @@
 #include "ProjectSession.h"
 #include "ResultsJson.h"
 #include "ViewerSetup.h"
+#include "qvc/CalcStatus.h"
 #include "qvc/cORVCalculator.h"
 #include "qvc/ui/Services.h"
 
@@ -60,14 +61,14 @@ bool namesResults(const std::string& reportTypes) {
 
 // What a calculator status means, for the closing message.
 const char* statusMeaning(int16_t status) {
-    switch (status) {
-        case 302:
+    switch (static_cast<CalcStatus>(status)) {
+        case CalcStatus::NoDesignCase:
             return "the study has no design case";
-        case 308:
+        case CalcStatus::CaseRecordMissing:
             return "a design case record is missing";
-        case 309:
+        case CalcStatus::StudySettingsOutOfRange:
             return "the length of analysis, discount rate or tax rate is out of range";
-        case 310:
+        case CalcStatus::CaseValueOutOfRange:
             return "a design case value is out of range";
         default:
             return nullptr;

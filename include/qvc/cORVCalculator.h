@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 
+#include "qvc/CalcStatus.h"
 #include "qvc/Export.h"
 #include "tavlo/ILifeCycleEngine.h"
 
@@ -59,8 +60,8 @@ class QVC_EXPORT cORVCalculator {
 
     // Loads the study and its cases, checks them, hands them to the engine and
     // runs it. True only after a successful engine run. Status codes (see
-    // ReturnError): 0 no error, 302 no design case, 308 a case record is
-    // missing, 309 study settings out of range, 310 a case value out of range.
+    // ReturnError and qvc/CalcStatus.h): Ok, NoDesignCase, CaseRecordMissing,
+    // StudySettingsOutOfRange, CaseValueOutOfRange.
     // When results cannot be had but input reports were requested, only the
     // input reports are kept available (gReportMode 1). Messages go through
     // the message-box service.
@@ -69,7 +70,7 @@ class QVC_EXPORT cORVCalculator {
     // without showing the viewer) and shows any error left behind. True when
     // the reports were built.
     bool BuildReports(int16_t intAction = 0);
-    // The last status code, error text, and the ID of the design case that
+    // The last status code (a CalcStatus number), error text, and the ID of the design case that
     // stopped the last run.
     int16_t ReturnError() const;
     std::string getErrorMsg() const;
@@ -79,7 +80,7 @@ class QVC_EXPORT cORVCalculator {
     friend class CalculatorProbe;  // white-box tests
 
     // True when the study's length, discount rate and tax rate are in range;
-    // otherwise gErrCode 309.
+    // otherwise gErrCode StudySettingsOutOfRange.
     bool studyCheck();
     // Receives the engine's errors: gErrMsg = description#library#class# method#source.
     void onEngineError(int32_t number, const std::string& description, const std::string& source,
@@ -87,7 +88,7 @@ class QVC_EXPORT cORVCalculator {
                        const std::string& method);
 
     // Loads case `caseId` of StudyID into the five shared case arrays after
-    // clearing arrCaseStatus; gErrCode 308 when the case record is missing.
+    // clearing arrCaseStatus; gErrCode CaseRecordMissing when the case record is missing.
     void getCase(int16_t caseId);
     // Sizes the engine's collections: `count` alternatives and count - 1
     // comparisons (0 or 1 are passed to the comparisons unchanged).
@@ -96,7 +97,7 @@ class QVC_EXPORT cORVCalculator {
     // study settings; "inv", "ann", "other" the investments with their loans,
     // the annual and the other operating costs of the case at 1-based
     // `position`. Any other text does nothing. A value out of range is not
-    // passed on; it sets m_InvalidCaseData and gErrCode 310.
+    // passed on; it sets m_InvalidCaseData and gErrCode CaseValueOutOfRange.
     void AssignProperties(const std::string& part, int32_t position);
     // Adds copies of the five case arrays to colCases under the position text.
     void addCaseSnapshot(int32_t position);
@@ -111,7 +112,7 @@ class QVC_EXPORT cORVCalculator {
     // ID of the design case that stopped the last run.
     int16_t m_iErrDCId = 0;
     // The first value out of range of the case being handed over: list, row,
-    // field, value and range, for the 310 message.
+    // field, value and range, for the CaseValueOutOfRange message.
     std::string m_sInvalidValue;
 };
 

@@ -75,7 +75,7 @@ bool cORVCalculator::studyCheck() {
     const bool valid = years == static_cast<double>(static_cast<long>(years)) && years >= 2 &&
                        years <= 50 && discount >= 0 && discount <= 50 && tax >= 0 && tax <= 99;
     if (!valid)
-        st.gErrCode = 309;
+        st.gErrCode = statusNumber(CalcStatus::StudySettingsOutOfRange);
     return valid;
 }
 
@@ -118,7 +118,7 @@ bool cORVCalculator::PerformCalc() {
 
         bool processCases = true;
         m_oDB->getCaseIDs(StudyID, st.lCaseIDArr);
-        if (st.gErrCode == 302) {
+        if (st.gErrCode == CalcStatus::NoDesignCase) {
             if (!requested(sReportTypes, "SI")) {
                 inform(st.res.gXstrNODCStudyOnly);
                 return false;
@@ -143,7 +143,7 @@ bool cORVCalculator::PerformCalc() {
         for (long i = 1; i <= cases; ++i) {
             const int16_t id = st.lCaseIDArr(i);
             getCase(id);
-            if (st.gErrCode == 308) {
+            if (st.gErrCode == CalcStatus::CaseRecordMissing) {
                 m_iErrDCId = id;
                 if (!wantInputs)
                     return false;
@@ -166,7 +166,7 @@ bool cORVCalculator::PerformCalc() {
                 AssignProperties("other", static_cast<int32_t>(i));
                 if (st.gErrMsg != before)
                     handOverFailed = true;
-                if (st.gErrCode == 310) {
+                if (st.gErrCode == CalcStatus::CaseValueOutOfRange) {
                     if (!wantInputs) {
                         m_iErrDCId = id;
                         // Nothing else will say which value stopped the run.
@@ -184,9 +184,9 @@ bool cORVCalculator::PerformCalc() {
 
         if (st.gReportMode == 1) {
             // The case loop starts from status 0; a run that fell back to the
-            // input reports for the study (309) or for want of cases (302)
+            // input reports for the study or for want of cases
             // still reports why.
-            if (st.gErrCode == 0)
+            if (st.gErrCode == CalcStatus::Ok)
                 st.gErrCode = fallbackStatus;
             return m_bCalcResult;
         }
@@ -227,10 +227,10 @@ bool cORVCalculator::BuildReports(int16_t intAction) {
         } else if (st.gReportMode == 1) {
             if (resultsRequested(sReportTypes)) {
                 const auto& r = st.res;
-                if (st.gErrCode == 308) {
+                if (st.gErrCode == CalcStatus::CaseRecordMissing) {
                     inform(r.gXstrNOdataInDC + "." + r.gXstrOnlyInputs + "." +
                            r.gXstrPleaseCorrect + ".");
-                } else if (st.gErrCode == 310) {
+                } else if (st.gErrCode == CalcStatus::CaseValueOutOfRange) {
                     inform(r.gXstrInvalidDataDC + " [" + st.gErrMsg + "]. " + r.gXstrOnlyInputs);
                 }
             }

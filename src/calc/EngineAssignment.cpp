@@ -1,5 +1,6 @@
 #include "calc/EngineAssignment.h"
 
+#include "qvc/CalcStatus.h"
 #include "qvc/runtime/BasicString.h"
 #include "qvc/runtime/Value.h"
 
@@ -33,7 +34,7 @@ tavlo::IAlternative& EngineAssignment::alternative(int16_t position) {
 
 void EngineAssignment::markInvalid(const rt::Value& v, Bound lo, Bound hi, const Field& field) {
     invalid_ = true;
-    state_.gErrCode = 310;
+    state_.gErrCode = statusNumber(CalcStatus::CaseValueOutOfRange);
     if (!invalidValue_.empty())
         return;
     const ResourceTexts& res = state_.res;

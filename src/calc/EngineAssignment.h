@@ -2,7 +2,7 @@
 // Copies the loaded study and design case (the thread's shared arrays) into the
 // life-cycle cost engine, turning percentages into fractions and checking every
 // case value against its fixed range. A value out of range is not passed on:
-// the case is marked invalid (the caller's flag and gErrCode 310) and the next
+// the case is marked invalid (the caller's flag and gErrCode CaseValueOutOfRange) and the next
 // value is handled. The first value out of range is described for the
 // message ("Loans, row 1, Term of Loan (years): 0, allowed 1 to 24").
 //

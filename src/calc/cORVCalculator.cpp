@@ -90,7 +90,7 @@ void cORVCalculator::getCase(int16_t caseId) {
                               state.arrAnOpCost, state.arrOtherCost);
         const std::string& type = state.arrStudy[2];
         if ((rt::Like(type, "[0,1]") || rt::Like(type, "[2,3]")) && state.arrCaseStatus[0] == 303)
-            state.gErrCode = 308;
+            state.gErrCode = statusNumber(CalcStatus::CaseRecordMissing);
     } catch (...) {
         recordFailure("getCase");
     }

@@ -4,6 +4,7 @@
 #include "common/ThreadState.h"
 #include "project/ProjectFile.h"
 #include "project/WriteTransaction.h"
+#include "qvc/CalcStatus.h"
 #include "qvc/dao/Database.h"
 #include "qvc/runtime/Error.h"
 #include "qvc/runtime/ErrorNumbers.h"
@@ -176,7 +177,7 @@ void cDBoperations::getCaseIDs(int16_t StudyID, rt::DynArray<int16_t>& lCaseIDAr
                 rs->MoveNext();
             }
         } else {
-            threadState().gErrCode = 302;
+            threadState().gErrCode = statusNumber(CalcStatus::NoDesignCase);
         }
     } catch (...) {
         fail("getCaseIDs");

@@ -23,7 +23,8 @@
 // position), colAlternatives and colComparisons (engine results), the report
 // state (strAnalysisType, strAlternativeType, gGraph for the charts) and the
 // resource texts. The text cash-flow writer sets gAsciiFileWritten and
-// gAsciiPath in the report state, or gErrCode 301 / 333 in the thread state.
+// gAsciiPath in the report state, or gErrCode CalcStatus::TextFileFolderMissing /
+// TextFileNotWritable in the thread state.
 
 #include <cstdint>
 #include <functional>

@@ -10,11 +10,13 @@
 // UTF-8 with CR LF line ends, replacing an existing file. Its full path goes to
 // gAsciiPath and gAsciiFileWritten is set once the file is complete.
 //
-// Nothing escapes. When the folder does not exist gErrCode becomes 301, when
-// the file cannot be created or written 333; any failure leaves the record
+// Nothing escapes. When the folder does not exist gErrCode becomes
+// TextFileFolderMissing, when the file cannot be created or written
+// TextFileNotWritable (qvc/CalcStatus.h); any failure leaves the record
 // "number#description#<operation> # cRptASCIICashFlow #" in gErrMsg, and the
 // lines already written stay in the file.
 
+#include "qvc/CalcStatus.h"
 #include "reports/ReportGenerator.h"
 
 namespace qvc {
@@ -26,8 +28,8 @@ struct AsciiLayout;
 class cRptASCIICashFlow : public AsciiCashFlowGenerator {
   public:
     // Status codes left in gErrCode for the builder's message.
-    static constexpr int16_t kFolderMissing = 301;
-    static constexpr int16_t kFileNotWritable = 333;
+    static constexpr int16_t kFolderMissing = statusNumber(CalcStatus::TextFileFolderMissing);
+    static constexpr int16_t kFileNotWritable = statusNumber(CalcStatus::TextFileNotWritable);
 
     // Private sector with income taxes: 19 value columns.
     void BuildITPvtSectorCashFlow() override;

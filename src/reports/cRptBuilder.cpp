@@ -6,6 +6,7 @@
 #include "common/ErrorRecord.h"
 #include "common/ResourceStrings.h"
 #include "common/ThreadState.h"
+#include "qvc/CalcStatus.h"
 #include "qvc/runtime/Error.h"
 #include "qvc/runtime/ErrorNumbers.h"
 #include "qvc/ui/Services.h"
@@ -248,9 +249,9 @@ void cRptBuilder::showTextFileWritten(Session& session) {
 void cRptBuilder::showTextFileFailure(Session& session) {
     const ThreadState& state = threadState();
     const ResourceTexts& res = texts();
-    if (state.gErrCode == 333)
+    if (state.gErrCode == CalcStatus::TextFileNotWritable)
         session.messages->show(res.gStrASCIIFilePathEXE, 0, "");
-    else if (state.gErrCode == 301)
+    else if (state.gErrCode == CalcStatus::TextFileFolderMissing)
         session.messages->show(res.gStrASCIIDirEXE, 0, "");
     else
         session.messages->show(FormatErrorMessage(state.gErrMsg), 0, "");

@@ -1,0 +1,67 @@
+// The typed view of the study texts the calculator loads.
+
+#include <gtest/gtest.h>
+
+#include "common/StudySettings.h"
+#include "qvc/runtime/Error.h"
+#include "qvc/runtime/ErrorNumbers.h"
+
+using namespace qvc;
+
+namespace {
+
+int32_t errorNumberOf(const StudyArray& study) {
+    try {
+        StudySettings::fromStudyArray(study);
+    } catch (const rt::Error& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+}  // namespace
+
+TEST(StudySettings, ReadsEverySlotAndWritesTheSameTextsBack) {
+    const StudyArray stored = {"Office Plant", "Three options", "0",    "1",    "2026",
+                               "25",           "7.25",          "True", "26.5", "EUR"};
+    const StudySettings s = StudySettings::fromStudyArray(stored);
+    EXPECT_EQ(s.title, "Office Plant");
+    EXPECT_EQ(s.description, "Three options");
+    EXPECT_EQ(s.typeOfAnalysis, 0);
+    EXPECT_EQ(s.typeOfAlternatives, 1);
+    EXPECT_EQ(s.baseYear, 2026);
+    EXPECT_EQ(s.lifeCycle, 25);
+    EXPECT_DOUBLE_EQ(s.discountRate, 7.25);
+    EXPECT_TRUE(s.calculateIncomeTaxes);
+    EXPECT_DOUBLE_EQ(s.incomeTaxRate, 26.5);
+    EXPECT_EQ(s.currencySymbol, "EUR");
+    EXPECT_EQ(s.toStudyArray(), stored);
+
+    StudyArray other = stored;
+    other[StudyField::TypeOfAnalysis] = "3";
+    other[StudyField::CalcIncomeTaxes] = "False";
+    other[StudyField::DiscountRate] = "0.1";
+    const StudySettings t = StudySettings::fromStudyArray(other);
+    EXPECT_EQ(t.typeOfAnalysis, 3);
+    EXPECT_FALSE(t.calculateIncomeTaxes);
+    EXPECT_EQ(t.toStudyArray(), other);
+
+    // Only "True" turns income taxes on; whole numbers round half to even.
+    other[StudyField::CalcIncomeTaxes] = "true";
+    other[StudyField::LifeCycle] = "24.5";
+    const StudySettings u = StudySettings::fromStudyArray(other);
+    EXPECT_FALSE(u.calculateIncomeTaxes);
+    EXPECT_EQ(u.lifeCycle, 24);
+}
+
+TEST(StudySettings, ASlotWithoutANumberIsAnError) {
+    StudyArray study = {"T", "", "0", "0", "2026", "25", "7", "False", "0", "$"};
+    ASSERT_EQ(errorNumberOf(study), 0);
+    study[StudyField::LifeCycle] = "";
+    EXPECT_EQ(errorNumberOf(study), rt::err::kTypeMismatch);
+    study[StudyField::LifeCycle] = "40000";
+    EXPECT_EQ(errorNumberOf(study), rt::err::kOverflow);
+    study[StudyField::LifeCycle] = "25";
+    study[StudyField::DiscountRate] = "7 %";
+    EXPECT_EQ(errorNumberOf(study), rt::err::kTypeMismatch);
+}

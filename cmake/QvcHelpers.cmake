@@ -23,18 +23,20 @@ function(qvc_apply_flags target)
   endif()
 endfunction()
 
-# Adds every listed folder that exists, so parts can land one at a time.
-# QVC_SKIP_DIRS (a list of paths from the source root, e.g. tests/tavlo) leaves
-# folders out of a local build.
+# Adds every listed folder; a listed folder without a CMakeLists.txt is a
+# configure error, so a renamed or deleted folder cannot silently drop its code
+# or tests. QVC_SKIP_DIRS (a list of paths from the source root, e.g. tests/tavlo)
+# leaves folders out of a local build.
 function(qvc_add_subdirectories)
   foreach(dir IN LISTS ARGN)
     file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/${dir})
     if(rel IN_LIST QVC_SKIP_DIRS)
       continue()
     endif()
-    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
-      add_subdirectory(${dir})
+    if(NOT EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
+      message(FATAL_ERROR "qvc_add_subdirectories: ${rel} is listed but has no CMakeLists.txt")
     endif()
+    add_subdirectory(${dir})
   endforeach()
 endfunction()
 

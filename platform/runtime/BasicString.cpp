@@ -1,9 +1,8 @@
 #include "qvc/runtime/BasicString.h"
 
-#include <utf8.h>
+#include <utf8proc.h>
 
 #include <algorithm>
-#include <iterator>
 
 #include "qvc/runtime/Error.h"
 #include "qvc/runtime/ErrorNumbers.h"
@@ -20,27 +19,19 @@ struct DecodedChar {
     size_t bytes;
 };
 
-// The character starting at byte `pos` (pos < s.size()).
+// The character starting at byte `pos` (pos < s.size()). utf8proc refuses
+// overlong forms, surrogates, truncated sequences and stray continuation bytes.
 DecodedChar CharAt(std::string_view s, size_t pos) {
     const auto lead = static_cast<unsigned char>(s[pos]);
     if (lead < 0x80) {
         return {lead, 1};
     }
-    size_t want = 1;
-    if (lead >= 0xC0 && lead <= 0xDF) {
-        want = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        want = 3;
-    } else if (lead >= 0xF0 && lead <= 0xF7) {
-        want = 4;
-    }
-    if (want > 1 && pos + want <= s.size()) {
-        const char* begin = s.data() + pos;
-        const char* end = begin + want;
-        if (utf8::find_invalid(begin, end) == end) {
-            const char* it = begin;
-            return {static_cast<char32_t>(utf8::unchecked::next(it)), want};
-        }
+    utf8proc_int32_t cp = 0;
+    const utf8proc_ssize_t used =
+        utf8proc_iterate(reinterpret_cast<const utf8proc_uint8_t*>(s.data() + pos),
+                         static_cast<utf8proc_ssize_t>(s.size() - pos), &cp);
+    if (used > 0 && cp >= 0) {
+        return {static_cast<char32_t>(cp), static_cast<size_t>(used)};
     }
     return {kEscapeBase + lead, 1};
 }
@@ -62,7 +53,7 @@ void RequireNonNegative(long n, const char* what) {
 }
 
 bool IsCharacter(char32_t c) {
-    return c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
+    return utf8proc_codepoint_valid(static_cast<utf8proc_int32_t>(c));
 }
 
 void AppendChar(std::string& out, char32_t c) {
@@ -70,106 +61,31 @@ void AppendChar(std::string& out, char32_t c) {
         out.push_back(static_cast<char>(c - kEscapeBase));
         return;
     }
-    utf8::unchecked::append(IsCharacter(c) ? c : kReplacementChar, std::back_inserter(out));
+    utf8proc_uint8_t bytes[4];
+    const utf8proc_ssize_t n = utf8proc_encode_char(
+        static_cast<utf8proc_int32_t>(IsCharacter(c) ? c : kReplacementChar), bytes);
+    out.append(reinterpret_cast<const char*>(bytes), static_cast<size_t>(n));
 }
-
-// Pairs of upper/lower case letters laid out alternately: upper at even (or odd)
-// code points, the lower-case partner right after.
-struct AlternatingRange {
-    char32_t first;
-    char32_t last;
-};
-constexpr AlternatingRange kUpperFirstPairs[] = {
-    {0x0100, 0x012F}, {0x0132, 0x0137}, {0x0139, 0x0148}, {0x014A, 0x0177}, {0x0179, 0x017E},
-    {0x0460, 0x0481}, {0x048A, 0x04BF}, {0x04D0, 0x04FF}, {0x1E00, 0x1E95}, {0x1EA0, 0x1EFF},
-};
-
-// Returns the partner of c in an alternating range, or c.
-char32_t AlternatingPartner(char32_t c, bool toUpper) {
-    for (const auto& r : kUpperFirstPairs) {
-        if (c < r.first || c > r.last) {
-            continue;
-        }
-        const bool isUpper = ((c - r.first) % 2) == 0;
-        if (toUpper && !isUpper) {
-            return c - 1;
-        }
-        if (!toUpper && isUpper) {
-            return c + 1;
-        }
-        return c;
-    }
-    return c;
-}
-
-// Contiguous blocks where lower = upper + offset.
-struct ShiftedBlock {
-    char32_t upperFirst;
-    char32_t upperLast;
-    char32_t offset;
-};
-constexpr ShiftedBlock kShiftedBlocks[] = {
-    {0x0041, 0x005A, 0x20},                          // A-Z
-    {0x00C0, 0x00D6, 0x20},                          // À-Ö
-    {0x00D8, 0x00DE, 0x20},                          // Ø-Þ
-    {0x0388, 0x038A, 0x25},                          // Έ-Ί
-    {0x038E, 0x038F, 0x3F},                          // Ύ-Ώ
-    {0x0391, 0x03A1, 0x20},                          // Greek capitals before the gap at U+03A2
-    {0x03A3, 0x03AB, 0x20}, {0x0400, 0x040F, 0x50},  // Cyrillic Ѐ-Џ
-    {0x0410, 0x042F, 0x20},                          // Cyrillic А-Я
-    {0xFF21, 0xFF3A, 0x20},                          // full-width A-Z
-};
 
 }  // namespace
 
+// Simple (one character to one character) case mappings of the Unicode database.
+// An escaped byte (U+DC80..U+DCFF) is a surrogate, which has no case.
 char32_t UpperChar(char32_t c) {
-    if (c < 0x61) {
+    // utf8proc gives the capital sharp s (U+1E9E); the Unicode data's simple mapping,
+    // and Basic's UCase, leave the small sharp s as it is.
+    constexpr char32_t kSharpS = 0x00DF;
+    if (c > 0x10FFFF || c == kSharpS) {
         return c;
     }
-    for (const auto& b : kShiftedBlocks) {
-        if (c >= b.upperFirst + b.offset && c <= b.upperLast + b.offset) {
-            return c - b.offset;
-        }
-    }
-    switch (c) {
-        case 0x00FF:
-            return 0x0178;  // ÿ -> Ÿ
-        case 0x0131:
-            return 0x0049;  // dotless ı -> I
-        case 0x03AC:
-            return 0x0386;  // ά -> Ά
-        case 0x03CC:
-            return 0x038C;  // ό -> Ό
-        case 0x03C2:
-            return 0x03A3;  // final sigma
-        default:
-            break;
-    }
-    return AlternatingPartner(c, true);
+    return static_cast<char32_t>(utf8proc_toupper(static_cast<utf8proc_int32_t>(c)));
 }
 
 char32_t LowerChar(char32_t c) {
-    if (c < 0x41) {
+    if (c > 0x10FFFF) {
         return c;
     }
-    for (const auto& b : kShiftedBlocks) {
-        if (c >= b.upperFirst && c <= b.upperLast) {
-            return c + b.offset;
-        }
-    }
-    switch (c) {
-        case 0x0178:
-            return 0x00FF;
-        case 0x0130:
-            return 0x0069;  // İ -> i
-        case 0x0386:
-            return 0x03AC;
-        case 0x038C:
-            return 0x03CC;
-        default:
-            break;
-    }
-    return AlternatingPartner(c, false);
+    return static_cast<char32_t>(utf8proc_tolower(static_cast<utf8proc_int32_t>(c)));
 }
 
 std::u32string DecodeUtf8(std::string_view s) {

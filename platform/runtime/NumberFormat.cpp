@@ -1,55 +1,73 @@
 #include "qvc/runtime/NumberFormat.h"
 
+#include <fmt/format.h>
+
 #include <charconv>
 #include <climits>
 #include <clocale>
 #include <cmath>
-#include <cstdlib>
+#include <locale>
 #include <string_view>
-#include <vector>
 
 #include "qvc/runtime/Rounding.h"
 
 namespace qvc::rt {
 namespace {
 
-// Inserts the separator into a run of digits as the grouping says.
+// fmt groups digits through a std::numpunct facet, whose separator is one byte.
+// The facet below groups with this stand-in, which the caller then replaces by the
+// real separator (which may be several bytes, as U+202F is in UTF-8).
+constexpr char kSeparatorStandIn = ',';
+
+class StandInGrouping : public std::numpunct<char> {
+  public:
+    explicit StandInGrouping(std::string grouping) : grouping_(std::move(grouping)) {}
+
+  protected:
+    char do_thousands_sep() const override { return kSeparatorStandIn; }
+    char do_decimal_point() const override { return '.'; }
+    std::string do_grouping() const override { return grouping_; }
+
+  private:
+    std::string grouping_;
+};
+
+// The locale grouping by `grouping`; the last one made is kept, as every call of a
+// run normally asks for the same.
+const std::locale& GroupingLocale(const std::string& grouping) {
+    struct Cache {
+        std::string grouping;
+        std::locale locale;
+        bool made = false;
+    };
+    thread_local Cache cache;
+    if (!cache.made || cache.grouping != grouping) {
+        cache.locale = std::locale(std::locale::classic(), new StandInGrouping(grouping));
+        cache.grouping = grouping;
+        cache.made = true;
+    }
+    return cache.locale;
+}
+
+// The whole-number digits grouped by the punctuation. Any whole part that rounding
+// gives is a double exactly (below 2^52 every integer is, and from there on the
+// value had no fraction to round), so fmt writes back the very same digits.
 std::string GroupDigits(std::string_view digits, const NumberPunctuation& p) {
     if (p.grouping.empty() || p.thousandsSeparator.empty()) {
         return std::string(digits);
     }
-    std::vector<std::string_view> groups;  // right to left
-    size_t end = digits.size();
-    size_t gi = 0;
-    int size = static_cast<unsigned char>(p.grouping[0]);
-    while (end > 0) {
-        if (size <= 0 || size == CHAR_MAX || end <= static_cast<size_t>(size)) {
-            groups.push_back(digits.substr(0, end));
-            break;
-        }
-        groups.push_back(digits.substr(end - static_cast<size_t>(size), static_cast<size_t>(size)));
-        end -= static_cast<size_t>(size);
-        if (gi + 1 < p.grouping.size()) {
-            size = static_cast<unsigned char>(p.grouping[++gi]);
-        }
-    }
+    double whole = 0;
+    std::from_chars(digits.data(), digits.data() + digits.size(), whole);
+    const std::string grouped = fmt::format(GroupingLocale(p.grouping), "{:.0Lf}", whole);
     std::string out;
-    for (auto it = groups.rbegin(); it != groups.rend(); ++it) {
-        if (!out.empty()) {
+    out.reserve(grouped.size() * 2);
+    for (char c : grouped) {
+        if (c == kSeparatorStandIn) {
             out.append(p.thousandsSeparator);
+        } else {
+            out.push_back(c);
         }
-        out.append(*it);
     }
-    return out;
-}
-
-std::string ExponentText(int exponent) {
-    std::string out = exponent < 0 ? "E-" : "E+";
-    const int magnitude = std::abs(exponent);
-    if (magnitude < 10) {
-        out.push_back('0');
-    }
-    out.append(std::to_string(magnitude));
     return out;
 }
 
@@ -116,20 +134,14 @@ std::string CStr(double value) {
     if (value == 0) {
         return "0";
     }
-    char buf[64];
-    const auto res =
-        std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
-    const std::string_view text(buf, static_cast<size_t>(res.ptr - buf));
+    // 15 significant digits as d.dddddddddddddde[+-]x, then trailing zeros dropped.
+    const std::string text = fmt::format("{:.14e}", std::fabs(value));
     const size_t e = text.find('e');
-    std::string digits(1, text[0]);
-    digits.append(text.substr(2, e - 2));
-    std::string_view expText = text.substr(e + 1);
-    if (expText[0] == '+') {
-        expText.remove_prefix(1);
-    }
-    int exponent = 0;
-    std::from_chars(expText.data(), expText.data() + expText.size(), exponent);
+    std::string digits = text.substr(0, 1) + text.substr(2, e - 2);
     digits.erase(digits.find_last_not_of('0') + 1);
+    int exponent = 0;
+    const char* expBegin = text.data() + e + (text[e + 1] == '+' ? 2 : 1);
+    std::from_chars(expBegin, text.data() + text.size(), exponent);
 
     std::string out = value < 0 ? "-" : "";
     if (exponent >= 15 || exponent < -4) {
@@ -138,26 +150,17 @@ std::string CStr(double value) {
             out.push_back('.');
             out.append(digits, 1);
         }
-        out.append(ExponentText(exponent));
-        return out;
+        return out + fmt::format("E{}{:02}", exponent < 0 ? '-' : '+', std::abs(exponent));
     }
     const int pointPos = exponent + 1;  // digits before the decimal point
     if (pointPos <= 0) {
-        out.append("0.");
-        out.append(static_cast<size_t>(-pointPos), '0');
-        out.append(digits);
-        return out;
+        return out + "0." + std::string(static_cast<size_t>(-pointPos), '0') + digits;
     }
     const auto whole = static_cast<size_t>(pointPos);
     if (digits.size() <= whole) {
-        out.append(digits);
-        out.append(whole - digits.size(), '0');
-        return out;
+        return out + digits + std::string(whole - digits.size(), '0');
     }
-    out.append(digits, 0, whole);
-    out.push_back('.');
-    out.append(digits, whole);
-    return out;
+    return out + digits.substr(0, whole) + "." + digits.substr(whole);
 }
 
 }  // namespace qvc::rt

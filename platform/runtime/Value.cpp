@@ -1,5 +1,7 @@
 #include "qvc/runtime/Value.h"
 
+#include <fmt/format.h>
+
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -133,9 +135,9 @@ std::string Value::toText() const {
         case ValueType::Text:
             return std::get<std::string>(data_);
         case ValueType::Int16:
-            return std::to_string(std::get<int16_t>(data_));
+            return fmt::format("{}", std::get<int16_t>(data_));
         case ValueType::Int32:
-            return std::to_string(std::get<int32_t>(data_));
+            return fmt::format("{}", std::get<int32_t>(data_));
         case ValueType::Double:
             return CStr(std::get<double>(data_));
         case ValueType::Boolean:

@@ -37,9 +37,8 @@ std::string Replace(std::string_view s, std::string_view find, std::string_view 
 // whole text as the one element.
 std::vector<std::string> Split(std::string_view s, std::string_view delimiter);
 std::string Join(const std::vector<std::string>& parts, std::string_view delimiter);
-// Case mapping covers Latin (ASCII, Latin-1, Latin Extended-A and Additional), Greek,
-// Cyrillic and full-width Latin letters; other characters stay as they are. The
-// mapping is one character to one character (so "ß" stays "ß").
+// Case mapping is the simple Unicode mapping, one character to one character (so
+// "ß" stays "ß"); characters without case stay as they are.
 std::string UCase(std::string_view s);
 std::string LCase(std::string_view s);
 // Upper-cases the first character and leaves the rest as it is.

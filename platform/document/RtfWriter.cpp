@@ -1,17 +1,16 @@
 #include "qvc/document/RtfWriter.h"
 
-#include <cerrno>
-#include <fstream>
 #include <map>
-#include <optional>
 #include <ostream>
-#include <system_error>
+#include <tuple>
 
 #include "RtfEscape.h"
-#include "TemporaryFile.h"
 #include "qvc/document/SpareParagraphs.h"
+#include "qvc/runtime/AtomicFileWrite.h"
+#include "qvc/runtime/Env.h"
 #include "qvc/runtime/Error.h"
 #include "qvc/runtime/ErrorNumbers.h"
+#include "qvc/runtime/WritableFileStream.h"
 
 namespace qvc::doc {
 
@@ -453,50 +452,11 @@ std::string toRtf(const Document& doc) {
 }
 
 bool writeRtfFile(const Document& doc, const std::filesystem::path& file) {
-    namespace fs = std::filesystem;
-    fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
-    std::error_code ec;
-    if (!fs::is_directory(folder, ec)) {
-        throw Error(err::kPathNotFound, "Cannot write the report document \"" +
-                                            file.filename().string() + "\": the folder \"" +
-                                            folder.string() + "\" does not exist");
-    }
-    // Names the file and its folder, and the reason when the system gave one.
-    const auto cannotWrite = [&](int error) {
-        std::string text = "Cannot write the report document \"" + file.filename().string() +
-                           "\" into the folder \"" + folder.string() + "\"";
-        if (error != 0)
-            text += ": " + std::generic_category().message(error);
-        return Error(err::kPermissionDenied, text);
-    };
-    const std::optional<fs::path> temp = detail::createTemporaryFile(folder);
-    if (!temp) {
-        throw cannotWrite(errno);
-    }
-    {
-        std::ofstream out(*temp, std::ios::binary | std::ios::trunc);
-        try {
-            if (out) {
-                RtfBuilder(doc, &out).build();
-            }
-        } catch (...) {
-            out.close();
-            fs::remove(*temp, ec);
-            throw;
-        }
-        out.close();
-        if (!out) {
-            fs::remove(*temp, ec);
-            throw cannotWrite(0);
-        }
-    }
-    const std::optional<bool> created = detail::moveIntoPlace(*temp, file);
-    if (!created) {
-        const int error = errno;
-        fs::remove(*temp, ec);
-        throw cannotWrite(error);
-    }
-    return *created;
+    return rt::writeFileAtomically(rt::Env::Default(), file, [&](rt::WritableFile& out) {
+        rt::WritableFileStream stream(out);
+        RtfBuilder(doc, &stream).build();
+        stream.finish();
+    });
 }
 
 }  // namespace qvc::doc

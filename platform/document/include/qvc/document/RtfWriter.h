@@ -15,11 +15,13 @@ namespace qvc::doc {
 
 std::string toRtf(const Document& doc);
 
-// Writes the RTF file; the folder must exist. The file is written next to the
-// target under a temporary name of its own (a new file no one else uses) and
-// renamed, so a failure leaves any older file intact. Returns true when the
-// write created `file`, false when it replaced a file that was already there.
-// Failures raise qvc::rt::Error: 76 folder missing, 70 not writable.
+// Writes the RTF file through rt::Env::Default(); the folder must exist. The
+// file is written next to the target under a temporary name of its own (a new
+// file no one else uses) and renamed, so a failure leaves any older file intact
+// and no temporary file behind. Returns true when the write created `file`,
+// false when it replaced a file that was already there. Failures raise
+// qvc::rt::Error naming the file: 76 folder missing, 61 disk full, 70 not
+// writable.
 bool writeRtfFile(const Document& doc, const std::filesystem::path& file);
 
 }  // namespace qvc::doc

@@ -1,11 +1,12 @@
-#include "qvc/viewer/ViewerEnvironment.h"
+#include "qvc/ui/FixedViewerEnvironment.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <vector>
 
 #include "qvc/ui/Services.h"
 
-namespace qvc::viewer {
+namespace qvc::ui {
 
 namespace {
 
@@ -55,7 +56,7 @@ void FixedViewerEnvironment::showHelp(int32_t context) const {
     if (helpFile_.empty() || !std::filesystem::is_regular_file(helpFile_, ec)) {
         return;
     }
-    if (auto help = ui::Services::help()) {
+    if (auto help = Services::help()) {
         help->open(helpFile_, context);
     }
 }
@@ -72,4 +73,4 @@ FixedViewerEnvironment FixedViewerEnvironment::english() {
     return env;
 }
 
-}  // namespace qvc::viewer
+}  // namespace qvc::ui

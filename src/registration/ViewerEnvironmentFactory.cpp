@@ -1,11 +1,11 @@
 #include "qvc/ViewerEnvironmentFactory.h"
 
-#include "bridge/ComponentViewerEnvironment.h"
+#include "ComponentViewerEnvironment.h"
 
 namespace qvc {
 
-std::shared_ptr<const viewer::ViewerEnvironment> MakeViewerEnvironment() {
-    return std::make_shared<viewer::ComponentViewerEnvironment>();
+std::shared_ptr<const ui::ViewerEnvironment> MakeViewerEnvironment() {
+    return std::make_shared<ComponentViewerEnvironment>();
 }
 
 }  // namespace qvc

@@ -6,6 +6,7 @@
 #include "PdfOutput.h"
 #include "qvc/runtime/Error.h"
 #include "qvc/runtime/ErrorNumbers.h"
+#include "qvc/ui/FixedViewerEnvironment.h"
 #include "qvc/ui/Services.h"
 #include "qvc/viewer/PdfFilePrinter.h"
 #include "qvc/viewer/QtHelp.h"
@@ -62,10 +63,11 @@ ViewerApplication::ViewerApplication(Mode mode) : state_(std::make_unique<State>
 
 ViewerApplication::~ViewerApplication() = default;
 
-void installQtServices(std::shared_ptr<const ViewerEnvironment> environment) {
+void installQtServices(std::shared_ptr<const ui::ViewerEnvironment> environment) {
     requireApplication("installQtServices");
     if (!environment) {
-        environment = std::make_shared<FixedViewerEnvironment>(FixedViewerEnvironment::english());
+        environment =
+            std::make_shared<ui::FixedViewerEnvironment>(ui::FixedViewerEnvironment::english());
     }
     ui::Services::setMessageBox(std::make_shared<QtMessageBox>());
     ui::Services::setProgressWindow(std::make_shared<QtProgressWindow>());

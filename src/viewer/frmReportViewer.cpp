@@ -15,6 +15,7 @@
 
 #include "ToolbarIcons.h"
 #include "qvc/runtime/Error.h"
+#include "qvc/ui/FixedViewerEnvironment.h"
 #include "qvc/ui/Printer.h"
 #include "qvc/ui/Services.h"
 #include "qvc/viewer/FileNames.h"
@@ -32,12 +33,12 @@ enum Button { kSave = 1, kPrint, kPrevious, kNext, kZoomIn, kZoomOut };
 
 }  // namespace
 
-frmReportViewer::frmReportViewer(std::shared_ptr<const ViewerEnvironment> environment,
+frmReportViewer::frmReportViewer(std::shared_ptr<const ui::ViewerEnvironment> environment,
                                  QWidget* parent)
     : QMainWindow(parent),
-      env_(environment
-               ? std::move(environment)
-               : std::make_shared<FixedViewerEnvironment>(FixedViewerEnvironment::english())),
+      env_(environment ? std::move(environment)
+                       : std::make_shared<ui::FixedViewerEnvironment>(
+                             ui::FixedViewerEnvironment::english())),
       dlgReport_(std::make_shared<DialogSaveFileChooser>()) {
     setObjectName(QStringLiteral("frmReportViewer"));
     setWindowTitle(QStringLiteral("Report Viewer"));

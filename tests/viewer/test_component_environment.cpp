@@ -8,12 +8,15 @@
 
 #include "ReportSample.h"
 #include "ViewerTestSupport.h"
-#include "bridge/ComponentViewerEnvironment.h"
+#include "common/ErrorMessage.h"
+#include "common/ThreadState.h"
 #include "qvc/ResManager.h"
 #include "qvc/ui/HeadlessHelp.h"
 #include "qvc/ui/HeadlessMessageBox.h"
 #include "qvc/ui/Services.h"
 #include "qvc/viewer/frmReportViewer.h"
+#include "registration/ComponentViewerEnvironment.h"
+#include "reports/ReportState.h"
 
 namespace fs = std::filesystem;
 using namespace qvc;

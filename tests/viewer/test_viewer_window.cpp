@@ -17,6 +17,7 @@
 #include "ReportSample.h"
 #include "RtfReader.h"
 #include "ViewerTestSupport.h"
+#include "qvc/ui/FixedViewerEnvironment.h"
 #include "qvc/ui/HeadlessHelp.h"
 #include "qvc/ui/HeadlessMessageBox.h"
 #include "qvc/ui/Services.h"
@@ -50,7 +51,7 @@ class ViewerWindow : public ::testing::Test {
         ui::Services::reset();
         messages_ = std::make_shared<ui::HeadlessMessageBox>();
         ui::Services::setMessageBox(messages_);
-        env_ = std::make_shared<FixedViewerEnvironment>(FixedViewerEnvironment::english());
+        env_ = std::make_shared<ui::FixedViewerEnvironment>(ui::FixedViewerEnvironment::english());
     }
     void TearDown() override { ui::Services::reset(); }
 
@@ -78,7 +79,7 @@ class ViewerWindow : public ::testing::Test {
     }
 
     std::shared_ptr<ui::HeadlessMessageBox> messages_;
-    std::shared_ptr<FixedViewerEnvironment> env_;
+    std::shared_ptr<ui::FixedViewerEnvironment> env_;
 };
 
 TEST_F(ViewerWindow, LoadsWithCaptionMenusAndSixButtons) {

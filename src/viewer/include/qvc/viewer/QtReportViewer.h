@@ -13,7 +13,7 @@ namespace qvc::viewer {
 
 class QtReportViewer : public ui::ReportViewer {
   public:
-    explicit QtReportViewer(std::shared_ptr<const ViewerEnvironment> environment)
+    explicit QtReportViewer(std::shared_ptr<const ui::ViewerEnvironment> environment)
         : env_(std::move(environment)) {}
     ~QtReportViewer() override;
 
@@ -32,7 +32,7 @@ class QtReportViewer : public ui::ReportViewer {
     frmReportViewer* window() const { return window_.get(); }
 
   private:
-    std::shared_ptr<const ViewerEnvironment> env_;
+    std::shared_ptr<const ui::ViewerEnvironment> env_;
     std::unique_ptr<frmReportViewer> window_;
 };
 

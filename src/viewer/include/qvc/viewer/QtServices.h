@@ -15,7 +15,7 @@
 #include <memory>
 
 #include "qvc/document/DocumentObject.h"
-#include "qvc/viewer/ViewerEnvironment.h"
+#include "qvc/ui/ViewerEnvironment.h"
 
 namespace qvc::viewer {
 
@@ -46,7 +46,7 @@ class ViewerApplication {
 // application (ViewerApplication or the host's own QApplication). `environment`
 // supplies the component's texts and help; null uses the shipped English texts
 // without help.
-void installQtServices(std::shared_ptr<const ViewerEnvironment> environment);
+void installQtServices(std::shared_ptr<const ui::ViewerEnvironment> environment);
 
 // Installs a printer service that prints to the system's default printer without
 // a dialog (qvc::rt::Error 68 when there is none).

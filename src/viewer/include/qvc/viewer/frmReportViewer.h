@@ -19,9 +19,9 @@
 
 #include "qvc/document/DocumentObject.h"
 #include "qvc/graph/ChartRenderer.h"
+#include "qvc/ui/ViewerEnvironment.h"
 #include "qvc/viewer/DocumentView.h"
 #include "qvc/viewer/SaveFileChooser.h"
-#include "qvc/viewer/ViewerEnvironment.h"
 
 class QAction;
 class QMenu;
@@ -35,7 +35,7 @@ class frmReportViewer : public QMainWindow {
     // The help context of the window: the anchor ctx-1000 of the help page.
     static constexpr int32_t HelpContextID = 1000;
 
-    explicit frmReportViewer(std::shared_ptr<const ViewerEnvironment> environment,
+    explicit frmReportViewer(std::shared_ptr<const ui::ViewerEnvironment> environment,
                              QWidget* parent = nullptr);
     ~frmReportViewer() override;
 
@@ -88,7 +88,7 @@ class frmReportViewer : public QMainWindow {
     void zoomBy(int step);
     void syncView();
 
-    std::shared_ptr<const ViewerEnvironment> env_;
+    std::shared_ptr<const ui::ViewerEnvironment> env_;
     std::shared_ptr<SaveFileChooser> dlgReport_;
     std::array<QAction*, 6> buttons_{};
     int16_t zoom_ = 100;

@@ -40,10 +40,15 @@ uint64_t nextTag() {
     return x ^ (x >> 29);
 }
 
-// The target's name and the failure the environment reported.
+fs::path folderOf(const fs::path& target) {
+    return target.has_parent_path() ? target.parent_path() : fs::path(".");
+}
+
+// The target's name and folder, and the failure the environment reported.
 Error cannotWrite(const fs::path& target, const Error& cause) {
-    return Error(cause.number(),
-                 "Cannot write \"" + target.string() + "\": " + cause.description());
+    return Error(cause.number(), "Cannot write \"" + target.filename().string() +
+                                     "\" into the folder \"" + folderOf(target).string() +
+                                     "\": " + cause.description());
 }
 
 // Passes a temporary file's failures on as failures to write the target, so
@@ -105,10 +110,11 @@ bool moveIntoPlace(Env& env, const fs::path& temp, const fs::path& target) {
 
 bool writeFileAtomically(Env& env, const fs::path& target,
                          const std::function<void(WritableFile&)>& write) {
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const fs::path folder = folderOf(target);
     if (!env.folderExists(folder)) {
-        throw Error(err::kPathNotFound, "Cannot write \"" + target.string() + "\": the folder \"" +
-                                            folder.string() + "\" does not exist");
+        throw Error(err::kPathNotFound, "Cannot write \"" + target.filename().string() +
+                                            "\": the folder \"" + folder.string() +
+                                            "\" does not exist");
     }
     Temporary temp = createTemporary(env, folder, target);
     try {

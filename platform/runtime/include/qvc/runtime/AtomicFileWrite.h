@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "qvc/runtime/Env.h"
+#include "qvc/runtime/Export.h"
 #include "qvc/runtime/WritableFile.h"
 
 namespace qvc::rt {
@@ -18,9 +19,10 @@ namespace qvc::rt {
 // On any failure (the folder missing or not writable, `write` or the system
 // raising, the rename refused) the temporary file is removed, `target` is left
 // as it was, and qvc::rt::Error is raised: the error `write` raised, or one
-// whose description names `target` (76 folder missing, 61 disk full, 70
-// otherwise).
-bool writeFileAtomically(Env& env, const std::filesystem::path& target,
-                         const std::function<void(WritableFile&)>& write);
+// whose description names the file and its folder, then the system's reason
+// ("Cannot write \"a.RTF\" into the folder \"/out\": ..."), numbered 76 folder
+// missing, 61 disk full, 70 otherwise.
+QVC_RUNTIME_EXPORT bool writeFileAtomically(Env& env, const std::filesystem::path& target,
+                                            const std::function<void(WritableFile&)>& write);
 
 }  // namespace qvc::rt

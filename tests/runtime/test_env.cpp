@@ -1,0 +1,138 @@
+// The environment seam: the real file system refuses to create over an
+// existing file and leaves nothing behind when an atomic write fails; the
+// atomic write keeps the target and removes its temporary file whatever step
+// fails (checked with the in-memory environment's injected failures).
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "FakeEnv.h"
+#include "qvc/runtime/AtomicFileWrite.h"
+#include "qvc/runtime/Env.h"
+#include "qvc/runtime/Error.h"
+#include "qvc/runtime/ErrorNumbers.h"
+#include "qvc/runtime/ScopedEnv.h"
+#include "qvc/runtime/WritableFileStream.h"
+
+namespace qvc::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readFile(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+std::vector<std::string> namesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+int32_t errorNumber(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const rt::Error& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+const auto writeText = [](const std::string& text) {
+    return [text](rt::WritableFile& f) { f.append(text); };
+};
+
+TEST(RealEnv, ExclusiveCreateAndAtomicWriteNeverHarmAnExistingFile) {
+    const fs::path dir = fs::path(QVC_TEST_OUTPUT_DIR) / "runtime" / "real-env";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    rt::Env& env = rt::Env::Real();
+    const fs::path mine = dir / "report.RTF";
+    { std::ofstream(mine, std::ios::binary) << "the user's report"; }
+    EXPECT_EQ(errorNumber([&] { env.createNewFile(mine); }), rt::err::kFileAlreadyExists);
+    EXPECT_EQ(readFile(mine), "the user's report");
+
+    // A writer that fails half-way: the file keeps its text, no temporary file.
+    EXPECT_EQ(errorNumber([&] {
+                  rt::writeFileAtomically(env, mine, [](rt::WritableFile& f) {
+                      f.append("half a rep");
+                      throw rt::Error(rt::err::kTypeMismatch, "no value");
+                  });
+              }),
+              rt::err::kTypeMismatch);
+    EXPECT_EQ(readFile(mine), "the user's report");
+    EXPECT_EQ(namesIn(dir), std::vector<std::string>{"report.RTF"});
+
+    // Success: true for a new file, false for a replaced one.
+    EXPECT_TRUE(rt::writeFileAtomically(env, dir / "new.TXT", writeText("a\r\nb\r\n")));
+    EXPECT_FALSE(rt::writeFileAtomically(env, mine, writeText("the new report")));
+    EXPECT_EQ(readFile(dir / "new.TXT"), "a\r\nb\r\n");
+    EXPECT_EQ(readFile(mine), "the new report");
+    EXPECT_EQ(namesIn(dir), (std::vector<std::string>{"new.TXT", "report.RTF"}));
+    EXPECT_EQ(env.listFolder(dir), namesIn(dir));
+    EXPECT_EQ(errorNumber([&] { rt::writeFileAtomically(env, dir / "no" / "x", writeText("")); }),
+              rt::err::kPathNotFound);
+}
+
+// Every way the write can fail leaves the old file and nothing else, and the
+// error names the target and its folder.
+TEST(AtomicFileWrite, EveryFailingStepKeepsTheTargetAndRemovesTheTemporaryFile) {
+    FakeEnv env;
+    env.addFile("/out/a.RTF", "old");
+    const std::string big(200 * 1024, 'x');
+    const auto streamed = [&](rt::WritableFile& f) {
+        rt::WritableFileStream s(f);
+        s << big;
+        s.finish();
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> inject;
+        int32_t number;
+    } cases[] = {
+        {"second block", [&] { env.failWrite(2); }, rt::err::kPermissionDenied},
+        {"disk full", [&] { env.setCapacity(100 * 1024); }, rt::err::kDiskFull},
+        {"rename", [&] { env.failRenameOnto("/out/a.RTF"); }, rt::err::kPermissionDenied},
+        {"create", [&] { env.failCreatingIn("/out"); }, rt::err::kPermissionDenied},
+    };
+    for (const Case& c : cases) {
+        env.clearFailures();
+        c.inject();
+        try {
+            rt::writeFileAtomically(env, "/out/a.RTF", streamed);
+            ADD_FAILURE() << c.name << ": no error";
+        } catch (const rt::Error& e) {
+            EXPECT_EQ(e.number(), c.number) << c.name;
+            EXPECT_NE(e.description().find("\"a.RTF\" into the folder \"/out\""), std::string::npos)
+                << c.name << ": " << e.description();
+        }
+        EXPECT_EQ(env.contents("/out/a.RTF"), "old") << c.name;
+        EXPECT_EQ(env.listFolder("/out"), std::vector<std::string>{"a.RTF"}) << c.name;
+    }
+}
+
+TEST(AtomicFileWrite, StreamsWholeBlocksAndTellsWhetherTheTargetIsNew) {
+    FakeEnv env;
+    env.createFolders("/out");
+    const std::string big(150 * 1024 + 7, 'y');
+    rt::ScopedEnv scope(env);
+    const auto streamed = [&](rt::WritableFile& f) {
+        rt::WritableFileStream s(f);
+        s << big.substr(0, 10) << big.substr(10);
+        s.finish();
+    };
+    EXPECT_TRUE(rt::writeFileAtomically(rt::Env::Default(), "/out/b.RTF", streamed));
+    EXPECT_FALSE(rt::writeFileAtomically(rt::Env::Default(), "/out/b.RTF", streamed));
+    EXPECT_EQ(env.contents("/out/b.RTF"), big);
+    EXPECT_EQ(env.files(), std::set<fs::path>{"/out/b.RTF"});
+}
+
+}  // namespace
+}  // namespace qvc::test

@@ -20,6 +20,59 @@ constexpr int32_t kMinCellTwips = 360;  // 0.25 in for a cell without a width
 // The smallest text a table is set in to fit its figures onto the page.
 constexpr int32_t kSmallestHalfPoints = 14;  // 7 pt
 
+// One cell as the document holds it: its text in the table's format with the
+// cell's own type, `share` being the width of a cell that asks for none.
+TableCellModel cellModel(const TableCell& cell, const CharFormat& base, int32_t share) {
+    CharFormat f = base;
+    f.bold = cell.bold();
+    f.italic = false;
+    f.underline = cell.Font().underline();
+    f.colour = Rgb{};
+    if (cell.fontSize()) {
+        f.halfPoints = detail::pointsToHalfPoints(*cell.fontSize());
+    }
+    if (cell.fontName()) {
+        f.font = *cell.fontName();
+    }
+    TableCellModel m;
+    int32_t w = detail::inchesToTwips(cell.width());
+    m.widthTwips = w > 0 ? w : share;
+    m.shading = cell.backColor();
+    m.align = cell.alignment();
+    m.valign = cell.verticalAlignment();
+    Paragraph p;
+    p.align = cell.alignment();
+    p.endFormat = f;
+    p.runs = detail::textRuns(cell.value(), f);
+    m.paragraphs.push_back(std::move(p));
+    return m;
+}
+
+// The row of `length` cells from `first`: cells without a width share the room
+// the others leave; the row takes the widest padding and tallest height asked.
+TableRowModel rowModel(const std::deque<TableCell>& cells, size_t first, int32_t length,
+                       const CharFormat& base, int32_t textWidth) {
+    TableRowModel row;
+    int32_t fixed = 0;
+    int32_t unset = 0;
+    int32_t padding = 0;
+    for (size_t c = first; c < first + static_cast<size_t>(length); ++c) {
+        int32_t w = detail::inchesToTwips(cells[c].width());
+        fixed += w;
+        unset += w == 0 ? 1 : 0;
+        padding = std::max(padding, detail::inchesToTwips(cells[c].padding()));
+        row.minHeightTwips =
+            std::max(row.minHeightTwips, detail::inchesToTwips(cells[c].cellMeasure()));
+    }
+    int32_t share = unset ? std::max(kMinCellTwips, (textWidth - fixed) / unset) : 0;
+    row.paddingLeftRightTwips = padding / 2;
+    row.paddingTopBottomTwips = padding / 4;
+    for (size_t c = first; c < first + static_cast<size_t>(length); ++c) {
+        row.cells.push_back(cellModel(cells[c], base, share));
+    }
+    return row;
+}
+
 int32_t tableWidth(const TableModel& table) {
     int32_t widest = 0;
     for (const TableRowModel& row : table.rows) {
@@ -159,49 +212,8 @@ void Table::InsertInto(DocumentObject& docs) {
     table.rowsUnbroken = docs.textFlag(code::kFlagKeepTables);
     size_t next = 0;
     for (int32_t length : rowLengths()) {
-        TableRowModel row;
-        int32_t fixed = 0;
-        int32_t unset = 0;
-        int32_t padding = 0;
-        for (int32_t c = 0; c < length; ++c) {
-            const TableCell& cell = cells_[next + static_cast<size_t>(c)];
-            int32_t w = detail::inchesToTwips(cell.width());
-            fixed += w;
-            unset += w == 0 ? 1 : 0;
-            padding = std::max(padding, detail::inchesToTwips(cell.padding()));
-            row.minHeightTwips =
-                std::max(row.minHeightTwips, detail::inchesToTwips(cell.cellMeasure()));
-        }
-        int32_t share = unset ? std::max(kMinCellTwips, (textWidth - fixed) / unset) : 0;
-        row.paddingLeftRightTwips = padding / 2;
-        row.paddingTopBottomTwips = padding / 4;
-        for (int32_t c = 0; c < length; ++c, ++next) {
-            const TableCell& cell = cells_[next];
-            CharFormat f = base;
-            f.bold = cell.bold();
-            f.italic = false;
-            f.underline = cell.Font().underline();
-            f.colour = Rgb{};
-            if (cell.fontSize()) {
-                f.halfPoints = detail::pointsToHalfPoints(*cell.fontSize());
-            }
-            if (cell.fontName()) {
-                f.font = *cell.fontName();
-            }
-            TableCellModel m;
-            int32_t w = detail::inchesToTwips(cell.width());
-            m.widthTwips = w > 0 ? w : share;
-            m.shading = cell.backColor();
-            m.align = cell.alignment();
-            m.valign = cell.verticalAlignment();
-            Paragraph p;
-            p.align = cell.alignment();
-            p.endFormat = f;
-            p.runs = detail::textRuns(cell.value(), f);
-            m.paragraphs.push_back(std::move(p));
-            row.cells.push_back(std::move(m));
-        }
-        table.rows.push_back(std::move(row));
+        table.rows.push_back(rowModel(cells_, next, length, base, textWidth));
+        next += static_cast<size_t>(length);
     }
     if (continuedCaption_) {
         Paragraph caption;

@@ -19,6 +19,46 @@ struct CellContent {
     double height = 0;
 };
 
+// Draws the cell's shading and borders, then its paragraphs at the cell's
+// vertical alignment, into the row box; the cell spans x .. x + width.
+void placeCell(const doc::TableCellModel& cell, const CellContent& c, double x, double border,
+               double padX, double padY, RowBox& box) {
+    const double w = pt(cell.widthTwips);
+    const double height = box.height;
+    if (cell.shading) {
+        box.fills.push_back(PageFill{QRectF(x, 0, w, height), colourOf(*cell.shading)});
+    }
+    if (border > 0) {
+        box.lines.push_back(PageLine{QLineF(x, 0, x + w, 0), border});
+        box.lines.push_back(PageLine{QLineF(x, height, x + w, height), border});
+        box.lines.push_back(PageLine{QLineF(x, 0, x, height), border});
+        box.lines.push_back(PageLine{QLineF(x + w, 0, x + w, height), border});
+    }
+    double free = height - 2 * padY - c.height;
+    double y = padY;
+    if (cell.valign == doc::VAlign::Centre) {
+        y += free / 2;
+    } else if (cell.valign == doc::VAlign::Bottom) {
+        y += free;
+    }
+    for (const ParagraphBox& p : c.paragraphs) {
+        for (const LineBox& line : p.lines) {
+            for (const PageText& t : line.texts) {
+                PageText placed = t;
+                placed.baseline += QPointF(x + padX, y + line.baseline);
+                box.texts.push_back(std::move(placed));
+            }
+            for (const PageImage& im : line.images) {
+                PageImage placed = im;
+                placed.rect.translate(x + padX, y);
+                box.images.push_back(std::move(placed));
+            }
+            y += line.height;
+        }
+        y += p.spaceAfter;
+    }
+}
+
 }  // namespace
 
 std::vector<RowBox> layoutTable(const doc::TableModel& table, TextMeasurer& measurer,
@@ -47,42 +87,8 @@ std::vector<RowBox> layoutTable(const doc::TableModel& table, TextMeasurer& meas
         box.keepWithNext = row.keepWithNext;
         double x = 0;
         for (size_t i = 0; i < row.cells.size(); ++i) {
-            const doc::TableCellModel& cell = row.cells[i];
-            const double w = pt(cell.widthTwips);
-            if (cell.shading) {
-                box.fills.push_back(PageFill{QRectF(x, 0, w, height), colourOf(*cell.shading)});
-            }
-            if (border > 0) {
-                box.lines.push_back(PageLine{QLineF(x, 0, x + w, 0), border});
-                box.lines.push_back(PageLine{QLineF(x, height, x + w, height), border});
-                box.lines.push_back(PageLine{QLineF(x, 0, x, height), border});
-                box.lines.push_back(PageLine{QLineF(x + w, 0, x + w, height), border});
-            }
-            const CellContent& c = contents[i];
-            double free = height - 2 * padY - c.height;
-            double y = padY;
-            if (cell.valign == doc::VAlign::Centre) {
-                y += free / 2;
-            } else if (cell.valign == doc::VAlign::Bottom) {
-                y += free;
-            }
-            for (const ParagraphBox& p : c.paragraphs) {
-                for (const LineBox& line : p.lines) {
-                    for (const PageText& t : line.texts) {
-                        PageText placed = t;
-                        placed.baseline += QPointF(x + padX, y + line.baseline);
-                        box.texts.push_back(std::move(placed));
-                    }
-                    for (const PageImage& im : line.images) {
-                        PageImage placed = im;
-                        placed.rect.translate(x + padX, y);
-                        box.images.push_back(std::move(placed));
-                    }
-                    y += line.height;
-                }
-                y += p.spaceAfter;
-            }
-            x += w;
+            placeCell(row.cells[i], contents[i], x, border, padX, padY, box);
+            x += pt(row.cells[i].widthTwips);
         }
         rows.push_back(std::move(box));
     }

@@ -13,6 +13,7 @@ void HeadlessReportViewer::loadHidden() {
     loaded_ = true;
     zoom_ = 100;
     saved_.clear();
+    notice_.clear();
 }
 
 void HeadlessReportViewer::setDocument(doc::DocumentObject& docs) {

@@ -4,7 +4,6 @@
 #include "common/Help.h"
 #include "common/ResourceStrings.h"
 #include "common/ThreadState.h"
-#include "reports/ReportState.h"
 
 namespace qvc {
 
@@ -41,15 +40,6 @@ void ComponentViewerEnvironment::showHelp(int32_t context) const {
 
 std::string ComponentViewerEnvironment::tempFolder() const {
     return threadState().strTempPath;
-}
-
-std::optional<std::string> ComponentViewerEnvironment::asciiFileNotice() const {
-    const ReportState& rs = reportState();
-    if (!rs.gAsciiFileWritten) {
-        return std::nullopt;
-    }
-    loadTexts();
-    return threadState().res.gXstrASCIIFile + " " + rs.gAsciiPath;
 }
 
 }  // namespace qvc

@@ -8,6 +8,7 @@ QtReportViewer::~QtReportViewer() {
 
 void QtReportViewer::loadHidden() {
     unload();
+    notice_.clear();
     window_ = std::make_unique<frmReportViewer>(env_);
 }
 
@@ -22,6 +23,7 @@ void QtReportViewer::showModal() {
     if (!window_) {
         loadHidden();
     }
+    window_->setActivationNotice(notice_);
     window_->showModal();
 }
 

@@ -181,8 +181,8 @@ void frmReportViewer::showModal() {
 }
 
 void frmReportViewer::Form_Activate() {
-    if (auto notice = env_->asciiFileNotice()) {
-        ui::Services::messageBox()->show(*notice, 0, "");
+    if (!activationNotice_.empty()) {
+        ui::Services::messageBox()->show(activationNotice_, 0, "");
     }
 }
 

@@ -349,11 +349,13 @@ TEST_F(ViewerWindow, TextCashFlowNoticeAndHelp) {
     std::ofstream(help) << "<html></html>";
     auto helpService = std::make_shared<ui::HeadlessHelp>();
     ui::Services::setHelp(helpService);
-    env_->setAsciiFileNotice("The text cash flow file has been saved as /tmp/x/CF.TXT");
     env_->setHelpFile(help.string());
     doc::DocumentObject docs;
     test::addShortReport(docs, work.string(), "A.RTF", "a");
     auto w = load(docs);
+    w->Form_Activate();
+    EXPECT_TRUE(messages_->records().empty());  // no notice: nothing shown
+    w->setActivationNotice("The text cash flow file has been saved as /tmp/x/CF.TXT");
     w->Form_Activate();
     auto records = messages_->records();
     ASSERT_EQ(records.size(), 1u);
@@ -400,13 +402,23 @@ TEST_F(ViewerWindow, ServiceLoadsShowsModallyAndUnloads) {
         wasModal = viewer.window()->isVisible() && viewer.window()->isModal();
         viewer.window()->close();
     });
+    viewer.setActivationNotice("The text cash flow file has been saved as /tmp/x/CF.TXT");
     viewer.showModal();  // returns once closed
     EXPECT_TRUE(wasModal);
+    ASSERT_EQ(messages_->records().size(), 1u);  // the notice, shown when the window opened
+    EXPECT_EQ(messages_->records()[0].text,
+              "The text cash flow file has been saved as /tmp/x/CF.TXT");
     EXPECT_FALSE(fs::exists(work / "A.RTF"));
     EXPECT_FALSE(fs::exists(work / "B.RTF"));
     viewer.unload();
     EXPECT_FALSE(viewer.isLoaded());
     EXPECT_EQ(docs.attachedWindow(), nullptr);
+
+    // The next build's window starts without the last build's notice.
+    viewer.loadHidden();
+    QTimer::singleShot(50, [&] { viewer.window()->close(); });
+    viewer.showModal();
+    EXPECT_EQ(messages_->records().size(), 1u);
 }
 
 }  // namespace

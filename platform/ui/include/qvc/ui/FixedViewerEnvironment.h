@@ -1,10 +1,9 @@
 #pragma once
 // A fixed viewer environment: texts from a table, help through the installed
-// help service, an optional notice. Used by hosts that only print or view
+// help service. Used by hosts that only print or view
 // documents they made themselves, as the viewer's default, and by tests.
 
 #include <map>
-#include <optional>
 #include <string>
 
 #include "qvc/ui/ViewerEnvironment.h"
@@ -17,13 +16,11 @@ class FixedViewerEnvironment : public ViewerEnvironment {
     std::string formatError(const std::string& record) const override;
     void showHelp(int32_t context) const override;
     std::string tempFolder() const override { return tempFolder_; }
-    std::optional<std::string> asciiFileNotice() const override { return notice_; }
 
     // The English texts the viewer uses, as shipped.
     static FixedViewerEnvironment english();
     void setText(std::string key, std::string value);
     void setTempFolder(std::string folder) { tempFolder_ = std::move(folder); }
-    void setAsciiFileNotice(std::optional<std::string> notice) { notice_ = std::move(notice); }
     // Help requests go to the installed help service (Services::help()) with
     // this file; empty = no help.
     void setHelpFile(std::string file) { helpFile_ = std::move(file); }
@@ -32,7 +29,6 @@ class FixedViewerEnvironment : public ViewerEnvironment {
     std::map<std::string, std::string, std::less<>> texts_;
     std::string tempFolder_;
     std::string helpFile_;
-    std::optional<std::string> notice_;
 };
 
 }  // namespace qvc::ui

@@ -9,6 +9,7 @@
 // installed Printer.
 
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "qvc/ui/ReportViewer.h"
@@ -25,6 +26,7 @@ class HeadlessReportViewer : public ReportViewer, public doc::DocumentHost {
     void setDocument(doc::DocumentObject& docs) override;
     void showModal() override;
     void unload() override;
+    void setActivationNotice(std::string notice) override { notice_ = std::move(notice); }
 
     // DocumentHost
     void documentActivated(const doc::DocumentObject& docs, int32_t index) override;
@@ -36,6 +38,7 @@ class HeadlessReportViewer : public ReportViewer, public doc::DocumentHost {
     int32_t shownCount() const { return shown_; }
     int16_t zoom() const { return zoom_; }
     int32_t displayedIndex() const { return displayed_; }
+    const std::string& activationNotice() const { return notice_; }
 
   private:
     bool loaded_ = false;
@@ -45,6 +48,7 @@ class HeadlessReportViewer : public ReportViewer, public doc::DocumentHost {
     int32_t shown_ = 0;
     int16_t zoom_ = 100;
     int32_t displayed_ = 0;
+    std::string notice_;
 };
 
 }  // namespace qvc::ui

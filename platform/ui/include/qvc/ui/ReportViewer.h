@@ -4,11 +4,14 @@
 // graph surface for the charts, hands it the documents with setDocument, and
 // shows it modally; showModal returns when the person has closed it. unload()
 // deletes the report documents' working files, as closing the window does.
+// Before showModal the builder may hand it a notice (the text cash-flow file it
+// wrote) that the window shows when it opens.
 //
 // Lifetime: the viewer must outlive the attachment of the DocumentObject;
 // unload() detaches it.
 
 #include <cstdint>
+#include <string>
 
 #include "qvc/document/DocumentHost.h"
 #include "qvc/document/DocumentObject.h"
@@ -28,6 +31,10 @@ class ReportViewer {
     virtual graph::ChartRenderer* graphSurface() = 0;
     virtual void setDocument(doc::DocumentObject& docs) = 0;  // also applies its zoom
     virtual void showModal() = 0;
+    // The message the window shows when it is shown; empty = none; loadHidden
+    // clears it. A viewer that shows no window keeps it only
+    // (HeadlessReportViewer) or ignores it.
+    virtual void setActivationNotice(std::string notice) { static_cast<void>(notice); }
     virtual void unload() = 0;
 };
 

@@ -1,14 +1,13 @@
 #pragma once
 // What the viewer windows need from the program that builds the reports: the
 // resource texts of the calling thread, the three-line error message, the help
-// page, the temporary folder and the text cash-flow notice. The viewer sees
+// page and the temporary folder. The viewer sees
 // only this interface; the component implements it over its per-thread state
 // (qvc::MakeViewerEnvironment) and a host hands that object to the viewer.
 //
 // Every call comes from the thread that builds and shows the reports.
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,9 +25,6 @@ class ViewerEnvironment {
     virtual void showHelp(int32_t context) const = 0;
     // Folder the save dialog starts in; empty = the dialog's own choice.
     virtual std::string tempFolder() const = 0;
-    // When the build wrote the text cash-flow file: gXstrASCIIFile & " " & the
-    // file's path, shown once when the viewer is activated; otherwise none.
-    virtual std::optional<std::string> asciiFileNotice() const = 0;
 };
 
 }  // namespace qvc::ui

@@ -27,6 +27,7 @@ class QtReportViewer : public ui::ReportViewer {
     void setDocument(doc::DocumentObject& docs) override;
     void showModal() override;
     void unload() override;
+    void setActivationNotice(std::string notice) override { notice_ = std::move(notice); }
 
     // The window while loaded, else null (for tests and hosts that set it up).
     frmReportViewer* window() const { return window_.get(); }
@@ -34,6 +35,7 @@ class QtReportViewer : public ui::ReportViewer {
   private:
     std::shared_ptr<const ui::ViewerEnvironment> env_;
     std::unique_ptr<frmReportViewer> window_;
+    std::string notice_;
 };
 
 }  // namespace qvc::viewer

@@ -54,7 +54,11 @@ class frmReportViewer : public QMainWindow {
     // Toolbar button `index` (1..6) as a click on it.
     void tlbReport_ButtonClick(int index);
     void tlbReport_MouseMove();
+    // Shows the activation notice, if there is one.
     void Form_Activate();
+    // The message Form_Activate shows (the text cash-flow file the build
+    // wrote); empty = none.
+    void setActivationNotice(std::string notice) { activationNotice_ = std::move(notice); }
 
     QAction* button(int index) const { return buttons_.at(static_cast<size_t>(index - 1)); }
     int16_t zoom() const { return zoom_; }
@@ -93,6 +97,7 @@ class frmReportViewer : public QMainWindow {
     std::array<QAction*, 6> buttons_{};
     int16_t zoom_ = 100;
     bool unloaded_ = false;
+    std::string activationNotice_;
 };
 
 }  // namespace qvc::viewer

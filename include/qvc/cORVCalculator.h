@@ -24,7 +24,10 @@
 
 namespace qvc {
 
-class cDBoperations;
+class StudyLoader;
+namespace calc {
+class CalculationRun;
+}
 
 class QVC_EXPORT cORVCalculator {
   public:
@@ -77,7 +80,8 @@ class QVC_EXPORT cORVCalculator {
     int16_t ReturnERRDC() const { return m_iErrDCId; }
 
   private:
-    friend class CalculatorProbe;  // white-box tests
+    friend class CalculatorProbe;       // white-box tests
+    friend class calc::CalculationRun;  // the steps of PerformCalc
 
     // True when the study's length, discount rate and tax rate are in range;
     // otherwise gErrCode StudySettingsOutOfRange.
@@ -106,7 +110,7 @@ class QVC_EXPORT cORVCalculator {
     // The engine, or error 91 when there is none.
     tavlo::ILifeCycleEngine& engine();
 
-    std::unique_ptr<cDBoperations> m_oDB;
+    std::unique_ptr<StudyLoader> m_loader;
     // Result of the last calculation (True only after a successful engine run).
     bool m_bCalcResult = false;
     // ID of the design case that stopped the last run.

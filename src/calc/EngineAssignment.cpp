@@ -18,15 +18,11 @@ int16_t itemIndex(long item) {
 
 EngineAssignment::EngineAssignment(tavlo::ILifeCycleEngine& engine, ThreadState& state,
                                    bool& invalidCaseData, std::string& invalidValue)
-    : engine_(engine), state_(state), invalid_(invalidCaseData), invalidValue_(invalidValue) {}
-
-int16_t EngineAssignment::typeOfAnalysis() const {
-    return rt::Value(state_.arrStudy[2]).toInt16();
-}
-
-int16_t EngineAssignment::analysisLength() const {
-    return rt::Value(state_.arrStudy[5]).toInt16();
-}
+    : engine_(engine),
+      state_(state),
+      study_(StudySettings::fromStudyArray(state.arrStudy)),
+      invalid_(invalidCaseData),
+      invalidValue_(invalidValue) {}
 
 tavlo::IAlternative& EngineAssignment::alternative(int16_t position) {
     return engine_.Alternatives().Item(position);
@@ -60,13 +56,12 @@ bool EngineAssignment::inRange(const rt::Value& v, Bound lo, Bound hi, const Fie
 }
 
 void EngineAssignment::study() {
-    const auto& s = state_.arrStudy;
-    engine_.setAnalysisType(rt::Value(s[2]).toInt16());
-    engine_.setAlternativeType(rt::Value(s[3]).toInt16());
-    engine_.setAnalysisPeriod(rt::Value(s[5]).toInt16());
-    engine_.setDiscountRate(rt::Value(s[6]).toDouble() / 100.0);
-    engine_.setIncomeTaxFlag(s[7] != "False");
-    engine_.setIncomeTaxRate(rt::Value(s[8]).toDouble() / 100.0);
+    engine_.setAnalysisType(study_.typeOfAnalysis);
+    engine_.setAlternativeType(study_.typeOfAlternatives);
+    engine_.setAnalysisPeriod(study_.lifeCycle);
+    engine_.setDiscountRate(study_.discountRate / 100.0);
+    engine_.setIncomeTaxFlag(study_.calculateIncomeTaxes);
+    engine_.setIncomeTaxRate(study_.incomeTaxRate / 100.0);
 }
 
 }  // namespace qvc::calc

@@ -6,11 +6,10 @@
 // value is handled. The first value out of range is described for the
 // message ("Loans, row 1, Term of Loan (years): 0, allowed 1 to 24").
 //
-// The rules depend on the study's type of analysis T (arrStudy slot 2): T 2 and
-// 3 are the simple family (one investment with one loan, whole-period annual
-// costs, no other costs); every other T the full family, where T = 1 replaces
-// the stored tax and depreciation data by fixed values. L is the length of the
-// analysis (arrStudy slot 5).
+// The rules depend on the study's type of analysis T: T 2 and 3 are the simple
+// family (one investment with one loan, whole-period annual costs, no other
+// costs); every other T the full family, where T = 1 replaces the stored tax
+// and depreciation data by fixed values. L is the length of the analysis.
 //
 // Conversion failures (text that is not a number, a value that does not fit
 // 16 bits) and engine failures are raised; values passed before stay in the
@@ -20,6 +19,7 @@
 #include <optional>
 #include <string>
 
+#include "common/StudySettings.h"
 #include "common/ThreadState.h"
 #include "tavlo/ILifeCycleEngine.h"
 
@@ -28,7 +28,8 @@ namespace qvc::calc {
 class EngineAssignment {
   public:
     // `invalidValue` receives the description of the first value out of range
-    // when it is still empty.
+    // when it is still empty. The study settings are read from the state's
+    // arrStudy here (a slot that holds no number raises).
     EngineAssignment(tavlo::ILifeCycleEngine& engine, ThreadState& state, bool& invalidCaseData,
                      std::string& invalidValue);
 
@@ -51,8 +52,8 @@ class EngineAssignment {
         const std::string& name;
     };
 
-    int16_t typeOfAnalysis() const;
-    int16_t analysisLength() const;
+    int16_t typeOfAnalysis() const { return study_.typeOfAnalysis; }
+    int16_t analysisLength() const { return study_.lifeCycle; }
     static bool isSimpleFamily(int16_t type) { return type == 2 || type == 3; }
     tavlo::IAlternative& alternative(int16_t position);
 
@@ -68,6 +69,8 @@ class EngineAssignment {
 
     tavlo::ILifeCycleEngine& engine_;
     ThreadState& state_;
+    // The loaded study (arrStudy), read when the assignment is made.
+    const StudySettings study_;
     bool& invalid_;
     std::string& invalidValue_;
 };

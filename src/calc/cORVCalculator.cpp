@@ -2,8 +2,9 @@
 
 #include "calc/EngineAssignment.h"
 #include "common/ErrorRecord.h"
+#include "common/StudySettings.h"
 #include "common/ThreadState.h"
-#include "project/cDBoperations.h"
+#include "project/StudyLoader.h"
 #include "qvc/runtime/Error.h"
 #include "qvc/runtime/ErrorNumbers.h"
 #include "qvc/runtime/Like.h"
@@ -22,14 +23,10 @@ void recordFailure(const char* procedure) {
     threadState().gErrMsg = errorRecord(procedure, kClass);
 }
 
-std::string textOrEmpty(const rt::Value& v) {
-    return v.isNull() ? std::string() : v.toText();
-}
-
 }  // namespace
 
 cORVCalculator::cORVCalculator()
-    : objLifeCycle(tavlo::createEngine()), m_oDB(std::make_unique<cDBoperations>()) {
+    : objLifeCycle(tavlo::createEngine()), m_loader(std::make_unique<StudyLoader>(threadState())) {
     ThreadState& state = threadState();
     state.colCases.Clear();
     state.gReportMode = 0;
@@ -57,38 +54,17 @@ void cORVCalculator::setProjectPath(const std::string& strProjectPath,
 
 void cORVCalculator::getStudyDetails() {
     try {
-        cDBoperations db;
-        auto rs = db.getStudyRecords(StudyID);
-        if (!rs)
-            throwNoObject();
-        if (!isEmptyResult(*rs)) {
-            auto& s = threadState().arrStudy;
-            s[0] = rs->field("sStudyTitle").toText();
-            s[1] = textOrEmpty(rs->field("sStudyDescription"));
-            s[2] = rs->field("nTypeOfAnalysis").toText();
-            s[3] = rs->field("nTypeOfAlts").toText();
-            s[4] = rs->field("nBaseYear").toText();
-            s[5] = rs->field("nLifecycle").toText();
-            s[6] = rs->field("dDiscountRate").toText();
-            s[7] = rs->field("bCalcIncomeTaxes").toBool() ? "True" : "False";
-            s[8] = rs->field("dIncomeTaxRate").toText();
-            s[9] = rs->field("sCurrSymbol").toText();
-        }
-        CloseRecordset(rs);
-        db.closeDB();
+        m_loader->loadStudy(StudyID);
     } catch (...) {
         recordFailure("getStudyDetails");
     }
-    CloseDatabase();
 }
 
 void cORVCalculator::getCase(int16_t caseId) {
     try {
         ThreadState& state = threadState();
-        state.arrCaseStatus.fill(0);
-        m_oDB->getCaseRecords(StudyID, caseId, state.arrCaseGen, state.arrInvCosts, state.arrLoan,
-                              state.arrAnOpCost, state.arrOtherCost);
-        const std::string& type = state.arrStudy[2];
+        m_loader->loadCase(StudyID, caseId);
+        const std::string& type = state.arrStudy[StudyField::TypeOfAnalysis];
         if ((rt::Like(type, "[0,1]") || rt::Like(type, "[2,3]")) && state.arrCaseStatus[0] == 303)
             state.gErrCode = statusNumber(CalcStatus::CaseRecordMissing);
     } catch (...) {
@@ -128,19 +104,11 @@ void cORVCalculator::AssignProperties(const std::string& part, int32_t position)
 }
 
 void cORVCalculator::addCaseSnapshot(int32_t position) {
-    ThreadState& state = threadState();
-    state.colCases.Add(CaseSnapshot::of(state.arrCaseGen, state.arrInvCosts, state.arrLoan,
-                                        state.arrAnOpCost, state.arrOtherCost),
-                       std::to_string(position));
+    m_loader->addCaseSnapshot(std::to_string(position));
 }
 
 void cORVCalculator::eraseCaseArrays() {
-    ThreadState& state = threadState();
-    state.arrCaseGen.erase();
-    state.arrInvCosts.erase();
-    state.arrLoan.erase();
-    state.arrAnOpCost.erase();
-    state.arrOtherCost.erase();
+    StudyLoader(threadState()).eraseCaseArrays();
 }
 
 tavlo::ILifeCycleEngine& cORVCalculator::engine() {

@@ -1,11 +1,9 @@
 // Input reports requested through cORVProject, before any calculation.
 
-#include "common/CaseSnapshot.h"
 #include "common/ErrorRecord.h"
 #include "common/ThreadState.h"
 #include "project/ProjectOperation.h"
-#include "project/cDBoperations.h"
-#include "qvc/cORVCalculator.h"
+#include "project/StudyLoader.h"
 #include "qvc/cORVProject.h"
 #include "qvc/runtime/ErrorNumbers.h"
 #include "reports/cRptBuilder.h"
@@ -31,40 +29,30 @@ void cORVProject::InputReports(int16_t StudyID, int16_t AnalysisType, int16_t ca
                                int16_t intAction) {
     ProjectOperation op(*this, "InputReports");
     ThreadState& s = threadState();
+    StudyLoader loader(s);
     const int16_t action = intAction == 1 ? 1 : 0;
+    // The reports read the loaded study and the case collection, which holds
+    // only the case asked for; no calculation's report mode is left behind.
+    s.colCases.Clear();
+    s.gReportMode = 0;
     try {
         auto builder = std::make_unique<cRptBuilder>();
-        // The calculator loads the study record the reports read; creating it
-        // also starts an empty case collection.
-        auto calculator = std::make_unique<cORVCalculator>();
-        calculator->StudyID = StudyID;
-        calculator->getStudyDetails();
+        loader.loadStudy(StudyID);
         if (caseId == 0) {
-            calculator.reset();
             builder->sReportTypes = "SI";
-            if (!builder->BuildReports(action))
-                recordBuildFailure(op.errorText());
-            return;
+        } else {
+            builder->sReportTypes = AnalysisType == 0 || AnalysisType == 1 ? "DC1" : "DC2";
+            loader.loadCase(StudyID, caseId);
+            loader.addCaseSnapshot("1");
         }
-        builder->sReportTypes = AnalysisType == 0 || AnalysisType == 1 ? "DC1" : "DC2";
-        op.db().getCaseRecords(StudyID, caseId, s.arrCaseGen, s.arrInvCosts, s.arrLoan,
-                               s.arrAnOpCost, s.arrOtherCost);
-        s.colCases.Add(
-            CaseSnapshot::of(s.arrCaseGen, s.arrInvCosts, s.arrLoan, s.arrAnOpCost, s.arrOtherCost),
-            "1");
         if (!builder->BuildReports(action))
             recordBuildFailure(op.errorText());
         m_oDB.reset();
-        builder.reset();
-        calculator.reset();
     } catch (...) {
         op.fail();
     }
-    s.arrCaseGen.erase();
-    s.arrInvCosts.erase();
-    s.arrLoan.erase();
-    s.arrAnOpCost.erase();
-    s.arrOtherCost.erase();
+    loader.eraseCaseArrays();
+    s.colCases.Clear();
 }
 
 }  // namespace qvc

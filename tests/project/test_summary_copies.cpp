@@ -186,6 +186,15 @@ TEST_F(SummaryAndCopies, InputReportsBuildTheStudyOrTheCaseReport) {
               "Plant _2_East_" + threadState().res.gXstrDCI + ".RTF");
     EXPECT_EQ(threadState().colCases.Count(), 0) << "the case snapshot is released";
     EXPECT_FALSE(threadState().arrInvCosts.isDimensioned());
+
+    // A study that cannot be read builds nothing from what an earlier load left.
+    viewer = std::make_shared<ui::HeadlessReportViewer>();
+    ui::Services::setReportViewer(viewer);
+    prj.setWorkPath((dir / "gone").string(), "", "");
+    prj.InputReports(1, 0, 0);
+    EXPECT_EQ(prj.getErrorMsg().substr(0, 3), "91#") << prj.getErrorMsg();
+    EXPECT_NE(prj.getErrorMsg().find("#InputReports#cORVProject#"), std::string::npos);
+    EXPECT_TRUE(viewer->savedFiles().empty());
     ui::Services::reset();
 }
 

@@ -28,6 +28,45 @@ std::string textOf(const rt::Value& v) {
 // Marks a study object that getStudyDetails did not fill.
 constexpr const char* kStudyNotRead = "\x01(not read)";
 
+// The length of analysis of the study the case goes to; false (with the
+// project's error text in `error`) when the study could not be read. Raises
+// 3021 when the project has no such study: a case without its study would be
+// unreachable for the host.
+bool readStudyLifecycle(cORVProject& project, int16_t studyId, int16_t& lifecycle,
+                        std::string& error) {
+    cStudy study;
+    study.StudyTitle = kStudyNotRead;
+    project.getStudyDetails(studyId, study);
+    if (!project.getErrorMsg().empty()) {
+        error = project.getErrorMsg();
+        return false;
+    }
+    if (study.StudyTitle == kStudyNotRead)
+        throw rt::Error(rt::err::kNoCurrentRecord,
+                        "No current record: the project has no study " + std::to_string(studyId));
+    lifecycle = study.Lifecycle;
+    return true;
+}
+
+// Every row of the building's tag data: the costs become annual costs, the
+// equipment (when asked for) notes.
+void addTagRows(dao::Recordset& rs, bool withEquipment, ImportedCase& imported) {
+    while (!rs.eof()) {
+        const std::string key = textOf(rs.field("sKey"));
+        const rt::Value value = rs.field("sValue");
+        if (!isWexEquipmentKey(key)) {
+            // Whole currency units, halves to the even neighbour.
+            const double cost = static_cast<double>(value.toInt32());
+            imported.addAnnualCost(wexCostItemName(key).value_or(std::string()), cost,
+                                   key + " " + textOf(value));
+        } else if (withEquipment) {
+            const std::string name = value.toText();
+            imported.addEquipment(name, key + " " + name);
+        }
+        rs.MoveNext();
+    }
+}
+
 }  // namespace
 
 cWEXTagImporter::cWEXTagImporter() = default;
@@ -107,19 +146,9 @@ void cWEXTagImporter::ImportWEXData(const std::string& BuildingDetails, bool bEq
     m_sErrMsg.clear();
     try {
         cORVProject project;
-        cStudy study;
-        study.StudyTitle = kStudyNotRead;
-        project.getStudyDetails(StudyID, study);
-        if (!project.getErrorMsg().empty()) {
-            m_sErrMsg = project.getErrorMsg();
+        int16_t lifecycle = 0;
+        if (!readStudyLifecycle(project, StudyID, lifecycle, m_sErrMsg))
             return;
-        }
-        // A case without its study would be unreachable for the host.
-        if (study.StudyTitle == kStudyNotRead)
-            throw rt::Error(
-                rt::err::kNoCurrentRecord,
-                "No current record: the project has no study " + std::to_string(StudyID));
-        const int16_t lifecycle = study.Lifecycle;
 
         const long hash = rt::InStr(BuildingDetails, "#");
         const int32_t tagId = rt::Value(rt::Left(BuildingDetails, hash - 1)).toInt32();
@@ -135,20 +164,7 @@ void cWEXTagImporter::ImportWEXData(const std::string& BuildingDetails, bool bEq
 
         const ResourceTexts& res = threadState().res;
         ImportedCase imported(StudyID, buildingName, res.gXstrWEXEnergy, lifecycle);
-        while (!rs->eof()) {
-            const std::string key = textOf(rs->field("sKey"));
-            const rt::Value value = rs->field("sValue");
-            if (!isWexEquipmentKey(key)) {
-                // Whole currency units, halves to the even neighbour.
-                const double cost = static_cast<double>(value.toInt32());
-                imported.addAnnualCost(wexCostItemName(key).value_or(std::string()), cost,
-                                       key + " " + textOf(value));
-            } else if (bEquipment) {
-                const std::string name = value.toText();
-                imported.addEquipment(name, key + " " + name);
-            }
-            rs->MoveNext();
-        }
+        addTagRows(*rs, bEquipment, imported);
         rs->Close();
         imported.addMaintenance(res.gXstrMaintenance);
 

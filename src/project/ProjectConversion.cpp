@@ -122,10 +122,8 @@ bool isEnteredLoan(const cDesignCase& c, int16_t k) {
            c.LoanTotlaInvest(k) != 0.0 || c.LoanPayPlan(k) != 0;
 }
 
-// Types 2 and 3: the first row of each list is worked out from the case as
-// read, then every later row is cleared.
-void applySimpleListRules(cDesignCase& c, int16_t L, const DefaultNames& names) {
-    // Investments made in year 0 with a positive cost become one investment.
+// Investments made in year 0 with a positive cost become one investment.
+void mergeSimpleInvestment(cDesignCase& c, int16_t L, const DefaultNames& names) {
     double cost = 0.0;
     double salvage = 0.0;
     for (int16_t j = 1; j <= cDesignCase::kInvestments; ++j) {
@@ -143,37 +141,40 @@ void applySimpleListRules(cDesignCase& c, int16_t L, const DefaultNames& names) 
     c.setInvDepLife(1, 10);
     c.setInvUsefulLife(1, L);
     c.setSalvageValue(1, salvage);
+}
 
-    // The first loan taken in year 0 becomes the only loan. A row the case
-    // never filled also reads year 0, but it is no loan: a case without loans
-    // gets the cleared loan row (term 10), not a term of 0 that no
-    // calculation accepts.
+// The first loan taken in year 0 becomes the only loan. A row the case never
+// filled also reads year 0, but it is no loan: a case without loans gets the
+// cleared loan row (term 10), not a term of 0 that no calculation accepts.
+void keepFirstSimpleLoan(cDesignCase& c, const DefaultNames& names) {
     std::optional<int16_t> first;
     for (int16_t k = 1; k <= cDesignCase::kLoans && !first; ++k) {
         if (c.LoanYear(k) == 0 && isEnteredLoan(c, k))
             first = k;
     }
-    if (first) {
-        const int16_t k = *first;
-        const double percent = c.LoanPercent(k);
-        const int16_t term = c.LoanTerm(k);
-        const double rate = c.LoanIntRate(k);
-        const int16_t plan = c.LoanPayPlan(k);
-        const double total = c.LoanTotlaInvest(k);
-        c.setLoanItemName(1, names.loan);
-        c.setLoanYear(1, 0);
-        c.setLoanPercent(1, percent);
-        c.setLoanTerm(1, term);
-        c.setLoanIntRate(1, rate);
-        c.setLoanPayPlan(1, plan);
-        c.setLoanTotlaInvest(1, total);
-    } else {
+    if (!first) {
         clearLoan(c, 1);
         c.setLoanItemName(1, names.loan);
+        return;
     }
+    const int16_t k = *first;
+    const double percent = c.LoanPercent(k);
+    const int16_t term = c.LoanTerm(k);
+    const double rate = c.LoanIntRate(k);
+    const int16_t plan = c.LoanPayPlan(k);
+    const double total = c.LoanTotlaInvest(k);
+    c.setLoanItemName(1, names.loan);
+    c.setLoanYear(1, 0);
+    c.setLoanPercent(1, percent);
+    c.setLoanTerm(1, term);
+    c.setLoanIntRate(1, rate);
+    c.setLoanPayPlan(1, plan);
+    c.setLoanTotlaInvest(1, total);
+}
 
-    // Annual costs that start in year 1 become one energy cost with their
-    // mean escalation.
+// Annual costs that start in year 1 become one energy cost with their mean
+// escalation.
+void mergeSimpleAnnualCosts(cDesignCase& c, int16_t L, const DefaultNames& names) {
     double annual = 0.0;
     double escalation = 0.0;
     int count = 0;
@@ -189,7 +190,14 @@ void applySimpleListRules(cDesignCase& c, int16_t L, const DefaultNames& names) 
     c.setAnnOpCostStartYear(1, 1);
     c.setAnnOpCostNumYears(1, L);
     c.setAnnOpCostEscRate(1, escalation != 0.0 ? escalation / count : 0.0);
+}
 
+// Types 2 and 3: the first row of each list is worked out from the case as
+// read, then every later row is cleared.
+void applySimpleListRules(cDesignCase& c, int16_t L, const DefaultNames& names) {
+    mergeSimpleInvestment(c, L, names);
+    keepFirstSimpleLoan(c, names);
+    mergeSimpleAnnualCosts(c, L, names);
     clearOther(c, 1);
 
     // Row 2: only the named maintenance cost remains.

@@ -23,6 +23,43 @@ bool runStatement(ProjectOperation& op, const std::string& sql) {
     return op.ok();
 }
 
+// The IDs of the study's cases (unbounded when it has none); false with the
+// error text when they cannot be read.
+bool readCaseIds(ProjectOperation& op, int16_t studyId, rt::DynArray<int16_t>& ids) {
+    // The shared list may still hold another study's IDs; start it empty so
+    // a study without cases copies no cases.
+    auto& caseIds = threadState().lCaseIDArr;
+    caseIds.erase();
+    op.db().getCaseIDs(studyId, caseIds);
+    if (!op.db().ErrorText().empty()) {
+        op.errorText() = op.db().ErrorText();
+        return false;
+    }
+    ids = caseIds;
+    caseIds.erase();
+    return true;
+}
+
+// Adds a copy of every listed case of `fromStudy` to `toStudy`, stored as
+// type 0 rows; false when one could not be read or written.
+bool copyCases(cORVProject& project, ProjectOperation& op, int16_t fromStudy, int16_t toStudy,
+               const rt::DynArray<int16_t>& ids) {
+    if (!IsArrayDimensioned(ids))
+        return true;
+    for (long k = 1; k <= ids.ubound(); ++k) {
+        cDesignCase c;
+        project.getCaseDetails(fromStudy, ids(k), c);
+        if (!op.ok())
+            return false;
+        c.StudyID = toStudy;
+        c.AnalysisType = 0;
+        project.addCaseDetails(toStudy, c);
+        if (!op.ok())
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 // Every step joins one transaction: a failure or a killed process leaves no
@@ -37,17 +74,9 @@ bool cORVProject::DuplicateStudy(int16_t iStudyID, std::string& strXML) {
             m_sErrMsg = op.db().ErrorText();
             return false;
         }
-        // The shared list may still hold another study's IDs; start it empty so
-        // a study without cases copies no cases.
-        auto& caseIds = threadState().lCaseIDArr;
-        caseIds.erase();
-        op.db().getCaseIDs(iStudyID, caseIds);
-        if (!op.db().ErrorText().empty()) {
-            m_sErrMsg = op.db().ErrorText();
+        rt::DynArray<int16_t> ids;
+        if (!readCaseIds(op, iStudyID, ids))
             return false;
-        }
-        const rt::DynArray<int16_t> ids = caseIds;
-        caseIds.erase();
 
         cStudy study;
         getStudyDetails(iStudyID, study);
@@ -62,19 +91,8 @@ bool cORVProject::DuplicateStudy(int16_t iStudyID, std::string& strXML) {
         op.database().Execute("UPDATE tblStudy SET iStudyCopy=" + std::to_string(n) +
                               " WHERE iStudyId=" + std::to_string(iStudyID));
 
-        if (IsArrayDimensioned(ids)) {
-            for (long k = 1; k <= ids.ubound(); ++k) {
-                cDesignCase c;
-                getCaseDetails(iStudyID, ids(k), c);
-                if (!op.ok())
-                    return false;
-                c.StudyID = newStudy;
-                c.AnalysisType = 0;
-                addCaseDetails(newStudy, c);
-                if (!op.ok())
-                    return false;
-            }
-        }
+        if (!copyCases(*this, op, iStudyID, newStudy, ids))
+            return false;
         getProjectDetails(strXML, newStudy);
         if (!op.ok())
             return false;

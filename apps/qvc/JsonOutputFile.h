@@ -6,10 +6,11 @@
 
 namespace qvc::cli {
 
-// "-" writes to standard output. A file is written beside its final name and
-// renamed into place only when complete, so a failure never leaves half a
-// document (nor damages a file of that name). Files have CR LF line ends, like
-// every text file the program writes. Raises CommandError on failure.
+// "-" writes to standard output. A file is written through rt::Env::Default()
+// beside its final name and renamed into place only when complete, so a
+// failure never leaves half a document (nor damages a file of that name).
+// Files have CR LF line ends, like every text file the program writes. Raises
+// CommandError, naming the file, on failure.
 void writeJsonOutput(const nlohmann::ordered_json& doc, const std::string& path);
 
 }  // namespace qvc::cli

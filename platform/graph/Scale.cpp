@@ -1,9 +1,9 @@
 #include "Scale.h"
 
 #include <algorithm>
-#include <clocale>
 #include <cmath>
-#include <cstdio>
+
+#include "qvc/runtime/NumberFormat.h"
 
 namespace qvc::graph::detail {
 
@@ -66,26 +66,9 @@ std::string formatTick(double value, double step) {
             ++decimals;
         }
     }
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, std::fabs(value));
-    std::string digits = buf;
-    std::string fraction;
-    if (auto dot = digits.find('.'); dot != std::string::npos) {
-        fraction = digits.substr(dot + 1);
-        digits.erase(dot);
-    }
-    const lconv* lc = std::localeconv();
-    std::string sep = (lc && lc->thousands_sep && *lc->thousands_sep) ? lc->thousands_sep : ",";
-    std::string point = (lc && lc->decimal_point && *lc->decimal_point) ? lc->decimal_point : ".";
-    std::string grouped;
-    for (size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) {
-            grouped += sep;
-        }
-        grouped += digits[i];
-    }
-    bool negative = value < 0 && std::round(std::fabs(value) * std::pow(10.0, decimals)) > 0;
-    return (negative ? "-" : "") + grouped + (fraction.empty() ? "" : point + fraction);
+    // Tick values are multiples of the step, so no tick lies halfway between two
+    // texts and half-to-even rounding gives what any rounding would.
+    return rt::FormatNumber(value, decimals);
 }
 
 }  // namespace qvc::graph::detail

@@ -1,5 +1,7 @@
 #include "AnswerTable.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <string>
 
@@ -14,14 +16,11 @@ namespace qvc::cli {
 
 namespace {
 
-// Pads to `width` characters (not bytes): titles may hold any UTF-8 text.
+// Pads a title to `width` characters (not bytes, and not fmt's display width, in
+// which an East Asian character counts two): the widths are character counts.
 std::string padRight(const std::string& s, size_t width) {
     const size_t length = rt::Len(s);
     return length >= width ? s : s + std::string(width - length, ' ');
-}
-std::string padLeft(const std::string& s, size_t width) {
-    const size_t length = rt::Len(s);
-    return length >= width ? s : std::string(width - length, ' ') + s;
 }
 
 const CalculatedCase* caseNumbered(const std::vector<CalculatedCase>& cases, int number) {
@@ -33,7 +32,7 @@ const CalculatedCase* caseNumbered(const std::vector<CalculatedCase>& cases, int
 
 std::string titleOf(const std::vector<CalculatedCase>& cases, int number) {
     const CalculatedCase* c = caseNumbered(cases, number);
-    return c != nullptr ? c->title : "case number " + std::to_string(number);
+    return c != nullptr ? c->title : fmt::format("case number {}", number);
 }
 
 struct Row {
@@ -78,9 +77,9 @@ void printAnswer(std::ostream& out, int studyId, const cStudy& study,
             note = "base case";
         else if (std::find(beating.begin(), beating.end(), a->Number()) != beating.end())
             note = "beats the base case";
-        rows.push_back({std::to_string(a->Rank()), c != nullptr ? std::to_string(c->caseId) : "",
-                        c != nullptr ? c->title : "", rt::FormatNumber(a->TotalPresentWorth(), 0),
-                        note});
+        rows.push_back(
+            {fmt::format("{}", a->Rank()), c != nullptr ? fmt::format("{}", c->caseId) : "",
+             c != nullptr ? c->title : "", rt::FormatNumber(a->TotalPresentWorth(), 0), note});
     }
     size_t widths[4] = {0, 0, 0, 0};
     for (const Row& r : rows) {
@@ -93,8 +92,9 @@ void printAnswer(std::ostream& out, int studyId, const cStudy& study,
     out << "Answer for study " << studyId << ", " << study.StudyTitle << " ("
         << (independent ? "independent" : "mutually exclusive") << " design cases)\n";
     for (const Row& r : rows) {
-        std::string line = "  " + padLeft(r.rank, widths[0]) + "  " + padLeft(r.id, widths[1]) +
-                           "  " + padRight(r.title, widths[2]) + "  " + padLeft(r.worth, widths[3]);
+        // Rank, ID and worth are ASCII, so fmt's widths are character counts.
+        std::string line = fmt::format("  {:>{}}  {:>{}}  {}  {:>{}}", r.rank, widths[0], r.id,
+                                       widths[1], padRight(r.title, widths[2]), r.worth, widths[3]);
         if (!r.note.empty())
             line += "  " + r.note;
         out << rt::RTrim(line) << "\n";

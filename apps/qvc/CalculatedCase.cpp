@@ -1,5 +1,7 @@
 #include "CalculatedCase.h"
 
+#include <fmt/format.h>
+
 #include <pugixml.hpp>
 
 namespace qvc::cli {
@@ -9,7 +11,7 @@ std::vector<CalculatedCase> calculatedCases(ProjectSession& session, int studyId
     // The project summary lists a study's cases by ascending ID.
     std::string markup;
     session.project().getProjectDetails(markup, toId(studyId, "study"));
-    session.check("listing the cases of study " + std::to_string(studyId));
+    session.check(fmt::format("listing the cases of study {}", studyId));
     pugi::xml_document doc;
     if (!doc.load_string(markup.c_str()))
         throw CommandError("the project summary could not be read");
@@ -25,8 +27,8 @@ std::vector<CalculatedCase> calculatedCases(ProjectSession& session, int studyId
             cases.push_back(calculated);
         }
     if (static_cast<int>(cases.size()) != alternatives)
-        throw CommandError("the design cases of study " + std::to_string(studyId) +
-                           " changed during the calculation; run it again");
+        throw CommandError(fmt::format(
+            "the design cases of study {} changed during the calculation; run it again", studyId));
     return cases;
 }
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <vector>
 
 #include "JsonRecords.h"
@@ -108,6 +109,13 @@ int runDemo(const std::string& outDir) {
     options.outDir = reportDir.string();
     std::cout << "\n";  // the answer, then the reports under their heading
     return calculate(projectDir.string(), studyId, "SI-DC-LS-AD-CF-TPW-ACF", options);
+}
+
+void addDemoCommand(CLI::App& app, std::function<int()>& run) {
+    auto outDir = std::make_shared<std::string>("demo-output");
+    auto* demo = app.add_subcommand("demo", "create the bundled example project and run it");
+    demo->add_option("OUTDIR", *outDir, "folder for the project and its reports");
+    demo->callback([outDir, &run] { run = [outDir] { return runDemo(*outDir); }; });
 }
 
 }  // namespace qvc::cli

@@ -1,5 +1,7 @@
 #include "JsonDocumentBuilder.h"
 
+#include <fmt/format.h>
+
 #include "JsonExcerpt.h"
 
 namespace qvc::cli {
@@ -110,7 +112,7 @@ bool JsonDocumentBuilder::open(json value) {
     if (open_.size() >= maxDepth_)
         return fail(bytesRead_,
                     prefixed(fieldPath(open_.size()),
-                             "nested more than " + std::to_string(maxDepth_) + " levels deep"));
+                             fmt::format("nested more than {} levels deep", maxDepth_)));
     open_.push_back(OpenValue{std::move(value), {}, {}});
     return true;
 }
@@ -136,7 +138,7 @@ std::string JsonDocumentBuilder::fieldPath(std::size_t levels) const {
         }
         const OpenValue& v = open_[i];
         if (v.value.is_array()) {
-            path += "[" + std::to_string(v.value.size() + 1) + "]";
+            path += fmt::format("[{}]", v.value.size() + 1);
         } else {
             if (!path.empty())
                 path += '.';

@@ -1,5 +1,7 @@
 #include "JsonDocumentReader.h"
 
+#include <fmt/format.h>
+
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -69,9 +71,9 @@ nlohmann::ordered_json parseJsonText(std::string_view text, const std::string& s
     // failure.byte counts the bytes read; the last of them is where it stopped.
     const auto [line, column] = lineAndColumn(text, failure.byte > 0 ? failure.byte - 1 : 0);
     if (failure.syntax)
-        throw JsonInputError(source + ": line " + std::to_string(line) + ", column " +
-                             std::to_string(column) + ": " + failure.message);
-    throw JsonInputError(source + ": line " + std::to_string(line) + ": " + failure.message);
+        throw JsonInputError(
+            fmt::format("{}: line {}, column {}: {}", source, line, column, failure.message));
+    throw JsonInputError(fmt::format("{}: line {}: {}", source, line, failure.message));
 }
 
 nlohmann::ordered_json readJsonFile(const std::string& path) {

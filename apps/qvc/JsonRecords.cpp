@@ -1,5 +1,7 @@
 #include "JsonRecords.h"
 
+#include <fmt/format.h>
+
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -197,10 +199,10 @@ void readRows(cDesignCase& c, const CaseListFormat& list, const json& rows) {
     if (!rows.is_array())
         throw JsonInputError(std::string(list.key) + ": expected an array of rows");
     if (rows.size() > static_cast<size_t>(list.capacity))
-        throw JsonInputError(std::string(list.key) + ": " + std::to_string(rows.size()) +
-                             " rows given, the list holds " + std::to_string(list.capacity));
+        throw JsonInputError(fmt::format("{}: {} rows given, the list holds {}", list.key,
+                                         rows.size(), list.capacity));
     for (size_t k = 0; k < rows.size(); ++k) {
-        const std::string where = std::string(list.key) + "[" + std::to_string(k + 1) + "]";
+        const std::string where = fmt::format("{}[{}]", list.key, k + 1);
         requireObject(rows[k], where);
         for (const auto& [key, value] : rows[k].items()) {
             const RowProperty* prop = nullptr;

@@ -1,8 +1,10 @@
 #include "ProjectCommands.h"
 
+#include <fmt/format.h>
+
 #include <filesystem>
-#include <iomanip>
 #include <iostream>
+#include <memory>
 #include <pugixml.hpp>
 
 #include "JsonRecords.h"
@@ -53,7 +55,7 @@ int updateStudy(const std::string& dir, int studyId, const std::string& jsonFile
     ProjectSession session(dir);
     session.study(studyId);
     session.project().updateStudyDetails(studyId, s);
-    session.check("updating study " + std::to_string(studyId));
+    session.check(fmt::format("updating study {}", studyId));
     return 0;
 }
 
@@ -96,7 +98,7 @@ int updateCase(const std::string& dir, int studyId, int caseId, const std::strin
     cDesignCase c = caseForStudy(session, studyId, jsonFile);
     session.designCase(studyId, caseId);
     session.project().updateCaseDetails(studyId, caseId, c);
-    session.check("updating case " + std::to_string(caseId));
+    session.check(fmt::format("updating case {}", caseId));
     return 0;
 }
 
@@ -135,8 +137,8 @@ void printSummaryTable(const std::string& markup) {
                   << "currency " << unescapeSummaryText(study.attribute("CurSymbol").value())
                   << "\n";
         for (const auto& c : study.children("case"))
-            std::cout << "  " << std::setw(6) << c.attribute("id").value() << "  "
-                      << unescapeSummaryText(c.text().get()) << "\n";
+            std::cout << fmt::format("  {:>6}  {}\n", c.attribute("id").value(),
+                                     unescapeSummaryText(c.text().get()));
     }
 }
 
@@ -159,9 +161,9 @@ int copyStudy(const std::string& dir, int studyId) {
     ProjectSession session(dir);
     std::string markup;
     const bool ok = session.project().DuplicateStudy(toId(studyId, "study"), markup);
-    session.check("copying study " + std::to_string(studyId));
+    session.check(fmt::format("copying study {}", studyId));
     if (!ok)
-        throw CommandError("copying study " + std::to_string(studyId) + " was not complete");
+        throw CommandError(fmt::format("copying study {} was not complete", studyId));
     std::cout << markup << "\n";
     return 0;
 }
@@ -171,7 +173,7 @@ int deleteStudy(const std::string& dir, int studyId) {
     session.study(studyId);
     std::string unused;
     session.project().DeleteStudy(toId(studyId, "study"), unused);
-    session.check("deleting study " + std::to_string(studyId));
+    session.check(fmt::format("deleting study {}", studyId));
     return 0;
 }
 
@@ -195,8 +197,116 @@ int deleteCase(const std::string& dir, int studyId, int caseId) {
     session.designCase(studyId, caseId);
     std::string unused;
     session.project().DeleteCase(toId(studyId, "study"), toId(caseId, "case"), unused);
-    session.check("deleting case " + std::to_string(caseId));
+    session.check(fmt::format("deleting case {}", caseId));
     return 0;
+}
+
+namespace {
+
+// What the project commands read from the command line; the callbacks share it.
+struct ProjectArguments {
+    std::string dir, json;
+    int study = 0, kase = 0, toStudy = 0;
+    std::optional<int> optStudy;
+    bool table = false;
+};
+using Arguments = std::shared_ptr<ProjectArguments>;
+
+void addStudyCommands(CLI::App& app, std::function<int()>& run, const Arguments& a) {
+    auto* studyCmd = app.add_subcommand("study", "add, show or update a study");
+    studyCmd->require_subcommand(1);
+    auto* add = studyCmd->add_subcommand("add", "add a study; prints its ID");
+    add->add_option("DIR", a->dir)->required();
+    add->add_option("--json", a->json, "study as JSON")->required();
+    add->callback([a, &run] { run = [a] { return addStudy(a->dir, a->json); }; });
+    auto* show = studyCmd->add_subcommand("show", "print a study as JSON");
+    show->add_option("DIR", a->dir)->required();
+    show->add_option("ID", a->study)->required();
+    show->callback([a, &run] { run = [a] { return showStudy(a->dir, a->study); }; });
+    auto* update = studyCmd->add_subcommand("update", "replace a study's settings");
+    update->add_option("DIR", a->dir)->required();
+    update->add_option("ID", a->study)->required();
+    update->add_option("--json", a->json)->required();
+    update->callback([a, &run] { run = [a] { return updateStudy(a->dir, a->study, a->json); }; });
+
+    auto* copy = studyCmd->add_subcommand("copy", "copy a study with its cases");
+    copy->add_option("DIR", a->dir)->required();
+    copy->add_option("ID", a->study)->required();
+    copy->callback([a, &run] { run = [a] { return copyStudy(a->dir, a->study); }; });
+    auto* remove = studyCmd->add_subcommand("delete", "delete a study and its cases");
+    remove->add_option("DIR", a->dir)->required();
+    remove->add_option("ID", a->study)->required();
+    remove->callback([a, &run] { run = [a] { return deleteStudy(a->dir, a->study); }; });
+}
+
+// `case copy` and `case move`: the same arguments, action "D" or "M".
+void addCaseTransferCommands(CLI::App& caseCmd, std::function<int()>& run, const Arguments& a) {
+    for (const auto& [name, action] : {std::pair{"copy", "D"}, std::pair{"move", "M"}}) {
+        auto* cmd = caseCmd.add_subcommand(name, std::string(name) + " a design case into a study");
+        cmd->add_option("DIR", a->dir)->required();
+        cmd->add_option("STUDY", a->study)->required();
+        cmd->add_option("CASE", a->kase)->required();
+        cmd->add_option("--to", a->toStudy, "target study (default: the same study)");
+        const std::string act = action;
+        cmd->callback([a, act, &run] {
+            run = [a, act] {
+                return copyOrMoveCase(a->dir, a->study, a->kase, act,
+                                      a->toStudy != 0 ? a->toStudy : a->study);
+            };
+        });
+    }
+}
+
+void addCaseCommands(CLI::App& app, std::function<int()>& run, const Arguments& a) {
+    auto* caseCmd = app.add_subcommand("case", "add, show or update a design case");
+    caseCmd->require_subcommand(1);
+    auto* add = caseCmd->add_subcommand("add", "add a design case; prints its ID");
+    add->add_option("DIR", a->dir)->required();
+    add->add_option("STUDY", a->study)->required();
+    add->add_option("--json", a->json)->required();
+    add->callback([a, &run] { run = [a] { return addCase(a->dir, a->study, a->json); }; });
+    auto* show = caseCmd->add_subcommand("show", "print a design case as JSON");
+    show->add_option("DIR", a->dir)->required();
+    show->add_option("STUDY", a->study)->required();
+    show->add_option("CASE", a->kase)->required();
+    show->callback([a, &run] { run = [a] { return showCase(a->dir, a->study, a->kase); }; });
+    auto* update = caseCmd->add_subcommand("update", "write a changed design case back");
+    update->add_option("DIR", a->dir)->required();
+    update->add_option("STUDY", a->study)->required();
+    update->add_option("CASE", a->kase)->required();
+    update->add_option("--json", a->json)->required();
+    update->callback(
+        [a, &run] { run = [a] { return updateCase(a->dir, a->study, a->kase, a->json); }; });
+    addCaseTransferCommands(*caseCmd, run, a);
+    auto* remove = caseCmd->add_subcommand("delete", "delete a design case");
+    remove->add_option("DIR", a->dir)->required();
+    remove->add_option("STUDY", a->study)->required();
+    remove->add_option("CASE", a->kase)->required();
+    remove->callback([a, &run] { run = [a] { return deleteCase(a->dir, a->study, a->kase); }; });
+}
+
+}  // namespace
+
+void addProjectCommands(CLI::App& app, std::function<int()>& run) {
+    auto a = std::make_shared<ProjectArguments>();
+    auto* init = app.add_subcommand("init", "create an empty project database DIR/ORV30.mdb");
+    init->add_option("DIR", a->dir, "project folder")->required();
+    init->callback([a, &run] { run = [a] { return initProject(a->dir); }; });
+    addStudyCommands(app, run, a);
+    addCaseCommands(app, run, a);
+    auto* list = app.add_subcommand("list", "the project summary (studies and their cases)");
+    list->add_option("DIR", a->dir)->required();
+    list->add_option("STUDY", a->optStudy);
+    list->add_flag("--table", a->table, "a readable table instead of the mark-up");
+    list->callback([a, &run] { run = [a] { return listProject(a->dir, a->optStudy, a->table); }; });
+}
+
+void addCountCommand(CLI::App& app, std::function<int()>& run) {
+    auto a = std::make_shared<ProjectArguments>();
+    auto* count = app.add_subcommand("count", "number of studies, or of a study's cases");
+    count->add_option("DIR", a->dir)->required();
+    count->add_option("STUDY", a->optStudy);
+    count->callback([a, &run] { run = [a] { return countRecords(a->dir, a->optStudy); }; });
 }
 
 }  // namespace qvc::cli

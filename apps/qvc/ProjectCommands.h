@@ -2,10 +2,19 @@
 // The project commands of `qvc`: each returns the process exit status and
 // writes failures to stderr.
 
+#include <CLI/CLI.hpp>
+#include <functional>
 #include <optional>
 #include <string>
 
 namespace qvc::cli {
+
+// Adds `init`, `study` (add, show, update, copy, delete), `case` (add, show,
+// update, copy, move, delete) and `list` to the app; the chosen command is stored
+// in `run`.
+void addProjectCommands(CLI::App& app, std::function<int()>& run);
+// Adds `count`.
+void addCountCommand(CLI::App& app, std::function<int()>& run);
 
 int initProject(const std::string& dir);
 int addStudy(const std::string& dir, const std::string& jsonFile);

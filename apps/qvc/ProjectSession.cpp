@@ -1,5 +1,7 @@
 #include "ProjectSession.h"
 
+#include <fmt/format.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -13,8 +15,7 @@ namespace qvc::cli {
 
 int16_t toId(int id, const char* what) {
     if (id < 1 || id > std::numeric_limits<int16_t>::max())
-        throw CommandError(std::string(what) + " ID " + std::to_string(id) +
-                           " is outside 1..32767");
+        throw CommandError(fmt::format("{} ID {} is outside 1..32767", what, id));
     return static_cast<int16_t>(id);
 }
 
@@ -66,28 +67,27 @@ void ProjectSession::check(const std::string& what) {
 cStudy ProjectSession::study(int studyId) {
     const int16_t id = toId(studyId, "study");
     const bool exists = project_->StudyExists(id);
-    check("reading study " + std::to_string(studyId));
+    check(fmt::format("reading study {}", studyId));
     if (!exists)
-        throw CommandError("there is no study " + std::to_string(studyId));
+        throw CommandError(fmt::format("there is no study {}", studyId));
     cStudy s;
     project_->getStudyDetails(id, s);
-    check("reading study " + std::to_string(studyId));
+    check(fmt::format("reading study {}", studyId));
     return s;
 }
 
 cDesignCase ProjectSession::designCase(int studyId, int caseId) {
     cStudy s = study(studyId);
     const bool exists = project_->CaseExists(toId(studyId, "study"), toId(caseId, "case"));
-    check("reading case " + std::to_string(caseId));
+    check(fmt::format("reading case {}", caseId));
     if (!exists)
-        throw CommandError("study " + std::to_string(studyId) + " has no case " +
-                           std::to_string(caseId));
+        throw CommandError(fmt::format("study {} has no case {}", studyId, caseId));
     cDesignCase c;
     c.AnalysisType = s.TypeOfAnalysis;
     c.Lifecycle = s.Lifecycle;
     c.StudyID = static_cast<int16_t>(studyId);
     project_->getCaseDetails(toId(studyId, "study"), toId(caseId, "case"), c);
-    check("reading case " + std::to_string(caseId));
+    check(fmt::format("reading case {}", caseId));
     return c;
 }
 

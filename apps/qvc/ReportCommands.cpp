@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -152,6 +153,57 @@ int inputReports(const std::string& dir, int studyId, int caseId, const ReportOp
     if (!options.print && !options.view)
         listOutput(options);
     return 0;
+}
+
+namespace {
+
+// What the report commands read from the command line; the callbacks share it.
+struct ReportArguments {
+    std::string dir;
+    int study = 0, kase = 0;
+    std::string reportTypes = "SI-DC-LS-AD-CF-TPW-ACF";
+    ReportOptions options;
+};
+
+void addCalcCommand(CLI::App& app, std::function<int()>& run,
+                    const std::shared_ptr<ReportArguments>& a) {
+    auto* calc = app.add_subcommand("calc", "calculate a study and write its reports");
+    calc->add_option("DIR", a->dir)->required();
+    calc->add_option("STUDY", a->study)->required();
+    calc->add_option("--reports", a->reportTypes, "report codes joined by '-'")
+        ->capture_default_str();
+    calc->add_option("--out", a->options.outDir, "folder for the reports");
+    calc->add_option("--json", a->options.jsonFile,
+                     "every result as one JSON document into this file ('-': standard output)");
+    calc->add_flag("--print", a->options.print, "print every report instead of writing them");
+    calc->add_flag("--view", a->options.view, "show the reports in the report viewer");
+    calc->add_option("--pdf", a->options.pdfFile, "with --print: print into this PDF file");
+    calc->callback([a, &run] {
+        const ReportOptions& o = a->options;
+        if (o.outDir.empty() && (o.jsonFile.empty() || o.print || o.view))
+            throw CLI::ValidationError("calc",
+                                       "--out FOLDER is required unless --json FILE "
+                                       "alone is given");
+        run = [a] { return calculate(a->dir, a->study, a->reportTypes, a->options); };
+    });
+}
+
+}  // namespace
+
+void addReportCommands(CLI::App& app, std::function<int()>& run) {
+    auto a = std::make_shared<ReportArguments>();
+    addCalcCommand(app, run, a);
+    auto* inputs =
+        app.add_subcommand("inputs", "study inputs report, or a design case's inputs report");
+    inputs->add_option("DIR", a->dir)->required();
+    inputs->add_option("STUDY", a->study)->required();
+    inputs->add_option("CASE", a->kase, "design case (omit for the study inputs)");
+    inputs->add_option("--out", a->options.outDir, "folder for the reports")->required();
+    inputs->add_flag("--print", a->options.print, "print the report instead of writing it");
+    inputs->add_flag("--view", a->options.view, "show the report in the report viewer");
+    inputs->add_option("--pdf", a->options.pdfFile, "with --print: print into this PDF file");
+    inputs->callback(
+        [a, &run] { run = [a] { return inputReports(a->dir, a->study, a->kase, a->options); }; });
 }
 
 }  // namespace qvc::cli

@@ -3,6 +3,8 @@
 // reports without a calculation. Reports are written to an output folder by
 // the headless report viewer (or shown/printed by an installed viewer).
 
+#include <CLI/CLI.hpp>
+#include <functional>
 #include <string>
 
 namespace qvc::cli {
@@ -27,5 +29,8 @@ int calculate(const std::string& dir, int studyId, const std::string& reportType
               const ReportOptions& options);
 // Study inputs (caseId 0) or one design case's inputs.
 int inputReports(const std::string& dir, int studyId, int caseId, const ReportOptions& options);
+
+// Adds `calc` and `inputs` to the app; the chosen command is stored in `run`.
+void addReportCommands(CLI::App& app, std::function<int()>& run);
 
 }  // namespace qvc::cli

@@ -1,5 +1,7 @@
 #include "WexCommands.h"
 
+#include <fmt/format.h>
+
 #include <iostream>
 #include <memory>
 #include <vector>
@@ -69,7 +71,7 @@ int importBuilding(const std::string& dir, int studyId, const std::string& wexDi
         std::cout << caseId << "\n";
     if (!err.empty()) {
         if (caseId > 0)
-            throw CommandError("case " + std::to_string(caseId) + " was stored, but " + err);
+            throw CommandError(fmt::format("case {} was stored, but {}", caseId, err));
         throw CommandError("importing the building failed: " + err);
     }
     return 0;
@@ -77,23 +79,25 @@ int importBuilding(const std::string& dir, int studyId, const std::string& wexDi
 
 int convertStudy(const std::string& dir, int studyId, int type) {
     if (type < 0 || type > 3)
-        throw CommandError("type of analysis " + std::to_string(type) +
-                           " is not one of 0 (private sector), 1 (public sector), 2 (simple "
-                           "payback) and 3 (simple cash flow)");
+        throw CommandError(
+            fmt::format("type of analysis {} is not one of 0 (private sector), 1 "
+                        "(public sector), 2 (simple payback) and 3 (simple cash "
+                        "flow)",
+                        type));
     ProjectSession session(dir);
     cStudy study = session.study(studyId);
     const int16_t id = toId(studyId, "study");
     // The cases and the study's type change together or not at all.
     cORVProject& project = session.project();
     project.BeginTransaction();
-    session.check("converting study " + std::to_string(studyId));
+    session.check(fmt::format("converting study {}", studyId));
     project.ChangeAnalysisType(static_cast<int16_t>(type), id, study.Lifecycle);
-    session.check("converting the cases of study " + std::to_string(studyId));
+    session.check(fmt::format("converting the cases of study {}", studyId));
     study.TypeOfAnalysis = static_cast<int16_t>(type);
     project.updateStudyDetails(id, study);
-    session.check("storing the type of study " + std::to_string(studyId));
+    session.check(fmt::format("storing the type of study {}", studyId));
     project.CommitTransaction();
-    session.check("converting study " + std::to_string(studyId));
+    session.check(fmt::format("converting study {}", studyId));
     return 0;
 }
 

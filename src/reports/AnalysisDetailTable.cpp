@@ -2,8 +2,6 @@
 
 #include <vector>
 
-#include "common/ResourceStrings.h"
-#include "common/ThreadState.h"
 #include "qvc/document/Table.h"
 #include "qvc/runtime/NumberFormat.h"
 #include "qvc/runtime/Rounding.h"
@@ -55,10 +53,10 @@ std::string whole(double value) {
 }
 
 // The two header rows: the column groups, then the ten column titles.
-void addHeaderRows(doc::Table& table, int variant, const std::string& baseShort,
-                   const std::string& challengerShort) {
-    const ResourceTexts& res = texts();
-    const std::string& symbol = threadState().arrStudy[9];
+void addHeaderRows(const ReportInputs& in, doc::Table& table, int variant,
+                   const std::string& baseShort, const std::string& challengerShort) {
+    const ResourceTexts& res = in.texts;
+    const std::string& symbol = in.study.currencySymbol;
     const std::string inPresentWorth = "\r\n(" + res.gXstrPresentWorth + " " + symbol + ")";
     const std::string& cashFlowKey =
         variant == 2 ? res.gXstrADMainColAfterTaxCashFlow : res.gXstrADMainColCashFlow;
@@ -99,18 +97,17 @@ int variantOf(const std::string& subCode) {
 
 void cRptAnalysisDetails::GenerateDetailTable(doc::DocumentObject& docs, const std::string& subCode,
                                               int32_t& index) {
-    const ResourceTexts& res = texts();
+    const ResourceTexts& res = in_.texts;
     try {
         const tavlo::IComparison& cmp =
-            reports::resultComparisons().Item(rt::Value(static_cast<double>(index)).toInt16());
-        const tavlo::IAlternatives& alternatives = reports::resultAlternatives();
+            reports::resultComparisons(in_).Item(rt::Value(static_cast<double>(index)).toInt16());
+        const tavlo::IAlternatives& alternatives = reports::resultAlternatives(in_);
         const int16_t baseNumber = cmp.BaseCase() == 0 ? int16_t{1} : cmp.BaseCase();
         const int16_t challengerNumber = cmp.Challenger() == 0 ? int16_t{1} : cmp.Challenger();
         const tavlo::IAlternative& base = alternatives.Item(baseNumber);
         const tavlo::IAlternative& challenger = alternatives.Item(challengerNumber);
-        const auto& study = threadState().arrStudy;
-        const int16_t lifecycle = rt::Value(study[5]).toInt16();
-        const double baseYear = reports::numberOf(study[4]);
+        const int16_t lifecycle = in_.study.lifeCycle;
+        const double baseYear = in_.study.baseYear;
 
         doc::Table table;
         table.Attach(docs);
@@ -119,8 +116,8 @@ void cRptAnalysisDetails::GenerateDetailTable(doc::DocumentObject& docs, const s
         // table runs onto; the totals stay with the last years.
         table.SetHeaderRow(true);
         if (const int variant = variantOf(subCode); variant != 0) {
-            addHeaderRows(table, variant, reports::caseShortTitle(baseNumber),
-                          reports::caseShortTitle(challengerNumber));
+            addHeaderRows(in_, table, variant, reports::caseShortTitle(in_, baseNumber),
+                          reports::caseShortTitle(in_, challengerNumber));
             table.SetHeaderRows(2);
         }
         table.SetTotalsRow(true);
@@ -138,7 +135,7 @@ void cRptAnalysisDetails::GenerateDetailTable(doc::DocumentObject& docs, const s
                     whole(base.PWCashFlowAt(y)), whole(challenger.PWCashFlowAt(y)),
                     whole(cmp.NPWSavingsAt(y)), whole(opSavings), whole(cmp.CumOpCostSavingsAt(y)),
                     whole(addInvestment), whole(cmp.CumAddInvCostAt(y)),
-                    reports::definedOrNA(cmp.SIR(y), 3)},
+                    reports::definedOrNA(in_, cmp.SIR(y), 3)},
                    false);
         }
 
@@ -158,12 +155,12 @@ void cRptAnalysisDetails::GenerateDetailTable(doc::DocumentObject& docs, const s
         reports::placeWithCaption(
             docs, table, std::to_string(index) + res.gXstrB + ". " + res.gXstrADTableCompAD);
         // Two of the totals add the rounded yearly figures.
-        reports::writeRoundingNote(docs);
+        reports::writeRoundingNote(docs, in_);
         docs.SetTextFlags(code::kFlagEndBlock, true);
         docs.NewLine(1);
         docs.WriteDocument(-1, 0);
     } catch (...) {
-        reports::writeFailureNote(docs,
+        reports::writeFailureNote(docs, in_.texts,
                                   std::to_string(index) + res.gXstrB + ". " +
                                       res.gXstrADTableCompAD + " " + res.gXstrCanNotGen,
                                   "GenerateDetailTable", kClassName);

@@ -1,7 +1,5 @@
 #include "reports/AnswerSentence.h"
 
-#include "common/ResourceStrings.h"
-#include "common/ThreadState.h"
 #include "reports/MoneyText.h"
 #include "reports/ReportLines.h"
 #include "reports/ResultCases.h"
@@ -16,34 +14,34 @@ bool independentCode(const std::string& subCode) {
     return subCode == "LS3" || subCode == "LS4" || subCode == "LS6";
 }
 
-std::string studyYears() {
-    return formatStudyNumber(threadState().arrStudy[5], 0);
+std::string studyYears(const ReportInputs& in) {
+    return formatNumber(in.study.lifeCycle, 0);
 }
 
-std::string independentAnswer(const tavlo::IComparisons& comparisons) {
-    const ResourceTexts& res = texts();
+std::string independentAnswer(const ReportInputs& in, const tavlo::IComparisons& comparisons) {
+    const ResourceTexts& res = in.texts;
     int32_t base = 1;
     std::string winners;
     for (int16_t k = 1; k <= comparisons.Count(); ++k) {
         const tavlo::IComparison& c = comparisons.Item(k);
         base = c.BaseCase();
         if (c.Winner() == c.Challenger() && c.Challenger() != c.BaseCase())
-            winners += (winners.empty() ? "" : ", ") + caseTitle(c.Challenger());
+            winners += (winners.empty() ? "" : ", ") + caseTitle(in, c.Challenger());
     }
     if (winners.empty())
-        return fillIn(res.gXstrLSAnswerNoneBeatBase, {{"base", caseTitle(base)}});
-    return fillIn(res.gXstrLSAnswerBeatBase, {{"base", caseTitle(base)}, {"cases", winners}});
+        return fillIn(res.gXstrLSAnswerNoneBeatBase, {{"base", caseTitle(in, base)}});
+    return fillIn(res.gXstrLSAnswerBeatBase, {{"base", caseTitle(in, base)}, {"cases", winners}});
 }
 
-std::string exclusiveAnswer(const tavlo::IAlternatives& alternatives,
+std::string exclusiveAnswer(const ReportInputs& in, const tavlo::IAlternatives& alternatives,
                             const tavlo::IComparisons& comparisons) {
-    const ResourceTexts& res = texts();
+    const ResourceTexts& res = in.texts;
     const int16_t last = comparisons.Count();
     if (last == 0) {
         const int16_t only = alternatives.Count() > 0 ? rankOrder(alternatives).front() : 1;
         return fillIn(res.gXstrLSAnswerOnlyCase,
-                      {{"case", caseTitle(only)},
-                       {"tpw", moneyText(alternatives.Item(only).TotalPresentWorth())}});
+                      {{"case", caseTitle(in, only)},
+                       {"tpw", moneyText(in, alternatives.Item(only).TotalPresentWorth())}});
     }
     const int16_t preferred = comparisons.Item(last).Winner();
     // The next best case: the first one after the preferred case in rank order.
@@ -56,11 +54,11 @@ std::string exclusiveAnswer(const tavlo::IAlternatives& alternatives,
     const double tpw = alternatives.Item(preferred).TotalPresentWorth();
     const double nextTpw = alternatives.Item(next).TotalPresentWorth();
     return fillIn(res.gXstrLSAnswerPreferred,
-                  {{"case", caseTitle(preferred)},
-                   {"tpw", moneyText(tpw)},
-                   {"years", studyYears()},
-                   {"savings", moneyText(moneyWhole(nextTpw) - moneyWhole(tpw))},
-                   {"next", caseTitle(next)}});
+                  {{"case", caseTitle(in, preferred)},
+                   {"tpw", moneyText(in, tpw)},
+                   {"years", studyYears(in)},
+                   {"savings", moneyText(in, moneyWhole(nextTpw) - moneyWhole(tpw))},
+                   {"next", caseTitle(in, next)}});
 }
 
 }  // namespace
@@ -90,17 +88,17 @@ std::string fillIn(std::string pattern,
     return out;
 }
 
-std::string answerSentence(const std::string& subCode) {
-    const tavlo::IAlternatives& alternatives = resultAlternatives();
-    const tavlo::IComparisons& comparisons = resultComparisons();
+std::string answerSentence(const ReportInputs& in, const std::string& subCode) {
+    const tavlo::IAlternatives& alternatives = resultAlternatives(in);
+    const tavlo::IComparisons& comparisons = resultComparisons(in);
     if (independentCode(subCode))
-        return independentAnswer(comparisons);
+        return independentAnswer(in, comparisons);
     if (subCode == "LS7") {
         const int16_t last = comparisons.Count();
         const int16_t preferred = last > 0 ? comparisons.Item(last).Winner() : int16_t{1};
-        return fillIn(texts().gXstrLSAnswerPayback, {{"case", caseTitle(preferred)}});
+        return fillIn(in.texts.gXstrLSAnswerPayback, {{"case", caseTitle(in, preferred)}});
     }
-    return exclusiveAnswer(alternatives, comparisons);
+    return exclusiveAnswer(in, alternatives, comparisons);
 }
 
 }  // namespace qvc::reports

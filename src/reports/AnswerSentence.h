@@ -13,11 +13,13 @@
 #include <string>
 #include <utility>
 
+#include "reports/ReportInputs.h"
+
 namespace qvc::reports {
 
 // The answer for a life-cycle summary sub-code ("LS1" .. "LS7"), read from the
-// thread's results and study; raises 91 when there are no results.
-std::string answerSentence(const std::string& subCode);
+// build's results and study; raises 91 when there are no results.
+std::string answerSentence(const ReportInputs& in, const std::string& subCode);
 
 // `pattern` with every "{name}" replaced by its value; a name without a value
 // stays as written.

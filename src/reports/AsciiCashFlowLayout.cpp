@@ -1,7 +1,5 @@
 #include "reports/AsciiCashFlowLayout.h"
 
-#include "common/ResourceStrings.h"
-#include "common/ThreadState.h"
 #include "qvc/runtime/BasicString.h"
 #include "qvc/runtime/Rounding.h"
 #include "tavlo/IAlternative.h"
@@ -42,9 +40,9 @@ std::string headingLine(const std::string& yearPiece, const std::string& datePie
 
 // The heading lines: label lines, then the dash line, with the year and date
 // names on the first line and dashes under them on the last.
-std::vector<std::string> headingLines(const std::vector<Pieces>& labelLines,
+std::vector<std::string> headingLines(const ResourceTexts& res,
+                                      const std::vector<Pieces>& labelLines,
                                       const std::vector<long>& dashWidths) {
-    const ResourceTexts& res = texts();
     std::vector<std::string> lines;
     for (size_t i = 0; i < labelLines.size(); ++i) {
         const bool first = i == 0;
@@ -70,12 +68,8 @@ std::string PadL11(const std::string& text) {
     return PadLeft(text, 11);
 }
 
-std::string PadL15(const std::string& text) {
-    return PadLeft(text, kWide);
-}
-
-std::string CurrencyField(long width) {
-    return PadLeft(rt::Trim("(" + threadState().arrStudy[9] + ")"), width);
+std::string CurrencyField(const std::string& currencySymbol, long width) {
+    return PadLeft(rt::Trim("(" + currencySymbol + ")"), width);
 }
 
 std::string YearField(long year) {
@@ -83,9 +77,9 @@ std::string YearField(long year) {
     return rt::Len(digits) > 4 ? rt::Space(4) : PadLeft(digits, 4);
 }
 
-std::string DateField(long baseYear, long year) {
+std::string DateField(const std::string& initialText, long baseYear, long year) {
     if (year == 0)
-        return PadLeft(rt::Left(texts().gXstrInitial, 4), 4);
+        return PadLeft(rt::Left(initialText, 4), 4);
     return PadLeft(std::to_string(baseYear + year - 1), 4);
 }
 
@@ -95,16 +89,16 @@ std::string ValueField(double value, long width) {
 
 std::string dataLine(const AsciiLayout& layout, const tavlo::IAlternative& alternative,
                      long baseYear, int16_t year) {
-    std::string line = std::string(kIndent) + YearField(year) + " " + DateField(baseYear, year);
+    std::string line = std::string(kIndent) + YearField(year) + " " +
+                       DateField(layout.initialText, baseYear, year);
     for (const AsciiColumn& c : layout.columns)
         line += " " + ValueField(c.value(alternative, year), c.width);
     return line;
 }
 
-AsciiLayout otherLayout() {
-    const ResourceTexts& res = texts();
+AsciiLayout otherLayout(const ResourceTexts& res, const std::string& currencySymbol) {
     const std::string blank = rt::Space(11);
-    const std::string currency = CurrencyField(11);
+    const std::string currency = CurrencyField(currencySymbol, 11);
     // "P.W. Total": the abbreviation that starts gXstrASCIIColBeforeTaxTotInvCost
     // and the word total, over the two present worth columns.
     const std::string pw = PadL11(rt::Left(rt::Trim(res.gXstrASCIIColBeforeTaxTotInvCost), 4) +
@@ -130,7 +124,8 @@ AsciiLayout otherLayout() {
          currency}};
 
     AsciiLayout layout;
-    layout.headerLines = headingLines(labels, std::vector<long>(11, 11));
+    layout.headerLines = headingLines(res, labels, std::vector<long>(11, 11));
+    layout.initialText = res.gXstrInitial;
     layout.columns = {column(&A::CashInvestmentAt),
                       column(&A::LoanPrincipalAt),
                       column(&A::LoanInterestAt),
@@ -156,8 +151,8 @@ namespace {
 // ("W. Before Tax") and overrun the column. A label of one word is taken from
 // its third character on. The label part is shortened when the piece would
 // not fit the 11-character column.
-std::string taxedTotalPiece(const std::string& label) {
-    const std::string tax = rt::Trim(texts().gXstrASCIITax);
+std::string taxedTotalPiece(const ResourceTexts& res, const std::string& label) {
+    const std::string tax = rt::Trim(res.gXstrASCIITax);
     const std::string trimmed = rt::Trim(label);
     const long blank = rt::InStr(trimmed, " ");
     std::string words = blank > 0 ? rt::Trim(rt::Mid(trimmed, blank + 1))
@@ -170,11 +165,10 @@ std::string taxedTotalPiece(const std::string& label) {
 
 }  // namespace
 
-AsciiLayout incomeTaxLayout() {
-    const ResourceTexts& res = texts();
+AsciiLayout incomeTaxLayout(const ResourceTexts& res, const std::string& currencySymbol) {
     const std::string blank = rt::Space(11);
     const std::string wideBlank = rt::Space(kWide);
-    const std::string currency = CurrencyField(11);
+    const std::string currency = CurrencyField(currencySymbol, 11);
     const std::string total = PadL11(rt::Trim(res.gXstrASCIITotal));
     const std::string present = PadL11(rt::Trim(res.gXstrASCIIPresent));
     const std::string worth = PadL11(rt::Trim(res.gXstrASCIIWorth));
@@ -191,17 +185,17 @@ AsciiLayout incomeTaxLayout() {
          PadL11(res.gXstrASCIILoanPrincipal), PadL11(res.gXstrASCIITotal),
          PadL11(res.gXstrASCIIColAnOpCost), PadL11(res.gXstrASCIIColNonAnOpCost),
          PadL11(res.gXstrASCIITotal), PadL11(res.gXstrASCIIColBeforeTaxCF),
-         PadL11(res.gXstrASCIIColNetIncome), PadL15(res.gXstrASCIIColDeprec),
+         PadL11(res.gXstrASCIIColNetIncome), PadLeft(res.gXstrASCIIColDeprec, kWide),
          PadL11(res.gXstrASCIIColInterest), PadL11(res.gXstrASCIIColTaxableIncome),
          PadL11(res.gXstrASCIIColTax), PadL11(res.gXstrASCIIColAftertaxCF),
          PadL11(res.gXstrASCIIColYearEndBV), pwBefore, pwBefore,
-         taxedTotalPiece(res.gXstrASCIIColBeforeTaxTotInvCost),
-         taxedTotalPiece(res.gXstrASCIIColAfterTaxTPW)},
+         taxedTotalPiece(res, res.gXstrASCIIColBeforeTaxTotInvCost),
+         taxedTotalPiece(res, res.gXstrASCIIColAfterTaxTPW)},
         {PadL11(res.gXstrASCIIInvestment), PadL11(res.gXstrASCIIPrinicipal),
          PadL11(res.gXstrASCIIInterest), PadL11(res.gXstrASCIIInvestment), operating, operating,
-         operating, PadL11(res.gXstrASCIITax), PadL11(res.gXstrASCIIIncome), CurrencyField(kWide),
-         currency, PadL11(res.gXstrASCIIIncome), currency, PadL11(res.gXstrASCIITax),
-         PadL11(res.gXstrASCIIBV), total, total, total, total},
+         operating, PadL11(res.gXstrASCIITax), PadL11(res.gXstrASCIIIncome),
+         CurrencyField(currencySymbol, kWide), currency, PadL11(res.gXstrASCIIIncome), currency,
+         PadL11(res.gXstrASCIITax), PadL11(res.gXstrASCIIBV), total, total, total, total},
         {currency, currency, currency, cost, cost, cost, cost, cashFlow, currency, wideBlank, blank,
          currency, blank, cashFlow, currency, PadL11(res.gXstrASCIIInvestment), operating, present,
          present},
@@ -213,7 +207,8 @@ AsciiLayout incomeTaxLayout() {
     std::vector<long> dashWidths(19, 11);
     dashWidths[9] = kWide;
     AsciiLayout layout;
-    layout.headerLines = headingLines(labels, dashWidths);
+    layout.headerLines = headingLines(res, labels, dashWidths);
+    layout.initialText = res.gXstrInitial;
     layout.columns = {column(&A::CashInvestmentAt),
                       column(&A::LoanPrincipalAt),
                       column(&A::LoanInterestAt),

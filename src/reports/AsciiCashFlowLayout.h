@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "common/ResourceTexts.h"
+
 namespace tavlo {
 class IAlternative;
 }
@@ -28,16 +30,15 @@ inline constexpr const char* kIndent = "     ";
 // characters, not bytes); a longer text unchanged.
 std::string PadLeft(const std::string& text, long width);
 std::string PadL11(const std::string& text);
-std::string PadL15(const std::string& text);
 // "(" currency symbol ")" right-aligned to `width`.
-std::string CurrencyField(long width);
+std::string CurrencyField(const std::string& currencySymbol, long width);
 
 // The year field: the index right-aligned to 4; a number of more than four
 // digits leaves the field blank.
 std::string YearField(long year);
 // The date field: base year + y - 1 right-aligned to 4; the initial date shows
-// the first four characters of gXstrInitial.
-std::string DateField(long baseYear, long year);
+// the first four characters of `initialText` (gXstrInitial).
+std::string DateField(const std::string& initialText, long baseYear, long year);
 // An engine value in a field: rounded half-to-even, plain digits with a
 // leading "-" when negative, right-aligned to `width`.
 std::string ValueField(double value, long width);
@@ -52,12 +53,14 @@ struct AsciiColumn {
 struct AsciiLayout {
     std::vector<std::string> headerLines;  // complete lines, the last one dashes
     std::vector<AsciiColumn> columns;
+    std::string initialText;  // gXstrInitial, for the date field of year 0
 };
 
+// The layouts with the headings in `res` and the study's currency symbol.
 // BuildOtherASCIICashFlow: every study except private sector with income taxes.
-AsciiLayout otherLayout();
+AsciiLayout otherLayout(const ResourceTexts& res, const std::string& currencySymbol);
 // BuildITPvtSectorCashFlow: private sector with income taxes.
-AsciiLayout incomeTaxLayout();
+AsciiLayout incomeTaxLayout(const ResourceTexts& res, const std::string& currencySymbol);
 
 // One data line: indent, year, date and every column's value field.
 std::string dataLine(const AsciiLayout& layout, const tavlo::IAlternative& alternative,

@@ -2,8 +2,6 @@
 
 #include <optional>
 
-#include "common/ResourceStrings.h"
-#include "common/ThreadState.h"
 #include "reports/MoneyText.h"
 #include "reports/ReportLines.h"
 #include "reports/ResultTable.h"
@@ -34,26 +32,26 @@ std::vector<int32_t> rowStarts(int rows, int columns) {
 
 }  // namespace
 
-std::string withCurrency(const std::string& header) {
-    return header + " (" + threadState().arrStudy[9] + ")";
+std::string withCurrency(const ReportInputs& in, const std::string& header) {
+    return header + " (" + in.study.currencySymbol + ")";
 }
 
-std::string moneyText(const rt::Value& value) {
+std::string moneyText(const ReportInputs& in, const rt::Value& value) {
     if (value.isNull())
         return "";
     // Written like every other money figure: "$185,000", "-$60,000".
-    return reports::moneyText(value.toDouble());
+    return reports::moneyText(in, value.toDouble());
 }
 
-std::string cellText(const rt::Value& value, CellKind kind) {
+std::string cellText(const ReportInputs& in, const rt::Value& value, CellKind kind) {
     if (value.isNull())
         return "";
-    const ResourceTexts& res = texts();
+    const ResourceTexts& res = in.texts;
     switch (kind) {
         case CellKind::Plain:
             return value.toText();
         case CellKind::Money:
-            return moneyText(value);
+            return moneyText(in, value);
         case CellKind::TaxExempt:
             return value.toBool() ? res.cbotaxexempt0 : res.cbotaxexempt1;
         case CellKind::DepMethod:
@@ -65,10 +63,13 @@ std::string cellText(const rt::Value& value, CellKind kind) {
     return "";
 }
 
-std::vector<ColumnSpec> detailedColumns(const std::string& list) {
-    const ResourceTexts& res = texts();
+std::vector<ColumnSpec> detailedColumns(const ReportInputs& in, const std::string& list) {
+    const ResourceTexts& res = in.texts;
+    const auto withCurrency = [&in](const std::string& header) {
+        return reports::withCurrency(in, header);
+    };
     using K = CellKind;
-    if (list == "Inv" && threadState().arrStudy[7] == "True")
+    if (list == "Inv" && in.study.calculateIncomeTaxes)
         return {{res.gXstrDCColCostItem, 1.75f, 1, K::Plain, true},
                 {withCurrency(res.gXstrDCColCost), 0.9f, 2, K::Money, false},
                 {res.gXstrDCColYear, 0.65f, 3, K::Plain, false},
@@ -124,8 +125,9 @@ void fillHeaderRow(doc::Table& table, const std::vector<ColumnSpec>& columns) {
     }
 }
 
-void fillDataRow(doc::Table& table, int row, const std::vector<ColumnSpec>& columns,
-                 const rt::DynArray2<rt::Value>& items, long item) {
+void fillDataRow(const ReportInputs& in, doc::Table& table, int row,
+                 const std::vector<ColumnSpec>& columns, const rt::DynArray2<rt::Value>& items,
+                 long item) {
     int32_t n = (row - 1) * static_cast<int32_t>(columns.size()) + 1;
     for (const ColumnSpec& column : columns) {
         doc::TableCell& cell = table.Cell(n++);
@@ -135,13 +137,14 @@ void fillDataRow(doc::Table& table, int row, const std::vector<ColumnSpec>& colu
         cell.SetVerticalAlignment(code::kVAlignTop);
         cell.SetPadding(kCellPadding);
         cell.SetFontSize(reports::kResultCellFontSize);
-        cell.SetValue(cellText(items(column.field, item), column.kind));
+        cell.SetValue(cellText(in, items(column.field, item), column.kind));
     }
 }
 
-void writeDetailedTable(doc::DocumentObject& docs, const std::string& caption,
-                        const std::vector<ColumnSpec>& columns,
-                        const rt::DynArray2<rt::Value>& items) {
+void writeDetailedTable(doc::DocumentObject& docs, const ReportInputs& in,
+                        const std::string& caption, const std::vector<ColumnSpec>& columns,
+                        const rt::DynArray2<rt::Value>& items,
+                        const rt::DynArray<std::string>& caseGen) {
     const long count = items.ubound(2);
     const int columnCount = static_cast<int>(columns.size());
     const int rows = static_cast<int>(count) + 1;
@@ -157,10 +160,9 @@ void writeDetailedTable(doc::DocumentObject& docs, const std::string& caption,
     table.Define(rows * columnCount, starts);
     fillHeaderRow(table, columns);
     for (long item = 1; item <= count; ++item)
-        fillDataRow(table, static_cast<int>(item) + 1, columns, items, item);
+        fillDataRow(in, table, static_cast<int>(item) + 1, columns, items, item);
 
     // A list longer than a page names its case again where it continues.
-    const rt::DynArray<std::string>& caseGen = threadState().arrCaseGen;
     if (caseGen.isDimensioned() && caseGen.ubound() >= 1)
         table.SetContinuedCaption(caption + " [" + caseGen(1) + "] :");
 

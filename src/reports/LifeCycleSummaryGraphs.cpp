@@ -1,13 +1,11 @@
 #include "reports/LifeCycleSummaryGraphs.h"
 
-#include "common/ResourceStrings.h"
 #include "qvc/document/Table.h"
 #include "qvc/graph/ChartRenderer.h"
 #include "qvc/runtime/Error.h"
 #include "qvc/runtime/ErrorNumbers.h"
 #include "reports/MoneyText.h"
 #include "reports/ReportLines.h"
-#include "reports/ReportState.h"
 #include "reports/ResultCases.h"
 #include "reports/ResultTable.h"
 #include "reports/cRptLifeCycleSummary.h"
@@ -44,8 +42,7 @@ double valueOf(SummaryChart which, const tavlo::IAlternative& a) {
     return a.TotalPresentWorth();
 }
 
-const std::string& titleKey(SummaryChart which) {
-    const ResourceTexts& res = texts();
+const std::string& titleKey(const ResourceTexts& res, SummaryChart which) {
     switch (which) {
         case SummaryChart::FirstCost:
             return res.gXstrLSColFirstCost;
@@ -67,14 +64,15 @@ double summaryChartHeight(int32_t caseCount) {
     return 325;
 }
 
-graph::Chart summaryChart(SummaryChart which, const std::vector<int16_t>& order) {
-    const tavlo::IAlternatives& alternatives = resultAlternatives();
+graph::Chart summaryChart(const ReportInputs& in, SummaryChart which,
+                          const std::vector<int16_t>& order) {
+    const tavlo::IAlternatives& alternatives = resultAlternatives(in);
     const auto count = static_cast<int32_t>(order.size());
     const Sizing sizing = sizingFor(count);
 
     graph::Chart chart;
     chart.kind = graph::ChartKind::Bar;
-    chart.title = moneyHeader(titleKey(which));
+    chart.title = moneyHeader(in, titleKey(in.texts, which));
     chart.fontFamily = "Arial";
     chart.fontScale = sizing.annotationTextSize / 100.0;
     chart.barBorder = {0, 0, 0};
@@ -86,9 +84,9 @@ graph::Chart summaryChart(SummaryChart which, const std::vector<int16_t>& order)
     double largest = 0;
     for (const int16_t k : order) {
         const double value = valueOf(which, alternatives.Item(k));
-        chart.pointLabels.push_back(caseShortTitle(k));
+        chart.pointLabels.push_back(caseShortTitle(in, k));
         bars.values.push_back(value);
-        chart.valueAnnotations.push_back(moneyText(value));
+        chart.valueAnnotations.push_back(moneyText(in, value));
         if (value > largest)
             largest = value;
     }
@@ -101,18 +99,18 @@ graph::Chart summaryChart(SummaryChart which, const std::vector<int16_t>& order)
 }  // namespace reports
 
 void cRptLifeCycleSummary::GenerateGraphs(doc::DocumentObject& docs, const std::string& subCode) {
-    const ResourceTexts& res = texts();
+    const ResourceTexts& res = in_.texts;
     try {
         if (subCode == "LS7")
             return;
-        const graph::ChartRenderer* renderer = reportState().gGraph;
+        const graph::ChartRenderer* renderer = in_.graph;
         if (!renderer)
             throw rt::Error(rt::err::kObjectNotSet, "Object variable not set");
-        const std::vector<int16_t> order = reports::rankOrder(reports::resultAlternatives());
+        const std::vector<int16_t> order = reports::rankOrder(reports::resultAlternatives(in_));
         for (const reports::SummaryChart which :
              {reports::SummaryChart::FirstCost, reports::SummaryChart::AnnualOperatingCost,
               reports::SummaryChart::TotalPresentWorth}) {
-            const graph::Chart chart = reports::summaryChart(which, order);
+            const graph::Chart chart = reports::summaryChart(in_, which, order);
             const graph::Image image = renderer->render(chart);
             docs.InsertPicture(image.png, chart.widthPt, chart.heightPt);
         }
@@ -120,7 +118,7 @@ void cRptLifeCycleSummary::GenerateGraphs(doc::DocumentObject& docs, const std::
         docs.WriteDocument(-1, 0);
         docs.NewLine(1);
     } catch (...) {
-        reports::writeFailureNote(docs,
+        reports::writeFailureNote(docs, in_.texts,
                                   res.gXstrLSColTPW + ", " + res.gXstrLSColAnOpCost + ", " +
                                       res.gXstrLSColFirstCost + " " + res.gXstrGraphs,
                                   "GenerateGraphs", kClassName);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "qvc/graph/Chart.h"
+#include "reports/ReportInputs.h"
 
 namespace qvc::reports {
 
@@ -17,9 +18,10 @@ enum class SummaryChart { FirstCost, AnnualOperatingCost, TotalPresentWorth };
 double summaryChartHeight(int32_t caseCount);
 
 // The chart for the alternatives at `order` (positions in colAlternatives,
-// rank order), read from the thread's results and case names. The y axis runs
+// rank order), read from the build's results and case names. The y axis runs
 // from 0 to 1.5 times the largest value (0 to 0 when no value is positive,
 // which lets the renderer fit the axis to the data).
-graph::Chart summaryChart(SummaryChart which, const std::vector<int16_t>& order);
+graph::Chart summaryChart(const ReportInputs& in, SummaryChart which,
+                          const std::vector<int16_t>& order);
 
 }  // namespace qvc::reports

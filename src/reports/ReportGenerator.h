@@ -19,12 +19,10 @@
 // cash-flow file it writes nothing. Tests may install their own factories on a
 // builder (cRptBuilder::generators()).
 //
-// What the generators read: the thread's arrStudy, colCases (case names by
-// position), colAlternatives and colComparisons (engine results), the report
-// state (strAnalysisType, strAlternativeType, gGraph for the charts) and the
-// resource texts. The text cash-flow writer sets gAsciiFileWritten and
-// gAsciiPath in the report state, or gErrCode CalcStatus::TextFileFolderMissing /
-// TextFileNotWritable in the thread state.
+// What the generators read comes with the ReportInputs their factory is given
+// (the study, the case snapshots, the engine's results, the texts, the graph
+// surface); the inputs outlive the generator. A generator reads no per-thread
+// state and writes none: the text cash-flow writer returns its outcome.
 
 #include <cstdint>
 #include <functional>
@@ -32,6 +30,7 @@
 #include <string>
 
 #include "qvc/document/DocumentObject.h"
+#include "reports/ReportInputs.h"
 
 namespace qvc {
 
@@ -82,22 +81,36 @@ class TotPresWorthGenerator {
     virtual void setPWtable(doc::DocumentObject& docs, const std::string& subCode) = 0;
 };
 
+// What writing the text cash-flow file came to: written (with its path), or
+// not, with the status the builder leaves for the host (CalcStatus numbers, 0
+// for none) and the error record.
+struct TextFileOutcome {
+    bool written = false;
+    std::string path;
+    int16_t status = 0;
+    std::string errorRecord;
+};
+
 // "ACF1" (private sector with income taxes): BuildITPvtSectorCashFlow;
 // "ACF2": BuildOtherASCIICashFlow. No report document is opened for them.
 class AsciiCashFlowGenerator {
   public:
     virtual ~AsciiCashFlowGenerator() = default;
-    virtual void BuildITPvtSectorCashFlow() = 0;
-    virtual void BuildOtherASCIICashFlow() = 0;
+    virtual TextFileOutcome BuildITPvtSectorCashFlow() = 0;
+    virtual TextFileOutcome BuildOtherASCIICashFlow() = 0;
 };
 
-// One factory per result report; an empty one means "not available".
+// One factory per result report; an empty one means "not available". Each
+// is given the build's inputs, which outlive the generator it makes.
+template <typename Generator>
+using GeneratorFactory = std::function<std::unique_ptr<Generator>(const ReportInputs&)>;
+
 struct ReportGenerators {
-    std::function<std::unique_ptr<LifeCycleSummaryGenerator>()> lifeCycleSummary;
-    std::function<std::unique_ptr<AnalysisDetailsGenerator>()> analysisDetails;
-    std::function<std::unique_ptr<CashFlowGenerator>()> cashFlows;
-    std::function<std::unique_ptr<TotPresWorthGenerator>()> totPresWorthProfiles;
-    std::function<std::unique_ptr<AsciiCashFlowGenerator>()> asciiCashFlow;
+    GeneratorFactory<LifeCycleSummaryGenerator> lifeCycleSummary;
+    GeneratorFactory<AnalysisDetailsGenerator> analysisDetails;
+    GeneratorFactory<CashFlowGenerator> cashFlows;
+    GeneratorFactory<TotPresWorthGenerator> totPresWorthProfiles;
+    GeneratorFactory<AsciiCashFlowGenerator> asciiCashFlow;
 };
 
 // The generators the component ships with (DefaultReportGenerators.cpp).

@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "common/ResourceStrings.h"
 #include "qvc/runtime/Error.h"
 #include "qvc/runtime/NumberFormat.h"
 #include "qvc/runtime/Value.h"
@@ -37,10 +36,10 @@ void noteLine(doc::DocumentObject& docs, const std::string& note) {
     docs.NewLine(1);
 }
 
-void writeFailureNote(doc::DocumentObject& docs, const std::string& caption,
-                      const std::string& procedure, const std::string& className, bool withNumber) {
+void writeFailureNote(doc::DocumentObject& docs, const ResourceTexts& res,
+                      const std::string& caption, const std::string& procedure,
+                      const std::string& className, bool withNumber) {
     const rt::ErrorInfo info = rt::describeCurrentException();
-    const ResourceTexts& res = texts();
     std::string text = res.gXstrError;
     if (withNumber)
         text += " " + std::to_string(info.number);

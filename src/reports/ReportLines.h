@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <string>
 
+#include "common/ResourceTexts.h"
 #include "qvc/document/DocumentObject.h"
 
 namespace qvc::reports {
@@ -42,16 +43,16 @@ void emptyParagraph(doc::DocumentObject& docs);
 void noteLine(doc::DocumentObject& docs, const std::string& note);
 
 // Call inside a catch block. Writes the failure note for the exception being
-// handled: `caption` (red, centred), then
+// handled, with the labels of `res`: `caption` (red, centred), then
 //   gXstrError " " number " - " description CR LF
 //   gXstrMethod " - " procedure CR LF
 //   gXstrModule " - " className
 // and an empty line. With `withNumber` false the first line is
 // gXstrError " - " description (the form of the design case input tables).
 // Never throws: a note that cannot be written is dropped.
-void writeFailureNote(doc::DocumentObject& docs, const std::string& caption,
-                      const std::string& procedure, const std::string& className,
-                      bool withNumber = true);
+void writeFailureNote(doc::DocumentObject& docs, const ResourceTexts& res,
+                      const std::string& caption, const std::string& procedure,
+                      const std::string& className, bool withNumber = true);
 
 // A study or item value held as text ("7.5", " 25") as a number, with Basic's
 // conversion rules (text that is no number raises 13).

@@ -4,12 +4,9 @@
 #include <ctime>
 #include <optional>
 
-#include "common/ResourceStrings.h"
-#include "common/ThreadState.h"
 #include "qvc/document/Table.h"
 #include "qvc/runtime/BasicString.h"
 #include "reports/ReportLines.h"
-#include "reports/ReportState.h"
 
 namespace qvc::reports {
 
@@ -19,40 +16,35 @@ namespace {
 
 constexpr float kFrameTextSize = 9.0f;
 
-std::string now(const char* format) {
-    const std::time_t t = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&t, &local);
+std::string timeText(const std::tm& time, const char* format) {
     std::array<char, 32> buffer{};
-    const size_t n = std::strftime(buffer.data(), buffer.size(), format, &local);
+    const size_t n = std::strftime(buffer.data(), buffer.size(), format, &time);
     return std::string(buffer.data(), n);
 }
 
-void writeHeader(doc::DocumentObject& docs, const std::string& reportTitle,
+void writeHeader(doc::DocumentObject& docs, const ReportInputs& in, const std::string& reportTitle,
                  const std::string& frameCode) {
-    ThreadState& state = threadState();
-    const ResourceTexts& res = texts();
+    const ResourceTexts& res = in.texts;
     const double tab = frameCode == "CF" ? 10.0 : 7.5;
 
     docs.EditHeader(true, 0);
     docs.SetFontName("Arial");
     docs.AddText(reportTitle, 12.0f, std::nullopt, code::kTextBold, 1.2f, code::kAlignCentre,
                  code::kDefaultColour, true);
-    docs.AddLabelValue(res.gXstrRHProject + ": " + state.strProjectName, reportDate(), true, 1, 0,
-                       tab, kFrameTextSize, kFrameTextSize, 0, code::kDefaultColour, true);
-    state.strCompanyName = CapitaliseWords(state.strCompanyName);
+    docs.AddLabelValue(res.gXstrRHProject + ": " + in.projectName, reportDate(in.reportTime), true,
+                       1, 0, tab, kFrameTextSize, kFrameTextSize, 0, code::kDefaultColour, true);
+    const std::string company = CapitaliseWords(in.companyName);
     // Without a firm to name the line keeps only the time: an empty
     // "Prepared by:" would look like a form left unfilled.
-    const std::string preparedBy = rt::Trim(state.strCompanyName).empty()
-                                       ? std::string()
-                                       : res.gXstrRHPreparedby + ": " + state.strCompanyName;
-    docs.AddLabelValue(preparedBy, reportTime(), true, 1, 0, tab, kFrameTextSize, kFrameTextSize, 0,
-                       32, false);
+    const std::string preparedBy =
+        rt::Trim(company).empty() ? std::string() : res.gXstrRHPreparedby + ": " + company;
+    docs.AddLabelValue(preparedBy, reportTime(in.reportTime), true, 1, 0, tab, kFrameTextSize,
+                       kFrameTextSize, 0, 32, false);
     docs.EditHeader(false, 0);
 
     docs.EditFooter(true, 0);
-    docs.AddText(state.strAppName + " v " + state.strAppVersion, kFrameTextSize, std::nullopt, 0,
-                 std::nullopt, code::kAlignLeft, code::kDefaultColour, false);
+    docs.AddText(in.appName + " v " + in.appVersion, kFrameTextSize, std::nullopt, 0, std::nullopt,
+                 code::kAlignLeft, code::kDefaultColour, false);
     docs.AddText(res.gXstrPage, kFrameTextSize, std::nullopt, 0, std::nullopt, code::kAlignRight,
                  16, false);
     docs.InsertField(code::kFieldSeparator, 1);
@@ -73,45 +65,42 @@ bool isAnyOf(const std::string& code, std::initializer_list<const char*> codes) 
     return false;
 }
 
-void writeStudyBlock(doc::DocumentObject& docs, const std::string& infoCode) {
-    const ThreadState& state = threadState();
-    const ReportState& rs = reportState();
-    const ResourceTexts& res = texts();
-    const auto& study = state.arrStudy;
-    const std::string& analysis = study[2];
+void writeStudyBlock(doc::DocumentObject& docs, const ReportInputs& in,
+                     const std::string& infoCode) {
+    const ResourceTexts& res = in.texts;
+    const StudySettings& study = in.study;
+    const int16_t analysis = study.typeOfAnalysis;
     const bool cashFlow = infoCode == "CF1" || infoCode == "CF2";
     const LineLayout& layout = cashFlow ? kCashFlowLines : kPortraitLines;
 
-    docs.AddText(study[0], kLineTextSize, std::nullopt, code::kTextBold, std::nullopt,
+    docs.AddText(study.title, kLineTextSize, std::nullopt, code::kTextBold, std::nullopt,
                  code::kAlignCentre, code::kDefaultColour, true);
-    docs.AddText(study[1], kLineTextSize, std::nullopt, 0, std::nullopt, code::kAlignCentre, 48,
-                 true);
+    docs.AddText(study.description, kLineTextSize, std::nullopt, 0, std::nullopt,
+                 code::kAlignCentre, 48, true);
 
-    plainLine(docs, res.gXstrSITypeOfAnalysis, rs.strAnalysisType, layout);
+    plainLine(docs, res.gXstrSITypeOfAnalysis, in.analysisTypeText, layout);
     const bool alternatives =
-        infoCode == "CF2" ? (analysis == "0" || analysis == "1") : infoCode != "SIM";
+        infoCode == "CF2" ? (analysis == 0 || analysis == 1) : infoCode != "SIM";
     if (alternatives)
-        plainLine(docs, res.gXstrSITypeofAlternatives, rs.strAlternativeType, layout);
-    numberLine(docs, res.gXstrSILengthOfAnalysis, formatStudyNumber(study[5], 0), res.gXstryrs,
+        plainLine(docs, res.gXstrSITypeofAlternatives, in.alternativeTypeText, layout);
+    numberLine(docs, res.gXstrSILengthOfAnalysis, formatNumber(study.lifeCycle, 0), res.gXstryrs,
                layout);
     const bool minimumReturn = isAnyOf(infoCode, {"PMIT", "PMNIT", "PIIT", "PINIT", "CF1"}) ||
-                               (infoCode == "CF2" && analysis == "0");
+                               (infoCode == "CF2" && analysis == 0);
     const bool discountRate =
-        isAnyOf(infoCode, {"PUM", "SIM"}) ||
-        (infoCode == "CF2" && (analysis == "1" || analysis == "2" || analysis == "3"));
+        isAnyOf(infoCode, {"PUM", "SIM"}) || (infoCode == "CF2" && analysis >= 1 && analysis <= 3);
+    const std::string rate = formatNumber(study.discountRate, 2);
     if (minimumReturn)
-        numberLine(docs, res.gXstrSIMinROI, formatStudyNumber(study[6], 2), res.gXstrPercentPerYear,
-                   layout);
+        numberLine(docs, res.gXstrSIMinROI, rate, res.gXstrPercentPerYear, layout);
     if (discountRate)
-        numberLine(docs, res.gXstrDiscountRate, formatStudyNumber(study[6], 2),
-                   res.gXstrPercentPerYear, layout);
+        numberLine(docs, res.gXstrDiscountRate, rate, res.gXstrPercentPerYear, layout);
     const bool withTaxes = isAnyOf(infoCode, {"PMIT", "PIIT", "CF1"});
     if (withTaxes)
         plainLine(docs, res.gXstrITRate, res.gXstrLSConsider, layout);
     if (isAnyOf(infoCode, {"PMNIT", "PINIT", "CF2"}))
         plainLine(docs, res.gXstrITRate, res.gXstrLSNotConsider, layout);
     if (withTaxes)
-        numberLine(docs, res.gXstrSIMarginalITRate, formatStudyNumber(study[8], 2),
+        numberLine(docs, res.gXstrSIMarginalITRate, formatNumber(study.incomeTaxRate, 2),
                    res.gXstrPercentPerYear, layout);
     emptyParagraph(docs);
 }
@@ -125,27 +114,26 @@ void captionedValue(doc::DocumentObject& docs, const std::string& label, const s
                  code::kDefaultColour, true);
 }
 
-void writeCaseBlock(doc::DocumentObject& docs) {
-    const ThreadState& state = threadState();
-    const ResourceTexts& res = texts();
-    const auto& study = state.arrStudy;
+void writeCaseBlock(doc::DocumentObject& docs, const ReportInputs& in,
+                    const rt::DynArray<std::string>& caseGen) {
+    const ResourceTexts& res = in.texts;
 
-    plainLine(docs, res.gXstrSITypeOfAnalysis, reportState().strAnalysisType);
-    numberLine(docs, res.gXstrSILengthOfAnalysis, formatStudyNumber(study[5], 0),
+    plainLine(docs, res.gXstrSITypeOfAnalysis, in.analysisTypeText);
+    numberLine(docs, res.gXstrSILengthOfAnalysis, formatNumber(in.study.lifeCycle, 0),
                rt::Trim(res.gXstryrs));
     plainLine(docs, res.gXstrITRate,
-              study[7] == "False" ? res.gXstrLSNotConsider : res.gXstrLSConsider);
+              in.study.calculateIncomeTaxes ? res.gXstrLSConsider : res.gXstrLSNotConsider);
 
     emptyParagraph(docs);
     docs.AddText("General Information :", kLineTextSize, std::nullopt, code::kTextBold,
                  std::nullopt, code::kAlignLeft, code::kDefaultColour, true);
     docs.AddText("", kLineTextSize, std::nullopt, code::kTextBold, std::nullopt, code::kAlignLeft,
                  code::kDefaultColour, true);
-    captionedValue(docs, res.gXstrColDesignCaseName, state.arrCaseGen(1));
-    captionedValue(docs, res.gXstrColDesignCaseShortName, state.arrCaseGen(2));
+    captionedValue(docs, res.gXstrColDesignCaseName, caseGen(1));
+    captionedValue(docs, res.gXstrColDesignCaseShortName, caseGen(2));
     docs.AddText(res.gXstrDCColDesignCaseDescription + " :", kLineTextSize, std::nullopt, 0,
                  std::nullopt, code::kAlignLeft, code::kDefaultColour, false);
-    setTextBox(docs, state.arrCaseGen(3));
+    setTextBox(docs, caseGen(3));
     emptyParagraph(docs);
 }
 
@@ -157,10 +145,10 @@ void setDefaultFont(doc::DocumentObject& docs) {
     docs.SetFontSize(8.0f);
 }
 
-void setPageHeader(doc::DocumentObject& docs, const std::string& reportTitle,
-                   const std::string& frameCode) {
+void setPageHeader(doc::DocumentObject& docs, const ReportInputs& in,
+                   const std::string& reportTitle, const std::string& frameCode) {
     try {
-        writeHeader(docs, reportTitle, frameCode);
+        writeHeader(docs, in, reportTitle, frameCode);
     } catch (...) {
         try {
             docs.AddText("", kFrameTextSize, std::nullopt, 0, std::nullopt, code::kAlignKeep,
@@ -173,12 +161,19 @@ void setPageHeader(doc::DocumentObject& docs, const std::string& reportTitle,
     }
 }
 
-void setGeneralInfo(doc::DocumentObject& docs, const std::string& infoCode) {
+void setGeneralInfo(doc::DocumentObject& docs, const ReportInputs& in,
+                    const std::string& infoCode) {
     try {
-        if (infoCode == "DC")
-            writeCaseBlock(docs);
-        else
-            writeStudyBlock(docs, infoCode);
+        writeStudyBlock(docs, in, infoCode);
+    } catch (...) {
+        // The report body follows without the rest of the block.
+    }
+}
+
+void setDesignCaseInfo(doc::DocumentObject& docs, const ReportInputs& in,
+                       const rt::DynArray<std::string>& caseGen) {
+    try {
+        writeCaseBlock(docs, in, caseGen);
     } catch (...) {
         // The report body follows without the rest of the block.
     }
@@ -212,12 +207,12 @@ std::string CapitaliseWords(std::string_view text) {
     return rt::Join(words, " ");
 }
 
-std::string reportDate() {
-    return now("%m/%d/%Y");
+std::string reportDate(const std::tm& time) {
+    return timeText(time, "%m/%d/%Y");
 }
 
-std::string reportTime() {
-    return now("%H:%M:%S");
+std::string reportTime(const std::tm& time) {
+    return timeText(time, "%H:%M:%S");
 }
 
 }  // namespace qvc::reports

@@ -5,14 +5,17 @@
 // on its own document while it opens each report; result reports may call them
 // the same way.
 //
-// Texts come from the thread's resource texts, the study from arrStudy, the
-// case from arrCaseGen, the analysis and alternative texts from ReportState,
-// the project, company, application name and version from the path settings.
+// Texts, the study, the analysis and alternative texts, the time and the
+// project, company, application name and version come from the build's
+// inputs; a design case's lines from its general texts.
 
+#include <ctime>
 #include <string>
 #include <string_view>
 
 #include "qvc/document/DocumentObject.h"
+#include "qvc/runtime/DynArray.h"
+#include "reports/ReportInputs.h"
 
 namespace qvc::reports {
 
@@ -22,17 +25,22 @@ void setDefaultFont(doc::DocumentObject& docs);
 // Page header: `reportTitle` (12 pt bold, centred), "Project: <name>" with the
 // date and "Prepared by: <company>" with the time at a right tab (7.5 inches,
 // 10 for `code` "CF"); footer: "<application> v <version>" and, at the right,
-// "Page N of M" with page fields. The stored company name is rewritten with
-// every word capitalised (CapitaliseWords). A failure ends it after one empty
+// "Page N of M" with page fields. The company name is printed with every word
+// capitalised (CapitaliseWords). A failure ends it after one empty
 // paragraph; it never throws.
-void setPageHeader(doc::DocumentObject& docs, const std::string& reportTitle,
-                   const std::string& code);
+void setPageHeader(doc::DocumentObject& docs, const ReportInputs& in,
+                   const std::string& reportTitle, const std::string& code);
 
 // The general-information block for `code`: "PMIT", "PMNIT", "PIIT", "PINIT",
 // "PUM", "SIM", "CF1", "CF2" (study title, description and the settings lines
-// the code calls for) or "DC" (the settings lines and the loaded design case's
-// name, short name and description box). A failure ends it; it never throws.
-void setGeneralInfo(doc::DocumentObject& docs, const std::string& code);
+// the code calls for). A failure ends it; it never throws.
+void setGeneralInfo(doc::DocumentObject& docs, const ReportInputs& in, const std::string& code);
+
+// The design case block ("DC"): the settings lines and the case's name, short
+// name and description box (slots 1, 2, 3 of `caseGen`). A failure ends it; it
+// never throws.
+void setDesignCaseInfo(doc::DocumentObject& docs, const ReportInputs& in,
+                       const rt::DynArray<std::string>& caseGen);
 
 // A framed one-cell table, 7 inches wide, holding `text`, then an empty line.
 // A failure ends it; it never throws.
@@ -43,7 +51,7 @@ void setTextBox(doc::DocumentObject& docs, const std::string& text);
 std::string CapitaliseWords(std::string_view text);
 
 // The date and time written into the page header ("MM/DD/YYYY", "HH:MM:SS").
-std::string reportDate();
-std::string reportTime();
+std::string reportDate(const std::tm& time);
+std::string reportTime(const std::tm& time);
 
 }  // namespace qvc::reports

@@ -1,8 +1,9 @@
 #pragma once
-// The report state shared per thread by the report builder and the report
-// generators: the texts of the study's type of analysis and type of
-// alternatives (prepared at the start of every build), the graph surface of the
-// viewer window for the chart generators, and the text cash-flow file's outcome.
+// The report state the report builder keeps per thread: the texts of the
+// study's type of analysis and type of alternatives (prepared at the start of
+// every build) and the graph surface of the viewer window while a build runs.
+// Only the builder and reports/ReportInputsReader.h read it; the generators get
+// both through ReportInputs.
 //
 // One object per thread (thread_local), like the component's ThreadState; tests
 // call resetReportState() together with resetThreadState().
@@ -23,10 +24,6 @@ struct ReportState {
     // The viewer's graph surface while a build runs; null when the viewer has
     // none and after the build. Not owned.
     graph::ChartRenderer* gGraph = nullptr;
-    // Set by the text cash-flow writer when it wrote its file, with the path;
-    // read and reset by the builder.
-    bool gAsciiFileWritten = false;
-    std::string gAsciiPath;
 };
 
 ReportState& reportState();

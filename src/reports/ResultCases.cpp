@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "common/ThreadState.h"
 #include "qvc/runtime/Error.h"
 #include "qvc/runtime/ErrorNumbers.h"
 
@@ -14,22 +13,22 @@ namespace {
     throw rt::Error(rt::err::kObjectNotSet, "Object variable not set");
 }
 
-std::string caseText(int32_t position, long slot) {
-    const CaseSnapshot& snapshot = threadState().colCases.Item(position == 0 ? 1L : position);
+std::string caseText(const ReportInputs& in, int32_t position, long slot) {
+    const CaseSnapshot& snapshot = in.cases.Item(position == 0 ? 1L : position);
     return snapshot.Gen(slot);
 }
 
 }  // namespace
 
-const tavlo::IAlternatives& resultAlternatives() {
-    const auto& alternatives = threadState().colAlternatives;
+const tavlo::IAlternatives& resultAlternatives(const ReportInputs& in) {
+    const auto& alternatives = in.alternatives;
     if (!alternatives)
         noResults();
     return *alternatives;
 }
 
-const tavlo::IComparisons& resultComparisons() {
-    const auto& comparisons = threadState().colComparisons;
+const tavlo::IComparisons& resultComparisons(const ReportInputs& in) {
+    const auto& comparisons = in.comparisons;
     if (!comparisons)
         noResults();
     return *comparisons;
@@ -68,12 +67,12 @@ std::vector<int16_t> firstCostOrder(const tavlo::IAlternatives& alternatives) {
     return order;
 }
 
-std::string caseTitle(int32_t position) {
-    return caseText(position, 1);
+std::string caseTitle(const ReportInputs& in, int32_t position) {
+    return caseText(in, position, 1);
 }
 
-std::string caseShortTitle(int32_t position) {
-    return caseText(position, 2);
+std::string caseShortTitle(const ReportInputs& in, int32_t position) {
+    return caseText(in, position, 2);
 }
 
 }  // namespace qvc::reports

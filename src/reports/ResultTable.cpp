@@ -40,4 +40,10 @@ void placeWithCaption(doc::DocumentObject& docs, doc::Table& table, const std::s
     table.InsertInto(docs);
 }
 
+void setRowTexts(doc::Table& table, int32_t row, const std::vector<std::string>& texts) {
+    const auto columnCount = static_cast<int32_t>(texts.size());
+    for (int32_t c = 1; c <= columnCount; ++c)
+        table.Cell(cellNumber(row, c, columnCount)).SetValue(texts[static_cast<size_t>(c - 1)]);
+}
+
 }  // namespace qvc::reports

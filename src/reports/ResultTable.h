@@ -41,6 +41,9 @@ inline int32_t cellNumber(int32_t row, int32_t column, int32_t columnCount) {
     return row * columnCount + column;
 }
 
+// Sets the texts of row `row` (0 the header), one per column in order.
+void setRowTexts(doc::Table& table, int32_t row, const std::vector<std::string>& texts);
+
 // Writes the caption (10 pt, left) and places the table after it; a table of
 // up to kRowsKeptTogether rows stays on one page.
 void placeWithCaption(doc::DocumentObject& docs, doc::Table& table, const std::string& caption);

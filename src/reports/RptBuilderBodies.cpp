@@ -6,6 +6,7 @@
 #include "qvc/runtime/ErrorNumbers.h"
 #include "reports/ReportCodes.h"
 #include "reports/ReportLines.h"
+#include "reports/ReportPageFrame.h"
 #include "reports/ReportSession.h"
 #include "reports/cRptBuilder.h"
 #include "reports/cRptDesignCaseInputs.h"
@@ -31,25 +32,17 @@ const T& required(const std::shared_ptr<const T>& object) {
     return *object;
 }
 
-void eraseCaseArrays(ThreadState& state) {
-    state.arrCaseGen.erase();
-    state.arrInvCosts.erase();
-    state.arrLoan.erase();
-    state.arrAnOpCost.erase();
-    state.arrOtherCost.erase();
-}
-
 }  // namespace
 
 void cRptBuilder::openAndBuild(Session& session, const std::string& subCode) {
-    ThreadState& state = threadState();
+    const ThreadState& state = threadState();
     doc::DocumentObject& d = docs();
-    const std::string title = reports::reportTitleFor(subCode, texts());
+    const std::string title = reports::reportTitleFor(subCode, m_Inputs.texts);
     const bool cashFlows = isOneOf(subCode, {"CF1", "CF2"});
 
-    d.NewDocument(reports::reportFileName(state.arrStudy[0], title), m_WorkFolder, "Untitled", "",
-                  "", "", "", 1);
-    setDefaultFont();
+    d.NewDocument(reports::reportFileName(m_Inputs.study.title, title), m_WorkFolder, "Untitled",
+                  "", "", "", "", 1);
+    reports::setDefaultFont(d);
     if (isOneOf(subCode, {"AD4", "CF1", "CF2", "TPW1", "TPW2"}))
         d.SetFontName("Arial");
     d.SetMargins(0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f);
@@ -59,20 +52,20 @@ void cRptBuilder::openAndBuild(Session& session, const std::string& subCode) {
         d.SetOrientation(doc::code::kLandscape);
 
     m_ReportTitle = title;
-    setPageHeader(cashFlows ? "CF" : "");
+    reports::setPageHeader(d, m_Inputs, title, cashFlows ? "CF" : "");
     session.progress->setLabel(progressLabel());
     session.progress->refresh();
 
     const std::string infoCode = reports::generalInfoCodeFor(subCode, state.arrStudy);
     if (!infoCode.empty())
-        setGeneralInfo(infoCode);
+        reports::setGeneralInfo(d, m_Inputs, infoCode);
     buildBody(session, subCode);
     d.FinishDocument(true, 0);
 }
 
 void cRptBuilder::buildBody(Session& session, const std::string& subCode) {
     if (subCode == "SI")
-        cRptStudyInputs().setStudyTable(docs());
+        buildStudyInputs();
     else if (subCode == "DC1" || subCode == "DC2")
         buildDesignCases(session, subCode);
     else if (subCode.starts_with("LS"))
@@ -85,56 +78,64 @@ void cRptBuilder::buildBody(Session& session, const std::string& subCode) {
         buildTotPresWorth(subCode);
 }
 
+void cRptBuilder::buildStudyInputs() {
+    const std::string failure = cRptStudyInputs(m_Inputs).setStudyTable(docs());
+    if (!failure.empty())
+        threadState().gErrMsg = failure;
+}
+
 void cRptBuilder::buildDesignCases(Session& session, const std::string& subCode) {
-    ThreadState& state = threadState();
-    const ResourceTexts& res = texts();
     doc::DocumentObject& d = docs();
-    cRptDesignCaseInputs tables;
-    const long count = state.colCases.Count();
+    const long count = m_Inputs.cases.Count();
     long position = 0;
-    for (const auto& entry : state.colCases) {
+    for (const auto& entry : m_Inputs.cases) {
         ++position;
-        entry.second.copyTo(state.arrCaseGen, state.arrInvCosts, state.arrLoan, state.arrAnOpCost,
-                            state.arrOtherCost);
-        setGeneralInfo("DC");
-        if (subCode == "DC1") {
-            if (state.arrInvCosts.isDimensioned())
-                tables.setInvCostTable(d, "DC1");
-            else
-                reports::noteLine(d, res.gXstrDCNoInvTable);
-            if (state.arrLoan.isDimensioned())
-                tables.setLoanTable(d);
-            else
-                reports::noteLine(d, res.gXstrDCNoLoanTable);
-            if (state.arrAnOpCost.isDimensioned())
-                tables.setAnnualCost(d, "DC1");
-            else
-                reports::noteLine(d, res.gXstrDCNoAnnOPTable);
-            if (state.arrOtherCost.isDimensioned())
-                tables.setNONAnnualCost(d);
-            else
-                reports::noteLine(d, res.gXstrDCNoOtherOpTable);
-        } else {
-            if (state.arrInvCosts.isDimensioned() || state.arrLoan.isDimensioned())
-                tables.setInvCostTable(d, "DC2");
-            else
-                reports::noteLine(d, res.gXstrDCNoInvTable + "\r\n" + res.gXstrDCNoLoanTable);
-            if (state.arrAnOpCost.isDimensioned())
-                tables.setAnnualCost(d, "DC2");
-            else
-                reports::noteLine(d, res.gXstrDCNoAnnOPTable);
-        }
+        reports::setDesignCaseInfo(d, m_Inputs, entry.second.Gen);
+        writeCaseTables(entry.second, subCode);
         if (position < count)
             d.InsertBreak(doc::code::kBreakPage);
         session.progress->refresh();
-        eraseCaseArrays(state);
     }
+}
+
+// The tables of one case; a list without items gets its note instead.
+void cRptBuilder::writeCaseTables(const CaseSnapshot& designCase, const std::string& subCode) {
+    const ResourceTexts& res = m_Inputs.texts;
+    doc::DocumentObject& d = docs();
+    cRptDesignCaseInputs tables(m_Inputs, designCase);
+    if (subCode == "DC1") {
+        if (designCase.Inv.isDimensioned())
+            tables.setInvCostTable(d, "DC1");
+        else
+            reports::noteLine(d, res.gXstrDCNoInvTable);
+        if (designCase.Loan.isDimensioned())
+            tables.setLoanTable(d);
+        else
+            reports::noteLine(d, res.gXstrDCNoLoanTable);
+        if (designCase.Ann.isDimensioned())
+            tables.setAnnualCost(d, "DC1");
+        else
+            reports::noteLine(d, res.gXstrDCNoAnnOPTable);
+        if (designCase.Other.isDimensioned())
+            tables.setNONAnnualCost(d);
+        else
+            reports::noteLine(d, res.gXstrDCNoOtherOpTable);
+        return;
+    }
+    if (designCase.Inv.isDimensioned() || designCase.Loan.isDimensioned())
+        tables.setInvCostTable(d, "DC2");
+    else
+        reports::noteLine(d, res.gXstrDCNoInvTable + "\r\n" + res.gXstrDCNoLoanTable);
+    if (designCase.Ann.isDimensioned())
+        tables.setAnnualCost(d, "DC2");
+    else
+        reports::noteLine(d, res.gXstrDCNoAnnOPTable);
 }
 
 void cRptBuilder::buildLifeCycleSummary(Session& session, const std::string& subCode) {
     if (!m_Generators.lifeCycleSummary)
         return;
-    std::unique_ptr<LifeCycleSummaryGenerator> generator = m_Generators.lifeCycleSummary();
+    std::unique_ptr<LifeCycleSummaryGenerator> generator = m_Generators.lifeCycleSummary(m_Inputs);
     doc::DocumentObject& d = docs();
     // The executive summary answers the study's question, so it comes first.
     generator->GenerateFirstTable(d, subCode);
@@ -149,9 +150,9 @@ void cRptBuilder::buildLifeCycleSummary(Session& session, const std::string& sub
 void cRptBuilder::buildAnalysisDetails(const std::string& subCode) {
     if (!m_Generators.analysisDetails)
         return;
-    std::unique_ptr<AnalysisDetailsGenerator> generator = m_Generators.analysisDetails();
+    std::unique_ptr<AnalysisDetailsGenerator> generator = m_Generators.analysisDetails(m_Inputs);
     doc::DocumentObject& d = docs();
-    const int32_t count = required(threadState().colComparisons).Count();
+    const int32_t count = required(m_Inputs.comparisons).Count();
     for (int32_t n = 1; n <= count; ++n) {
         m_CurrentIndex = n;
         generator->GenerateSummary(d, subCode, m_CurrentIndex);
@@ -164,9 +165,9 @@ void cRptBuilder::buildAnalysisDetails(const std::string& subCode) {
 void cRptBuilder::buildCashFlows(const std::string& subCode) {
     if (!m_Generators.cashFlows)
         return;
-    std::unique_ptr<CashFlowGenerator> generator = m_Generators.cashFlows();
+    std::unique_ptr<CashFlowGenerator> generator = m_Generators.cashFlows(m_Inputs);
     doc::DocumentObject& d = docs();
-    const tavlo::IAlternatives& alternatives = required(threadState().colAlternatives);
+    const tavlo::IAlternatives& alternatives = required(m_Inputs.alternatives);
     const int16_t count = alternatives.Count();
 
     // The case numbers in rank order (slot p holds the number of the case ranked p).
@@ -199,7 +200,7 @@ void cRptBuilder::buildCashFlows(const std::string& subCode) {
 void cRptBuilder::buildTotPresWorth(const std::string& subCode) {
     if (!m_Generators.totPresWorthProfiles)
         return;
-    std::unique_ptr<TotPresWorthGenerator> generator = m_Generators.totPresWorthProfiles();
+    std::unique_ptr<TotPresWorthGenerator> generator = m_Generators.totPresWorthProfiles(m_Inputs);
     doc::DocumentObject& d = docs();
     generator->setGraph(d);
     generator->setPWtable(d, subCode);
@@ -208,11 +209,17 @@ void cRptBuilder::buildTotPresWorth(const std::string& subCode) {
 void cRptBuilder::buildTextFile(const std::string& subCode) {
     if (!m_Generators.asciiCashFlow)
         return;
-    std::unique_ptr<AsciiCashFlowGenerator> generator = m_Generators.asciiCashFlow();
-    if (subCode == "ACF1")
-        generator->BuildITPvtSectorCashFlow();
-    else
-        generator->BuildOtherASCIICashFlow();
+    std::unique_ptr<AsciiCashFlowGenerator> generator = m_Generators.asciiCashFlow(m_Inputs);
+    const TextFileOutcome outcome = subCode == "ACF1" ? generator->BuildITPvtSectorCashFlow()
+                                                      : generator->BuildOtherASCIICashFlow();
+    ThreadState& state = threadState();
+    if (outcome.status != 0)
+        state.gErrCode = outcome.status;
+    if (!outcome.errorRecord.empty())
+        state.gErrMsg = outcome.errorRecord;
+    m_TextFileWritten = m_TextFileWritten || outcome.written;
+    if (!outcome.path.empty())
+        m_TextFilePath = outcome.path;
 }
 
 }  // namespace qvc

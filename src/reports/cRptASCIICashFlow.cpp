@@ -5,17 +5,13 @@
 #include <string>
 
 #include "common/ErrorRecord.h"
-#include "common/ResourceStrings.h"
-#include "common/ThreadState.h"
 #include "qvc/runtime/BasicString.h"
 #include "qvc/runtime/Error.h"
 #include "qvc/runtime/ErrorNumbers.h"
 #include "qvc/runtime/SafeFileName.h"
 #include "reports/AsciiCashFlowLayout.h"
 #include "reports/ReportCodes.h"
-#include "reports/ReportFolder.h"
 #include "reports/ReportLines.h"
-#include "reports/ReportState.h"
 #include "reports/ResultCases.h"
 #include "tavlo/IAlternatives.h"
 
@@ -28,85 +24,84 @@ namespace {
 
 constexpr const char* kLineEnd = "\r\n";
 
-// The folder and the full path of the file.
-std::string textFilePath() {
-    const ThreadState& state = threadState();
-    const std::string folder = reports::reportFolder(
-        state.strProjectPath.empty() ? state.StrWorkPath : state.strProjectPath);
-    const std::string prefix = rt::Replace(texts().gXstrADMainColCashFlow, " ", "");
+// The full path of the file.
+std::string textFilePath(const ReportInputs& in) {
+    const std::string prefix = rt::Replace(in.texts.gXstrADMainColCashFlow, " ", "");
     // The prefix is a resource text: made safe with the title, so it cannot
     // lead out of the folder.
     const std::string name =
-        rt::SafeFileName(prefix + "_" + reports::MakeFileSafe(state.arrStudy[0]), ".TXT");
-    return (fs::path(folder) / name).string();
+        rt::SafeFileName(prefix + "_" + reports::MakeFileSafe(in.study.title), ".TXT");
+    return (fs::path(in.textFileFolder) / name).string();
 }
 
-[[noreturn]] void cannotWrite() {
-    threadState().gErrCode = cRptASCIICashFlow::kFileNotWritable;
+[[noreturn]] void cannotWrite(TextFileOutcome& outcome) {
+    outcome.status = cRptASCIICashFlow::kFileNotWritable;
     throw rt::Error(rt::err::kPermissionDenied, "Permission denied");
 }
 
 // Writes one line and stops at the first write that fails.
 class LineWriter {
   public:
-    explicit LineWriter(std::ofstream& out) : out_(out) {}
+    LineWriter(std::ofstream& out, TextFileOutcome& outcome) : out_(out), outcome_(outcome) {}
     void line(const std::string& text = "") {
         out_ << text << kLineEnd;
         if (!out_)
-            cannotWrite();
+            cannotWrite(outcome_);
     }
 
   private:
     std::ofstream& out_;
+    TextFileOutcome& outcome_;
 };
 
 }  // namespace
 
-void cRptASCIICashFlow::BuildITPvtSectorCashFlow() {
-    try {
-        build(ascii::incomeTaxLayout());
-    } catch (...) {
-        threadState().gErrMsg =
-            currentErrorRecord("#BuildITPvtSectorCashFlow # cRptASCIICashFlow #");
-    }
+TextFileOutcome cRptASCIICashFlow::BuildITPvtSectorCashFlow() {
+    return buildReporting(ascii::incomeTaxLayout(in_.texts, in_.study.currencySymbol),
+                          "#BuildITPvtSectorCashFlow # cRptASCIICashFlow #");
 }
 
-void cRptASCIICashFlow::BuildOtherASCIICashFlow() {
-    try {
-        build(ascii::otherLayout());
-    } catch (...) {
-        threadState().gErrMsg =
-            currentErrorRecord("#BuildOtherASCIICashFlow # cRptASCIICashFlow #");
-    }
+TextFileOutcome cRptASCIICashFlow::BuildOtherASCIICashFlow() {
+    return buildReporting(ascii::otherLayout(in_.texts, in_.study.currencySymbol),
+                          "#BuildOtherASCIICashFlow # cRptASCIICashFlow #");
 }
 
-void cRptASCIICashFlow::build(const ascii::AsciiLayout& layout) {
-    ThreadState& state = threadState();
-    ReportState& report = reportState();
-    const std::string path = textFilePath();
-    report.gAsciiPath = path;
+TextFileOutcome cRptASCIICashFlow::buildReporting(const ascii::AsciiLayout& layout,
+                                                  const char* procedureTag) {
+    TextFileOutcome outcome;
+    try {
+        build(layout, outcome);
+    } catch (...) {
+        outcome.errorRecord = currentErrorRecord(procedureTag);
+    }
+    return outcome;
+}
+
+void cRptASCIICashFlow::build(const ascii::AsciiLayout& layout, TextFileOutcome& outcome) {
+    const std::string path = textFilePath(in_);
+    outcome.path = path;
 
     std::error_code ec;
     const fs::path folder = fs::path(path).parent_path();
     if (folder.empty() || !fs::is_directory(folder, ec)) {
-        state.gErrCode = kFolderMissing;
+        outcome.status = kFolderMissing;
         throw rt::Error(rt::err::kPathNotFound, "Path not found");
     }
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out)
-        cannotWrite();
+        cannotWrite(outcome);
 
-    const tavlo::IAlternatives& alternatives = reports::resultAlternatives();
-    const auto baseYear = static_cast<long>(reports::numberOf(state.arrStudy[4]));
-    const auto years = static_cast<int16_t>(reports::numberOf(state.arrStudy[5]));
-    const std::string& title = texts().gXstrASCIITableCompCashFlow;
+    const tavlo::IAlternatives& alternatives = reports::resultAlternatives(in_);
+    const long baseYear = in_.study.baseYear;
+    const int16_t years = in_.study.lifeCycle;
+    const std::string& title = in_.texts.gXstrASCIITableCompCashFlow;
 
-    LineWriter writer(out);
+    LineWriter writer(out, outcome);
     for (const int16_t position : reports::rankOrder(alternatives)) {
         const tavlo::IAlternative& alternative = alternatives.Item(position);
         writer.line();
         writer.line();
-        writer.line(std::string(ascii::kIndent) + title + " [" + reports::caseTitle(position) +
+        writer.line(std::string(ascii::kIndent) + title + " [" + reports::caseTitle(in_, position) +
                     "]");
         writer.line();
         writer.line();
@@ -118,8 +113,8 @@ void cRptASCIICashFlow::build(const ascii::AsciiLayout& layout) {
     }
     out.close();
     if (out.fail())
-        cannotWrite();
-    report.gAsciiFileWritten = true;
+        cannotWrite(outcome);
+    outcome.written = true;
 }
 
 }  // namespace qvc

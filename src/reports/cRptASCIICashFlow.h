@@ -6,15 +6,15 @@
 // year (0 = the initial date) and an empty line. No study header, no totals.
 //
 // File: "<words of gXstrADMainColCashFlow joined>_<file-safe study title>.TXT"
-// in the project folder (the work folder when no project folder is set),
-// UTF-8 with CR LF line ends, replacing an existing file. Its full path goes to
-// gAsciiPath and gAsciiFileWritten is set once the file is complete.
+// in the inputs' text-file folder, UTF-8 with CR LF line ends, replacing an
+// existing file. The outcome carries its full path, and `written` once the
+// file is complete.
 //
-// Nothing escapes. When the folder does not exist gErrCode becomes
+// Nothing escapes. When the folder does not exist the outcome's status is
 // TextFileFolderMissing, when the file cannot be created or written
-// TextFileNotWritable (qvc/CalcStatus.h); any failure leaves the record
-// "number#description#<operation> # cRptASCIICashFlow #" in gErrMsg, and the
-// lines already written stay in the file.
+// TextFileNotWritable (qvc/CalcStatus.h); any failure gives the record
+// "number#description#<operation> # cRptASCIICashFlow #", and the lines
+// already written stay in the file.
 
 #include "qvc/CalcStatus.h"
 #include "reports/ReportGenerator.h"
@@ -27,17 +27,24 @@ struct AsciiLayout;
 
 class cRptASCIICashFlow : public AsciiCashFlowGenerator {
   public:
-    // Status codes left in gErrCode for the builder's message.
+    // Status codes returned for the builder's message.
     static constexpr int16_t kFolderMissing = statusNumber(CalcStatus::TextFileFolderMissing);
     static constexpr int16_t kFileNotWritable = statusNumber(CalcStatus::TextFileNotWritable);
 
+    explicit cRptASCIICashFlow(const ReportInputs& inputs) : in_(inputs) {}
+    explicit cRptASCIICashFlow(ReportInputs&&) = delete;
+
     // Private sector with income taxes: 19 value columns.
-    void BuildITPvtSectorCashFlow() override;
+    TextFileOutcome BuildITPvtSectorCashFlow() override;
     // Every other study: 11 value columns.
-    void BuildOtherASCIICashFlow() override;
+    TextFileOutcome BuildOtherASCIICashFlow() override;
 
   private:
-    void build(const reports::ascii::AsciiLayout& layout);
+    TextFileOutcome buildReporting(const reports::ascii::AsciiLayout& layout,
+                                   const char* procedureTag);
+    void build(const reports::ascii::AsciiLayout& layout, TextFileOutcome& outcome);
+
+    const ReportInputs& in_;
 };
 
 }  // namespace qvc

@@ -3,8 +3,6 @@
 #include <optional>
 #include <vector>
 
-#include "common/ResourceStrings.h"
-#include "common/ThreadState.h"
 #include "qvc/document/Table.h"
 #include "qvc/runtime/BasicString.h"
 #include "qvc/runtime/NumberFormat.h"
@@ -32,15 +30,15 @@ struct SummaryRow {
     std::string value;
 };
 
-std::string rateText(double rate) {
-    return reports::definedOrNA(rate, 1, 100.0) +
-           (rate == -1.0 ? "" : " " + texts().gXstrPercentPerYear);
+std::string rateText(const ReportInputs& in, double rate) {
+    return reports::definedOrNA(in, rate, 1, 100.0) +
+           (rate == -1.0 ? "" : " " + in.texts.gXstrPercentPerYear);
 }
 
-std::string paybackText(double years) {
+std::string paybackText(const ReportInputs& in, double years) {
     if (years == -1.0)
-        return texts().gXstrNA;
-    return rt::FormatNumber(years, 1, true) + "  " + texts().gXstryears;
+        return in.texts.gXstrNA;
+    return rt::FormatNumber(years, 1, true) + "  " + in.texts.gXstryears;
 }
 
 }  // namespace
@@ -68,16 +66,16 @@ std::string cRptAnalysisDetails::WrapWords(const std::string& text) {
 
 void cRptAnalysisDetails::GenerateSummary(doc::DocumentObject& docs, const std::string& subCode,
                                           int32_t& index) {
-    const ResourceTexts& res = texts();
+    const ResourceTexts& res = in_.texts;
     try {
         const tavlo::IComparison& cmp =
-            reports::resultComparisons().Item(rt::Value(static_cast<double>(index)).toInt16());
-        const tavlo::IAlternatives& alternatives = reports::resultAlternatives();
+            reports::resultComparisons(in_).Item(rt::Value(static_cast<double>(index)).toInt16());
+        const tavlo::IAlternatives& alternatives = reports::resultAlternatives(in_);
         const int16_t baseNumber = cmp.BaseCase() == 0 ? int16_t{1} : cmp.BaseCase();
         const int16_t challengerNumber = cmp.Challenger() == 0 ? int16_t{1} : cmp.Challenger();
-        const std::string& symbol = threadState().arrStudy[9];
-        const std::string baseShort = reports::caseShortTitle(baseNumber);
-        const std::string challengerShort = reports::caseShortTitle(challengerNumber);
+        const std::string& symbol = in_.study.currencySymbol;
+        const std::string baseShort = reports::caseShortTitle(in_, baseNumber);
+        const std::string challengerShort = reports::caseShortTitle(in_, challengerNumber);
         const std::string& tpwKey =
             subCode == "AD2" ? res.gXstrLSColAfterTaxTPW : res.gXstrLSColTPW;
 
@@ -90,29 +88,33 @@ void cRptAnalysisDetails::GenerateSummary(doc::DocumentObject& docs, const std::
 
         std::vector<SummaryRow> rows{
             {res.gXstrColBaseCase, cmp.Winner() == cmp.BaseCase() ? res.gXstrLSWinner : "",
-             reports::caseTitle(baseNumber) + " [" + baseShort + "]"},
+             reports::caseTitle(in_, baseNumber) + " [" + baseShort + "]"},
             {res.gXstrColChallenger, cmp.Winner() == cmp.Challenger() ? res.gXstrLSWinner : "",
-             reports::caseTitle(challengerNumber) + " [" + challengerShort + "]"},
+             reports::caseTitle(in_, challengerNumber) + " [" + challengerShort + "]"},
             {"[" + baseShort + "] " + tpwKey + " (" + symbol + ")", std::nullopt,
-             reports::moneyText(baseTpw)},
+             reports::moneyText(in_, baseTpw)},
             {"[" + challengerShort + "] " + tpwKey + " (" + symbol + ")", std::nullopt,
-             reports::moneyText(challengerTpw)},
+             reports::moneyText(in_, challengerTpw)},
             {res.gXstrADNetpresentworthsavings + " (" + symbol + ")", std::nullopt,
-             reports::moneyText(savings)}};
+             reports::moneyText(in_, savings)}};
         if (subCode == "AD1") {
-            rows.push_back({res.gXstrADColInternalRateReturn, std::nullopt, rateText(cmp.IRR())});
-            rows.push_back({res.gXstrADColAdjustedRateReturn, std::nullopt, rateText(cmp.AIRR())});
+            rows.push_back(
+                {res.gXstrADColInternalRateReturn, std::nullopt, rateText(in_, cmp.IRR())});
+            rows.push_back(
+                {res.gXstrADColAdjustedRateReturn, std::nullopt, rateText(in_, cmp.AIRR())});
         } else if (subCode == "AD2") {
             rows.push_back(
-                {res.gXstrADColBeforeTaxIRR, std::nullopt, rateText(cmp.BeforeTaxIRR())});
-            rows.push_back({res.gXstrADColAfterTaxIRR, std::nullopt, rateText(cmp.IRR())});
-            rows.push_back({res.gXstrADColAdjustedRateReturn, std::nullopt, rateText(cmp.AIRR())});
+                {res.gXstrADColBeforeTaxIRR, std::nullopt, rateText(in_, cmp.BeforeTaxIRR())});
+            rows.push_back({res.gXstrADColAfterTaxIRR, std::nullopt, rateText(in_, cmp.IRR())});
+            rows.push_back(
+                {res.gXstrADColAdjustedRateReturn, std::nullopt, rateText(in_, cmp.AIRR())});
         } else if (subCode == "AD3") {
-            const int16_t lifecycle = rt::Value(threadState().arrStudy[5]).toInt16();
+            const int16_t lifecycle = in_.study.lifeCycle;
             rows.push_back({res.gXstrADColSavingsToInv, std::nullopt,
-                            reports::definedOrNA(cmp.SIR(lifecycle), 3)});
+                            reports::definedOrNA(in_, cmp.SIR(lifecycle), 3)});
         }
-        rows.push_back({res.gXstrColPayBackPeriod, std::nullopt, paybackText(cmp.PaybackYears())});
+        rows.push_back(
+            {res.gXstrColPayBackPeriod, std::nullopt, paybackText(in_, cmp.PaybackYears())});
 
         doc::Table table;
         table.Attach(docs);
@@ -147,7 +149,7 @@ void cRptAnalysisDetails::GenerateSummary(doc::DocumentObject& docs, const std::
         docs.SetTextFlags(code::kFlagEndBlock, true);
         docs.NewLine(1);
     } catch (...) {
-        reports::writeFailureNote(docs,
+        reports::writeFailureNote(docs, in_.texts,
                                   std::to_string(index) + res.gXstrA + ". " +
                                       res.gXstrADTableSumOfResults + " " + res.gXstrCanNotGen,
                                   "GenerateSummary", kClassName);

@@ -22,6 +22,9 @@ namespace qvc {
 
 class cRptAnalysisDetails : public AnalysisDetailsGenerator {
   public:
+    explicit cRptAnalysisDetails(const ReportInputs& inputs) : in_(inputs) {}
+    explicit cRptAnalysisDetails(ReportInputs&&) = delete;
+
     void GenerateSummary(doc::DocumentObject& docs, const std::string& subCode,
                          int32_t& index) override;
     void GenerateDetailTable(doc::DocumentObject& docs, const std::string& subCode,
@@ -40,6 +43,7 @@ class cRptAnalysisDetails : public AnalysisDetailsGenerator {
     double baseTotal_ = 0;
     double challengerTotal_ = 0;
     double savingsTotal_ = 0;
+    const ReportInputs& in_;
 };
 
 }  // namespace qvc

@@ -5,6 +5,7 @@
 #include "common/ErrorMessage.h"
 #include "common/ErrorRecord.h"
 #include "common/ResourceStrings.h"
+#include "common/StudySettings.h"
 #include "common/ThreadState.h"
 #include "qvc/CalcStatus.h"
 #include "qvc/runtime/Error.h"
@@ -12,7 +13,7 @@
 #include "qvc/ui/Services.h"
 #include "reports/ReportCodes.h"
 #include "reports/ReportFolder.h"
-#include "reports/ReportPageFrame.h"
+#include "reports/ReportInputsReader.h"
 #include "reports/ReportSession.h"
 #include "reports/ReportState.h"
 
@@ -55,22 +56,6 @@ doc::DocumentObject& cRptBuilder::docs() {
     return *m_Doc;
 }
 
-void cRptBuilder::setDefaultFont() {
-    reports::setDefaultFont(docs());
-}
-
-void cRptBuilder::setPageHeader(const std::string& code) {
-    reports::setPageHeader(docs(), m_ReportTitle, code);
-}
-
-void cRptBuilder::setGeneralInfo(const std::string& code) {
-    reports::setGeneralInfo(docs(), code);
-}
-
-void cRptBuilder::setTextBox(const std::string& text) {
-    reports::setTextBox(docs(), text);
-}
-
 bool cRptBuilder::BuildReports(int16_t intAction) {
     Session session;
     bool result = false;
@@ -93,7 +78,7 @@ void cRptBuilder::prepareStudyTexts() {
     const auto& study = threadState().arrStudy;
     const ResourceTexts& res = texts();
     ReportState& rs = reportState();
-    const std::string& analysis = study[2];
+    const std::string& analysis = study[StudyField::TypeOfAnalysis];
     if (analysis == "0")
         rs.strAnalysisType = res.gXstrPvtLC;
     else if (analysis == "1")
@@ -104,7 +89,7 @@ void cRptBuilder::prepareStudyTexts() {
         rs.strAnalysisType = res.gXstrSimpleCF;
     else if (analysis.empty())
         rs.strAnalysisType.clear();
-    const std::string& alternatives = study[3];
+    const std::string& alternatives = study[StudyField::TypeOfAlternatives];
     if (alternatives == "0")
         rs.strAlternativeType = res.gXstrMut;
     else if (alternatives == "1")
@@ -115,40 +100,20 @@ void cRptBuilder::prepareStudyTexts() {
 
 bool cRptBuilder::build(Session& session, int16_t intAction) {
     ThreadState& state = threadState();
-    ReportState& rs = reportState();
-    const ResourceTexts& res = texts();
 
     state.gErrMsg.clear();
     state.gErrCode = 0;
     prepareStudyTexts();
     m_WorkFolder = reports::reportFolder(state.StrWorkPath);
-    rs.gAsciiFileWritten = false;
+    m_TextFileWritten = false;
+    m_TextFilePath.clear();
 
-    session.messages = ui::Services::messageBox();
-    session.viewer = ui::Services::reportViewer();
-    session.viewer->loadHidden();
-    doc::DocumentObject& d = docs();
-    if (d.AttachWindow(session.viewer->documentView(), session.viewer->ownerHandle()) == 0) {
-        session.messages->show(res.gXstrReports + " " + res.gXstrCanNotGen, ui::mb::kInformation,
-                               res.gXstrReports);
+    if (!openViewer(session))
         return false;
-    }
-    rs.gGraph = session.viewer->graphSurface();
-    if (!rs.gGraph)
-        session.messages->show(res.gXstrGraphs, 0, "");
-    session.viewer->setDocument(d);
-
+    m_Inputs = reports::readReportInputs();
     const std::vector<std::string> subCodes = reports::subCodesFor(sReportTypes, state.arrStudy);
     session.textFileOnly = sReportTypes == "ACF";
-
-    d.SetRedraw(false);
-    session.progress = ui::Services::progressWindow();
-    session.progress->setValue(0);
-    session.progress->setLabel(progressLabel());
-    session.progress->setCaption(kProgressCaption);
-    session.progress->showNonModal();
-    session.progressOpen = true;
-    session.progress->refresh();
+    openProgress(session);
 
     const int n = static_cast<int>(subCodes.size()) - 1;
     for (int k = 0; k <= n; ++k) {
@@ -161,6 +126,38 @@ bool cRptBuilder::build(Session& session, int16_t intAction) {
         session.progress->refresh();
     }
     return finish(session, intAction);
+}
+
+// Loads the viewer hidden and attaches the document to it; false (after
+// telling the person) when the document cannot be shown.
+bool cRptBuilder::openViewer(Session& session) {
+    const ResourceTexts& res = texts();
+    session.messages = ui::Services::messageBox();
+    session.viewer = ui::Services::reportViewer();
+    session.viewer->loadHidden();
+    doc::DocumentObject& d = docs();
+    if (d.AttachWindow(session.viewer->documentView(), session.viewer->ownerHandle()) == 0) {
+        session.messages->show(res.gXstrReports + " " + res.gXstrCanNotGen, ui::mb::kInformation,
+                               res.gXstrReports);
+        return false;
+    }
+    ReportState& rs = reportState();
+    rs.gGraph = session.viewer->graphSurface();
+    if (!rs.gGraph)
+        session.messages->show(res.gXstrGraphs, 0, "");
+    session.viewer->setDocument(d);
+    return true;
+}
+
+void cRptBuilder::openProgress(Session& session) {
+    docs().SetRedraw(false);
+    session.progress = ui::Services::progressWindow();
+    session.progress->setValue(0);
+    session.progress->setLabel(progressLabel());
+    session.progress->setCaption(kProgressCaption);
+    session.progress->showNonModal();
+    session.progressOpen = true;
+    session.progress->refresh();
 }
 
 std::string cRptBuilder::progressLabel() const {
@@ -178,26 +175,14 @@ void cRptBuilder::completeProgress(Session& session) {
 }
 
 bool cRptBuilder::finish(Session& session, int16_t intAction) {
-    ReportState& rs = reportState();
     // Every document is complete: write what is still pending, and let the
     // viewer's saving and printing write at once again.
     if (m_Doc) {
         m_Doc->FlushWrites();
         m_Doc->SetDeferredWrites(false);
     }
-
-    if (session.textFileOnly) {
-        completeProgress(session);
-        // The viewer lets go of the document before the document is released.
-        session.unloadViewer();
-        m_Doc.reset();
-        if (rs.gAsciiFileWritten) {
-            showTextFileWritten(session);
-            return true;
-        }
-        showTextFileFailure(session);
-        return false;
-    }
+    if (session.textFileOnly)
+        return finishTextFileOnly(session);
 
     doc::DocumentObject& d = docs();
     const int32_t count = d.DocumentCount();
@@ -207,43 +192,61 @@ bool cRptBuilder::finish(Session& session, int16_t intAction) {
         d.ActivateDocument(1);
     d.SetRedraw(true);
     const bool withTextFile = sReportTypes.find("ACF") != std::string::npos;
+    if (intAction == 1)
+        return printAll(session, withTextFile);
+    return showAll(session, withTextFile);
+}
 
-    if (intAction == 1) {
-        if (withTextFile) {
-            if (rs.gAsciiFileWritten)
-                showTextFileWritten(session);
-            else
-                showTextFileFailure(session);
-        }
-        for (int32_t k = 1; k <= count; ++k) {
-            d.ActivateDocument(k);
-            completeProgress(session);
-            d.PrintDocument(0);
-        }
-        if (count == 0)
-            completeProgress(session);
-        session.unloadViewer();
-        return true;
-    }
-
+bool cRptBuilder::finishTextFileOnly(Session& session) {
     completeProgress(session);
-    session.viewer->showModal();
+    // The viewer lets go of the document before the document is released.
     session.unloadViewer();
-    if (!withTextFile)
-        return true;
-    if (rs.gAsciiFileWritten) {
-        // The viewer told the person about the file when it was shown.
-        rs.gAsciiFileWritten = false;
+    m_Doc.reset();
+    if (m_TextFileWritten) {
+        showTextFileWritten(session);
         return true;
     }
     showTextFileFailure(session);
     return false;
 }
 
+// Prints every document without showing the viewer.
+bool cRptBuilder::printAll(Session& session, bool withTextFile) {
+    doc::DocumentObject& d = docs();
+    if (withTextFile) {
+        if (m_TextFileWritten)
+            showTextFileWritten(session);
+        else
+            showTextFileFailure(session);
+    }
+    const int32_t count = d.DocumentCount();
+    for (int32_t k = 1; k <= count; ++k) {
+        d.ActivateDocument(k);
+        completeProgress(session);
+        d.PrintDocument(0);
+    }
+    if (count == 0)
+        completeProgress(session);
+    session.unloadViewer();
+    return true;
+}
+
+// Shows the viewer modally; the viewer tells the person about a written text
+// file when it is shown.
+bool cRptBuilder::showAll(Session& session, bool withTextFile) {
+    if (withTextFile && m_TextFileWritten)
+        session.viewer->setActivationNotice(texts().gXstrASCIIFile + " " + m_TextFilePath);
+    completeProgress(session);
+    session.viewer->showModal();
+    session.unloadViewer();
+    if (!withTextFile || m_TextFileWritten)
+        return true;
+    showTextFileFailure(session);
+    return false;
+}
+
 void cRptBuilder::showTextFileWritten(Session& session) {
-    ReportState& rs = reportState();
-    session.messages->show(texts().gXstrASCIIFile + " " + rs.gAsciiPath, 0, "");
-    rs.gAsciiFileWritten = false;
+    session.messages->show(texts().gXstrASCIIFile + " " + m_TextFilePath, 0, "");
 }
 
 void cRptBuilder::showTextFileFailure(Session& session) {

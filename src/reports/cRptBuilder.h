@@ -8,11 +8,13 @@
 // generators fill it, keeps the progress window current, and finally shows the
 // documents in the report viewer (or prints them without showing).
 //
-// Reads the thread's arrStudy, colCases, colAlternatives, colComparisons and the
-// path settings; writes strAnalysisType, strAlternativeType, gGraph and reads
-// gAsciiFileWritten in the report state; clears gErrCode and gErrMsg at the
-// start of a build. UI services (viewer, progress window, message box, printer)
-// come from qvc::ui::Services.
+// The builder is the one part of the reports that reads the per-thread state:
+// it prepares strAnalysisType, strAlternativeType and gGraph in the report
+// state, gathers everything the reports read into one ReportInputs
+// (reports/ReportInputsReader.h) and hands it to the page frame and to every
+// generator. It clears gErrCode and gErrMsg at the start of a build and leaves
+// the text cash-flow writer's status and error record in them. UI services
+// (viewer, progress window, message box, printer) come from qvc::ui::Services.
 //
 // Failures never escape BuildReports: the record
 // "number#description # BuildReports # cRptBuilder #" is left in gErrMsg and
@@ -55,29 +57,26 @@ class cRptBuilder {
     // when the text file was written).
     bool BuildReports(int16_t intAction);
 
-    // Page frame and general information on this builder's active document
-    // (see reports/ReportPageFrame.h); the page header uses the title of the
-    // report being built.
-    void setDefaultFont();
-    void setPageHeader(const std::string& code);
-    void setGeneralInfo(const std::string& code);
-    void setTextBox(const std::string& text);
-
     // The result-report factories used by this builder (defaultReportGenerators()
     // unless replaced).
     ReportGenerators& generators() { return m_Generators; }
-
-    const std::string& currentReportTitle() const { return m_ReportTitle; }
 
   private:
     struct Session;
 
     bool build(Session& session, int16_t intAction);
+    bool openViewer(Session& session);
+    void openProgress(Session& session);
     bool finish(Session& session, int16_t intAction);
+    bool finishTextFileOnly(Session& session);
+    bool printAll(Session& session, bool withTextFile);
+    bool showAll(Session& session, bool withTextFile);
     void prepareStudyTexts();
     void openAndBuild(Session& session, const std::string& subCode);
     void buildBody(Session& session, const std::string& subCode);
+    void buildStudyInputs();
     void buildDesignCases(Session& session, const std::string& subCode);
+    void writeCaseTables(const CaseSnapshot& designCase, const std::string& subCode);
     void buildLifeCycleSummary(Session& session, const std::string& subCode);
     void buildAnalysisDetails(const std::string& subCode);
     void buildCashFlows(const std::string& subCode);
@@ -91,6 +90,10 @@ class cRptBuilder {
 
     std::shared_ptr<doc::DocumentObject> m_Doc;
     ReportGenerators m_Generators;
+    ReportInputs m_Inputs;
+    // The text cash-flow file of this build: written (and where).
+    bool m_TextFileWritten = false;
+    std::string m_TextFilePath;
     std::string m_ReportTitle;
     int32_t m_CurrentIndex = 0;
     std::vector<int32_t> m_CaseOrder;  // design-case numbers by rank position (slot 0 unused)

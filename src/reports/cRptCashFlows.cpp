@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "common/ResourceStrings.h"
-#include "common/ThreadState.h"
 #include "qvc/graph/Chart.h"
 #include "qvc/graph/ChartRenderer.h"
 #include "qvc/runtime/BasicString.h"
@@ -14,7 +12,6 @@
 #include "qvc/runtime/Rounding.h"
 #include "reports/MoneyText.h"
 #include "reports/ReportLines.h"
-#include "reports/ReportState.h"
 #include "reports/ResultCases.h"
 #include "reports/ResultTable.h"
 #include "tavlo/IAlternatives.h"
@@ -54,40 +51,29 @@ constexpr graph::Colour kOperatingColour{151, 6, 46};
 
 using Getter = double (tavlo::IAlternative::*)(int16_t) const;
 
-int16_t studyInteger(size_t slot) {
-    return static_cast<int16_t>(reports::numberOf(threadState().arrStudy[slot]));
-}
-int16_t lifeCycle() {
-    return studyInteger(5);
-}
-int16_t baseYear() {
-    return studyInteger(4);
-}
-
 std::string wholeText(double whole) {
     return rt::FormatNumber(whole, 0, true);
 }
 
-const tavlo::IAlternative& alternativeAt(int32_t index) {
-    return reports::resultAlternatives().Item(static_cast<int16_t>(index));
+const tavlo::IAlternative& alternativeAt(const ReportInputs& in, int32_t index) {
+    return reports::resultAlternatives(in).Item(static_cast<int16_t>(index));
 }
 
 // The chart title and last column of table A: before-tax cash flow with
 // income taxes, total cash flow without.
-const std::string& cashFlowTitle(const std::string& subCode) {
-    const ResourceTexts& res = texts();
+const std::string& cashFlowTitle(const ReportInputs& in, const std::string& subCode) {
+    const ResourceTexts& res = in.texts;
     return subCode == "CF1" ? res.gXstrCFColBeforeTaxCF : res.gXstrCFColTotalCF;
 }
 
-RowLook rowLook() {
-    const int16_t years = lifeCycle();
+RowLook rowLook(int16_t years) {
     if (years <= 25)
         return kRowsUpTo25Years;
     return years <= 32 ? kRowsUpTo32Years : kRowsUpTo40Years;
 }
 
-void styleCell(doc::TableCell& cell, float width, bool header) {
-    const RowLook look = rowLook();
+void styleCell(doc::TableCell& cell, float width, bool header, int16_t years) {
+    const RowLook look = rowLook(years);
     cell.SetBackColor(header ? reports::kHeaderShade : reports::kBodyShade);
     cell.SetBold(header);
     cell.SetWidth(width);
@@ -114,14 +100,15 @@ void finishBlock(doc::DocumentObject& docs) {
 }  // namespace
 
 graph::Chart cRptCashFlows::cashFlowChart(int32_t index, const std::string& subCode) const {
-    const ResourceTexts& res = texts();
-    const std::string& symbol = threadState().arrStudy[9];
-    const tavlo::IAlternative& alternative = alternativeAt(index);
-    const int16_t years = lifeCycle();
+    const ResourceTexts& res = in_.texts;
+    const std::string& symbol = in_.study.currencySymbol;
+    const tavlo::IAlternative& alternative = alternativeAt(in_, index);
+    const int16_t years = in_.study.lifeCycle;
 
     graph::Chart chart;
     chart.kind = graph::ChartKind::StackedBar;
-    chart.title = rt::Trim(cashFlowTitle(subCode)) + " [" + reports::caseTitle(index) + "]";
+    chart.title =
+        rt::Trim(cashFlowTitle(in_, subCode)) + " [" + reports::caseTitle(in_, index) + "]";
     graph::Subset investment{
         rt::Trim(res.gXstrASCIIInvestment) + " " + rt::Trim(res.gXstrASCIICost),
         kInvestmentColour,
@@ -158,7 +145,7 @@ void cRptCashFlows::setGraph(doc::DocumentObject& docs, int32_t& index,
                              const std::string& subCode) {
     try {
         const graph::Chart chart = cashFlowChart(index, subCode);
-        const graph::ChartRenderer* renderer = reportState().gGraph;
+        const graph::ChartRenderer* renderer = in_.graph;
         if (!renderer)
             throw rt::Error(rt::err::kObjectNotSet,
                             "Object variable or With block variable not set");
@@ -166,9 +153,9 @@ void cRptCashFlows::setGraph(doc::DocumentObject& docs, int32_t& index,
         docs.InsertPicture(image.png, image.widthPt, image.heightPt);
         finishBlock(docs);
     } catch (...) {
-        const ResourceTexts& res = texts();
-        reports::writeFailureNote(docs, res.gXstrCFColBeforeTaxCF + " " + res.gXstrGraphs,
-                                  "setGraph", kClass);
+        const ResourceTexts& res = in_.texts;
+        reports::writeFailureNote(
+            docs, in_.texts, res.gXstrCFColBeforeTaxCF + " " + res.gXstrGraphs, "setGraph", kClass);
     }
 }
 
@@ -176,16 +163,16 @@ void cRptCashFlows::setComponentCash(doc::DocumentObject& docs, int32_t& index,
                                      const std::string& subCode, int32_t& rankPosition) {
     std::string caption;
     try {
-        const ResourceTexts& res = texts();
+        const ResourceTexts& res = in_.texts;
         caption = std::to_string(rankPosition) + res.gXstrA + ". " +
-                  res.gXstrASCIITableCompCashFlow + " [" + reports::caseTitle(index) + "], " +
+                  res.gXstrASCIITableCompCashFlow + " [" + reports::caseTitle(in_, index) + "], " +
                   res.gXstrCFTableAddOnActualVal;
         const bool cf1 = subCode == "CF1";
         writeTable(docs, caption, cf1 ? HeaderLayout::ComponentCF1 : HeaderLayout::ComponentCF2,
-                   RowLayout::Component, alternativeAt(index), cf1);
+                   RowLayout::Component, alternativeAt(in_, index), cf1);
     } catch (...) {
-        reports::writeFailureNote(docs, caption + " " + texts().gXstrCanNotGen, "setComponentCash",
-                                  kClass);
+        reports::writeFailureNote(docs, in_.texts, caption + " " + in_.texts.gXstrCanNotGen,
+                                  "setComponentCash", kClass);
     }
 }
 
@@ -193,14 +180,14 @@ void cRptCashFlows::setAfterTaxCashFlows(doc::DocumentObject& docs, int32_t& ind
                                          int32_t& rankPosition) {
     std::string caption;
     try {
-        const ResourceTexts& res = texts();
+        const ResourceTexts& res = in_.texts;
         caption = std::to_string(rankPosition) + res.gXstrB + ". " +
-                  res.gXstrCFTableCalcAfterTaxCF + " [" + reports::caseTitle(index) + "], " +
+                  res.gXstrCFTableCalcAfterTaxCF + " [" + reports::caseTitle(in_, index) + "], " +
                   res.gXstrCFTableAddOnActualVal;
-        writeTable(docs, caption, HeaderLayout::AfterTax, RowLayout::AfterTax, alternativeAt(index),
-                   true);
+        writeTable(docs, caption, HeaderLayout::AfterTax, RowLayout::AfterTax,
+                   alternativeAt(in_, index), true);
     } catch (...) {
-        reports::writeFailureNote(docs, caption + " " + texts().gXstrCanNotGen,
+        reports::writeFailureNote(docs, in_.texts, caption + " " + in_.texts.gXstrCanNotGen,
                                   "setAfterTaxCashFlows", kClass);
     }
 }
@@ -209,23 +196,23 @@ void cRptCashFlows::setPresentWorth(doc::DocumentObject& docs, int32_t& index,
                                     const std::string& subCode, int32_t& rankPosition) {
     std::string caption;
     try {
-        const ResourceTexts& res = texts();
+        const ResourceTexts& res = in_.texts;
         const bool cf1 = subCode == "CF1";
         caption = std::to_string(rankPosition) + (cf1 ? res.gXstrC : res.gXstrB) + ". " +
-                  res.gXstrCFTablePWCF + " [" + reports::caseTitle(index) + "]";
+                  res.gXstrCFTablePWCF + " [" + reports::caseTitle(in_, index) + "]";
         writeTable(docs, caption,
                    cf1 ? HeaderLayout::PresentWorthCF1 : HeaderLayout::PresentWorthCF2,
-                   RowLayout::PresentWorth, alternativeAt(index), cf1);
+                   RowLayout::PresentWorth, alternativeAt(in_, index), cf1);
     } catch (...) {
-        reports::writeFailureNote(docs, caption + " " + texts().gXstrCanNotGen, "setPresentWorth",
-                                  kClass);
+        reports::writeFailureNote(docs, in_.texts, caption + " " + in_.texts.gXstrCanNotGen,
+                                  "setPresentWorth", kClass);
     }
 }
 
 void cRptCashFlows::writeTable(doc::DocumentObject& docs, const std::string& caption,
                                HeaderLayout header, RowLayout rows,
                                const tavlo::IAlternative& alternative, bool cf1) {
-    const int16_t years = lifeCycle();
+    const int16_t years = in_.study.lifeCycle;
     // Each table starts a page of its own (the chart fills the top of the page
     // before table A), except that two short tables share one.
     const bool firstOfCase = rows == RowLayout::Component;
@@ -248,12 +235,12 @@ void cRptCashFlows::writeTable(doc::DocumentObject& docs, const std::string& cap
                  code::kAlignLeft, code::kDefaultColour, false);
     table.InsertInto(docs);
     // The totals add the whole numbers shown.
-    reports::writeRoundingNote(docs);
+    reports::writeRoundingNote(docs, in_);
     finishBlock(docs);
 }
 
 void cRptCashFlows::writeHeader(doc::Table& table, HeaderLayout layout) {
-    const ResourceTexts& res = texts();
+    const ResourceTexts& res = in_.texts;
     std::vector<std::string> headers{res.gXstrADColYear, res.gXstrADColDate};
     switch (layout) {
         case HeaderLayout::ComponentCF1:
@@ -286,9 +273,9 @@ void cRptCashFlows::writeHeader(doc::Table& table, HeaderLayout layout) {
     m_Totals.assign(headers.size() - 2, 0.0);
     for (size_t c = 0; c < headers.size(); ++c) {
         doc::TableCell& cell = table.AddCell();
-        styleCell(cell, m_Widths[c], true);
+        styleCell(cell, m_Widths[c], true, in_.study.lifeCycle);
         // The figures are bare numbers: the money headings name the currency.
-        cell.SetValue(c < 2 ? rt::Trim(headers[c]) : reports::moneyHeader(headers[c]));
+        cell.SetValue(c < 2 ? rt::Trim(headers[c]) : reports::moneyHeader(in_, headers[c]));
     }
 }
 
@@ -326,7 +313,7 @@ void cRptCashFlows::writeRow(doc::Table& table, RowLayout layout,
         throw rt::Error(rt::err::kSubscriptOutOfRange, "Subscript out of range");
 
     const std::string date =
-        year == 0 ? texts().gXstrInitial : std::to_string(baseYear() + year - 1);
+        year == 0 ? in_.texts.gXstrInitial : std::to_string(in_.study.baseYear + year - 1);
     std::vector<std::string> cells{std::to_string(year), date};
     for (size_t c = 0; c < values.size(); ++c) {
         m_Totals[c] += values[c];
@@ -336,13 +323,13 @@ void cRptCashFlows::writeRow(doc::Table& table, RowLayout layout,
         doc::TableCell& cell = table.AddCell();
         if (c == 0)
             cell.SetRowStart(true);
-        styleCell(cell, m_Widths[c], false);
+        styleCell(cell, m_Widths[c], false, in_.study.lifeCycle);
         cell.SetValue(cells[c]);
     }
 }
 
 void cRptCashFlows::writeTotals(doc::Table& table, RowLayout layout) {
-    std::vector<std::string> cells{texts().gXstrTotals, ""};
+    std::vector<std::string> cells{in_.texts.gXstrTotals, ""};
     for (size_t c = 0; c < m_Totals.size(); ++c) {
         // The book value is a balance at each year end; adding it up means nothing.
         const bool bookValue = layout == RowLayout::AfterTax && c + 1 == m_Totals.size();
@@ -352,7 +339,7 @@ void cRptCashFlows::writeTotals(doc::Table& table, RowLayout layout) {
         doc::TableCell& cell = table.AddCell();
         if (c == 0)
             cell.SetRowStart(true);
-        styleCell(cell, m_Widths[c], false);
+        styleCell(cell, m_Widths[c], false, in_.study.lifeCycle);
         cell.SetValue(cells[c]);
     }
 }

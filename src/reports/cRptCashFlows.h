@@ -33,6 +33,9 @@ namespace qvc {
 
 class cRptCashFlows : public CashFlowGenerator {
   public:
+    explicit cRptCashFlows(const ReportInputs& inputs) : in_(inputs) {}
+    explicit cRptCashFlows(ReportInputs&&) = delete;
+
     // The chart description of the alternative at `index` (1-based position in
     // colAlternatives): stacked bars of its total investment and total
     // operating cost per year, as whole numbers.
@@ -79,6 +82,7 @@ class cRptCashFlows : public CashFlowGenerator {
     std::vector<float> m_Widths;
     // Tables written on the current page of the case.
     int m_TablesOnPage = 0;
+    const ReportInputs& in_;
 };
 
 }  // namespace qvc

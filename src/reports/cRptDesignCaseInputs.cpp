@@ -1,7 +1,5 @@
 #include "reports/cRptDesignCaseInputs.h"
 
-#include "common/ResourceStrings.h"
-#include "common/ThreadState.h"
 #include "reports/DesignCaseTables.h"
 #include "reports/ReportLines.h"
 
@@ -12,68 +10,68 @@ namespace {
 constexpr const char* kClass = "cRptDesignCaseInputs";
 
 using reports::CellKind;
-using reports::cellText;
-using reports::moneyText;
-using reports::withCurrency;
 using Rows = std::vector<std::pair<std::string, std::string>>;
 
-void failed(doc::DocumentObject& docs, const std::string& title, const char* procedure) {
-    reports::writeFailureNote(docs, title + " " + texts().gXstrCanNotGen, procedure, kClass, false);
+}  // namespace
+
+void cRptDesignCaseInputs::failed(doc::DocumentObject& docs, const std::string& title,
+                                  const char* procedure) const {
+    reports::writeFailureNote(docs, in_.texts, title + " " + in_.texts.gXstrCanNotGen, procedure,
+                              kClass, false);
 }
 
 // A rate with two decimals and the percent unit ("6.50 %").
-std::string rateText(const rt::Value& value) {
-    return reports::formatNumber(value.toDouble(), 2) + " " + texts().gXstrPercentPerYear;
+std::string cRptDesignCaseInputs::rateText(const rt::Value& value) const {
+    return reports::formatNumber(value.toDouble(), 2) + " " + in_.texts.gXstrPercentPerYear;
 }
 
 // The initial investment and its first loan, for the simple analyses.
-Rows shortInvestmentRows() {
-    const ThreadState& state = threadState();
-    const ResourceTexts& res = texts();
-    const bool hasItem = state.arrInvCosts.isDimensioned() && state.arrInvCosts.ubound(2) >= 1;
-    const bool hasLoan = state.arrLoan.isDimensioned() && state.arrLoan.ubound(2) >= 1;
+Rows cRptDesignCaseInputs::shortInvestmentRows() const {
+    const ResourceTexts& res = in_.texts;
+    const bool hasItem = case_.Inv.isDimensioned() && case_.Inv.ubound(2) >= 1;
+    const bool hasLoan = case_.Loan.isDimensioned() && case_.Loan.ubound(2) >= 1;
     const std::string& na = res.gXstrNA;
+    const auto plain = [this](const rt::Value& value) {
+        return reports::cellText(in_, value, CellKind::Plain);
+    };
     return {
-        {withCurrency(res.gXstrDCInitialInvCost),
-         hasItem ? moneyText(state.arrInvCosts(2, 1)) : na},
+        {reports::withCurrency(in_, res.gXstrDCInitialInvCost),
+         hasItem ? reports::moneyText(in_, case_.Inv(2, 1)) : na},
         {res.gXstrDCColPercentFinanced,
-         hasLoan ? cellText(state.arrLoan(4, 1), CellKind::Plain) + " " + res.gXstrPercentPerYear
-                 : na},
-        {res.gXstrDCColTermOfLoan, hasLoan ? cellText(state.arrLoan(5, 1), CellKind::Plain) : na},
-        {res.gXstrDCAnnualInterestRate, hasLoan ? rateText(state.arrLoan(6, 1)) : na},
-        {withCurrency(res.gXstrDCColSalvageValue),
-         hasItem ? moneyText(state.arrInvCosts(9, 1)) : na},
+         hasLoan ? plain(case_.Loan(4, 1)) + " " + res.gXstrPercentPerYear : na},
+        {res.gXstrDCColTermOfLoan, hasLoan ? plain(case_.Loan(5, 1)) : na},
+        {res.gXstrDCAnnualInterestRate, hasLoan ? rateText(case_.Loan(6, 1)) : na},
+        {reports::withCurrency(in_, res.gXstrDCColSalvageValue),
+         hasItem ? reports::moneyText(in_, case_.Inv(9, 1)) : na},
     };
 }
 
 // Energy (annual item 1) and maintenance (annual item 2), for the simple analyses.
-Rows shortAnnualRows() {
-    const auto& items = threadState().arrAnOpCost;
-    const ResourceTexts& res = texts();
+Rows cRptDesignCaseInputs::shortAnnualRows() const {
+    const auto& items = case_.Ann;
+    const ResourceTexts& res = in_.texts;
     const long count = items.ubound(2);
-    Rows rows = {{withCurrency(res.gXstrDCAnnualEngCost), ""},
+    Rows rows = {{reports::withCurrency(in_, res.gXstrDCAnnualEngCost), ""},
                  {res.gXstrDCEngCostEscRate, ""},
-                 {withCurrency(res.gXstrDCAnnMaintainCost), ""},
+                 {reports::withCurrency(in_, res.gXstrDCAnnMaintainCost), ""},
                  {res.gXstrDCMaintainCostEscRate, ""}};
     if (count >= 1) {
-        rows[0].second = moneyText(items(2, 1));
+        rows[0].second = reports::moneyText(in_, items(2, 1));
         rows[1].second = rateText(items(5, 1));
     }
     if (count >= 2) {
-        rows[2].second = moneyText(items(2, 2));
+        rows[2].second = reports::moneyText(in_, items(2, 2));
         rows[3].second = rateText(items(5, 2));
     }
     return rows;
 }
 
-}  // namespace
-
 void cRptDesignCaseInputs::setInvCostTable(doc::DocumentObject& docs, const std::string& subCode) {
-    const std::string& title = texts().gXstrDCTableInvCosts;
+    const std::string& title = in_.texts.gXstrDCTableInvCosts;
     try {
         if (subCode == "DC1")
-            reports::writeDetailedTable(docs, title, reports::detailedColumns("Inv"),
-                                        threadState().arrInvCosts);
+            reports::writeDetailedTable(docs, in_, title, reports::detailedColumns(in_, "Inv"),
+                                        case_.Inv, case_.Gen);
         else
             reports::writeShortTable(docs, title, shortInvestmentRows());
     } catch (...) {
@@ -82,21 +80,21 @@ void cRptDesignCaseInputs::setInvCostTable(doc::DocumentObject& docs, const std:
 }
 
 void cRptDesignCaseInputs::setLoanTable(doc::DocumentObject& docs) {
-    const std::string& title = texts().gXstrDCTableLoan;
+    const std::string& title = in_.texts.gXstrDCTableLoan;
     try {
-        reports::writeDetailedTable(docs, title, reports::detailedColumns("Loan"),
-                                    threadState().arrLoan);
+        reports::writeDetailedTable(docs, in_, title, reports::detailedColumns(in_, "Loan"),
+                                    case_.Loan, case_.Gen);
     } catch (...) {
         failed(docs, title, "setLoanTable");
     }
 }
 
 void cRptDesignCaseInputs::setAnnualCost(doc::DocumentObject& docs, const std::string& subCode) {
-    const std::string& title = texts().gXstrDCTableOpCost;
+    const std::string& title = in_.texts.gXstrDCTableOpCost;
     try {
         if (subCode == "DC1")
-            reports::writeDetailedTable(docs, title, reports::detailedColumns("Ann"),
-                                        threadState().arrAnOpCost);
+            reports::writeDetailedTable(docs, in_, title, reports::detailedColumns(in_, "Ann"),
+                                        case_.Ann, case_.Gen);
         else
             reports::writeShortTable(docs, title, shortAnnualRows());
     } catch (...) {
@@ -105,10 +103,10 @@ void cRptDesignCaseInputs::setAnnualCost(doc::DocumentObject& docs, const std::s
 }
 
 void cRptDesignCaseInputs::setNONAnnualCost(doc::DocumentObject& docs) {
-    const std::string& title = texts().gXstrDCTableNonOpCost;
+    const std::string& title = in_.texts.gXstrDCTableNonOpCost;
     try {
-        reports::writeDetailedTable(docs, title, reports::detailedColumns("Other"),
-                                    threadState().arrOtherCost);
+        reports::writeDetailedTable(docs, in_, title, reports::detailedColumns(in_, "Other"),
+                                    case_.Other, case_.Gen);
     } catch (...) {
         failed(docs, title, "setNONAnnualCost");
     }

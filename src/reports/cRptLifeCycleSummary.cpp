@@ -3,8 +3,6 @@
 #include <array>
 #include <vector>
 
-#include "common/ResourceStrings.h"
-#include "common/ThreadState.h"
 #include "qvc/document/Table.h"
 #include "qvc/runtime/BasicString.h"
 #include "qvc/runtime/Value.h"
@@ -34,10 +32,10 @@ void endBlock(doc::DocumentObject& docs) {
 }
 
 // The case named by a comparison, with the winner mark when it won.
-std::string comparedCase(int32_t caseNumber, int32_t winner) {
-    std::string text = reports::caseShortTitle(caseNumber);
+std::string comparedCase(const ReportInputs& in, int32_t caseNumber, int32_t winner) {
+    std::string text = reports::caseShortTitle(in, caseNumber);
     if (caseNumber == winner)
-        text += " " + texts().gXstrLSWinner;
+        text += " " + in.texts.gXstrLSWinner;
     return text;
 }
 
@@ -48,81 +46,180 @@ struct Minimum {
     int16_t position = 0;
 };
 
+using SummaryRow = std::array<std::string, 3>;
+
+bool threeSummaryRows(const std::string& subCode) {
+    return isOneOf(subCode, {"LS3", "LS4", "LS6", "LS7"});
+}
+
+// The lowest total present worth, annual cost and first cost; a tie keeps the
+// earlier case.
+std::array<Minimum, 3> lowestValues(const tavlo::IAlternatives& alternatives) {
+    std::array<Minimum, 3> lowest{};
+    for (int16_t i = 1; i <= alternatives.Count(); ++i) {
+        const tavlo::IAlternative& a = alternatives.Item(i);
+        const std::array<double, 3> values{a.TotalPresentWorth(), a.AnnualOperatingCost(),
+                                           a.FirstCost()};
+        for (size_t k = 0; k < 3; ++k)
+            if (i == 1 || values[k] < lowest[k].value)
+                lowest[k] = {values[k], i};
+    }
+    return lowest;
+}
+
+// The body rows of table 1: the overall choice (the winner of the last
+// comparison) where the code has that row, then the best case of each criterion.
+std::vector<SummaryRow> summaryRows(const ReportInputs& in, const std::string& subCode) {
+    const ResourceTexts& res = in.texts;
+    const tavlo::IAlternatives& alternatives = reports::resultAlternatives(in);
+    const tavlo::IComparisons& comparisons = reports::resultComparisons(in);
+    const int16_t lastComparison = comparisons.Count();
+    const int32_t winner = lastComparison > 0 ? comparisons.Item(lastComparison).Winner() : 0;
+    const std::string overallChoice = reports::caseTitle(in, winner);
+    const std::array<Minimum, 3> lowest = lowestValues(alternatives);
+    auto criterionRow = [&](const std::string& label, const Minimum& m) {
+        return SummaryRow{label, reports::caseTitle(in, m.position),
+                          reports::moneyText(in, m.value)};
+    };
+
+    std::vector<SummaryRow> body;
+    if (subCode == "LS7")
+        body.push_back({res.gXstrLSPaybackAnalysis, overallChoice, "-"});
+    else if (!threeSummaryRows(subCode))
+        body.push_back({subCode == "LS5" ? res.gXstrLSIncrementalSIR : res.gXstrLSIncrementalNPW,
+                        overallChoice, "-"});
+    if (subCode != "LS7")
+        body.push_back(criterionRow(res.gXstrLSLowestTPW, lowest[0]));
+    body.push_back(criterionRow(res.gXstrLSAnnOpCost, lowest[1]));
+    body.push_back(criterionRow(res.gXstrLSFirstCost, lowest[2]));
+    return body;
+}
+
+// Table 1 with its caption.
+void writeSummaryTable(doc::DocumentObject& docs, const ReportInputs& in,
+                       const std::string& subCode, const std::vector<SummaryRow>& body) {
+    const ResourceTexts& res = in.texts;
+    const int32_t rows = threeSummaryRows(subCode) ? 4 : 5;
+    const std::vector<ResultColumn> columns{{2.5f, true}, {3.75f, true}, {1.25f, false}};
+    doc::Table table;
+    table.Attach(docs);
+    std::vector<int32_t> starts;
+    for (int32_t r = 0; r < rows; ++r)
+        starts.push_back(r * 3 + 1);
+    table.Define(rows * 3, starts);
+    for (int32_t r = 0; r < rows; ++r)
+        for (int32_t c = 1; c <= 3; ++c)
+            reports::styleCell(table.Cell(reports::cellNumber(r, c, 3)),
+                               columns[static_cast<size_t>(c - 1)].width,
+                               columns[static_cast<size_t>(c - 1)].isText, r == 0);
+    if (subCode == "LS7") {
+        endBlock(docs);
+        docs.NewLine(1);
+    }
+    reports::setRowTexts(table, 0,
+                         {rt::Trim(res.gXstrLSColEconomicCriteria),
+                          rt::Trim(res.gXstrLSColBestDesignCaseForEachCriteria),
+                          reports::moneyHeader(in, res.gXstrLSColValue)});
+    for (size_t r = 0; r < body.size(); ++r)
+        reports::setRowTexts(table, static_cast<int32_t>(r) + 1, {body[r].begin(), body[r].end()});
+    reports::placeWithCaption(docs, table, res.gXstrTable + " 1. " + res.gXstrLSTableExeSummary);
+}
+
+// The headers and columns of a results table.
+struct TableLayout {
+    std::vector<std::string> headers;
+    std::vector<ResultColumn> columns;
+};
+
+// Table 2: six columns with the after- and before-tax present worths, five otherwise.
+TableLayout caseTableLayout(const ReportInputs& in, bool sixColumns) {
+    const ResourceTexts& res = in.texts;
+    TableLayout layout;
+    layout.headers = {rt::Trim(res.gXstrColDesignCaseName),
+                      rt::Trim(res.gXstrColDesignCaseShortName)};
+    if (sixColumns) {
+        layout.headers.push_back(reports::moneyHeader(in, res.gXstrLSColAfterTaxTPW));
+        layout.headers.push_back(reports::moneyHeader(in, res.gXstrLSColBeforeTaxTPW));
+        layout.columns = {{2.0f, true},  {1.1f, true},  {1.1f, false},
+                          {1.1f, false}, {1.1f, false}, {1.1f, false}};
+    } else {
+        layout.headers.push_back(reports::moneyHeader(in, res.gXstrLSColTPW));
+        layout.columns = {
+            {2.6f, true}, {1.2f, true}, {1.25f, false}, {1.25f, false}, {1.2f, false}};
+    }
+    layout.headers.push_back(reports::annualMoneyHeader(in, res.gXstrLSColAnOpCost));
+    layout.headers.push_back(reports::moneyHeader(in, res.gXstrLSColFirstCost));
+    return layout;
+}
+
+std::vector<std::string> caseTableRow(const ReportInputs& in, int16_t position, bool sixColumns) {
+    const tavlo::IAlternative& a = reports::resultAlternatives(in).Item(position);
+    std::vector<std::string> cells{reports::caseTitle(in, position),
+                                   reports::caseShortTitle(in, position),
+                                   reports::moneyText(in, a.TotalPresentWorth())};
+    if (sixColumns)
+        cells.push_back(reports::moneyText(in, a.BeforeTaxTPW()));
+    cells.push_back(reports::moneyText(in, a.AnnualOperatingCost()));
+    cells.push_back(reports::moneyText(in, a.FirstCost()));
+    return cells;
+}
+
+// Table 3: LS7 four columns, LS1 seven (two rates of return), the others six.
+TableLayout comparisonTableLayout(const ReportInputs& in, const std::string& subCode) {
+    const ResourceTexts& res = in.texts;
+    TableLayout layout;
+    layout.headers = {rt::Trim(res.gXstrColChallenger), rt::Trim(res.gXstrColBaseCase),
+                      reports::moneyHeader(in, res.gXstrColAddFirstCost)};
+    if (subCode == "LS7") {
+        layout.columns = {{2.5f, true}, {2.5f, true}, {1.25f, false}, {1.25f, false}};
+    } else if (subCode == "LS1") {
+        layout.headers.push_back(reports::moneyHeader(in, res.gXstrADColNPWsavings));
+        layout.headers.push_back(rt::Trim(res.gXstrLSColAfterTaxIRR));
+        layout.headers.push_back(rt::Trim(res.gXstrLSColBeforetaxIRR));
+        layout.columns = {{1.75f, true}, {1.75f, true}, {0.8f, false}, {0.8f, false},
+                          {0.8f, false}, {0.8f, false}, {0.8f, false}};
+    } else {
+        layout.headers.push_back(reports::moneyHeader(in, res.gXstrADColNPWsavings));
+        layout.headers.push_back(
+            subCode == "LS2" ? rt::Trim(res.gXstrLSColIRR + " (" + res.gXstrPercentPerYear + ")")
+                             : rt::Trim(res.gXstrLSColSIR));
+        layout.columns = {{1.75f, true}, {1.75f, true}, {1.0f, false},
+                          {1.0f, false}, {1.0f, false}, {1.0f, false}};
+    }
+    layout.headers.push_back(rt::Trim(res.gXstrColPayBackPeriod) + " (" + rt::Trim(res.gXstryears) +
+                             ")");
+    return layout;
+}
+
+std::vector<std::string> comparisonTableRow(const ReportInputs& in, const tavlo::IComparison& cmp,
+                                            const std::string& subCode) {
+    std::vector<std::string> cells{comparedCase(in, cmp.Challenger(), cmp.Winner()),
+                                   comparedCase(in, cmp.BaseCase(), cmp.Winner()),
+                                   reports::moneyText(in, cmp.AdditionalFirstCost())};
+    if (subCode != "LS7")
+        cells.push_back(reports::moneyText(in, cmp.NPWSavings()));
+    if (subCode == "LS1" || subCode == "LS2")
+        cells.push_back(reports::definedOrNA(in, cmp.IRR(), 2, 100.0));
+    if (subCode == "LS1")
+        cells.push_back(reports::definedOrNA(in, cmp.BeforeTaxIRR(), 2, 100.0));
+    if (subCode == "LS5")
+        cells.push_back(reports::definedOrNA(in, cmp.SIR(in.study.lifeCycle), 3));
+    cells.push_back(reports::definedOrNA(in, cmp.PaybackYears(), 1));
+    return cells;
+}
+
 }  // namespace
 
 void cRptLifeCycleSummary::GenerateFirstTable(doc::DocumentObject& docs,
                                               const std::string& subCode) {
-    const ResourceTexts& res = texts();
+    const ResourceTexts& res = in_.texts;
     try {
-        const tavlo::IAlternatives& alternatives = reports::resultAlternatives();
-        const tavlo::IComparisons& comparisons = reports::resultComparisons();
-        const bool threeRows = isOneOf(subCode, {"LS3", "LS4", "LS6", "LS7"});
-        const int32_t rows = threeRows ? 4 : 5;
-        const std::vector<ResultColumn> columns{{2.5f, true}, {3.75f, true}, {1.25f, false}};
-
-        // The overall choice is the winner of the last comparison.
-        const int16_t lastComparison = comparisons.Count();
-        const int32_t winner = lastComparison > 0 ? comparisons.Item(lastComparison).Winner() : 0;
-        const std::string overallChoice = reports::caseTitle(winner);
-
-        // The lowest value of each criterion; a tie keeps the earlier case.
-        std::array<Minimum, 3> lowest{};  // total present worth, annual cost, first cost
-        for (int16_t i = 1; i <= alternatives.Count(); ++i) {
-            const tavlo::IAlternative& a = alternatives.Item(i);
-            const std::array<double, 3> values{a.TotalPresentWorth(), a.AnnualOperatingCost(),
-                                               a.FirstCost()};
-            for (size_t k = 0; k < 3; ++k)
-                if (i == 1 || values[k] < lowest[k].value)
-                    lowest[k] = {values[k], i};
-        }
-        auto criterionRow = [&](const std::string& label, const Minimum& m) {
-            return std::array<std::string, 3>{label, reports::caseTitle(m.position),
-                                              reports::moneyText(m.value)};
-        };
-
-        std::vector<std::array<std::string, 3>> body;
-        if (subCode == "LS7")
-            body.push_back({res.gXstrLSPaybackAnalysis, overallChoice, "-"});
-        else if (!threeRows)
-            body.push_back(
-                {subCode == "LS5" ? res.gXstrLSIncrementalSIR : res.gXstrLSIncrementalNPW,
-                 overallChoice, "-"});
-        if (subCode != "LS7")
-            body.push_back(criterionRow(res.gXstrLSLowestTPW, lowest[0]));
-        body.push_back(criterionRow(res.gXstrLSAnnOpCost, lowest[1]));
-        body.push_back(criterionRow(res.gXstrLSFirstCost, lowest[2]));
-
-        doc::Table table;
-        table.Attach(docs);
-        std::vector<int32_t> starts;
-        for (int32_t r = 0; r < rows; ++r)
-            starts.push_back(r * 3 + 1);
-        table.Define(rows * 3, starts);
-        for (int32_t r = 0; r < rows; ++r)
-            for (int32_t c = 1; c <= 3; ++c)
-                reports::styleCell(table.Cell(reports::cellNumber(r, c, 3)),
-                                   columns[static_cast<size_t>(c - 1)].width,
-                                   columns[static_cast<size_t>(c - 1)].isText, r == 0);
-
-        if (subCode == "LS7") {
-            endBlock(docs);
-            docs.NewLine(1);
-        }
-        table.Cell(1).SetValue(rt::Trim(res.gXstrLSColEconomicCriteria));
-        table.Cell(2).SetValue(rt::Trim(res.gXstrLSColBestDesignCaseForEachCriteria));
-        table.Cell(3).SetValue(reports::moneyHeader(res.gXstrLSColValue));
-        for (size_t r = 0; r < body.size(); ++r)
-            for (int32_t c = 1; c <= 3; ++c)
-                table.Cell(reports::cellNumber(static_cast<int32_t>(r) + 1, c, 3))
-                    .SetValue(body[r][static_cast<size_t>(c - 1)]);
-
-        reports::placeWithCaption(docs, table,
-                                  res.gXstrTable + " 1. " + res.gXstrLSTableExeSummary);
+        writeSummaryTable(docs, in_, subCode, summaryRows(in_, subCode));
         // The table's answer in words, right under it; the table stands
         // without it when it cannot be worked out.
         std::string answer;
         try {
-            answer = reports::answerSentence(subCode);
+            answer = reports::answerSentence(in_, subCode);
         } catch (...) {
         }
         if (!answer.empty())
@@ -132,147 +229,75 @@ void cRptLifeCycleSummary::GenerateFirstTable(doc::DocumentObject& docs,
         docs.NewLine(1);
     } catch (...) {
         reports::writeFailureNote(
-            docs, res.gXstrTable + " 1. " + res.gXstrLSTableExeSummary + " " + res.gXstrCanNotGen,
+            docs, in_.texts,
+            res.gXstrTable + " 1. " + res.gXstrLSTableExeSummary + " " + res.gXstrCanNotGen,
             "GenerateFirstTable", kClassName);
     }
 }
 
 void cRptLifeCycleSummary::GenerateSecondTable(doc::DocumentObject& docs,
                                                const std::string& subCode) {
-    const ResourceTexts& res = texts();
+    const ResourceTexts& res = in_.texts;
     try {
         docs.SetTextFlags(code::kFlagKeepTables, true);
-        bool sixColumns = false;
-        const std::string* title = nullptr;
-        if (isOneOf(subCode, {"LS1", "LS3"}))
-            sixColumns = true;
-        else if (!isOneOf(subCode, {"LS2", "LS4", "LS5", "LS6", "LS7"}))
+        const bool sixColumns = isOneOf(subCode, {"LS1", "LS3"});
+        if (!sixColumns && !isOneOf(subCode, {"LS2", "LS4", "LS5", "LS6", "LS7"}))
             return;
         const bool ranked = isOneOf(subCode, {"LS3", "LS4", "LS6"});
-        title =
-            ranked ? &res.gXstrLSTableDesignCaseRankedByTPW : &res.gXstrLSTableFirstCostDesignCases;
+        const std::string& title =
+            ranked ? res.gXstrLSTableDesignCaseRankedByTPW : res.gXstrLSTableFirstCostDesignCases;
+        const TableLayout layout = caseTableLayout(in_, sixColumns);
 
-        std::vector<std::string> headers{rt::Trim(res.gXstrColDesignCaseName),
-                                         rt::Trim(res.gXstrColDesignCaseShortName)};
-        std::vector<ResultColumn> columns;
-        if (sixColumns) {
-            headers.push_back(reports::moneyHeader(res.gXstrLSColAfterTaxTPW));
-            headers.push_back(reports::moneyHeader(res.gXstrLSColBeforeTaxTPW));
-            columns = {{2.0f, true},  {1.1f, true},  {1.1f, false},
-                       {1.1f, false}, {1.1f, false}, {1.1f, false}};
-        } else {
-            headers.push_back(reports::moneyHeader(res.gXstrLSColTPW));
-            columns = {{2.6f, true}, {1.2f, true}, {1.25f, false}, {1.25f, false}, {1.2f, false}};
-        }
-        headers.push_back(reports::annualMoneyHeader(res.gXstrLSColAnOpCost));
-        headers.push_back(reports::moneyHeader(res.gXstrLSColFirstCost));
-
-        const tavlo::IAlternatives& alternatives = reports::resultAlternatives();
+        const tavlo::IAlternatives& alternatives = reports::resultAlternatives(in_);
         // The rows follow what the caption promises.
         const std::vector<int16_t> order =
             ranked ? reports::rankOrder(alternatives) : reports::firstCostOrder(alternatives);
-        const auto columnCount = static_cast<int32_t>(columns.size());
-
         doc::Table table;
         table.Attach(docs);
         table.SetHeaderRow(true);
-        reports::addStyledCells(table, static_cast<int32_t>(order.size()) + 1, columns);
-        for (int32_t c = 1; c <= columnCount; ++c)
-            table.Cell(c).SetValue(headers[static_cast<size_t>(c - 1)]);
+        reports::addStyledCells(table, static_cast<int32_t>(order.size()) + 1, layout.columns);
+        reports::setRowTexts(table, 0, layout.headers);
         int32_t row = 0;
-        for (const int16_t k : order) {
-            const tavlo::IAlternative& a = alternatives.Item(k);
-            std::vector<std::string> cells{reports::caseTitle(k), reports::caseShortTitle(k),
-                                           reports::moneyText(a.TotalPresentWorth())};
-            if (sixColumns)
-                cells.push_back(reports::moneyText(a.BeforeTaxTPW()));
-            cells.push_back(reports::moneyText(a.AnnualOperatingCost()));
-            cells.push_back(reports::moneyText(a.FirstCost()));
-            ++row;
-            for (int32_t c = 1; c <= columnCount; ++c)
-                table.Cell(reports::cellNumber(row, c, columnCount))
-                    .SetValue(cells[static_cast<size_t>(c - 1)]);
-        }
+        for (const int16_t k : order)
+            reports::setRowTexts(table, ++row, caseTableRow(in_, k, sixColumns));
 
-        reports::placeWithCaption(docs, table, res.gXstrTable + " 2. " + *title);
+        reports::placeWithCaption(docs, table, res.gXstrTable + " 2. " + title);
         endBlock(docs);
         docs.NewLine(1);
     } catch (...) {
-        reports::writeFailureNote(docs, res.gXstrTable + " 2. " + " " + res.gXstrCanNotGen,
+        reports::writeFailureNote(docs, in_.texts,
+                                  res.gXstrTable + " 2. " + " " + res.gXstrCanNotGen,
                                   "GenerateSecondTable", kClassName);
     }
 }
 
 void cRptLifeCycleSummary::Generate_ThirdTable(doc::DocumentObject& docs,
                                                const std::string& subCode) {
-    const ResourceTexts& res = texts();
+    const ResourceTexts& res = in_.texts;
     try {
         docs.SetTextFlags(code::kFlagKeepTables, true);
         if (!isOneOf(subCode, {"LS1", "LS2", "LS5", "LS7"}))
             return;
-
-        std::vector<std::string> headers{rt::Trim(res.gXstrColChallenger),
-                                         rt::Trim(res.gXstrColBaseCase),
-                                         reports::moneyHeader(res.gXstrColAddFirstCost)};
-        std::vector<ResultColumn> columns;
-        if (subCode == "LS7") {
-            columns = {{2.5f, true}, {2.5f, true}, {1.25f, false}, {1.25f, false}};
-        } else {
-            headers.push_back(reports::moneyHeader(res.gXstrADColNPWsavings));
-            if (subCode == "LS1") {
-                headers.push_back(rt::Trim(res.gXstrLSColAfterTaxIRR));
-                headers.push_back(rt::Trim(res.gXstrLSColBeforetaxIRR));
-                columns = {{1.75f, true}, {1.75f, true}, {0.8f, false}, {0.8f, false},
-                           {0.8f, false}, {0.8f, false}, {0.8f, false}};
-            } else {
-                headers.push_back(subCode == "LS2" ? rt::Trim(res.gXstrLSColIRR + " (" +
-                                                              res.gXstrPercentPerYear + ")")
-                                                   : rt::Trim(res.gXstrLSColSIR));
-                columns = {{1.75f, true}, {1.75f, true}, {1.0f, false},
-                           {1.0f, false}, {1.0f, false}, {1.0f, false}};
-            }
-        }
-        headers.push_back(rt::Trim(res.gXstrColPayBackPeriod) + " (" + rt::Trim(res.gXstryears) +
-                          ")");
-
-        const tavlo::IComparisons& comparisons = reports::resultComparisons();
-        const int16_t lifecycle = rt::Value(threadState().arrStudy[5]).toInt16();
-        const auto columnCount = static_cast<int32_t>(columns.size());
+        const TableLayout layout = comparisonTableLayout(in_, subCode);
+        const tavlo::IComparisons& comparisons = reports::resultComparisons(in_);
         doc::Table table;
         table.Attach(docs);
         table.SetHeaderRow(true);
         // The five 0.8-inch columns of the seven-column form keep a word such as
         // "Additional" whole in their bold headers only with a narrower padding.
         const float padding = subCode == "LS1" ? kNarrowPadding : reports::kResultCellPadding;
-        reports::addStyledCells(table, comparisons.Count() + 1, columns, padding);
-        for (int32_t c = 1; c <= columnCount; ++c)
-            table.Cell(c).SetValue(headers[static_cast<size_t>(c - 1)]);
-
-        for (int16_t i = 1; i <= comparisons.Count(); ++i) {
-            const tavlo::IComparison& cmp = comparisons.Item(i);
-            std::vector<std::string> cells{comparedCase(cmp.Challenger(), cmp.Winner()),
-                                           comparedCase(cmp.BaseCase(), cmp.Winner()),
-                                           reports::moneyText(cmp.AdditionalFirstCost())};
-            if (subCode != "LS7")
-                cells.push_back(reports::moneyText(cmp.NPWSavings()));
-            if (subCode == "LS1" || subCode == "LS2")
-                cells.push_back(reports::definedOrNA(cmp.IRR(), 2, 100.0));
-            if (subCode == "LS1")
-                cells.push_back(reports::definedOrNA(cmp.BeforeTaxIRR(), 2, 100.0));
-            if (subCode == "LS5")
-                cells.push_back(reports::definedOrNA(cmp.SIR(lifecycle), 3));
-            cells.push_back(reports::definedOrNA(cmp.PaybackYears(), 1));
-            for (int32_t c = 1; c <= columnCount; ++c)
-                table.Cell(reports::cellNumber(i, c, columnCount))
-                    .SetValue(cells[static_cast<size_t>(c - 1)]);
-        }
+        reports::addStyledCells(table, comparisons.Count() + 1, layout.columns, padding);
+        reports::setRowTexts(table, 0, layout.headers);
+        for (int16_t i = 1; i <= comparisons.Count(); ++i)
+            reports::setRowTexts(table, i, comparisonTableRow(in_, comparisons.Item(i), subCode));
 
         reports::placeWithCaption(docs, table,
                                   res.gXstrTable + " 3. " + res.gXstrLSTableIncAnalyData);
         endBlock(docs);
     } catch (...) {
         reports::writeFailureNote(
-            docs, res.gXstrTable + " 3. " + res.gXstrLSTableIncAnalyData + " " + res.gXstrCanNotGen,
+            docs, in_.texts,
+            res.gXstrTable + " 3. " + res.gXstrLSTableIncAnalyData + " " + res.gXstrCanNotGen,
             "Generate_ThirdTable", kClassName);
     }
 }

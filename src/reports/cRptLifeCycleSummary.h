@@ -17,6 +17,9 @@ namespace qvc {
 
 class cRptLifeCycleSummary : public LifeCycleSummaryGenerator {
   public:
+    explicit cRptLifeCycleSummary(const ReportInputs& inputs) : in_(inputs) {}
+    explicit cRptLifeCycleSummary(ReportInputs&&) = delete;
+
     // Table 1: four rows, or three for "LS3", "LS4", "LS6" and "LS7".
     void GenerateFirstTable(doc::DocumentObject& docs, const std::string& subCode) override;
     // An empty full-width table, then (not for "LS7") the three charts.
@@ -27,6 +30,9 @@ class cRptLifeCycleSummary : public LifeCycleSummaryGenerator {
     void Generate_ThirdTable(doc::DocumentObject& docs, const std::string& subCode) override;
 
     static constexpr const char* kClassName = "cRptLifeCycleSummary";
+
+  private:
+    const ReportInputs& in_;
 };
 
 }  // namespace qvc

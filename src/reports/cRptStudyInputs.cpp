@@ -4,44 +4,39 @@
 #include <optional>
 
 #include "common/ErrorRecord.h"
-#include "common/ResourceStrings.h"
-#include "common/ThreadState.h"
 #include "qvc/document/Table.h"
 #include "qvc/runtime/BasicString.h"
-#include "qvc/runtime/Like.h"
 #include "reports/ReportLines.h"
-#include "reports/ReportState.h"
 
 namespace qvc {
 
 namespace code = doc::code;
-using reports::formatStudyNumber;
+using reports::formatNumber;
 using reports::numberLine;
 using reports::plainLine;
 
-void cRptStudyInputs::setStudyTable(doc::DocumentObject& docs) {
-    const auto& study = threadState().arrStudy;
-    const ReportState& rs = reportState();
-    const ResourceTexts& res = texts();
-    const std::string& analysis = study[2];
+std::string cRptStudyInputs::setStudyTable(doc::DocumentObject& docs) {
+    const StudySettings& study = in_.study;
+    const ResourceTexts& res = in_.texts;
+    const int16_t analysis = study.typeOfAnalysis;
 
     docs.NewLine(1);
-    plainLine(docs, res.gXstrSIStudyTitle, study[0]);
+    plainLine(docs, res.gXstrSIStudyTitle, study.title);
     docs.AddText(res.gXstrSIStudyDesc + " :", reports::kLineTextSize, std::nullopt, 0, std::nullopt,
                  code::kAlignLeft, code::kDefaultColour, false);
-    setDescription(docs, study[1]);
-    plainLine(docs, res.gXstrSITypeOfAnalysis, rs.strAnalysisType);
-    if (rt::Like(analysis, "[0,1]"))
-        plainLine(docs, res.gXstrSITypeofAlternatives, rs.strAlternativeType);
-    plainLine(docs, res.gXstrSIBaseYear, study[4]);
-    plainLine(docs, res.gXstrSICurSymbol, study[9]);
-    numberLine(docs, res.gXstrSILengthOfAnalysis, formatStudyNumber(study[5], 0), res.gXstryrs);
-    numberLine(docs, rt::Like(analysis, "[1,2,3]") ? res.gXstrDiscountRate : res.gXstrSIMinROI,
-               formatStudyNumber(study[6], 2), res.gXstrPercentPerYear);
-    if (rt::Like(analysis, "[0]")) {
-        if (study[7] == "True") {
+    const std::string failure = setDescription(docs, study.description);
+    plainLine(docs, res.gXstrSITypeOfAnalysis, in_.analysisTypeText);
+    if (analysis == 0 || analysis == 1)
+        plainLine(docs, res.gXstrSITypeofAlternatives, in_.alternativeTypeText);
+    plainLine(docs, res.gXstrSIBaseYear, std::to_string(study.baseYear));
+    plainLine(docs, res.gXstrSICurSymbol, study.currencySymbol);
+    numberLine(docs, res.gXstrSILengthOfAnalysis, formatNumber(study.lifeCycle, 0), res.gXstryrs);
+    numberLine(docs, analysis >= 1 && analysis <= 3 ? res.gXstrDiscountRate : res.gXstrSIMinROI,
+               formatNumber(study.discountRate, 2), res.gXstrPercentPerYear);
+    if (analysis == 0) {
+        if (study.calculateIncomeTaxes) {
             plainLine(docs, res.gXstrSIConsiderTax, res.cbotaxexempt0);
-            numberLine(docs, res.gXstrSIMarginalITRate, formatStudyNumber(study[8], 2),
+            numberLine(docs, res.gXstrSIMarginalITRate, formatNumber(study.incomeTaxRate, 2),
                        res.gXstrPercentPerYear);
         } else {
             plainLine(docs, res.gXstrSIConsiderTax, res.cbotaxexempt1);
@@ -49,9 +44,10 @@ void cRptStudyInputs::setStudyTable(doc::DocumentObject& docs) {
     }
     docs.SetTextFlags(code::kFlagEndBlock, true);
     docs.NewLine(1);
+    return failure;
 }
 
-void cRptStudyInputs::setDescription(doc::DocumentObject& docs, const std::string& text) {
+std::string cRptStudyInputs::setDescription(doc::DocumentObject& docs, const std::string& text) {
     try {
         const size_t length = rt::Len(text);
         doc::Table table;
@@ -69,8 +65,9 @@ void cRptStudyInputs::setDescription(doc::DocumentObject& docs, const std::strin
         if (length > 65)
             docs.NewLine(1);
     } catch (...) {
-        threadState().gErrMsg = errorRecord("setDescription", "cRptStudyInputs");
+        return errorRecord("setDescription", "cRptStudyInputs");
     }
+    return {};
 }
 
 }  // namespace qvc

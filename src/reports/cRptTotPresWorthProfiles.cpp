@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "common/ResourceStrings.h"
-#include "common/ThreadState.h"
 #include "qvc/document/Table.h"
 #include "qvc/graph/ChartRenderer.h"
 #include "qvc/graph/Palette.h"
@@ -14,7 +12,6 @@
 #include "qvc/runtime/Rounding.h"
 #include "reports/MoneyText.h"
 #include "reports/ReportLines.h"
-#include "reports/ReportState.h"
 #include "reports/ResultCases.h"
 #include "reports/ResultTable.h"
 #include "tavlo/IAlternatives.h"
@@ -52,16 +49,15 @@ const std::array<graph::Colour, 20>& cRptTotPresWorthProfiles::subsetColours() {
 }
 
 graph::Chart cRptTotPresWorthProfiles::profileChart() {
-    const ResourceTexts& res = texts();
-    const ThreadState& state = threadState();
-    const tavlo::IAlternatives& alternatives = reports::resultAlternatives();
+    const ResourceTexts& res = in_.texts;
+    const tavlo::IAlternatives& alternatives = reports::resultAlternatives(in_);
     m_RankOrder = reports::rankOrder(alternatives);
-    const auto years = static_cast<int16_t>(reports::numberOf(state.arrStudy[5]));
+    const int16_t years = in_.study.lifeCycle;
 
     graph::Chart chart;
     chart.kind = graph::ChartKind::Line;
     chart.xAxisLabel = res.gXstrADColYear;
-    chart.yAxisLabel = res.gXstrTPWCumPW + " (" + state.arrStudy[9] + ")";
+    chart.yAxisLabel = res.gXstrTPWCumPW + " (" + in_.study.currencySymbol + ")";
     for (int16_t y = 0; y <= years; ++y)
         chart.pointLabels.push_back(std::to_string(y));
 
@@ -71,7 +67,7 @@ graph::Chart cRptTotPresWorthProfiles::profileChart() {
     for (size_t s = 1; s <= m_RankOrder.size(); ++s) {
         const int16_t position = m_RankOrder[s - 1];
         const tavlo::IAlternative& alternative = alternatives.Item(position);
-        graph::Subset subset{reports::caseShortTitle(position), colourOf(s), {}};
+        graph::Subset subset{reports::caseShortTitle(in_, position), colourOf(s), {}};
         double running = 0;
         for (int16_t y = 0; y <= years; ++y) {
             running += rt::RoundHalfEven(alternative.PWCashFlowAt(y));
@@ -92,7 +88,7 @@ graph::Chart cRptTotPresWorthProfiles::profileChart() {
 void cRptTotPresWorthProfiles::setGraph(doc::DocumentObject& docs) {
     try {
         const graph::Chart chart = profileChart();
-        const graph::ChartRenderer* renderer = reportState().gGraph;
+        const graph::ChartRenderer* renderer = in_.graph;
         if (!renderer)
             throw rt::Error(rt::err::kObjectNotSet,
                             "Object variable or With block variable not set");
@@ -102,24 +98,23 @@ void cRptTotPresWorthProfiles::setGraph(doc::DocumentObject& docs) {
         docs.WriteDocument(-1, 0);
         docs.NewLine(1);
     } catch (...) {
-        const ResourceTexts& res = texts();
-        reports::writeFailureNote(docs, res.gXstrTPWCumPW + " " + res.gXstrGraphs, "setGraph",
-                                  kClass);
+        const ResourceTexts& res = in_.texts;
+        reports::writeFailureNote(docs, in_.texts, res.gXstrTPWCumPW + " " + res.gXstrGraphs,
+                                  "setGraph", kClass);
     }
 }
 
 void cRptTotPresWorthProfiles::setPWtable(doc::DocumentObject& docs, const std::string& subCode) {
     std::string title;
     try {
-        const ResourceTexts& res = texts();
-        const ThreadState& state = threadState();
-        const tavlo::IAlternatives& alternatives = reports::resultAlternatives();
+        const ResourceTexts& res = in_.texts;
+        const tavlo::IAlternatives& alternatives = reports::resultAlternatives(in_);
         // The order is normally kept by setGraph; work it out here when the
         // chart stopped before it had it.
         if (m_RankOrder.empty())
             m_RankOrder = reports::rankOrder(alternatives);
 
-        const bool ranked = state.arrStudy[3] == "1";
+        const bool ranked = in_.study.typeOfAlternatives == 1;
         title =
             ranked ? res.gXstrLSTableDesignCaseRankedByTPW : res.gXstrLSTableFirstCostDesignCases;
         // The chart's lines are in rank order; the table's rows follow its caption.
@@ -128,16 +123,16 @@ void cRptTotPresWorthProfiles::setPWtable(doc::DocumentObject& docs, const std::
         const bool withTaxes = subCode == "TPW1";
         m_TPWLabel = withTaxes ? res.gXstrLSColAfterTaxTPW : res.gXstrLSColTPW;
         // Every money column names the currency.
-        const std::string tpw = reports::moneyHeader(m_TPWLabel);
-        const std::string annual = reports::annualMoneyHeader(res.gXstrLSColAnOpCost);
-        const std::string firstCost = reports::moneyHeader(res.gXstrLSColFirstCost);
+        const std::string tpw = reports::moneyHeader(in_, m_TPWLabel);
+        const std::string annual = reports::annualMoneyHeader(in_, res.gXstrLSColAnOpCost);
+        const std::string firstCost = reports::moneyHeader(in_, res.gXstrLSColFirstCost);
 
         std::vector<Column> columns;
         if (withTaxes)
             columns = {{res.gXstrColDesignCaseName, 2.0f, true},
                        {res.gXstrColDesignCaseShortName, 1.1f, true},
                        {tpw, 1.1f, false},
-                       {reports::moneyHeader(res.gXstrLSColBeforeTaxTPW), 1.1f, false},
+                       {reports::moneyHeader(in_, res.gXstrLSColBeforeTaxTPW), 1.1f, false},
                        {annual, 1.1f, false},
                        {firstCost, 1.1f, false}};
         else
@@ -161,13 +156,13 @@ void cRptTotPresWorthProfiles::setPWtable(doc::DocumentObject& docs, const std::
         int32_t row = 1;
         for (const int16_t position : rows) {
             const tavlo::IAlternative& alternative = alternatives.Item(position);
-            std::vector<std::string> cells{reports::caseTitle(position),
-                                           reports::caseShortTitle(position),
-                                           reports::moneyText(alternative.TotalPresentWorth())};
+            std::vector<std::string> cells{
+                reports::caseTitle(in_, position), reports::caseShortTitle(in_, position),
+                reports::moneyText(in_, alternative.TotalPresentWorth())};
             if (withTaxes)
-                cells.push_back(reports::moneyText(alternative.BeforeTaxTPW()));
-            cells.push_back(reports::moneyText(alternative.AnnualOperatingCost()));
-            cells.push_back(reports::moneyText(alternative.FirstCost()));
+                cells.push_back(reports::moneyText(in_, alternative.BeforeTaxTPW()));
+            cells.push_back(reports::moneyText(in_, alternative.AnnualOperatingCost()));
+            cells.push_back(reports::moneyText(in_, alternative.FirstCost()));
             for (int32_t c = 1; c <= columnCount; ++c)
                 table.Cell(row * columnCount + c).SetValue(cells[static_cast<size_t>(c - 1)]);
             ++row;
@@ -179,8 +174,9 @@ void cRptTotPresWorthProfiles::setPWtable(doc::DocumentObject& docs, const std::
         docs.SetTextFlags(code::kFlagEndBlock, true);
         docs.WriteDocument(-1, 0);
     } catch (...) {
-        const ResourceTexts& res = texts();
-        reports::writeFailureNote(docs, res.gXstrTable + " " + title + " " + res.gXstrCanNotGen,
+        const ResourceTexts& res = in_.texts;
+        reports::writeFailureNote(docs, in_.texts,
+                                  res.gXstrTable + " " + title + " " + res.gXstrCanNotGen,
                                   "setPWtable", kClass);
     }
 }

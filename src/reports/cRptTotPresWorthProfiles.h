@@ -24,6 +24,9 @@ namespace qvc {
 
 class cRptTotPresWorthProfiles : public TotPresWorthGenerator {
   public:
+    explicit cRptTotPresWorthProfiles(const ReportInputs& inputs) : in_(inputs) {}
+    explicit cRptTotPresWorthProfiles(ReportInputs&&) = delete;
+
     // The twenty line colours, for subsets 1 to 20 in this order.
     static const std::array<graph::Colour, 20>& subsetColours();
 
@@ -40,6 +43,7 @@ class cRptTotPresWorthProfiles : public TotPresWorthGenerator {
     std::vector<int16_t> m_RankOrder;
     // The label of the total-present-worth column of the table.
     std::string m_TPWLabel;
+    const ReportInputs& in_;
 };
 
 }  // namespace qvc

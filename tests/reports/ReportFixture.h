@@ -24,6 +24,7 @@
 #include "qvc/ui/HeadlessProgressWindow.h"
 #include "qvc/ui/HeadlessReportViewer.h"
 #include "qvc/ui/Services.h"
+#include "reports/ReportInputsReader.h"
 #include "reports/ReportState.h"
 #include "reports/cRptBuilder.h"
 

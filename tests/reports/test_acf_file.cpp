@@ -190,14 +190,25 @@ class AsciiCashFlowFileTest : public CashFlowStudyTest {
     }
 };
 
+// The writer run on the inputs the builder would read from the thread's state.
+TextFileOutcome writeOther() {
+    const ReportInputs in = reports::readReportInputs();
+    return cRptASCIICashFlow(in).BuildOtherASCIICashFlow();
+}
+
+TextFileOutcome writeWithTaxes() {
+    const ReportInputs in = reports::readReportInputs();
+    return cRptASCIICashFlow(in).BuildITPvtSectorCashFlow();
+}
+
 TEST_F(AsciiCashFlowFileTest, OtherStudiesElevenColumnsInRankOrder) {
     calculateExample(settings(0, 0, false));
-    cRptASCIICashFlow().BuildOtherASCIICashFlow();
-    EXPECT_EQ(threadState().gErrMsg, "");
-    EXPECT_EQ(threadState().gErrCode, 0);
-    EXPECT_TRUE(reportState().gAsciiFileWritten);
+    const TextFileOutcome outcome = writeOther();
+    EXPECT_EQ(outcome.errorRecord, "");
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_TRUE(outcome.written);
     // The project folder, because one is set.
-    EXPECT_EQ(reportState().gAsciiPath, expectedPath(dir).string());
+    EXPECT_EQ(outcome.path, expectedPath(dir).string());
     const std::vector<std::string> lines = readLines(expectedPath(dir));
 
     const std::string blank = field("", 11);
@@ -224,9 +235,9 @@ TEST_F(AsciiCashFlowFileTest, OtherStudiesElevenColumnsInRankOrder) {
 
 TEST_F(AsciiCashFlowFileTest, PrivateSectorWithTaxesNineteenColumnsAndTheWideDepreciation) {
     calculateExample(settings(0, 0, true));
-    cRptASCIICashFlow().BuildITPvtSectorCashFlow();
-    EXPECT_EQ(threadState().gErrMsg, "");
-    EXPECT_TRUE(reportState().gAsciiFileWritten);
+    const TextFileOutcome outcome = writeWithTaxes();
+    EXPECT_EQ(outcome.errorRecord, "");
+    EXPECT_TRUE(outcome.written);
     const std::vector<std::string> lines = readLines(expectedPath(dir));
 
     const std::string b = field("", 11);
@@ -261,8 +272,7 @@ TEST_F(AsciiCashFlowFileTest, PublicSectorAndSimpleCashFlowUseTheOtherLayout) {
     for (int16_t analysis : {1, 3}) {
         SCOPED_TRACE(analysis);
         calculateExample(settings(analysis, 0, false));
-        cRptASCIICashFlow().BuildOtherASCIICashFlow();
-        ASSERT_TRUE(reportState().gAsciiFileWritten);
+        ASSERT_TRUE(writeOther().written);
         const std::vector<std::string> lines = readLines(expectedPath(dir));
         const size_t block = 5 + 5 + static_cast<size_t>(lifeCycle()) + 1 + 1;
         ASSERT_EQ(lines.size(), 3 * block);
@@ -282,17 +292,15 @@ TEST_F(AsciiCashFlowFileTest, FileNameKeepsLettersDigitsAndBlanksAndFallsBackToT
     named.title = "Plant A/B (2026)";
     calculateExample(named);
     threadState().strProjectPath.clear();
-    cRptASCIICashFlow().BuildOtherASCIICashFlow();
+    TextFileOutcome outcome = writeOther();
     const fs::path expected = work / "CashFlow_Plant A_B _2026_.TXT";
-    EXPECT_EQ(reportState().gAsciiPath, expected.string());
-    EXPECT_TRUE(reportState().gAsciiFileWritten);
+    EXPECT_EQ(outcome.path, expected.string());
+    EXPECT_TRUE(outcome.written);
     EXPECT_TRUE(fs::exists(expected));
 
     // An existing file is replaced, not appended to.
     const auto size = fs::file_size(expected);
-    reportState().gAsciiFileWritten = false;
-    cRptASCIICashFlow().BuildOtherASCIICashFlow();
-    EXPECT_TRUE(reportState().gAsciiFileWritten);
+    EXPECT_TRUE(writeOther().written);
     EXPECT_EQ(fs::file_size(expected), size);
 
     // Reproducer: the file name starts with a resource text; "../" in it wrote
@@ -302,9 +310,9 @@ TEST_F(AsciiCashFlowFileTest, FileNameKeepsLettersDigitsAndBlanksAndFallsBackToT
     calculateExample(named);
     threadState().res.gXstrADMainColCashFlow = "../victim";
     threadState().strProjectPath.clear();
-    cRptASCIICashFlow().BuildOtherASCIICashFlow();
-    EXPECT_TRUE(reportState().gAsciiFileWritten);
-    const fs::path written = reportState().gAsciiPath;
+    outcome = writeOther();
+    EXPECT_TRUE(outcome.written);
+    const fs::path written = outcome.path;
     EXPECT_EQ(written.parent_path(), work);
     EXPECT_TRUE(written.filename().string().starts_with("_victim_PPP"));
     EXPECT_LE(written.filename().string().size(), 200u);
@@ -316,30 +324,33 @@ TEST_F(AsciiCashFlowFileTest, FileNameKeepsLettersDigitsAndBlanksAndFallsBackToT
     threadState().strProjectPath = dir.string();
     ui::Services::setOutputFolder(out);
     fs::create_directories(out);
-    cRptASCIICashFlow().BuildOtherASCIICashFlow();
-    EXPECT_EQ(fs::path(reportState().gAsciiPath).parent_path(), out);
-    EXPECT_TRUE(fs::is_regular_file(reportState().gAsciiPath));
+    outcome = writeOther();
+    EXPECT_EQ(fs::path(outcome.path).parent_path(), out);
+    EXPECT_TRUE(fs::is_regular_file(outcome.path));
 }
 
 TEST_F(AsciiCashFlowFileTest, MissingFolderGives301AndAFileThatCannotBeCreated333) {
     calculateExample(settings(0, 0, true));
     ThreadState& st = threadState();
     st.strProjectPath = (dir / "no such folder").string();
-    cRptASCIICashFlow().BuildITPvtSectorCashFlow();
-    EXPECT_EQ(st.gErrCode, 301);
-    EXPECT_FALSE(reportState().gAsciiFileWritten);
-    EXPECT_EQ(st.gErrMsg, "76#Path not found#BuildITPvtSectorCashFlow # cRptASCIICashFlow #");
+    TextFileOutcome outcome = writeWithTaxes();
+    EXPECT_EQ(outcome.status, 301);
+    EXPECT_FALSE(outcome.written);
+    EXPECT_EQ(outcome.errorRecord,
+              "76#Path not found#BuildITPvtSectorCashFlow # cRptASCIICashFlow #");
     EXPECT_FALSE(fs::exists(dir / "no such folder"));
 
     // A folder in the way of the file: it cannot be created.
-    st.gErrCode = 0;
-    st.gErrMsg.clear();
     st.strProjectPath = dir.string();
     fs::create_directories(expectedPath(dir));
-    cRptASCIICashFlow().BuildOtherASCIICashFlow();
-    EXPECT_EQ(st.gErrCode, 333);
-    EXPECT_FALSE(reportState().gAsciiFileWritten);
-    EXPECT_THAT(st.gErrMsg, ::testing::EndsWith("#BuildOtherASCIICashFlow # cRptASCIICashFlow #"));
+    outcome = writeOther();
+    EXPECT_EQ(outcome.status, 333);
+    EXPECT_FALSE(outcome.written);
+    EXPECT_THAT(outcome.errorRecord,
+                ::testing::EndsWith("#BuildOtherASCIICashFlow # cRptASCIICashFlow #"));
+    // The writer leaves the thread's status to the builder.
+    EXPECT_EQ(st.gErrCode, 0);
+    EXPECT_EQ(st.gErrMsg, "");
 
     // A folder without write permission (not testable as root, who may write
     // anywhere).
@@ -347,11 +358,10 @@ TEST_F(AsciiCashFlowFileTest, MissingFolderGives301AndAFileThatCannotBeCreated33
         const fs::path locked = dir / "locked";
         fs::create_directories(locked);
         fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
-        st.gErrCode = 0;
         st.strProjectPath = locked.string();
-        cRptASCIICashFlow().BuildOtherASCIICashFlow();
-        EXPECT_EQ(st.gErrCode, 333);
-        EXPECT_FALSE(reportState().gAsciiFileWritten);
+        outcome = writeOther();
+        EXPECT_EQ(outcome.status, 333);
+        EXPECT_FALSE(outcome.written);
         fs::permissions(locked, fs::perms::owner_all);
     }
 }
@@ -386,8 +396,8 @@ TEST_F(AsciiCashFlowFileTest, FieldsOfTheFile) {
     EXPECT_EQ(ascii::ValueField(1.0, 15), std::string(14, ' ') + "1");
     EXPECT_EQ(ascii::YearField(7), "   7");
     EXPECT_EQ(ascii::YearField(12345), "    ");
-    EXPECT_EQ(ascii::DateField(2026, 1), "2026");
-    EXPECT_EQ(ascii::DateField(2026, 0), "Init");
+    EXPECT_EQ(ascii::DateField(res().gXstrInitial, 2026, 1), "2026");
+    EXPECT_EQ(ascii::DateField(res().gXstrInitial, 2026, 0), "Init");
 
     // A wide value shifts the rest of its line.
     auto eng = tavlo::createEngine();
@@ -398,8 +408,7 @@ TEST_F(AsciiCashFlowFileTest, FieldsOfTheFile) {
     alt.setInvestmentCost(1, 250000000000.0);
     alt.setDepreciationMethod(1, 5);
     ASSERT_TRUE(eng->Calculate());
-    threadState().arrStudy[9] = "$";
-    const std::string line = ascii::dataLine(ascii::otherLayout(), alt, 2026, 0);
+    const std::string line = ascii::dataLine(ascii::otherLayout(res(), "$"), alt, 2026, 0);
     EXPECT_EQ(line.substr(14, 13), " 250000000000");
     // Five columns hold the 12-digit amount in year 0 (cash and total
     // investment, cash flow, its present worth and the total present worth).

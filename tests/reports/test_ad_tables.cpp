@@ -17,7 +17,8 @@ class AnalysisDetailsTest : public OfficeHvacRun {
   protected:
     RtfDocument details(const std::string& code) {
         return writeReport("details.rtf", [&](doc::DocumentObject& docs) {
-            cRptAnalysisDetails report;
+            const ReportInputs inputs = reports::readReportInputs();
+            cRptAnalysisDetails report(inputs);
             for (int32_t n = 1; n <= comps().Count(); ++n) {
                 report.GenerateSummary(docs, code, n);
                 report.GenerateDetailTable(docs, code, n);
@@ -247,7 +248,8 @@ TEST_F(AnalysisDetailsTest, FailuresWriteNotesAndTotalsNeedTheSummary) {
     const ResourceTexts& r = res();
     int32_t missing = 3;  // two comparisons only
     const RtfDocument d = writeReport("fail.rtf", [&](doc::DocumentObject& docs) {
-        cRptAnalysisDetails report;
+        const ReportInputs inputs = reports::readReportInputs();
+        cRptAnalysisDetails report(inputs);
         report.GenerateSummary(docs, "AD1", missing);
         report.GenerateDetailTable(docs, "AD1", missing);
     });
@@ -267,7 +269,8 @@ TEST_F(AnalysisDetailsTest, FailuresWriteNotesAndTotalsNeedTheSummary) {
     // amounts belong; the rows and the sums of the rounded rows are there.
     int32_t first = 1;
     const RtfDocument alone = writeReport("alone.rtf", [&](doc::DocumentObject& docs) {
-        cRptAnalysisDetails().GenerateDetailTable(docs, "AD1", first);
+        const ReportInputs inputs = reports::readReportInputs();
+        cRptAnalysisDetails(inputs).GenerateDetailTable(docs, "AD1", first);
     });
     ASSERT_EQ(alone.tables().size(), 1u);
     const auto totals = rowTexts(alone.tables()[0]->rows.back());
@@ -278,7 +281,8 @@ TEST_F(AnalysisDetailsTest, FailuresWriteNotesAndTotalsNeedTheSummary) {
     // No results at all.
     threadState().colComparisons.reset();
     const RtfDocument none = writeReport("none.rtf", [&](doc::DocumentObject& docs) {
-        cRptAnalysisDetails().GenerateSummary(docs, "AD1", first);
+        const ReportInputs inputs = reports::readReportInputs();
+        cRptAnalysisDetails(inputs).GenerateSummary(docs, "AD1", first);
     });
     EXPECT_NE(none.bodyText().find(r.gXstrError + " 91 - "), std::string::npos);
 }

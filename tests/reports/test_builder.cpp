@@ -79,26 +79,32 @@ struct FakeTextFile : AsciiCashFlowGenerator {
     Log* log;
     int16_t failure;
     FakeTextFile(Log* l, int16_t f) : log(l), failure(f) {}
-    void write(const char* which) {
+    TextFileOutcome write(const char* which) {
         log->push_back(which);
+        TextFileOutcome outcome;
         if (failure != 0) {
-            threadState().gErrCode = failure;
-            return;
+            outcome.status = failure;
+            return outcome;
         }
-        reportState().gAsciiFileWritten = true;
-        reportState().gAsciiPath = "/tmp/Cash Flows.TXT";
+        outcome.written = true;
+        outcome.path = "/tmp/Cash Flows.TXT";
+        return outcome;
     }
-    void BuildITPvtSectorCashFlow() override { write("ascii private with taxes"); }
-    void BuildOtherASCIICashFlow() override { write("ascii other"); }
+    TextFileOutcome BuildITPvtSectorCashFlow() override {
+        return write("ascii private with taxes");
+    }
+    TextFileOutcome BuildOtherASCIICashFlow() override { return write("ascii other"); }
 };
 
 void installFakes(cRptBuilder& builder, Log* log, int16_t textFailure = 0) {
     ReportGenerators& g = builder.generators();
-    g.lifeCycleSummary = [log] { return std::make_unique<FakeSummary>(log); };
-    g.analysisDetails = [log] { return std::make_unique<FakeDetails>(log); };
-    g.cashFlows = [log] { return std::make_unique<FakeCashFlows>(log); };
-    g.totPresWorthProfiles = [log] { return std::make_unique<FakeProfiles>(log); };
-    g.asciiCashFlow = [log, textFailure] {
+    g.lifeCycleSummary = [log](const ReportInputs&) { return std::make_unique<FakeSummary>(log); };
+    g.analysisDetails = [log](const ReportInputs&) { return std::make_unique<FakeDetails>(log); };
+    g.cashFlows = [log](const ReportInputs&) { return std::make_unique<FakeCashFlows>(log); };
+    g.totPresWorthProfiles = [log](const ReportInputs&) {
+        return std::make_unique<FakeProfiles>(log);
+    };
+    g.asciiCashFlow = [log, textFailure](const ReportInputs&) {
         return std::make_unique<FakeTextFile>(log, textFailure);
     };
 }
@@ -302,7 +308,6 @@ TEST_F(ReportTest, TextFileOnlyRequest) {
     auto records = messages->records();
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].text, "The text cash flow file has been saved as /tmp/Cash Flows.TXT");
-    EXPECT_FALSE(reportState().gAsciiFileWritten);
     EXPECT_EQ(progress->values(), (std::vector<int32_t>{0, 100, 100}));
     messages->clear();
 
@@ -325,7 +330,6 @@ TEST_F(ReportTest, TextFileOnlyRequest) {
     builder.sReportTypes = "SI-ACF";
     EXPECT_TRUE(builder.BuildReports(0));
     EXPECT_EQ(viewer->shownCount(), 1);
-    EXPECT_FALSE(reportState().gAsciiFileWritten);
 }
 
 TEST_F(ReportTest, ResultGeneratorsAreCalledInReportOrder) {

@@ -20,7 +20,8 @@ class CashFlowReportTest : public CashFlowStudyTest {
     RtfDocument writeReport(const std::string& subCode) {
         doc::DocumentObject d;
         openDocument(d, "cf.rtf", true);
-        cRptCashFlows report;
+        const ReportInputs inputs = reports::readReportInputs();
+        cRptCashFlows report(inputs);
         const std::vector<int16_t> order = positionsByRank();
         for (int32_t p = 1; p <= static_cast<int32_t>(order.size()); ++p) {
             int32_t index = order[static_cast<size_t>(p - 1)];
@@ -207,7 +208,8 @@ TEST_F(CashFlowReportTest, SimpleCashFlowStudy) {
 
 TEST_F(CashFlowReportTest, ChartShowsTheRoundedInvestmentAndOperatingCostOfEveryYear) {
     calculateExample(settings(0, 0, true));
-    cRptCashFlows report;
+    const ReportInputs inputs = reports::readReportInputs();
+    cRptCashFlows report(inputs);
     for (int32_t index = 1; index <= alternatives().Count(); ++index) {
         const A& alt = alternatives().Item(static_cast<int16_t>(index));
         const graph::Chart chart = report.cashFlowChart(index, "CF1");
@@ -242,7 +244,8 @@ TEST_F(CashFlowReportTest, FailingChartAndTablesLeaveNotesAndTheReportGoesOn) {
     reportState().gGraph = nullptr;  // no graph surface
     doc::DocumentObject d;
     openDocument(d, "cf.rtf", true);
-    cRptCashFlows report;
+    const ReportInputs inputs = reports::readReportInputs();
+    cRptCashFlows report(inputs);
     int32_t index = 1;
     int32_t missing = 9;  // no such alternative
     int32_t p = 1;

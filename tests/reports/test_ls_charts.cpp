@@ -37,13 +37,14 @@ TEST_F(SummaryChartTest, BarsFollowTheRankWithTheirMoneyTextsAndAHalfAgainHigher
         std::string key;
         double (tavlo::IAlternative::*value)() const;
     };
+    const ReportInputs inputs = reports::readReportInputs();
     for (const Expect& e : {Expect{SummaryChart::FirstCost, res().gXstrLSColFirstCost,
                                    &tavlo::IAlternative::FirstCost},
                             Expect{SummaryChart::AnnualOperatingCost, res().gXstrLSColAnOpCost,
                                    &tavlo::IAlternative::AnnualOperatingCost},
                             Expect{SummaryChart::TotalPresentWorth, res().gXstrLSColTPW,
                                    &tavlo::IAlternative::TotalPresentWorth}}) {
-        const graph::Chart chart = reports::summaryChart(e.which, order);
+        const graph::Chart chart = reports::summaryChart(inputs, e.which, order);
         EXPECT_EQ(chart.kind, graph::ChartKind::Bar);
         EXPECT_EQ(chart.title, e.key + " ($)");
         ASSERT_EQ(chart.subsets.size(), 1u);
@@ -68,8 +69,8 @@ TEST_F(SummaryChartTest, BarsFollowTheRankWithTheirMoneyTextsAndAHalfAgainHigher
     }
 
     // In the report: three pictures of 235 x 255 points.
-    const RtfDocument d = writeReport("graphs.rtf", [](doc::DocumentObject& docs) {
-        cRptLifeCycleSummary().GenerateGraphs(docs, "LS1");
+    const RtfDocument d = writeReport("graphs.rtf", [&inputs](doc::DocumentObject& docs) {
+        cRptLifeCycleSummary(inputs).GenerateGraphs(docs, "LS1");
     });
     const auto pictures = d.pictures();
     ASSERT_EQ(pictures.size(), 3u);
@@ -101,8 +102,9 @@ TEST_F(SummaryChartTest, SizingByNumberOfCasesAndAnAxisForNegativeFirstCosts) {
                         {{"Electricity", energy, 1, 25, 2.5}}, {});
     };
     calculate(0, 0, false, {rebate("Rebate A", -20000, 90000), rebate("Rebate B", -5000, 80000)});
+    const ReportInputs rebateInputs = reports::readReportInputs();
     const graph::Chart chart =
-        reports::summaryChart(SummaryChart::FirstCost, reports::rankOrder(alts()));
+        reports::summaryChart(rebateInputs, SummaryChart::FirstCost, reports::rankOrder(alts()));
     EXPECT_EQ(chart.yMin, 0.0);
     EXPECT_EQ(chart.yMax, 0.0);
     EXPECT_EQ(chart.heightPt, 185);
@@ -111,7 +113,8 @@ TEST_F(SummaryChartTest, SizingByNumberOfCasesAndAnAxisForNegativeFirstCosts) {
     EXPECT_EQ(chart.valueAnnotations[0].substr(0, 2), "-$");
     // Drawn without failing.
     const RtfDocument d = writeReport("negative.rtf", [](doc::DocumentObject& docs) {
-        cRptLifeCycleSummary().GenerateGraphs(docs, "LS2");
+        const ReportInputs inputs = reports::readReportInputs();
+        cRptLifeCycleSummary(inputs).GenerateGraphs(docs, "LS2");
     });
     EXPECT_EQ(d.pictures().size(), 3u);
 }

@@ -20,7 +20,8 @@ class LifeCycleSummaryTest : public OfficeHvacRun {
     // The four operations in the builder's order, as one document.
     RtfDocument summary(const std::string& code) {
         return writeReport("summary.rtf", [&](doc::DocumentObject& docs) {
-            cRptLifeCycleSummary report;
+            const ReportInputs inputs = reports::readReportInputs();
+            cRptLifeCycleSummary report(inputs);
             report.GenerateFirstTable(docs, code);
             if (code != "LS7")
                 report.GenerateGraphs(docs, code);
@@ -379,7 +380,8 @@ TEST_F(LifeCycleSummaryTest, SimplePaybackHasNoChartsAndAFourColumnIncrementalTa
         hasParagraph(d, "The preferred design case by simple payback is " + title(winner) + "."));
     // The graphs call alone writes nothing for "LS7".
     const RtfDocument graphs = writeReport("graphs.rtf", [](doc::DocumentObject& docs) {
-        cRptLifeCycleSummary().GenerateGraphs(docs, "LS7");
+        const ReportInputs inputs = reports::readReportInputs();
+        cRptLifeCycleSummary(inputs).GenerateGraphs(docs, "LS7");
     });
     EXPECT_TRUE(graphs.pictures().empty());
     EXPECT_TRUE(graphs.tables().empty());

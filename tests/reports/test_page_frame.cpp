@@ -42,7 +42,11 @@ class PageFrameTest : public ReportTest {
         doc::DocumentObject docs;
         docs.NewDocument(code + ".RTF", work.string());
         reports::setDefaultFont(docs);
-        reports::setGeneralInfo(docs, code);
+        const ReportInputs inputs = reports::readReportInputs();
+        if (code == "DC")
+            reports::setDesignCaseInfo(docs, inputs, threadState().arrCaseGen);
+        else
+            reports::setGeneralInfo(docs, inputs, code);
         docs.FinishDocument(true, 0);
         return readRtfFile(work / (code + ".RTF"));
     }
@@ -55,8 +59,9 @@ TEST_F(ReportTest, PageHeaderAndFooterOfEveryReport) {
     const int16_t a = addCase(id, fullCase());
     loadForReports(id, {a});
     ASSERT_TRUE(build("SI-DC"));
-    // The stored company name is rewritten, two blanks kept.
-    EXPECT_EQ(threadState().strCompanyName, "Acme  Engineering Of The West");
+    // The header capitalises the company name (two blanks kept, below); the
+    // name the host gave stays as it was.
+    EXPECT_EQ(threadState().strCompanyName, "acme  engineering of the west");
 
     const char* titles[] = {"Study Inputs", "Design Case Inputs"};
     for (size_t i = 0; i < 2; ++i) {

@@ -21,7 +21,8 @@ class TotPresWorthReportTest : public CashFlowStudyTest {
     RtfDocument writeReport(const std::string& subCode) {
         doc::DocumentObject d;
         openDocument(d, "tpw.rtf", false);
-        cRptTotPresWorthProfiles report;
+        const ReportInputs inputs = reports::readReportInputs();
+        cRptTotPresWorthProfiles report(inputs);
         report.setGraph(d);
         report.setPWtable(d, subCode);
         d.FinishDocument(true, 0);
@@ -142,7 +143,8 @@ TEST_F(TotPresWorthReportTest, SimpleCashFlowStudy) {
 
 TEST_F(TotPresWorthReportTest, ProfilesAccumulateTheRoundedYearlyPresentWorthsInRankOrder) {
     calculateExample(settings(0, 0, true));
-    cRptTotPresWorthProfiles report;
+    const ReportInputs inputs = reports::readReportInputs();
+    cRptTotPresWorthProfiles report(inputs);
     const graph::Chart chart = report.profileChart();
     const std::vector<int16_t> order = positionsByRank();
     EXPECT_EQ(chart.kind, graph::ChartKind::Line);

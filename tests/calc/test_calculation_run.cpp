@@ -128,6 +128,37 @@ TEST_F(CalculationRun, StudyOutOfRangeStopsOrFallsBackToInputs) {
               std::vector<std::string>{"East wing_" + threadState().res.gXstrSI + ".RTF"});
 }
 
+// Length 2 to 50 whole years, discount rate 0 to 50 %, tax rate 0 to 99 %,
+// as the project file holds them (a file may hold a fractional length).
+TEST_F(CalculationRun, StudySettingsAreCheckedAtTheirLimits) {
+    calc.StudyID = studyWithCases(20, 2);
+    calc.sReportTypes = "LS";
+    struct Row {
+        const char* years;
+        const char* discount;
+        const char* tax;
+        bool inRange;
+    };
+    for (const Row& r :
+         {Row{"2", "0", "0", true}, Row{"50", "50", "99", true}, Row{"1", "3", "0", false},
+          Row{"51", "3", "0", false}, Row{"25.5", "3", "0", false}, Row{"20", "50.5", "0", false},
+          Row{"20", "-0.5", "0", false}, Row{"20", "3", "99.5", false},
+          Row{"20", "3", "-1", false}}) {
+        execute(std::string("UPDATE tblStudy SET nLifecycle = ") + r.years +
+                ", dDiscountRate = " + r.discount + ", dIncomeTaxRate = " + r.tax);
+        const std::string row = std::string(r.years) + " " + r.discount + " " + r.tax;
+        // A study in range goes on to its cases (2 years leaves a case's
+        // useful life out of range: 310); one out of range stops with 309.
+        const bool calculated = calc.PerformCalc();
+        if (r.inRange) {
+            EXPECT_NE(calc.ReturnError(), 309) << row;
+        } else {
+            EXPECT_FALSE(calculated) << row;
+            EXPECT_EQ(calc.ReturnError(), 309) << row;
+        }
+    }
+}
+
 TEST_F(CalculationRun, StudyWithoutCases) {
     calc.StudyID = addStudy(study("Empty", 0, 20, 3.0));
     calc.sReportTypes = "LS";

@@ -38,7 +38,8 @@ struct ReportInputs {
 
     ResourceTexts texts;
 
-    // The local time the page headers show, taken once per build.
+    // The local time the page headers show, read from the environment's clock
+    // once per build.
     std::tm reportTime{};
 
     // The names the page frame prints.

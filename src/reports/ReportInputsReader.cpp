@@ -2,21 +2,11 @@
 
 #include "common/ResourceStrings.h"
 #include "common/ThreadState.h"
+#include "qvc/runtime/Env.h"
 #include "reports/ReportFolder.h"
 #include "reports/ReportState.h"
 
 namespace qvc::reports {
-
-namespace {
-
-std::tm localNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return local;
-}
-
-}  // namespace
 
 ReportInputs readReportInputs() {
     const ThreadState& state = threadState();
@@ -29,7 +19,7 @@ ReportInputs readReportInputs() {
     in.alternatives = state.colAlternatives;
     in.comparisons = state.colComparisons;
     in.texts = texts();
-    in.reportTime = localNow();
+    in.reportTime = rt::Env::Default().localTime();
     in.projectName = state.strProjectName;
     in.companyName = state.strCompanyName;
     in.appName = state.strAppName;

@@ -8,7 +8,8 @@
 
 namespace qvc::reports {
 
-// The inputs of a build started now. A study slot that holds no number raises
+// The inputs of a build started now (the time from rt::Env::Default()'s clock).
+// A study slot that holds no number raises
 // what StudySettings::fromStudyArray raises.
 ReportInputs readReportInputs();
 

@@ -95,6 +95,40 @@ TEST_F(ReportTest, PageHeaderAndFooterOfEveryReport) {
     }
 }
 
+TEST_F(ReportTest, PageFrameWritesWhatItsInputsSayAndNothingElse) {
+    // Inputs built by hand: the frame takes its names and its time from them,
+    // not from the thread, and leaves the thread's settings alone.
+    threadState().strCompanyName = "thread firm";
+    threadState().strProjectName = "Thread Project";
+    ReportInputs in;
+    in.texts = res();
+    in.projectName = "Harbour Wing";
+    in.companyName = "north  shore consulting";
+    in.appName = "LCC";
+    in.appVersion = "2.1";
+    in.reportTime.tm_year = 2026 - 1900;
+    in.reportTime.tm_mon = 2;
+    in.reportTime.tm_mday = 4;
+    in.reportTime.tm_hour = 9;
+    in.reportTime.tm_min = 5;
+    in.reportTime.tm_sec = 7;
+    doc::DocumentObject docs;
+    docs.NewDocument("frame.RTF", work.string());
+    reports::setDefaultFont(docs);
+    reports::setPageHeader(docs, in, "Study Inputs", "");
+    docs.FinishDocument(true, 0);
+    const RtfDocument d = readRtfFile(work / "frame.RTF");
+    ASSERT_FALSE(d.sections.empty());
+    const RtfSection& s = d.sections[0];
+    ASSERT_GE(s.header.size(), 3u);
+    EXPECT_EQ(s.header[0].text, "Study Inputs");
+    EXPECT_EQ(s.header[1].text, "Project: Harbour Wing\t03/04/2026");
+    EXPECT_EQ(s.header[2].text, "Prepared by: North  Shore Consulting\t09:05:07");
+    ASSERT_FALSE(s.footer.empty());
+    EXPECT_EQ(s.footer[0].text, "LCC v 2.1\tPage {PAGE} of {NUMPAGES}");
+    EXPECT_EQ(threadState().strCompanyName, "thread firm");
+}
+
 TEST_F(ReportTest, CashFlowHeaderSitsAtTheLandscapeTab) {
     const int16_t id = addStudy(study("Office", 0, 0, true));
     loadForReports(id, {});

@@ -1,11 +1,12 @@
 #include "reports/cRptASCIICashFlow.h"
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "common/ErrorRecord.h"
+#include "qvc/runtime/AtomicFileWrite.h"
 #include "qvc/runtime/BasicString.h"
+#include "qvc/runtime/Env.h"
 #include "qvc/runtime/Error.h"
 #include "qvc/runtime/ErrorNumbers.h"
 #include "qvc/runtime/SafeFileName.h"
@@ -34,25 +35,30 @@ std::string textFilePath(const ReportInputs& in) {
     return (fs::path(in.textFileFolder) / name).string();
 }
 
-[[noreturn]] void cannotWrite(TextFileOutcome& outcome) {
-    outcome.status = cRptASCIICashFlow::kFileNotWritable;
-    throw rt::Error(rt::err::kPermissionDenied, "Permission denied");
-}
+// The whole file: one block per case in rank order, every line ending in CR LF.
+std::string fileText(const ReportInputs& in, const ascii::AsciiLayout& layout) {
+    const tavlo::IAlternatives& alternatives = reports::resultAlternatives(in);
+    const long baseYear = in.study.baseYear;
+    const int16_t years = in.study.lifeCycle;
+    const std::string& title = in.texts.gXstrASCIITableCompCashFlow;
 
-// Writes one line and stops at the first write that fails.
-class LineWriter {
-  public:
-    LineWriter(std::ofstream& out, TextFileOutcome& outcome) : out_(out), outcome_(outcome) {}
-    void line(const std::string& text = "") {
-        out_ << text << kLineEnd;
-        if (!out_)
-            cannotWrite(outcome_);
+    std::string text;
+    const auto line = [&text](const std::string& content = "") { text += content + kLineEnd; };
+    for (const int16_t position : reports::rankOrder(alternatives)) {
+        const tavlo::IAlternative& alternative = alternatives.Item(position);
+        line();
+        line();
+        line(std::string(ascii::kIndent) + title + " [" + reports::caseTitle(in, position) + "]");
+        line();
+        line();
+        for (const std::string& heading : layout.headerLines)
+            line(heading);
+        for (int16_t y = 0; y <= years; ++y)
+            line(ascii::dataLine(layout, alternative, baseYear, y));
+        line();
     }
-
-  private:
-    std::ofstream& out_;
-    TextFileOutcome& outcome_;
-};
+    return text;
+}
 
 }  // namespace
 
@@ -81,39 +87,21 @@ void cRptASCIICashFlow::build(const ascii::AsciiLayout& layout, TextFileOutcome&
     const std::string path = textFilePath(in_);
     outcome.path = path;
 
-    std::error_code ec;
+    rt::Env& env = rt::Env::Default();
     const fs::path folder = fs::path(path).parent_path();
-    if (folder.empty() || !fs::is_directory(folder, ec)) {
+    if (folder.empty() || !env.folderExists(folder)) {
         outcome.status = kFolderMissing;
         throw rt::Error(rt::err::kPathNotFound, "Path not found");
     }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        cannotWrite(outcome);
-
-    const tavlo::IAlternatives& alternatives = reports::resultAlternatives(in_);
-    const long baseYear = in_.study.baseYear;
-    const int16_t years = in_.study.lifeCycle;
-    const std::string& title = in_.texts.gXstrASCIITableCompCashFlow;
-
-    LineWriter writer(out, outcome);
-    for (const int16_t position : reports::rankOrder(alternatives)) {
-        const tavlo::IAlternative& alternative = alternatives.Item(position);
-        writer.line();
-        writer.line();
-        writer.line(std::string(ascii::kIndent) + title + " [" + reports::caseTitle(in_, position) +
-                    "]");
-        writer.line();
-        writer.line();
-        for (const std::string& heading : layout.headerLines)
-            writer.line(heading);
-        for (int16_t y = 0; y <= years; ++y)
-            writer.line(ascii::dataLine(layout, alternative, baseYear, y));
-        writer.line();
+    const std::string text = fileText(in_, layout);
+    // Written beside the old file and renamed: a failure keeps an earlier
+    // file whole and leaves no partial one; the error names the file.
+    try {
+        rt::writeFileAtomically(env, path, [&](rt::WritableFile& file) { file.append(text); });
+    } catch (...) {
+        outcome.status = kFileNotWritable;
+        throw;
     }
-    out.close();
-    if (out.fail())
-        cannotWrite(outcome);
     outcome.written = true;
 }
 

@@ -1,5 +1,7 @@
 #include "Convert.h"
 
+#include <fmt/format.h>
+
 #include <utf8.h>
 
 #include <cmath>
@@ -47,8 +49,7 @@ HAlign alignFromCode(int32_t code) {
         case 1:
             return HAlign::Centre;
         default:
-            throw Error(err::kInvalidProcedureCall,
-                        "Unknown alignment code " + std::to_string(code));
+            throw Error(err::kInvalidProcedureCall, fmt::format("Unknown alignment code {}", code));
     }
 }
 
@@ -62,7 +63,7 @@ VAlign valignFromCode(int32_t code) {
             return VAlign::Bottom;
         default:
             throw Error(err::kInvalidProcedureCall,
-                        "Unknown vertical alignment code " + std::to_string(code));
+                        fmt::format("Unknown vertical alignment code {}", code));
     }
 }
 

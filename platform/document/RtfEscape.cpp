@@ -1,15 +1,17 @@
 #include "RtfEscape.h"
 
+#include <fmt/format.h>
+
 #include <utf8.h>
+
+#include <iterator>
 
 namespace qvc::doc::detail {
 
 namespace {
 void appendUnit(std::string& out, uint32_t unit) {
     int value = unit > 32767 ? static_cast<int>(unit) - 65536 : static_cast<int>(unit);
-    out += "\\u";
-    out += std::to_string(value);
-    out += '?';
+    fmt::format_to(std::back_inserter(out), "\\u{}?", value);
 }
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "qvc/document/Table.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 
 #include "ColumnFitter.h"
@@ -140,7 +142,7 @@ void Table::Define(int32_t cellCount, std::span<const int32_t> rowStarts) {
     for (int32_t start : rowStarts) {
         if (start < 1 || start > cellCount) {
             throw Error(err::kSubscriptOutOfRange,
-                        "Row start " + std::to_string(start) + " is not a cell of the table");
+                        fmt::format("Row start {} is not a cell of the table", start));
         }
     }
     cells_.clear();
@@ -156,8 +158,7 @@ TableCell& Table::AddCell() {
 
 TableCell& Table::Cell(int32_t n) {
     if (n < 1 || n > 100000) {
-        throw Error(err::kSubscriptOutOfRange,
-                    "There is no table cell number " + std::to_string(n));
+        throw Error(err::kSubscriptOutOfRange, fmt::format("There is no table cell number {}", n));
     }
     while (static_cast<int32_t>(cells_.size()) < n) {
         cells_.emplace_back();

@@ -1,5 +1,7 @@
 #include "qvc/document/TableCell.h"
 
+#include <fmt/format.h>
+
 #include <cmath>
 
 #include "Convert.h"
@@ -15,8 +17,8 @@ namespace {
 float checkedInches(float v, float max, const char* what) {
     if (!std::isfinite(v) || v < 0.0f || v > max) {
         throw Error(err::kInvalidProcedureCall,
-                    std::string("A cell's ") + what + " must be between 0 and " +
-                        std::to_string(static_cast<int>(max)) + " inches");
+                    fmt::format("A cell's {} must be between 0 and {} inches", what,
+                                static_cast<int>(max)));
     }
     return v;
 }

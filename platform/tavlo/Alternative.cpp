@@ -1,5 +1,7 @@
 #include "Alternative.h"
 
+#include <fmt/format.h>
+
 #include "qvc/runtime/ErrorNumbers.h"
 
 namespace tavlo {
@@ -98,10 +100,8 @@ const AlternativeResults& Alternative::available(std::string_view method) const 
 double Alternative::at(Series series, int16_t year, std::string_view method) const {
     const AlternativeResults& r = available(method);
     if (year < 0 || year > r.period) {
-        errors_->raise(
-            qvc::rt::err::kSubscriptOutOfRange,
-            "Year " + std::to_string(year) + " is outside 0.." + std::to_string(r.period), kClass,
-            method);
+        errors_->raise(qvc::rt::err::kSubscriptOutOfRange,
+                       fmt::format("Year {} is outside 0..{}", year, r.period), kClass, method);
     }
     return r.series(series)[year];
 }

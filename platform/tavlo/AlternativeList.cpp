@@ -1,5 +1,7 @@
 #include "AlternativeList.h"
 
+#include <fmt/format.h>
+
 #include "qvc/runtime/ErrorNumbers.h"
 
 namespace tavlo {
@@ -11,8 +13,7 @@ constexpr std::string_view kClass = "Alternatives";
 void AlternativeList::Initialize(int16_t count) {
     if (count < 0) {
         errors_->raise(qvc::rt::err::kInvalidProcedureCall,
-                       "Cannot make " + std::to_string(count) + " alternatives", kClass,
-                       "Initialize");
+                       fmt::format("Cannot make {} alternatives", count), kClass, "Initialize");
     }
     members_.clear();
     members_.reserve(static_cast<std::size_t>(count));

@@ -1,5 +1,7 @@
 #include "Comparison.h"
 
+#include <fmt/format.h>
+
 #include "qvc/runtime/ErrorNumbers.h"
 
 namespace tavlo {
@@ -19,10 +21,8 @@ const ComparisonResults& Comparison::available(std::string_view method) const {
 double Comparison::at(ComparisonSeries series, int16_t year, std::string_view method) const {
     const ComparisonResults& r = available(method);
     if (year < 0 || year > r.period) {
-        errors_->raise(
-            qvc::rt::err::kSubscriptOutOfRange,
-            "Year " + std::to_string(year) + " is outside 0.." + std::to_string(r.period), kClass,
-            method);
+        errors_->raise(qvc::rt::err::kSubscriptOutOfRange,
+                       fmt::format("Year {} is outside 0..{}", year, r.period), kClass, method);
     }
     return r.series(series)[year];
 }

@@ -1,5 +1,7 @@
 #include "ComparisonList.h"
 
+#include <fmt/format.h>
+
 #include "qvc/runtime/ErrorNumbers.h"
 
 namespace tavlo {
@@ -11,8 +13,7 @@ constexpr std::string_view kClass = "Comparisons";
 void ComparisonList::Initialize(int16_t count) {
     if (count < 0) {
         errors_->raise(qvc::rt::err::kInvalidProcedureCall,
-                       "Cannot make " + std::to_string(count) + " comparisons", kClass,
-                       "Initialize");
+                       fmt::format("Cannot make {} comparisons", count), kClass, "Initialize");
     }
     members_.clear();
     resize(static_cast<std::size_t>(count));

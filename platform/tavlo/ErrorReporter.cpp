@@ -1,5 +1,7 @@
 #include "ErrorReporter.h"
 
+#include <fmt/format.h>
+
 #include <cmath>
 
 // qvc::rt::Error crosses this library's boundary; keep its type information
@@ -35,10 +37,9 @@ void ErrorReporter::checkIndex(int32_t index, int32_t count, std::string_view wh
     if (index >= 1 && index <= count) {
         return;
     }
-    std::string range =
-        count >= 1 ? "outside 1.." + std::to_string(count) : "not there (none exist)";
-    raise(qvc::rt::err::kSubscriptOutOfRange,
-          std::string(what) + " " + std::to_string(index) + " is " + range, className, methodName);
+    std::string range = count >= 1 ? fmt::format("outside 1..{}", count) : "not there (none exist)";
+    raise(qvc::rt::err::kSubscriptOutOfRange, fmt::format("{} {} is {}", what, index, range),
+          className, methodName);
 }
 
 void ErrorReporter::checkFinite(double value, std::string_view className,

@@ -1,16 +1,14 @@
 #include "common/ErrorRecord.h"
 
+#include <fmt/format.h>
+
 #include "qvc/runtime/Error.h"
 
 namespace qvc {
 
 std::string currentErrorRecord(std::string_view tag) {
     rt::ErrorInfo info = rt::describeCurrentException();
-    std::string record = std::to_string(info.number);
-    record += '#';
-    record += info.description;
-    record += tag;
-    return record;
+    return fmt::format("{}#{}{}", info.number, info.description, tag);
 }
 
 std::string classTag(std::string_view procedure, std::string_view className) {

@@ -1,5 +1,7 @@
 #include "common/ResourceMarkup.h"
 
+#include <fmt/format.h>
+
 #include <cctype>
 #include <pugixml.hpp>
 
@@ -81,8 +83,7 @@ ResourceMarkup::ResourceMarkup(const std::string& markup) : doc_(std::make_uniqu
         raw.load_buffer(markup.data(), markup.size(), pugi::parse_default & ~pugi::parse_escapes,
                         pugi::encoding_utf8);
     if (!result) {
-        problem_ =
-            std::string(result.description()) + " at offset " + std::to_string(result.offset);
+        problem_ = fmt::format("{} at offset {}", result.description(), result.offset);
         return;
     }
     if (!raw.document_element()) {

@@ -1,5 +1,7 @@
 #include "common/StudySettings.h"
 
+#include <fmt/format.h>
+
 #include "qvc/runtime/NumberFormat.h"
 #include "qvc/runtime/Value.h"
 
@@ -26,10 +28,10 @@ StudyArray StudySettings::toStudyArray() const {
     StudyArray study;
     study[Title] = title;
     study[Description] = description;
-    study[TypeOfAnalysis] = std::to_string(typeOfAnalysis);
-    study[TypeOfAlternatives] = std::to_string(typeOfAlternatives);
-    study[BaseYear] = std::to_string(baseYear);
-    study[LifeCycle] = std::to_string(lifeCycle);
+    study[TypeOfAnalysis] = fmt::format("{}", typeOfAnalysis);
+    study[TypeOfAlternatives] = fmt::format("{}", typeOfAlternatives);
+    study[BaseYear] = fmt::format("{}", baseYear);
+    study[LifeCycle] = fmt::format("{}", lifeCycle);
     study[DiscountRate] = rt::CStr(discountRate);
     study[CalcIncomeTaxes] = calculateIncomeTaxes ? "True" : "False";
     study[IncomeTaxRate] = rt::CStr(incomeTaxRate);

@@ -3,6 +3,8 @@
 
 #include "qvc/cWEXTagImporter.h"
 
+#include <fmt/format.h>
+
 #include "common/ErrorRecord.h"
 #include "common/ThreadState.h"
 #include "import/ImportedCase.h"
@@ -43,7 +45,7 @@ bool readStudyLifecycle(cORVProject& project, int16_t studyId, int16_t& lifecycl
     }
     if (study.StudyTitle == kStudyNotRead)
         throw rt::Error(rt::err::kNoCurrentRecord,
-                        "No current record: the project has no study " + std::to_string(studyId));
+                        fmt::format("No current record: the project has no study {}", studyId));
     lifecycle = study.Lifecycle;
     return true;
 }
@@ -107,7 +109,7 @@ std::unique_ptr<dao::Recordset> cWEXTagImporter::getWEXData(int32_t tagId, bool 
         if (!m_dbWex)
             throw rt::Error(rt::err::kObjectNotSet,
                             "Object variable or With block variable not set");
-        std::string sql = "SELECT * FROM TagData WHERE lTagID = " + std::to_string(tagId);
+        std::string sql = fmt::format("SELECT * FROM TagData WHERE lTagID = {}", tagId);
         if (!bEquipment)
             sql += " AND sKey NOT LIKE 'Equipment*' ORDER BY lSeqNumber ASC";
         else
@@ -173,8 +175,8 @@ void cWEXTagImporter::ImportWEXData(const std::string& BuildingDetails, bool bEq
         if (!project.getErrorMsg().empty()) {
             m_sErrMsg = project.getErrorMsg();
         } else if (!imported.leftOut().empty()) {
-            m_sErrMsg = std::to_string(rt::err::kSubscriptOutOfRange) + "#" +
-                        imported.leftOutText() + classTag("ImportWEXData", kClassName);
+            m_sErrMsg = fmt::format("{}#{}{}", rt::err::kSubscriptOutOfRange,
+                                    imported.leftOutText(), classTag("ImportWEXData", kClassName));
         }
     } catch (...) {
         m_sErrMsg = errorRecord("ImportWEXData", kClassName);

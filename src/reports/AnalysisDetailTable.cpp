@@ -93,6 +93,44 @@ int variantOf(const std::string& subCode) {
     return 0;
 }
 
+// The sums of the two columns that show rounded yearly figures.
+struct RoundedSums {
+    double opSavings = 0;
+    double addInvestment = 0;
+};
+
+// One row per year, 0 (the initial date) to the end of the life cycle.
+RoundedSums addYearRows(doc::Table& table, const ReportInputs& in, const tavlo::IComparison& cmp,
+                        const tavlo::IAlternative& base, const tavlo::IAlternative& challenger) {
+    const double baseYear = in.study.baseYear;
+    RoundedSums sums;
+    for (int16_t y = 0; y <= in.study.lifeCycle; ++y) {
+        const double opSavings = rt::RoundHalfEven(cmp.OpCostSavingsAt(y));
+        const double addInvestment = rt::RoundHalfEven(cmp.AddInvCostAt(y));
+        sums.opSavings += opSavings;
+        sums.addInvestment += addInvestment;
+        addRow(table,
+               {y == 0 ? "" : std::to_string(y),
+                y == 0 ? in.texts.gXstrInitial : rt::CStr(baseYear - 1 + y),
+                whole(base.PWCashFlowAt(y)), whole(challenger.PWCashFlowAt(y)),
+                whole(cmp.NPWSavingsAt(y)), whole(opSavings), whole(cmp.CumOpCostSavingsAt(y)),
+                whole(addInvestment), whole(cmp.CumAddInvCostAt(y)),
+                reports::definedOrNA(in, cmp.SIR(y), 3)},
+               false);
+    }
+    return sums;
+}
+
+// The bold totals row: the label over year and date, one total per amount
+// column, an empty SIR cell.
+void addTotalsRow(doc::Table& table, const std::string& label,
+                  const std::vector<std::string>& totals) {
+    addCell(table, kYearWidth + kDateWidth, true, false, true, label).SetBold(true);
+    for (const std::string& total : totals)
+        addCell(table, kAmountWidth, false, false, false, total).SetBold(true);
+    addCell(table, kSirWidth, false, false, false, "");
+}
+
 }  // namespace
 
 void cRptAnalysisDetails::GenerateDetailTable(doc::DocumentObject& docs, const std::string& subCode,
@@ -106,8 +144,6 @@ void cRptAnalysisDetails::GenerateDetailTable(doc::DocumentObject& docs, const s
         const int16_t challengerNumber = cmp.Challenger() == 0 ? int16_t{1} : cmp.Challenger();
         const tavlo::IAlternative& base = alternatives.Item(baseNumber);
         const tavlo::IAlternative& challenger = alternatives.Item(challengerNumber);
-        const int16_t lifecycle = in_.study.lifeCycle;
-        const double baseYear = in_.study.baseYear;
 
         doc::Table table;
         table.Attach(docs);
@@ -122,35 +158,11 @@ void cRptAnalysisDetails::GenerateDetailTable(doc::DocumentObject& docs, const s
         }
         table.SetTotalsRow(true);
 
-        double opSavingsTotal = 0;
-        double addInvestmentTotal = 0;
-        for (int16_t y = 0; y <= lifecycle; ++y) {
-            const double opSavings = rt::RoundHalfEven(cmp.OpCostSavingsAt(y));
-            const double addInvestment = rt::RoundHalfEven(cmp.AddInvCostAt(y));
-            opSavingsTotal += opSavings;
-            addInvestmentTotal += addInvestment;
-            addRow(table,
-                   {y == 0 ? "" : std::to_string(y),
-                    y == 0 ? res.gXstrInitial : rt::CStr(baseYear - 1 + y),
-                    whole(base.PWCashFlowAt(y)), whole(challenger.PWCashFlowAt(y)),
-                    whole(cmp.NPWSavingsAt(y)), whole(opSavings), whole(cmp.CumOpCostSavingsAt(y)),
-                    whole(addInvestment), whole(cmp.CumAddInvCostAt(y)),
-                    reports::definedOrNA(in_, cmp.SIR(y), 3)},
-                   false);
-        }
-
+        const RoundedSums sums = addYearRows(table, in_, cmp, base, challenger);
         // Totals: the summary's whole numbers and the sums of the rounded rows.
-        addCell(table, kYearWidth + kDateWidth, true, false, true, res.gXstrTotals).SetBold(true);
-        const std::vector<std::string> totals{whole(baseTotal_),
-                                              whole(challengerTotal_),
-                                              whole(savingsTotal_),
-                                              whole(opSavingsTotal),
-                                              "",
-                                              whole(addInvestmentTotal),
-                                              ""};
-        for (const std::string& total : totals)
-            addCell(table, kAmountWidth, false, false, false, total).SetBold(true);
-        addCell(table, kSirWidth, false, false, false, "");
+        addTotalsRow(table, res.gXstrTotals,
+                     {whole(baseTotal_), whole(challengerTotal_), whole(savingsTotal_),
+                      whole(sums.opSavings), "", whole(sums.addInvestment), ""});
 
         reports::placeWithCaption(
             docs, table, std::to_string(index) + res.gXstrB + ". " + res.gXstrADTableCompAD);

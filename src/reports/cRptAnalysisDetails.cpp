@@ -41,6 +41,54 @@ std::string paybackText(const ReportInputs& in, double years) {
     return rt::FormatNumber(years, 1, true) + "  " + in.texts.gXstryears;
 }
 
+// The rates of return or savings-to-investment ratio of the analysis, then
+// the payback period.
+void appendRateRows(const ReportInputs& in, const tavlo::IComparison& cmp,
+                    const std::string& subCode, std::vector<SummaryRow>& rows) {
+    const ResourceTexts& res = in.texts;
+    if (subCode == "AD1") {
+        rows.push_back({res.gXstrADColInternalRateReturn, std::nullopt, rateText(in, cmp.IRR())});
+        rows.push_back({res.gXstrADColAdjustedRateReturn, std::nullopt, rateText(in, cmp.AIRR())});
+    } else if (subCode == "AD2") {
+        rows.push_back(
+            {res.gXstrADColBeforeTaxIRR, std::nullopt, rateText(in, cmp.BeforeTaxIRR())});
+        rows.push_back({res.gXstrADColAfterTaxIRR, std::nullopt, rateText(in, cmp.IRR())});
+        rows.push_back({res.gXstrADColAdjustedRateReturn, std::nullopt, rateText(in, cmp.AIRR())});
+    } else if (subCode == "AD3") {
+        rows.push_back({res.gXstrADColSavingsToInv, std::nullopt,
+                        reports::definedOrNA(in, cmp.SIR(in.study.lifeCycle), 3)});
+    }
+    rows.push_back({res.gXstrColPayBackPeriod, std::nullopt, paybackText(in, cmp.PaybackYears())});
+}
+
+// One table row per summary row: the shaded label, the winner mark where the
+// row has one (the label is wider where it has none), the value.
+void fillSummaryTable(doc::Table& table, const std::vector<SummaryRow>& rows) {
+    std::vector<int32_t> starts;
+    int32_t cellCount = 0;
+    for (const SummaryRow& row : rows) {
+        starts.push_back(cellCount + 1);
+        cellCount += row.mark ? 3 : 2;
+    }
+    table.Define(cellCount, starts);
+    int32_t n = 0;
+    for (const SummaryRow& row : rows) {
+        doc::TableCell& label = table.Cell(++n);
+        reports::styleCell(label, row.mark ? kLabelWidth : kLabelWidth + kMarkWidth, true, false);
+        label.SetBackColor(reports::kHeaderShade);
+        label.SetValue(row.label);
+        if (row.mark) {
+            doc::TableCell& mark = table.Cell(++n);
+            reports::styleCell(mark, kMarkWidth, true, false);
+            mark.SetBold(true);
+            mark.SetValue(*row.mark);
+        }
+        doc::TableCell& value = table.Cell(++n);
+        reports::styleCell(value, kValueWidth, true, false);
+        value.SetValue(row.value);
+    }
+}
+
 }  // namespace
 
 std::string cRptAnalysisDetails::WrapWords(const std::string& text) {
@@ -97,52 +145,12 @@ void cRptAnalysisDetails::GenerateSummary(doc::DocumentObject& docs, const std::
              reports::moneyText(in_, challengerTpw)},
             {res.gXstrADNetpresentworthsavings + " (" + symbol + ")", std::nullopt,
              reports::moneyText(in_, savings)}};
-        if (subCode == "AD1") {
-            rows.push_back(
-                {res.gXstrADColInternalRateReturn, std::nullopt, rateText(in_, cmp.IRR())});
-            rows.push_back(
-                {res.gXstrADColAdjustedRateReturn, std::nullopt, rateText(in_, cmp.AIRR())});
-        } else if (subCode == "AD2") {
-            rows.push_back(
-                {res.gXstrADColBeforeTaxIRR, std::nullopt, rateText(in_, cmp.BeforeTaxIRR())});
-            rows.push_back({res.gXstrADColAfterTaxIRR, std::nullopt, rateText(in_, cmp.IRR())});
-            rows.push_back(
-                {res.gXstrADColAdjustedRateReturn, std::nullopt, rateText(in_, cmp.AIRR())});
-        } else if (subCode == "AD3") {
-            const int16_t lifecycle = in_.study.lifeCycle;
-            rows.push_back({res.gXstrADColSavingsToInv, std::nullopt,
-                            reports::definedOrNA(in_, cmp.SIR(lifecycle), 3)});
-        }
-        rows.push_back(
-            {res.gXstrColPayBackPeriod, std::nullopt, paybackText(in_, cmp.PaybackYears())});
+        appendRateRows(in_, cmp, subCode, rows);
 
         doc::Table table;
         table.Attach(docs);
         docs.EndTableBlock();
-        std::vector<int32_t> starts;
-        int32_t cellCount = 0;
-        for (const SummaryRow& row : rows) {
-            starts.push_back(cellCount + 1);
-            cellCount += row.mark ? 3 : 2;
-        }
-        table.Define(cellCount, starts);
-        int32_t n = 0;
-        for (const SummaryRow& row : rows) {
-            doc::TableCell& label = table.Cell(++n);
-            reports::styleCell(label, row.mark ? kLabelWidth : kLabelWidth + kMarkWidth, true,
-                               false);
-            label.SetBackColor(reports::kHeaderShade);
-            label.SetValue(row.label);
-            if (row.mark) {
-                doc::TableCell& mark = table.Cell(++n);
-                reports::styleCell(mark, kMarkWidth, true, false);
-                mark.SetBold(true);
-                mark.SetValue(*row.mark);
-            }
-            doc::TableCell& value = table.Cell(++n);
-            reports::styleCell(value, kValueWidth, true, false);
-            value.SetValue(row.value);
-        }
+        fillSummaryTable(table, rows);
 
         reports::placeWithCaption(
             docs, table, std::to_string(index) + res.gXstrA + ". " + res.gXstrADTableSumOfResults);

@@ -7,6 +7,7 @@
 #include "qvc/runtime/BasicString.h"
 #include "qvc/runtime/Value.h"
 #include "reports/AnswerSentence.h"
+#include "reports/CaseResultsTable.h"
 #include "reports/MoneyText.h"
 #include "reports/ReportLines.h"
 #include "reports/ResultCases.h"
@@ -126,43 +127,7 @@ void writeSummaryTable(doc::DocumentObject& docs, const ReportInputs& in,
 }
 
 // The headers and columns of a results table.
-struct TableLayout {
-    std::vector<std::string> headers;
-    std::vector<ResultColumn> columns;
-};
-
-// Table 2: six columns with the after- and before-tax present worths, five otherwise.
-TableLayout caseTableLayout(const ReportInputs& in, bool sixColumns) {
-    const ResourceTexts& res = in.texts;
-    TableLayout layout;
-    layout.headers = {rt::Trim(res.gXstrColDesignCaseName),
-                      rt::Trim(res.gXstrColDesignCaseShortName)};
-    if (sixColumns) {
-        layout.headers.push_back(reports::moneyHeader(in, res.gXstrLSColAfterTaxTPW));
-        layout.headers.push_back(reports::moneyHeader(in, res.gXstrLSColBeforeTaxTPW));
-        layout.columns = {{2.0f, true},  {1.1f, true},  {1.1f, false},
-                          {1.1f, false}, {1.1f, false}, {1.1f, false}};
-    } else {
-        layout.headers.push_back(reports::moneyHeader(in, res.gXstrLSColTPW));
-        layout.columns = {
-            {2.6f, true}, {1.2f, true}, {1.25f, false}, {1.25f, false}, {1.2f, false}};
-    }
-    layout.headers.push_back(reports::annualMoneyHeader(in, res.gXstrLSColAnOpCost));
-    layout.headers.push_back(reports::moneyHeader(in, res.gXstrLSColFirstCost));
-    return layout;
-}
-
-std::vector<std::string> caseTableRow(const ReportInputs& in, int16_t position, bool sixColumns) {
-    const tavlo::IAlternative& a = reports::resultAlternatives(in).Item(position);
-    std::vector<std::string> cells{reports::caseTitle(in, position),
-                                   reports::caseShortTitle(in, position),
-                                   reports::moneyText(in, a.TotalPresentWorth())};
-    if (sixColumns)
-        cells.push_back(reports::moneyText(in, a.BeforeTaxTPW()));
-    cells.push_back(reports::moneyText(in, a.AnnualOperatingCost()));
-    cells.push_back(reports::moneyText(in, a.FirstCost()));
-    return cells;
-}
+using TableLayout = reports::CaseResultsLayout;
 
 // Table 3: LS7 four columns, LS1 seven (two rates of return), the others six.
 TableLayout comparisonTableLayout(const ReportInputs& in, const std::string& subCode) {
@@ -246,7 +211,7 @@ void cRptLifeCycleSummary::GenerateSecondTable(doc::DocumentObject& docs,
         const bool ranked = isOneOf(subCode, {"LS3", "LS4", "LS6"});
         const std::string& title =
             ranked ? res.gXstrLSTableDesignCaseRankedByTPW : res.gXstrLSTableFirstCostDesignCases;
-        const TableLayout layout = caseTableLayout(in_, sixColumns);
+        const TableLayout layout = reports::caseResultsLayout(in_, sixColumns);
 
         const tavlo::IAlternatives& alternatives = reports::resultAlternatives(in_);
         // The rows follow what the caption promises.
@@ -259,7 +224,7 @@ void cRptLifeCycleSummary::GenerateSecondTable(doc::DocumentObject& docs,
         reports::setRowTexts(table, 0, layout.headers);
         int32_t row = 0;
         for (const int16_t k : order)
-            reports::setRowTexts(table, ++row, caseTableRow(in_, k, sixColumns));
+            reports::setRowTexts(table, ++row, reports::caseResultsRow(in_, k, sixColumns));
 
         reports::placeWithCaption(docs, table, res.gXstrTable + " 2. " + title);
         endBlock(docs);

@@ -10,6 +10,7 @@
 #include "qvc/runtime/Error.h"
 #include "qvc/runtime/ErrorNumbers.h"
 #include "qvc/runtime/Rounding.h"
+#include "reports/CaseResultsTable.h"
 #include "reports/MoneyText.h"
 #include "reports/ReportLines.h"
 #include "reports/ResultCases.h"
@@ -35,12 +36,6 @@ const graph::Colour& colourOf(size_t s) {
         throw rt::Error(rt::err::kSubscriptOutOfRange, "Subscript out of range");
     return colours[s - 1];
 }
-
-struct Column {
-    std::string header;
-    float width;
-    bool text;
-};
 
 }  // namespace
 
@@ -121,52 +116,14 @@ void cRptTotPresWorthProfiles::setPWtable(doc::DocumentObject& docs, const std::
         const std::vector<int16_t> rows =
             ranked ? m_RankOrder : reports::firstCostOrder(alternatives);
         const bool withTaxes = subCode == "TPW1";
-        m_TPWLabel = withTaxes ? res.gXstrLSColAfterTaxTPW : res.gXstrLSColTPW;
-        // Every money column names the currency.
-        const std::string tpw = reports::moneyHeader(in_, m_TPWLabel);
-        const std::string annual = reports::annualMoneyHeader(in_, res.gXstrLSColAnOpCost);
-        const std::string firstCost = reports::moneyHeader(in_, res.gXstrLSColFirstCost);
-
-        std::vector<Column> columns;
-        if (withTaxes)
-            columns = {{res.gXstrColDesignCaseName, 2.0f, true},
-                       {res.gXstrColDesignCaseShortName, 1.1f, true},
-                       {tpw, 1.1f, false},
-                       {reports::moneyHeader(in_, res.gXstrLSColBeforeTaxTPW), 1.1f, false},
-                       {annual, 1.1f, false},
-                       {firstCost, 1.1f, false}};
-        else
-            columns = {{res.gXstrColDesignCaseName, 2.6f, true},
-                       {res.gXstrColDesignCaseShortName, 1.2f, true},
-                       {tpw, 1.25f, false},
-                       {annual, 1.25f, false},
-                       {firstCost, 1.2f, false}};
-
-        const auto columnCount = static_cast<int32_t>(columns.size());
-        const auto rowCount = static_cast<int32_t>(rows.size()) + 1;
+        const reports::CaseResultsLayout layout = reports::caseResultsLayout(in_, withTaxes);
         doc::Table table;
         table.Attach(docs);
-        std::vector<reports::ResultColumn> look;
-        for (const Column& column : columns)
-            look.push_back({column.width, column.text});
-        reports::addStyledCells(table, rowCount, look);
-        for (int32_t c = 1; c <= columnCount; ++c)
-            table.Cell(c).SetValue(rt::Trim(columns[static_cast<size_t>(c - 1)].header));
-
-        int32_t row = 1;
-        for (const int16_t position : rows) {
-            const tavlo::IAlternative& alternative = alternatives.Item(position);
-            std::vector<std::string> cells{
-                reports::caseTitle(in_, position), reports::caseShortTitle(in_, position),
-                reports::moneyText(in_, alternative.TotalPresentWorth())};
-            if (withTaxes)
-                cells.push_back(reports::moneyText(in_, alternative.BeforeTaxTPW()));
-            cells.push_back(reports::moneyText(in_, alternative.AnnualOperatingCost()));
-            cells.push_back(reports::moneyText(in_, alternative.FirstCost()));
-            for (int32_t c = 1; c <= columnCount; ++c)
-                table.Cell(row * columnCount + c).SetValue(cells[static_cast<size_t>(c - 1)]);
-            ++row;
-        }
+        reports::addStyledCells(table, static_cast<int32_t>(rows.size()) + 1, layout.columns);
+        reports::setRowTexts(table, 0, layout.headers);
+        int32_t row = 0;
+        for (const int16_t position : rows)
+            reports::setRowTexts(table, ++row, reports::caseResultsRow(in_, position, withTaxes));
 
         docs.AddText(title, reports::kResultCellFontSize, std::nullopt, 0, std::nullopt,
                      code::kAlignLeft, code::kDefaultColour, false);

@@ -41,8 +41,6 @@ class cRptTotPresWorthProfiles : public TotPresWorthGenerator {
   private:
     // Positions in colAlternatives by rank (entry j-1 holds the case ranked j).
     std::vector<int16_t> m_RankOrder;
-    // The label of the total-present-worth column of the table.
-    std::string m_TPWLabel;
     const ReportInputs& in_;
 };
 

@@ -1,5 +1,7 @@
 #include "qvc/runtime/SafeFileName.h"
 
+#include <fmt/format.h>
+
 #include <utf8.h>
 
 #include <cstdint>
@@ -92,12 +94,7 @@ uint32_t hashOf(std::string_view text) {
 }
 
 std::string hashSuffix(std::string_view text) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    const uint32_t h = hashOf(text);
-    std::string suffix = "~";
-    for (int shift = 28; shift >= 0; shift -= 4)
-        suffix += kHex[(h >> shift) & 0xF];
-    return suffix;
+    return fmt::format("~{:08x}", hashOf(text));
 }
 
 // The longest prefix of valid UTF-8 `s` of at most `bytes` bytes that ends on a

@@ -6,11 +6,11 @@
 
 #include <gmock/gmock.h>
 
-#include <unistd.h>
-
 #include <sstream>
 
 #include "CashFlowStudyFixture.h"
+#include "FakeEnv.h"
+#include "qvc/runtime/ScopedEnv.h"
 #include "reports/AsciiCashFlowLayout.h"
 #include "reports/cRptASCIICashFlow.h"
 
@@ -352,18 +352,30 @@ TEST_F(AsciiCashFlowFileTest, MissingFolderGives301AndAFileThatCannotBeCreated33
     EXPECT_EQ(st.gErrCode, 0);
     EXPECT_EQ(st.gErrMsg, "");
 
-    // A folder without write permission (not testable as root, who may write
-    // anywhere).
-    if (::geteuid() != 0) {
-        const fs::path locked = dir / "locked";
-        fs::create_directories(locked);
-        fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
-        st.strProjectPath = locked.string();
-        outcome = writeOther();
-        EXPECT_EQ(outcome.status, 333);
-        EXPECT_FALSE(outcome.written);
-        fs::permissions(locked, fs::perms::owner_all);
-    }
+    // The disk fills up half-way through the file: the user's earlier file
+    // stays whole, no partial or temporary file is left, and the error record
+    // names the file. A folder where no file may be created gives 333 too.
+    const fs::path file = expectedPath(dir);
+    FakeEnv env;
+    env.addFile(file, "an earlier cash flow file");
+    env.setCapacity(4096);
+    rt::ScopedEnv scope(env);
+    outcome = writeOther();
+    EXPECT_EQ(outcome.status, 333);
+    EXPECT_FALSE(outcome.written);
+    EXPECT_THAT(outcome.errorRecord,
+                ::testing::StartsWith("61#Cannot write \"" + file.filename().string() +
+                                      "\" into the folder \"" + dir.string() + "\""));
+    EXPECT_EQ(env.contents(file), "an earlier cash flow file");
+    EXPECT_EQ(env.listFolder(dir), std::vector<std::string>{file.filename().string()});
+
+    env.clearFailures();
+    env.failCreatingIn(dir);
+    outcome = writeOther();
+    EXPECT_EQ(outcome.status, 333);
+    EXPECT_THAT(outcome.errorRecord, ::testing::StartsWith("70#"));
+    EXPECT_THAT(outcome.errorRecord, ::testing::HasSubstr("Permission denied"));
+    EXPECT_EQ(env.contents(file), "an earlier cash flow file");
 }
 
 TEST_F(AsciiCashFlowFileTest, BuilderReportsTheWrittenFileOrTheStatusMessage) {

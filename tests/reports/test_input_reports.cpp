@@ -1,11 +1,11 @@
 // The study inputs and design case inputs reports, read back from the files the
 // viewer saved.
 
-#include <unistd.h>
-
 #include <numeric>
 
+#include "FakeEnv.h"
 #include "ReportFixture.h"
+#include "qvc/runtime/ScopedEnv.h"
 #include "reports/cRptStudyInputs.h"
 
 namespace qvc::test {
@@ -306,7 +306,7 @@ TEST_F(ReportTest, TableThatFailsIsReplacedByItsNote) {
 // Reproducer: `qvc inputs` into a folder it cannot write to exited 0, wrote
 // nothing and said nothing: InputReports dropped the builder's failure. Here a
 // folder in the way of the report file stands for the unwritable folder (root
-// may write anywhere), then a read-only folder where that is testable.
+// may write anywhere), then a disk that fills up while the report is written.
 TEST_F(ReportTest, InputReportsThatCannotBeSavedFailNamingTheFolder) {
     const int16_t id = addStudy(study("Office", 0, 0, false));
     const int16_t caseId = addCase(id, fullCase());
@@ -322,15 +322,26 @@ TEST_F(ReportTest, InputReportsThatCannotBeSavedFailNamingTheFolder) {
     EXPECT_EQ(prj->getErrorMsg(), "");
     EXPECT_EQ(savedNames(), std::vector<std::string>{"Office_" + res().gXstrSI + ".RTF"});
 
-    if (::geteuid() != 0) {
-        fs::permissions(out, fs::perms::owner_read | fs::perms::owner_exec);
-        prj->InputReports(id, 0, caseId);
-        const std::string error = prj->getErrorMsg();
-        fs::permissions(out, fs::perms::owner_all);
-        EXPECT_TRUE(error.starts_with("70#")) << error;
-        EXPECT_NE(error.find(out.string()), std::string::npos) << error;
-        EXPECT_NE(error.find("Permission denied"), std::string::npos) << error;
-    }
+    // The disk fills up half-way through the design case report, of which the
+    // user has an earlier copy: the error record names the file and its
+    // folder, the earlier copy stays whole, no partial or temporary file is
+    // left, and nothing is shown as saved.
+    const std::string name = "Office_" + res().gXstrDCI + ".RTF";
+    FakeEnv env;
+    env.createFolders(work);
+    env.addFile(out / name, "the user's earlier report");
+    env.setCapacity(4096);
+    rt::ScopedEnv scope(env);
+    prj->InputReports(id, 0, caseId);
+    const std::string error = prj->getErrorMsg();
+    EXPECT_TRUE(error.starts_with("61#Cannot write \"" + name + "\" into the folder \"" +
+                                  out.string() + "\""))
+        << error;
+    EXPECT_NE(error.find("No space left on device"), std::string::npos) << error;
+    EXPECT_EQ(env.contents(out / name), "the user's earlier report");
+    EXPECT_EQ(env.listFolder(out), std::vector<std::string>{name});
+    EXPECT_EQ(env.listFolder(work), std::vector<std::string>{});
+    EXPECT_TRUE(viewer->savedFiles().empty());
 }
 
 // Reproducers: with the resource text WorkingText='../victim' as the study

@@ -122,6 +122,19 @@ TEST(BasicString, ReplaceSplitJoin) {
     EXPECT_EQ(Join(Split("x, y, z", ", "), ", "), "x, y, z");
 }
 
+TEST(BasicString, CaseMappingFollowsTheUnicodeData) {
+    // Scripts and letters beyond Latin, Greek and Cyrillic, title-case digraphs, and
+    // four-byte characters (Deseret), which must come back as four bytes.
+    EXPECT_EQ(UCase("ƀ ǆ ǅ աբ"), "Ƀ Ǆ Ǆ ԱԲ");
+    EXPECT_EQ(LCase("Ƀ Ǆ ǅ ԱԲ"), "ƀ ǆ ǆ աբ");
+    EXPECT_EQ(UCase("\U00010428x"), "\U00010400X");
+    EXPECT_EQ(LCase("\U00010400X"), "\U00010428x");
+    // The capital sharp s lowers to ß, but ß stays as it is when raised.
+    EXPECT_EQ(LCase("STRA\u1E9EE"), "straße");
+    EXPECT_EQ(UpperChar(U'ß'), U'ß');
+    EXPECT_EQ(LowerChar(UpperChar(U'\U00010428')), U'\U00010428');
+}
+
 TEST(BasicString, CaseMappingCoversLettersBeyondAscii) {
     EXPECT_EQ(UCase("straße éà ÿ €5 日本"), "STRAßE ÉÀ Ÿ €5 日本");
     EXPECT_EQ(LCase("ÉCOLE ÀÖØÞ Ÿ"), "école àöøþ ÿ");

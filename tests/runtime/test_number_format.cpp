@@ -56,6 +56,19 @@ TEST(NumberFormat, FallbackGroupingInTheCLocale) {
     EXPECT_EQ(FormatInteger(7), "7");
 }
 
+TEST(NumberFormat, WholeNumbersBeyondFifteenDigitsKeepEveryDigit) {
+    NumberPunctuation plain{".", ",", "\3"};
+    EXPECT_EQ(FormatNumber(1e20, 0, true, plain), "100,000,000,000,000,000,000");
+    EXPECT_EQ(FormatNumber(-1e20, 2, true, plain), "-100,000,000,000,000,000,000.00");
+    // 2^53 + 2 and 2^70: every digit of the double, none rounded away.
+    EXPECT_EQ(FormatNumber(9007199254740994.0, 0, true, plain), "9,007,199,254,740,994");
+    EXPECT_EQ(FormatNumber(1180591620717411303424.0, 1, true, plain),
+              "1,180,591,620,717,411,303,424.0");
+    // Below 2^52 a half rounds to even before grouping.
+    EXPECT_EQ(FormatNumber(1000000000000000.5, 0, true, plain), "1,000,000,000,000,000");
+    EXPECT_EQ(FormatNumber(1000000000000001.5, 0, true, plain), "1,000,000,000,000,002");
+}
+
 TEST(NumberFormat, ExplicitPunctuation) {
     NumberPunctuation german{",", ".", "\3"};
     EXPECT_EQ(FormatNumber(1234567.891, 2, true, german), "1.234.567,89");

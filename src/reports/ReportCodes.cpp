@@ -18,7 +18,8 @@ struct Setting {
 };
 
 Setting settingOf(const StudyTexts& study) {
-    return Setting{study[2], study[3], study[7]};
+    return Setting{study[StudyField::TypeOfAnalysis], study[StudyField::TypeOfAlternatives],
+                   study[StudyField::CalcIncomeTaxes]};
 }
 
 std::string lifeCycleSummaryCode(const Setting& s) {

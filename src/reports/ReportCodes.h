@@ -4,8 +4,9 @@
 // income-tax setting), the general-information code of each sub-code, the report
 // title and the file name.
 //
-// `study` is the thread's arrStudy: 2 type of analysis "0".."3", 3 type of
-// alternatives "0"/"1", 7 income taxes "True"/"False". Every comparison is an
+// `study` holds the loaded study's texts (ThreadState::arrStudy, slots named by
+// StudyField): type of analysis "0".."3", type of alternatives "0"/"1",
+// income taxes "True"/"False". Every comparison is an
 // exact, case-sensitive string comparison, except the "[0,1]" test of "DC",
 // which is a Like pattern (it also matches ",").
 
@@ -15,10 +16,11 @@
 #include <vector>
 
 #include "common/ResourceTexts.h"
+#include "common/StudySettings.h"
 
 namespace qvc::reports {
 
-using StudyTexts = std::array<std::string, 10>;
+using StudyTexts = StudyArray;
 
 // The sub-code for one report code ("SI", "DC", "DC1", "DC2", "LS", "AD", "CF",
 // "TPW", "ACF"); empty when no rule matches or the code is unknown.

@@ -4,7 +4,6 @@
 
 #include "qvc/runtime/Error.h"
 #include "qvc/runtime/NumberFormat.h"
-#include "qvc/runtime/Value.h"
 
 namespace qvc::reports {
 
@@ -57,16 +56,8 @@ void writeFailureNote(doc::DocumentObject& docs, const ResourceTexts& res,
     }
 }
 
-double numberOf(const std::string& text) {
-    return rt::Value(text).toDouble();
-}
-
 std::string formatNumber(double value, int decimals) {
     return rt::FormatNumber(value, decimals, true);
-}
-
-std::string formatStudyNumber(const std::string& text, int decimals) {
-    return formatNumber(numberOf(text), decimals);
 }
 
 }  // namespace qvc::reports

@@ -54,12 +54,7 @@ void writeFailureNote(doc::DocumentObject& docs, const ResourceTexts& res,
                       const std::string& caption, const std::string& procedure,
                       const std::string& className, bool withNumber = true);
 
-// A study or item value held as text ("7.5", " 25") as a number, with Basic's
-// conversion rules (text that is no number raises 13).
-double numberOf(const std::string& text);
 // `value` with `decimals` places and the locale's digit grouping.
 std::string formatNumber(double value, int decimals);
-// A study text (such as arrStudy slot 6) formatted with `decimals` places.
-std::string formatStudyNumber(const std::string& text, int decimals);
 
 }  // namespace qvc::reports

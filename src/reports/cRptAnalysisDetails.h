@@ -9,8 +9,8 @@
 // row repeats the whole numbers the summary showed (the two total present
 // worths and the savings), so that the two tables agree to the dollar.
 //
-// Reads the calling thread's arrStudy, colCases, colAlternatives and
-// colComparisons. No operation throws: one that fails writes the in-report
+// Reads the study, the case names and the engine's results from its
+// ReportInputs. No operation throws: one that fails writes the in-report
 // failure note in place of its table and returns.
 
 #include <cstdint>

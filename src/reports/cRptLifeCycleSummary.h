@@ -4,8 +4,8 @@
 // annual operating cost and total present worth, every design case in rank
 // order (table 2) and the incremental analysis of the comparisons (table 3).
 //
-// Reads the calling thread's arrStudy, colCases, colAlternatives and
-// colComparisons, and draws the charts with reportState().gGraph. No operation
+// Reads the study, the case names and the engine's results from its
+// ReportInputs and draws the charts on its graph surface. No operation
 // throws: one that fails writes the in-report failure note in place of its
 // table or charts and returns, and the rest of the document stays.
 

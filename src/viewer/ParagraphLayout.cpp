@@ -1,8 +1,8 @@
 #include "ParagraphLayout.h"
 
-#include <QTextBoundaryFinder>
+#include <QTextLayout>
+#include <QTextOption>
 #include <algorithm>
-#include <cmath>
 
 namespace qvc::viewer {
 
@@ -10,361 +10,208 @@ namespace {
 
 constexpr double kDefaultTabPt = 36.0;  // Word's default tab stops: every half inch
 constexpr double kSlackPt = 0.01;
+constexpr double kDot = TextMeasurer::kPointsPerDot;
 
-struct Atom {
-    enum class Kind { Text, Tab, Break, Picture };
-    Kind kind = Kind::Text;
-    QString text;             // without trailing blanks
-    double width = 0;         // of `text`, or of the picture
-    double blankWidth = 0;    // trailing blanks
-    double height = 0;        // pictures
-    bool breakAfter = false;  // a piece of a word too long for the line
-    bool figure = false;      // a number: never broken, not even when too long
-    doc::CharFormat format;
-    const doc::Picture* picture = nullptr;
+// What every line of one paragraph needs.
+struct LineContext {
+    const doc::Paragraph& paragraph;
+    double width;
+    TextMeasurer& measurer;
+    PictureStore& pictures;
 };
 
-// Text with a digit and no letter ("$ -1,145,175", "12.5 %") is one figure.
-bool isFigure(const QString& text) {
-    bool digit = false;
-    for (const QChar c : text) {
-        if (c.isLetter()) {
-            return false;
-        }
-        digit = digit || c.isDigit();
-    }
-    return digit;
+// A line as high as its tallest type (ascent, descent and leading apart),
+// times the paragraph's line spacing.
+LineBox lineOfHeight(const LineContext& c, double ascent, double descent, double leading) {
+    LineBox line;
+    leading = std::max(0.0, leading);
+    line.height =
+        (ascent + descent + leading) * std::max(50, c.paragraph.lineSpacingPercent) / 100.0;
+    line.baseline = line.height - descent - leading;
+    return line;
 }
 
-void splitWords(const QString& text, const doc::CharFormat& format, TextMeasurer& m,
-                std::vector<Atom>& out) {
-    if (isFigure(text)) {
-        // A figure is one unbreakable piece, its trailing blanks apart.
-        qsizetype end = text.size();
-        while (end > 0 && text[end - 1] == u' ') {
-            --end;
-        }
-        Atom a;
-        a.text = text.left(end);
-        a.format = format;
-        a.figure = true;
-        a.width = m.width(a.text, format);
-        a.blankWidth = end < text.size() ? m.width(text.mid(end), format) : 0;
-        out.push_back(std::move(a));
+// Moves the line to the paragraph's alignment; `right` is where its content ends.
+void alignLine(const LineContext& c, LineBox& line, double right) {
+    if (c.paragraph.align == doc::HAlign::Left || right >= c.width) {
         return;
     }
-    qsizetype i = 0;
-    while (i < text.size()) {
-        qsizetype wordEnd = i;
-        while (wordEnd < text.size() && text[wordEnd] != u' ') {
+    const double shift = (c.width - right) * (c.paragraph.align == doc::HAlign::Centre ? 0.5 : 1.0);
+    for (PageText& t : line.texts) {
+        t.baseline.rx() += shift;
+    }
+    for (PageImage& im : line.images) {
+        im.rect.translate(shift, 0);
+    }
+}
+
+QTextOption optionsOf(const doc::Paragraph& p, bool wideFigure, TextMeasurer& measurer) {
+    const double unit = kDot * measurer.tabUnitDots();  // points per tab unit
+    QTextOption options(Qt::AlignLeft);
+    // A word wider than the line is cut between characters, unless a figure too
+    // wide for the line would be cut as well: then it runs over.
+    options.setWrapMode(wideFigure ? QTextOption::WordWrap
+                                   : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    QList<QTextOption::Tab> tabs;
+    for (const doc::TabStop& t : p.tabs) {
+        const auto type = t.kind == doc::TabStop::Kind::Right    ? QTextOption::RightTab
+                          : t.kind == doc::TabStop::Kind::Centre ? QTextOption::CenterTab
+                                                                 : QTextOption::LeftTab;
+        tabs.append(QTextOption::Tab(t.positionTwips / double(doc::kTwipsPerPoint) / unit, type));
+    }
+    options.setTabs(tabs);
+    options.setTabStopDistance(kDefaultTabPt / unit);
+    return options;
+}
+
+// The words of `span` on the layout line [first, last), one PageText each (a
+// figure is one), at the places the layout gave them. Returns where the last
+// one ends.
+double addWords(const LineContext& c, const ParagraphText::Span& span, const QTextLine& layoutLine,
+                int first, int last, LineBox& line) {
+    const QString& text = span.text;
+    const int n = static_cast<int>(text.size());
+    double right = 0;
+    auto place = [&](int from, int to) {
+        const QString word = text.mid(from, to - from);
+        const double x = layoutLine.cursorToX(span.at[static_cast<size_t>(from)]) * kDot;
+        right = std::max(right, x + c.measurer.width(word, span.run->format));
+        line.texts.push_back(PageText{QPointF(x, 0), word, span.run->format});
+    };
+    int k = 0;
+    while (k < n && span.at[static_cast<size_t>(k)] < first) {
+        ++k;
+    }
+    int end = k;
+    while (end < n && span.at[static_cast<size_t>(end)] < last) {
+        ++end;
+    }
+    if (span.figure) {
+        while (end > k && text[end - 1] == u' ') {
+            --end;
+        }
+        if (end > k) {
+            place(k, end);
+        }
+        return right;
+    }
+    while (k < end) {
+        while (k < end && text[k] == u' ') {
+            ++k;
+        }
+        int wordEnd = k;
+        while (wordEnd < end && text[wordEnd] != u' ') {
             ++wordEnd;
         }
-        qsizetype blankEnd = wordEnd;
-        while (blankEnd < text.size() && text[blankEnd] == u' ') {
-            ++blankEnd;
+        if (wordEnd > k) {
+            place(k, wordEnd);
         }
-        Atom a;
-        a.text = text.mid(i, wordEnd - i);
-        a.format = format;
-        a.width = a.text.isEmpty() ? 0 : m.width(a.text, format);
-        a.blankWidth =
-            blankEnd > wordEnd ? m.width(text.mid(wordEnd, blankEnd - wordEnd), format) : 0;
-        out.push_back(std::move(a));
-        i = blankEnd;
+        k = wordEnd;
     }
+    return right;
 }
 
-std::vector<Atom> atomsOf(const doc::Paragraph& p, TextMeasurer& m, const FieldValues& fields) {
-    std::vector<Atom> atoms;
-    for (const doc::Run& run : p.runs) {
-        switch (run.kind) {
-            case doc::Run::Kind::Text:
-                splitWords(QString::fromStdString(run.text), run.format, m, atoms);
-                break;
-            case doc::Run::Kind::PageNumber:
-            case doc::Run::Kind::PageCount: {
-                Atom a;
-                a.text =
-                    run.kind == doc::Run::Kind::PageNumber ? fields.pageNumber : fields.pageCount;
-                a.format = run.format;
-                a.width = m.width(a.text, run.format);
-                atoms.push_back(std::move(a));
-                break;
-            }
-            case doc::Run::Kind::Tab:
-            case doc::Run::Kind::LineBreak: {
-                Atom a;
-                a.kind = run.kind == doc::Run::Kind::Tab ? Atom::Kind::Tab : Atom::Kind::Break;
-                a.format = run.format;
-                atoms.push_back(std::move(a));
-                break;
-            }
-            case doc::Run::Kind::Picture:
-                if (run.picture) {
-                    Atom a;
-                    a.kind = Atom::Kind::Picture;
-                    a.format = run.format;
-                    a.picture = run.picture.get();
-                    a.width = run.picture->widthTwips / double(doc::kTwipsPerPoint);
-                    a.height = run.picture->heightTwips / double(doc::kTwipsPerPoint);
-                    atoms.push_back(std::move(a));
-                }
-                break;
+// One line of the layout: its height from the types on it (the type before it
+// when it holds none), its words, and the paragraph's alignment unless it has
+// a tab.
+LineBox textLine(const LineContext& c, const ParagraphText& text, const QTextLine& layoutLine) {
+    const int first = layoutLine.textStart();
+    const int last = first + layoutLine.textLength();
+    double ascent = 0, descent = 0, leading = 0;
+    bool typed = false, tab = false;
+    doc::CharFormat before = c.paragraph.endFormat;
+    for (const ParagraphText::Span& s : text.spans) {
+        if (s.start < last || s.start <= first) {
+            before = s.run->format;
         }
-    }
-    return atoms;
-}
-
-// A word wider than the whole line is cut into pieces that each fit (at least
-// one character each), as word processors do, so it never runs over the cell
-// or page edge; the line may break after every piece but the last.
-std::vector<Atom> splitLongWords(std::vector<Atom> atoms, double width, TextMeasurer& m) {
-    std::vector<Atom> out;
-    out.reserve(atoms.size());
-    for (Atom& a : atoms) {
-        if (a.kind != Atom::Kind::Text || a.figure || a.width <= width + kSlackPt ||
-            a.text.size() < 2) {
-            out.push_back(std::move(a));
+        const bool on = s.start == s.end ? (s.start >= first && s.start < last)
+                                         : (s.start < last && s.end > first);
+        if (!on || s.run->kind == doc::Run::Kind::LineBreak) {
             continue;
         }
-        QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, a.text);
-        qsizetype start = 0;
-        qsizetype fitsTo = -1;  // end of the longest piece from `start` that fits
-        for (qsizetype end = graphemes.toNextBoundary(); end > 0;
-             end = graphemes.toNextBoundary()) {
-            if (fitsTo < 0 ||
-                m.width(a.text.mid(start, end - start), a.format) <= width + kSlackPt) {
-                fitsTo = end;
-                continue;
-            }
-            Atom piece = a;
-            piece.text = a.text.mid(start, fitsTo - start);
-            piece.width = m.width(piece.text, a.format);
-            piece.blankWidth = 0;
-            piece.breakAfter = true;
-            out.push_back(std::move(piece));
-            start = fitsTo;
-            fitsTo = end;
-        }
-        Atom last = a;
-        last.text = a.text.mid(start);
-        last.width = m.width(last.text, a.format);
-        out.push_back(std::move(last));
+        const double as = c.measurer.ascent(s.run->format), de = c.measurer.descent(s.run->format);
+        ascent = std::max(ascent, as);
+        descent = std::max(descent, de);
+        leading = std::max(leading, c.measurer.lineHeight(s.run->format) - as - de);
+        typed = true;
+        tab = tab || s.run->kind == doc::Run::Kind::Tab;
     }
-    return out;
+    if (!typed) {
+        ascent = c.measurer.ascent(before);
+        descent = c.measurer.descent(before);
+        leading = c.measurer.lineHeight(before) - ascent - descent;
+    }
+    LineBox line = lineOfHeight(c, ascent, descent, leading);
+    double right = 0;
+    for (const ParagraphText::Span& s : text.spans) {
+        if (!s.text.isEmpty() && s.start < last && s.end > first) {
+            right = std::max(right, addWords(c, s, layoutLine, first, last, line));
+        }
+    }
+    if (!tab) {
+        alignLine(c, line, right);
+    }
+    return line;
 }
 
-class LineBuilder {
-  public:
-    LineBuilder(const doc::Paragraph& p, double width, TextMeasurer& m, PictureStore& pictures)
-        : p_(p), width_(width), m_(m), pictures_(pictures), lastFormat_(p.endFormat) {}
+// Lays out a stretch of runs without pictures with QTextLayout.
+void addTextLines(const LineContext& c, std::span<const doc::Run> runs, const FieldValues& fields,
+                  std::vector<LineBox>& lines) {
+    const ParagraphText text = paragraphText(runs, fields, c.width, c.measurer);
+    QTextLayout layout(text.chars, TextMeasurer::layoutFont(c.paragraph.endFormat),
+                       c.measurer.device());
+    layout.setFormats(text.formats);
+    layout.setTextOption(optionsOf(c.paragraph, text.wideFigure, c.measurer));
+    layout.beginLayout();
+    for (QTextLine l = layout.createLine(); l.isValid(); l = layout.createLine()) {
+        l.setLineWidth((c.width + kSlackPt) / kDot);
+    }
+    layout.endLayout();
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        lines.push_back(textLine(c, text, layout.lineAt(i)));
+    }
+}
 
-    void add(const Atom& a) {
-        switch (a.kind) {
-            case Atom::Kind::Text:
-                addText(a);
-                break;
-            case Atom::Kind::Tab:
-                addTab(a);
-                break;
-            case Atom::Kind::Break:
-                closeSegment();
-                lastFormat_ = a.format;
-                finishLine(items_.size());
-                break;
-            case Atom::Kind::Picture:
-                addPicture(a);
-                break;
+// Pictures side by side on the base line of the type before them, on as many
+// lines as they need (at least one picture a line).
+void addPictureLines(const LineContext& c, std::span<const doc::Run> runs,
+                     const doc::CharFormat& before, std::vector<LineBox>& lines) {
+    const double descent = c.measurer.descent(before);
+    const double leading = c.measurer.lineHeight(before) - c.measurer.ascent(before) - descent;
+    std::vector<std::pair<double, const doc::Picture*>> placed;  // x, picture
+    double x = 0;
+    auto finishLine = [&] {
+        double ascent = 0;
+        for (const auto& [left, picture] : placed) {
+            ascent = std::max(ascent, picture->heightTwips / double(doc::kTwipsPerPoint));
         }
-    }
-
-    std::vector<LineBox> finish() {
-        closeSegment();
-        finishLine(items_.size());
-        return std::move(lines_);
-    }
-
-  private:
-    struct Placed {
-        double x;
-        const Atom* atom;
+        LineBox line = lineOfHeight(c, ascent, descent, leading);
+        for (const auto& [left, picture] : placed) {
+            const double w = picture->widthTwips / double(doc::kTwipsPerPoint);
+            const double h = picture->heightTwips / double(doc::kTwipsPerPoint);
+            line.images.push_back(
+                PageImage{QRectF(left, line.baseline - h, w, h), c.pictures.image(*picture)});
+        }
+        alignLine(c, line, x);
+        lines.push_back(std::move(line));
+        placed.clear();
+        x = 0;
     };
-
-    bool breakableBefore() const {
-        if (items_.empty()) {
-            return true;
+    for (const doc::Run& run : runs) {
+        if (!run.picture) {
+            continue;
         }
-        const Atom& prev = *items_.back().atom;
-        return prev.kind != Atom::Kind::Text || prev.blankWidth > 0 || prev.breakAfter;
+        const double w = run.picture->widthTwips / double(doc::kTwipsPerPoint);
+        if (!placed.empty() && x + w > c.width + kSlackPt) {
+            finishLine();
+        }
+        placed.emplace_back(x, run.picture.get());
+        x += w;
     }
-
-    void addText(const Atom& a) {
-        if (breakableBefore()) {
-            groupStart_ = items_.size();
-        }
-        bool fits = x_ + a.width <= width_ + kSlackPt;
-        if (!fits && !segOpen_ && groupStart_ > 0) {
-            wrapAt(groupStart_);
-        }
-        items_.push_back({x_, &a});
-        x_ += a.width + a.blankWidth;
-        lastFormat_ = a.format;
+    if (!placed.empty()) {
+        finishLine();
     }
-
-    void addPicture(const Atom& a) {
-        closeSegment();
-        if (!items_.empty() && x_ + a.width > width_ + kSlackPt) {
-            finishLine(items_.size());
-        }
-        items_.push_back({x_, &a});
-        x_ += a.width;
-        groupStart_ = items_.size();
-    }
-
-    void addTab(const Atom& a) {
-        closeSegment();
-        double stop = 0;
-        doc::TabStop::Kind kind = doc::TabStop::Kind::Left;
-        bool found = false;
-        for (const doc::TabStop& t : p_.tabs) {
-            double pos = t.positionTwips / double(doc::kTwipsPerPoint);
-            if (pos > x_ + kSlackPt) {
-                stop = pos;
-                kind = t.kind;
-                found = true;
-                break;
-            }
-        }
-        if (!found) {
-            stop = (std::floor(x_ / kDefaultTabPt + kSlackPt) + 1) * kDefaultTabPt;
-            if (stop > width_ + kSlackPt) {
-                finishLine(items_.size());
-                stop = 0;
-            }
-        }
-        items_.push_back({x_, &a});
-        lineHasTab_ = true;
-        lastFormat_ = a.format;
-        if (kind == doc::TabStop::Kind::Left) {
-            x_ = std::max(x_, stop);
-        } else {
-            segOpen_ = true;
-            segKind_ = kind;
-            segStop_ = stop;
-            segFirst_ = items_.size();
-            segStartX_ = x_;
-        }
-        groupStart_ = items_.size();
-    }
-
-    // Moves the text after a right or centre tab so that it ends at (is centred
-    // on) the tab stop; text longer than the room before the stop stays put.
-    void closeSegment() {
-        if (!segOpen_) {
-            return;
-        }
-        segOpen_ = false;
-        double end = segStartX_;
-        for (size_t i = segFirst_; i < items_.size(); ++i) {
-            end = std::max(end, items_[i].x + items_[i].atom->width);
-        }
-        double width = end - segStartX_;
-        double start =
-            segKind_ == doc::TabStop::Kind::Right ? segStop_ - width : segStop_ - width / 2;
-        double delta = start - segStartX_;
-        if (delta <= 0) {
-            return;
-        }
-        for (size_t i = segFirst_; i < items_.size(); ++i) {
-            items_[i].x += delta;
-        }
-        x_ += delta;
-    }
-
-    void wrapAt(size_t first) {
-        std::vector<Placed> moved(items_.begin() + static_cast<std::ptrdiff_t>(first),
-                                  items_.end());
-        finishLine(first);
-        double base = moved.empty() ? 0 : moved.front().x;
-        for (Placed& pl : moved) {
-            pl.x -= base;
-        }
-        x_ -= base;
-        items_ = std::move(moved);
-        groupStart_ = 0;
-    }
-
-    // Ends the line with the first `count` items; the rest start the next line.
-    void finishLine(size_t count) {
-        double ascent = 0, descent = 0, leading = 0;
-        bool textMetrics = false;
-        double contentRight = 0;
-        for (size_t i = 0; i < count; ++i) {
-            const Atom& a = *items_[i].atom;
-            if (a.kind == Atom::Kind::Picture) {
-                ascent = std::max(ascent, a.height);
-            } else {
-                double as = m_.ascent(a.format), de = m_.descent(a.format);
-                ascent = std::max(ascent, as);
-                descent = std::max(descent, de);
-                leading = std::max(leading, m_.lineHeight(a.format) - as - de);
-                textMetrics = true;
-            }
-            if (a.kind != Atom::Kind::Tab) {
-                contentRight = std::max(contentRight, items_[i].x + a.width);
-            }
-        }
-        if (!textMetrics) {
-            double as = m_.ascent(lastFormat_), de = m_.descent(lastFormat_);
-            if (count == 0) {
-                ascent = as;
-            }
-            descent = de;
-            leading = m_.lineHeight(lastFormat_) - as - de;
-        }
-        double natural = ascent + descent + std::max(0.0, leading);
-        LineBox line;
-        line.height = natural * std::max(50, p_.lineSpacingPercent) / 100.0;
-        line.baseline = line.height - descent - std::max(0.0, leading);
-        double shift = 0;
-        if (!lineHasTab_ && p_.align != doc::HAlign::Left && contentRight < width_) {
-            shift = (width_ - contentRight) * (p_.align == doc::HAlign::Centre ? 0.5 : 1.0);
-        }
-        for (size_t i = 0; i < count; ++i) {
-            const Atom& a = *items_[i].atom;
-            double x = items_[i].x + shift;
-            if (a.kind == Atom::Kind::Text && !a.text.isEmpty()) {
-                line.texts.push_back(PageText{QPointF(x, 0), a.text, a.format});
-            } else if (a.kind == Atom::Kind::Picture) {
-                line.images.push_back(
-                    PageImage{QRectF(x, line.baseline - a.height, a.width, a.height),
-                              pictures_.image(*a.picture)});
-            }
-        }
-        lines_.push_back(std::move(line));
-        items_.erase(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(count));
-        x_ = 0;
-        groupStart_ = 0;
-        lineHasTab_ = false;
-        segOpen_ = false;
-    }
-
-    const doc::Paragraph& p_;
-    double width_;
-    TextMeasurer& m_;
-    PictureStore& pictures_;
-    doc::CharFormat lastFormat_;
-    std::vector<Placed> items_;
-    std::vector<LineBox> lines_;
-    double x_ = 0;
-    size_t groupStart_ = 0;
-    bool lineHasTab_ = false;
-    bool segOpen_ = false;
-    doc::TabStop::Kind segKind_ = doc::TabStop::Kind::Right;
-    double segStop_ = 0;
-    size_t segFirst_ = 0;
-    double segStartX_ = 0;
-};
+}
 
 }  // namespace
 
@@ -378,13 +225,29 @@ double ParagraphBox::height() const {
 
 ParagraphBox layoutParagraph(const doc::Paragraph& paragraph, double width, TextMeasurer& measurer,
                              PictureStore& pictures, const FieldValues& fields) {
-    std::vector<Atom> atoms = splitLongWords(atomsOf(paragraph, measurer, fields), width, measurer);
-    LineBuilder builder(paragraph, width, measurer, pictures);
-    for (const Atom& a : atoms) {
-        builder.add(a);
-    }
+    const LineContext c{paragraph, width, measurer, pictures};
     ParagraphBox box;
-    box.lines = builder.finish();
+    // Stretches of text go to QTextLayout, stretches of pictures side by side.
+    const std::span<const doc::Run> runs(paragraph.runs);
+    auto isPicture = [&](size_t k) { return runs[k].kind == doc::Run::Kind::Picture; };
+    doc::CharFormat before = paragraph.endFormat;
+    size_t from = 0;
+    while (from < runs.size()) {
+        size_t to = from;
+        while (to < runs.size() && isPicture(to) == isPicture(from)) {
+            ++to;
+        }
+        if (isPicture(from)) {
+            addPictureLines(c, runs.subspan(from, to - from), before, box.lines);
+        } else {
+            addTextLines(c, runs.subspan(from, to - from), fields, box.lines);
+            before = runs[to - 1].format;
+        }
+        from = to;
+    }
+    if (runs.empty()) {
+        addTextLines(c, runs, fields, box.lines);
+    }
     box.spaceAfter = paragraph.spaceAfterTwips / double(doc::kTwipsPerPoint);
     box.ruleAbove = paragraph.ruleAbove;
     box.ruleBelow = paragraph.ruleBelow;

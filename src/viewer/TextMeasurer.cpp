@@ -1,11 +1,10 @@
 #include "TextMeasurer.h"
 
+#include <QTextLayout>
+
 namespace qvc::viewer {
 
 namespace {
-
-constexpr double kReferenceDpi = 1200.0;
-constexpr double kPointsPerDot = 72.0 / kReferenceDpi;
 
 QString familyOf(const std::string& name) {
     // The reports ask for Arial; Liberation Sans has the same widths.
@@ -49,6 +48,22 @@ const QFontMetricsF& TextMeasurer::metrics(const doc::CharFormat& format) {
         it = cache_.emplace(key, QFontMetricsF(layoutFont(format), &reference_)).first;
     }
     return it->second;
+}
+
+double TextMeasurer::tabUnitDots() {
+    if (tabUnit_ == 0) {
+        constexpr double kProbeStop = 1000;
+        QTextLayout probe(QStringLiteral("\t"), layoutFont(doc::CharFormat{}), &reference_);
+        QTextOption options;
+        options.setTabStopDistance(kProbeStop);
+        probe.setTextOption(options);
+        probe.beginLayout();
+        QTextLine line = probe.createLine();
+        line.setLineWidth(100 * kProbeStop * kReferenceDpi);
+        probe.endLayout();
+        tabUnit_ = line.cursorToX(1) / kProbeStop;
+    }
+    return tabUnit_;
 }
 
 double TextMeasurer::width(const QString& text, const doc::CharFormat& format) {

@@ -15,6 +15,10 @@ namespace qvc::viewer {
 
 class TextMeasurer {
   public:
+    // The resolution text is measured at, and the size of one of its dots.
+    static constexpr double kReferenceDpi = 1200.0;
+    static constexpr double kPointsPerDot = 72.0 / kReferenceDpi;
+
     TextMeasurer();
 
     double width(const QString& text, const doc::CharFormat& format);
@@ -26,12 +30,19 @@ class TextMeasurer {
     // painter maps one unit to one point (see PagePainter).
     static QFont drawingFont(const doc::CharFormat& format, double dpi);
     static QFont layoutFont(const doc::CharFormat& format);
+    // The device a QTextLayout measures on to use these metrics.
+    QPaintDevice* device() { return &reference_; }
+    // The dots one unit of a QTextOption tab position stands for on device():
+    // QTextLayout scales tab positions from the desktop's resolution to the
+    // font's, so the unit is measured once with a probe layout.
+    double tabUnitDots();
 
   private:
     using Key = std::tuple<std::string, int32_t, bool, bool, bool>;
     const QFontMetricsF& metrics(const doc::CharFormat& format);
 
     QImage reference_;
+    double tabUnit_ = 0;
     std::map<Key, QFontMetricsF> cache_;
 };
 

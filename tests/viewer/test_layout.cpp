@@ -364,3 +364,36 @@ TEST(DocumentLayout, ContinuedTableRepeatsItsCaptionAboveItsHeadings) {
         }
     }
 }
+
+// Lines break at blanks only (a hyphenated word and a figure with a blank stay
+// whole); a right tab stop ends its text at the stop.
+TEST(ParagraphLayout, BreaksAtBlanksOnlyAndEndsRightTabsAtTheStop) {
+    TextMeasurer m;
+    PictureStore pictures;
+    const doc::CharFormat f;
+    size_t lines = 0;
+    auto words = [&](const std::vector<doc::Run>& runs, double width) {
+        doc::Paragraph p;
+        p.runs = runs;
+        p.tabs = {doc::TabStop{200 * doc::kTwipsPerPoint, doc::TabStop::Kind::Right}};
+        std::vector<PageText> out;
+        const ParagraphBox box = layoutParagraph(p, width, m, pictures, FieldValues{});
+        for (const LineBox& line : box.lines)
+            out.insert(out.end(), line.texts.begin(), line.texts.end());
+        lines = box.lines.size();
+        return out;
+    };
+    auto run = [&](doc::Run::Kind kind, const std::string& s) {
+        return doc::Run{kind, s, f, nullptr};
+    };
+    const auto text = doc::Run::Kind::Text;
+    auto hyphen = words({run(text, "Total non-fuel cost")}, m.width("Total non-", f) + 1);
+    EXPECT_EQ(hyphen.size() == 3 ? hyphen[1].text : QString(), "non-fuel");
+    EXPECT_EQ(lines, 3u);
+    EXPECT_EQ(words({run(text, "$ -1,145,175")}, m.width("$ -1,145", f)).size(), 1u);
+    EXPECT_EQ(lines, 1u);
+    auto tabbed =
+        words({run(text, "Left"), run(doc::Run::Kind::Tab, ""), run(text, "Right end")}, 400);
+    ASSERT_EQ(tabbed.size(), 3u);
+    EXPECT_NEAR(tabbed[2].baseline.x() + m.width("end", f), 200, 0.1);
+}

@@ -9,9 +9,11 @@
 #include <cstdio>
 #include <regex>
 
+#include "FakeEnv.h"
 #include "ReportSample.h"
 #include "ViewerTestSupport.h"
 #include "qvc/runtime/Error.h"
+#include "qvc/runtime/ScopedEnv.h"
 #include "qvc/ui/Services.h"
 #include "qvc/viewer/DocumentLayout.h"
 #include "qvc/viewer/DocumentView.h"
@@ -113,6 +115,21 @@ TEST(PrintPdf, AllDocumentsWithTheirPageNumbers) {
     doc::DocumentObject none;
     EXPECT_THROW(printDocumentsToPdf(none, work / "none.pdf"), rt::Error);
     EXPECT_FALSE(fs::exists(work / "none.pdf"));
+    // A write that fails keeps the user's older PDF whole and leaves no partial
+    // or temporary file; the error names the file.
+    test::FakeEnv env;
+    env.addFile(pdf, "the user's older PDF");
+    env.failWrite(1);
+    rt::ScopedEnv scope(env);
+    try {
+        printDocumentsToPdf(docs, pdf);
+        FAIL() << "no error";
+    } catch (const rt::Error& e) {
+        EXPECT_EQ(e.number(), 70);
+        EXPECT_NE(e.description().find("\"reports.pdf\""), std::string::npos) << e.description();
+    }
+    EXPECT_EQ(env.contents(pdf), "the user's older PDF");
+    EXPECT_EQ(env.listFolder(work), std::vector<std::string>{"reports.pdf"});
 }
 
 TEST(PrintPdf, PrinterServiceCollectsEveryPrintedDocument) {

@@ -14,9 +14,11 @@
 #include <QToolButton>
 #include <fstream>
 
+#include "FakeEnv.h"
 #include "ReportSample.h"
 #include "RtfReader.h"
 #include "ViewerTestSupport.h"
+#include "qvc/runtime/ScopedEnv.h"
 #include "qvc/ui/FixedViewerEnvironment.h"
 #include "qvc/ui/HeadlessHelp.h"
 #include "qvc/ui/HeadlessMessageBox.h"
@@ -247,7 +249,7 @@ TEST_F(ViewerWindow, SaveDocumentWritesACopyAndLeavesTheWorkingFile) {
     EXPECT_TRUE(messages_->records().empty());
 }
 
-TEST_F(ViewerWindow, SaveIntoAMissingFolderShowsTheErrorMessage) {
+TEST_F(ViewerWindow, SaveThatFailsShowsTheErrorMessageAndKeepsTheUsersFile) {
     fs::path work = test::freshViewerDir("save-error");
     doc::DocumentObject docs;
     test::addShortReport(docs, work.string(), "Summary.RTF", "Text");
@@ -262,6 +264,26 @@ TEST_F(ViewerWindow, SaveIntoAMissingFolderShowsTheErrorMessage) {
               std::string::npos)
         << records[0].text;
     EXPECT_EQ(docs.document(1).FileFolder(), work.string());  // restored
+
+    // Saving over the user's file when the disk fills up half-way: the file
+    // stays as it was, nothing else is left beside it, the message names it.
+    test::FakeEnv env;
+    env.addFile("/home/ann/Summary.rtf", "the user's summary");
+    env.setCapacity(100);
+    rt::ScopedEnv scope(env);
+    w->setSaveFileChooser(
+        std::make_shared<ScriptedChooser>(QStringLiteral("/home/ann/Summary.rtf")));
+    w->SaveDocument();
+    records = messages_->records();
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[1].text.rfind("Error 61 - Cannot write \"Summary.rtf\" into the folder "
+                                    "\"/home/ann\"",
+                                    0),
+              0u)
+        << records[1].text;
+    EXPECT_EQ(env.contents("/home/ann/Summary.rtf"), "the user's summary");
+    EXPECT_EQ(env.listFolder("/home/ann"), std::vector<std::string>{"Summary.rtf"});
+    EXPECT_EQ(docs.document(1).FileFolder(), work.string());
 }
 
 TEST_F(ViewerWindow, FileNameAndFolderFromAChosenPath) {

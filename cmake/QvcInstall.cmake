@@ -1,7 +1,8 @@
 # Install rules, the exported CMake package, pkg-config file and the Debian
 # package (CPack). Layout in QvcLayout.cmake:
 #   <libdir>/libqvcomponents.so.17, libtavlo.so.17, libqvcviewer.so.17
-#   <libdir>/qvcomponents/       the platform libraries (private) and the viewer plug-in
+#   <libdir>/qvcomponents/       the platform libraries (private), the chart drawing module
+#                                and the viewer plug-in
 #   <includedir>/qvc, tavlo      public headers
 #   <datadir>/qvcomponents       resource database and help page
 #   <datadir>/doc/qvcomponents/examples
@@ -36,6 +37,13 @@ install(TARGETS ${QVC_PLATFORM_LIBS}
         LIBRARY DESTINATION ${QVC_INSTALL_PRIVATE_LIBDIR} NAMELINK_SKIP COMPONENT runtime)
 install(TARGETS ${QVC_PUBLIC_LIBS}
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime NAMELINK_COMPONENT development)
+
+# The chart drawing module, loaded by libqvc_graph from its own folder.
+if(TARGET qvc_chart_drawing)
+  set_target_properties(qvc_chart_drawing PROPERTIES INSTALL_RPATH "$ORIGIN;$ORIGIN/..")
+  install(TARGETS qvc_chart_drawing LIBRARY DESTINATION ${QVC_INSTALL_PRIVATE_LIBDIR}
+          COMPONENT runtime)
+endif()
 
 if(TARGET qvc)
   set_target_properties(qvc PROPERTIES

@@ -1,7 +1,10 @@
 #include "Canvas.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <numbers>
 
 #include "PngEncoder.h"
@@ -10,21 +13,72 @@
 
 namespace qvc::graph::detail {
 
+namespace {
+
+struct ThreadPixels {
+    PixelMemory memory;
+    bool inUse = false;
+};
+
+ThreadPixels& threadPixels() {
+    thread_local ThreadPixels pixels;
+    return pixels;
+}
+
+}  // namespace
+
+// Pixel memory comes in whole 2 MB pages, marked for transparent huge pages
+// where the kernel offers them: a chart's few megabytes are then a handful of
+// page faults instead of a thousand.
+constexpr size_t kHugePage = size_t{2} << 20;
+
+void PixelMemory::FreeDeleter::operator()(uint32_t* words) const {
+    std::free(words);
+}
+
+uint32_t* PixelMemory::reserve(size_t words) {
+    if (words > size_) {
+        const size_t bytes = (words * sizeof(uint32_t) + kHugePage - 1) / kHugePage * kHugePage;
+        words_.reset(static_cast<uint32_t*>(std::aligned_alloc(kHugePage, bytes)));
+        if (!words_) {
+            size_ = 0;
+            throw rt::Error(rt::err::kOutOfMemory, "Cannot create the chart picture");
+        }
+        madvise(words_.get(), bytes, MADV_HUGEPAGE);  // only advice: failure is harmless
+        size_ = bytes / sizeof(uint32_t);
+    }
+    return words_.get();
+}
+
+uint32_t* Canvas::pixelMemory(size_t words) {
+    ThreadPixels& shared = threadPixels();
+    PixelMemory& memory = shared.inUse ? ownPixels_ : shared.memory;
+    leased_ = !shared.inUse;
+    shared.inUse = true;
+    return memory.reserve(words);
+}
+
 Canvas::Canvas(double widthPt, double heightPt, int dpi, std::string family)
     : family_(std::move(family)) {
     double scale = dpi / 72.0;
     pixelWidth_ = static_cast<int>(std::lround(widthPt * scale));
     pixelHeight_ = static_cast<int>(std::lround(heightPt * scale));
-    surface_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, pixelWidth_, pixelHeight_);
+    const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, pixelWidth_);
+    const size_t words = static_cast<size_t>(stride / 4) * static_cast<size_t>(pixelHeight_);
+    uint32_t* memory = pixelMemory(words);
+    // A white background: cairo's RGB24 keeps 0x00RRGGBB in native-endian words.
+    std::fill_n(memory, words, 0x00FFFFFFu);
+    surface_ =
+        cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(memory),
+                                            CAIRO_FORMAT_RGB24, pixelWidth_, pixelHeight_, stride);
     cr_ = cairo_create(surface_);
     if (cairo_status(cr_) != CAIRO_STATUS_SUCCESS) {
         cairo_destroy(cr_);
         cairo_surface_destroy(surface_);
+        releasePixels();
         throw rt::Error(rt::err::kOutOfMemory, "Cannot create the chart picture");
     }
     cairo_scale(cr_, scale, scale);
-    cairo_set_source_rgb(cr_, 1, 1, 1);
-    cairo_paint(cr_);
     cairo_font_options_t* options = cairo_font_options_create();
     cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
     cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
@@ -35,6 +89,14 @@ Canvas::Canvas(double widthPt, double heightPt, int dpi, std::string family)
 Canvas::~Canvas() {
     cairo_destroy(cr_);
     cairo_surface_destroy(surface_);
+    releasePixels();
+}
+
+void Canvas::releasePixels() {
+    if (leased_) {
+        threadPixels().inUse = false;
+        leased_ = false;
+    }
 }
 
 void Canvas::setFont(double sizePt, bool bold) {
@@ -162,6 +224,10 @@ void Canvas::grey(double level) {
 }
 
 std::vector<uint8_t> Canvas::png() {
+    if (encoded_) {
+        throw rt::Error(rt::err::kInternal, "The chart picture was already encoded");
+    }
+    encoded_ = true;
     cairo_surface_flush(surface_);
     return encodePng(
         cairo_image_surface_get_data(surface_), cairo_image_surface_get_width(surface_),

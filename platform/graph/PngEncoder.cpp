@@ -41,13 +41,30 @@ void chunk(std::vector<uint8_t>& out, const char (&type)[5], const uint8_t* data
     put32(out, libdeflate_crc32(0, out.data() + typeAt, size + 4));
 }
 
-// The compressor and the two large buffers live as long as the thread and are
+// A buffer that grows but is never cleared: every byte used is written first.
+// Pages the compressor never reaches are never touched, so the worst-case
+// output size costs no page faults.
+class ScratchBuffer {
+  public:
+    uint8_t* reserve(size_t bytes) {
+        if (bytes > size_) {
+            bytes_ = std::make_unique_for_overwrite<uint8_t[]>(bytes);
+            size_ = bytes;
+        }
+        return bytes_.get();
+    }
+
+  private:
+    std::unique_ptr<uint8_t[]> bytes_;
+    size_t size_ = 0;
+};
+
+// The compressor and the output buffer live as long as the thread and are
 // reused: allocating them afresh for every chart costs more in page faults and
 // clearing than the compression itself.
 struct Workspace {
     std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor;
-    std::vector<uint8_t> raw;
-    std::vector<uint8_t> packed;
+    ScratchBuffer packed;
 };
 
 Workspace& workspace() {
@@ -61,39 +78,50 @@ Workspace& workspace() {
     return w;
 }
 
-// The rows as PNG scanlines: a filter byte, then R G B per pixel, each byte
-// minus the same byte of the pixel on its left.
-void subFilterRows(const unsigned char* pixels, int width, int height, int stride,
-                   std::vector<uint8_t>& raw) {
-    const size_t lineBytes = 1 + static_cast<size_t>(width) * 3;
-    raw.resize(lineBytes * static_cast<size_t>(height));
-    uint8_t* at = raw.data();
+// Turns the rows into PNG scanlines, in place: a filter byte, then R G B per
+// pixel, each byte minus the same byte of the pixel on its left. A scanline
+// (1 + 3 * width bytes) is shorter than a row of pixels (stride >= 4 * width
+// bytes), so what is written never overtakes what is still to be read: each
+// pixel is read before its own bytes are written, and the output up to pixel
+// x ends at row * (1 + 3 * width) + 3 * x + 4, never past the start of pixel
+// x + 1 at row * stride + 4 * x + 4. The filter byte is written after the
+// row's first pixel is read, as it may lie on that pixel. Returns the bytes
+// written.
+size_t subFilterRowsInPlace(unsigned char* pixels, int width, int height, int stride) {
+    uint8_t* at = pixels;
     for (int y = 0; y < height; ++y) {
         const auto* words =
             reinterpret_cast<const uint32_t*>(pixels + static_cast<ptrdiff_t>(y) * stride);
+        uint32_t v = words[0];
         *at++ = kFilterSub;
         uint32_t left = 0;
-        for (int x = 0; x < width; ++x) {
-            const uint32_t v = words[x];
+        for (int x = 0;;) {
             *at++ = static_cast<uint8_t>((v >> 16) - (left >> 16));
             *at++ = static_cast<uint8_t>((v >> 8) - (left >> 8));
             *at++ = static_cast<uint8_t>(v - left);
             left = v;
+            if (++x == width) {
+                break;
+            }
+            v = words[x];
         }
     }
+    return static_cast<size_t>(at - pixels);
 }
 
 }  // namespace
 
-std::vector<uint8_t> encodePng(const unsigned char* pixels, int width, int height, int stride) {
+std::vector<uint8_t> encodePng(unsigned char* pixels, int width, int height, int stride) {
     if (pixels == nullptr || width <= 0 || height <= 0 || stride < width * 4) {
         throw rt::Error(rt::err::kInternal, "Cannot encode the chart picture as PNG");
     }
     Workspace& w = workspace();
-    subFilterRows(pixels, width, height, stride, w.raw);
-    w.packed.resize(libdeflate_zlib_compress_bound(w.compressor.get(), w.raw.size()));
-    const size_t packed = libdeflate_zlib_compress(w.compressor.get(), w.raw.data(), w.raw.size(),
-                                                   w.packed.data(), w.packed.size());
+    // Filtering in place spares a second picture-sized buffer and its page faults.
+    const size_t rawSize = subFilterRowsInPlace(pixels, width, height, stride);
+    const size_t bound = libdeflate_zlib_compress_bound(w.compressor.get(), rawSize);
+    uint8_t* packedBytes = w.packed.reserve(bound);
+    const size_t packed =
+        libdeflate_zlib_compress(w.compressor.get(), pixels, rawSize, packedBytes, bound);
     if (packed == 0) {
         throw rt::Error(rt::err::kInternal, "Cannot encode the chart picture as PNG");
     }
@@ -109,7 +137,7 @@ std::vector<uint8_t> encodePng(const unsigned char* pixels, int width, int heigh
     // bit depth 8, RGB, deflate, adaptive filtering, no interlace
     header.insert(header.end(), {8, kColourTypeRgb, 0, 0, 0});
     chunk(out, "IHDR", header.data(), header.size());
-    chunk(out, "IDAT", w.packed.data(), packed);
+    chunk(out, "IDAT", packedBytes, packed);
     chunk(out, "IEND", nullptr, 0);
     return out;
 }

@@ -11,7 +11,8 @@
 namespace qvc::graph::detail {
 
 // `pixels` points at `height` rows of `stride` bytes, each holding `width`
-// native-endian 32-bit words 0x00RRGGBB (cairo's RGB24 layout).
-std::vector<uint8_t> encodePng(const unsigned char* pixels, int width, int height, int stride);
+// native-endian 32-bit words 0x00RRGGBB (cairo's RGB24 layout). The pixels are
+// used as the encoder's working memory: they are overwritten.
+std::vector<uint8_t> encodePng(unsigned char* pixels, int width, int height, int stride);
 
 }  // namespace qvc::graph::detail

@@ -18,18 +18,19 @@
 #include <memory>
 #include <string>
 
+#include "qvc/dao/Export.h"
 #include "qvc/dao/Recordset.h"
 
 namespace qvc::dao {
 
 class Connection;
 
-struct OpenOptions {
+struct QVC_DAO_EXPORT OpenOptions {
     bool readOnly = false;
     int busyTimeoutMs = 5000;
 };
 
-class Database {
+class QVC_DAO_EXPORT Database {
   public:
     // REQUIRES: path names an existing SQLite database file.
     static std::shared_ptr<Database> Open(const std::string& path, OpenOptions options = {});

@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "qvc/dao/Export.h"
 #include "qvc/runtime/Value.h"
 
 namespace qvc::dao {
@@ -30,7 +31,7 @@ class Connection;
 
 enum class ColumnType { Int16, Int32, Double, Boolean, Text, Untyped };
 
-struct Column {
+struct QVC_DAO_EXPORT Column {
     std::string name;        // the name the statement gives the column
     std::string table;       // base table, empty for an expression
     std::string baseColumn;  // column in the base table
@@ -38,7 +39,7 @@ struct Column {
     bool autoNumber = false;
 };
 
-class Recordset {
+class QVC_DAO_EXPORT Recordset {
   public:
     Recordset(std::shared_ptr<Connection> connection, std::vector<Column> columns, std::string sql);
     ~Recordset();

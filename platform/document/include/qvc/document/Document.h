@@ -7,11 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "qvc/document/Export.h"
 #include "qvc/document/Model.h"
 
 namespace qvc::doc {
 
-class Document {
+class QVC_DOCUMENT_EXPORT Document {
   public:
     Document(std::string fileName, std::string folder, DocumentInfo info, int32_t index);
 

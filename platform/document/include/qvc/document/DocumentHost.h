@@ -4,12 +4,13 @@
 // All calls come from the thread that drives the DocumentObject.
 
 #include <cstdint>
+#include "qvc/document/Export.h"
 
 namespace qvc::doc {
 
 class DocumentObject;
 
-class DocumentHost {
+class QVC_DOCUMENT_EXPORT DocumentHost {
   public:
     virtual ~DocumentHost() = default;
     // A document became the active, displayed one (1-based index).

@@ -23,12 +23,13 @@
 #include "qvc/document/Codes.h"
 #include "qvc/document/Document.h"
 #include "qvc/document/DocumentHost.h"
+#include "qvc/document/Export.h"
 
 namespace qvc::doc {
 
 class DocumentEditor;
 
-class DocumentObject {
+class QVC_DOCUMENT_EXPORT DocumentObject {
   public:
     DocumentObject();
     ~DocumentObject();

@@ -17,13 +17,14 @@
 #include <string>
 #include <variant>
 #include <vector>
+#include "qvc/document/Export.h"
 
 namespace qvc::doc {
 
 inline constexpr int32_t kTwipsPerInch = 1440;
 inline constexpr int32_t kTwipsPerPoint = 20;
 
-struct Rgb {
+struct QVC_DOCUMENT_EXPORT Rgb {
     uint8_t r = 0, g = 0, b = 0;
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
@@ -32,7 +33,7 @@ enum class HAlign { Left, Centre, Right };
 enum class VAlign { Top, Centre, Bottom };
 enum class Orientation { Portrait, Landscape };
 
-struct CharFormat {
+struct QVC_DOCUMENT_EXPORT CharFormat {
     std::string font = "Arial";
     int32_t halfPoints = 20;  // 10 pt
     bool bold = false;
@@ -44,7 +45,7 @@ struct CharFormat {
 
 // A PNG picture as it was inserted. The shown size is fixed by widthTwips and
 // heightTwips; the pixel size is read from the PNG itself.
-struct Picture {
+struct QVC_DOCUMENT_EXPORT Picture {
     std::vector<uint8_t> png;
     int32_t pixelWidth = 0;
     int32_t pixelHeight = 0;
@@ -52,7 +53,7 @@ struct Picture {
     int32_t heightTwips = 0;
 };
 
-struct Run {
+struct QVC_DOCUMENT_EXPORT Run {
     enum class Kind { Text, Tab, LineBreak, PageNumber, PageCount, Picture };
     Kind kind = Kind::Text;
     std::string text;  // UTF-8, Kind::Text only (never holds tabs or line breaks)
@@ -60,14 +61,14 @@ struct Run {
     std::shared_ptr<const Picture> picture;  // Kind::Picture only
 };
 
-struct TabStop {
+struct QVC_DOCUMENT_EXPORT TabStop {
     enum class Kind { Left, Centre, Right };
     int32_t positionTwips = 0;  // from the left margin
     Kind kind = Kind::Left;
     friend bool operator==(const TabStop&, const TabStop&) = default;
 };
 
-struct Paragraph {
+struct QVC_DOCUMENT_EXPORT Paragraph {
     std::vector<Run> runs;
     HAlign align = HAlign::Left;
     std::vector<TabStop> tabs;         // ascending positions
@@ -79,7 +80,7 @@ struct Paragraph {
     CharFormat endFormat;       // format of the paragraph mark (height of an empty line)
 };
 
-struct TableCellModel {
+struct QVC_DOCUMENT_EXPORT TableCellModel {
     std::vector<Paragraph> paragraphs;  // one per line of the cell's text
     int32_t widthTwips = 0;
     std::optional<Rgb> shading;  // back colour; none = no fill
@@ -87,7 +88,7 @@ struct TableCellModel {
     VAlign valign = VAlign::Top;
 };
 
-struct TableRowModel {
+struct QVC_DOCUMENT_EXPORT TableRowModel {
     std::vector<TableCellModel> cells;
     bool header = false;         // repeated at the top of each page (Word honours it)
     bool keepWithNext = false;   // on the same page as the row that follows
@@ -96,7 +97,7 @@ struct TableRowModel {
     int32_t paddingTopBottomTwips = 0;
 };
 
-struct TableModel {
+struct QVC_DOCUMENT_EXPORT TableModel {
     std::vector<TableRowModel> rows;
     int32_t borderTwips = 10;   // 0.5 pt single lines around every cell
     bool rowsUnbroken = false;  // no row is split across a page break
@@ -109,7 +110,7 @@ struct PageBreak {};
 
 using Block = std::variant<Paragraph, TableModel, PageBreak>;
 
-struct PageSetup {
+struct QVC_DOCUMENT_EXPORT PageSetup {
     Orientation orientation = Orientation::Portrait;
     int32_t pageWidthTwips = 12240;   // US Letter 8.5 in
     int32_t pageHeightTwips = 15840;  // 11 in
@@ -119,14 +120,14 @@ struct PageSetup {
     int32_t textWidth() const { return pageWidthTwips - marginLeft - marginRight; }
 };
 
-struct Section {
+struct QVC_DOCUMENT_EXPORT Section {
     PageSetup page;
     std::vector<Block> header;
     std::vector<Block> footer;
     std::vector<Block> body;
 };
 
-struct DocumentInfo {
+struct QVC_DOCUMENT_EXPORT DocumentInfo {
     std::string title;
     std::string author;
     std::string subject;

@@ -10,10 +10,11 @@
 #include <string>
 
 #include "qvc/document/Document.h"
+#include "qvc/document/Export.h"
 
 namespace qvc::doc {
 
-std::string toRtf(const Document& doc);
+QVC_DOCUMENT_EXPORT std::string toRtf(const Document& doc);
 
 // Writes the RTF file through rt::Env::Default(); the folder must exist. The
 // file is written next to the target under a temporary name of its own (a new
@@ -22,6 +23,6 @@ std::string toRtf(const Document& doc);
 // false when it replaced a file that was already there. Failures raise
 // qvc::rt::Error naming the file: 76 folder missing, 61 disk full, 70 not
 // writable.
-bool writeRtfFile(const Document& doc, const std::filesystem::path& file);
+QVC_DOCUMENT_EXPORT bool writeRtfFile(const Document& doc, const std::filesystem::path& file);
 
 }  // namespace qvc::doc

@@ -6,17 +6,18 @@
 
 #include <vector>
 
+#include "qvc/document/Export.h"
 #include "qvc/document/Model.h"
 
 namespace qvc::doc {
 
 // True for a paragraph that shows nothing: no text but blanks, no tab, field,
 // picture, line break or rule.
-bool isEmptyParagraph(const Paragraph& paragraph);
+QVC_DOCUMENT_EXPORT bool isEmptyParagraph(const Paragraph& paragraph);
 
 // For each block of a section's body: true when it is an empty paragraph that
 // is followed by nothing but empty paragraphs and page breaks up to the next
 // page break or the end of the body.
-std::vector<bool> spareParagraphs(const std::vector<Block>& body);
+QVC_DOCUMENT_EXPORT std::vector<bool> spareParagraphs(const std::vector<Block>& body);
 
 }  // namespace qvc::doc

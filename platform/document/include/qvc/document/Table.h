@@ -19,13 +19,14 @@
 #include <string>
 #include <string_view>
 
+#include "qvc/document/Export.h"
 #include "qvc/document/TableCell.h"
 
 namespace qvc::doc {
 
 class DocumentObject;
 
-class Table {
+class QVC_DOCUMENT_EXPORT Table {
   public:
     void Attach(DocumentObject& docs);
     // Makes exactly `cellCount` cells; `rowStarts` are the 1-based running numbers

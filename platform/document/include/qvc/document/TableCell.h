@@ -8,11 +8,12 @@
 #include <string_view>
 
 #include "qvc/document/CellFont.h"
+#include "qvc/document/Export.h"
 #include "qvc/document/Model.h"
 
 namespace qvc::doc {
 
-class TableCell {
+class QVC_DOCUMENT_EXPORT TableCell {
   public:
     void SetValue(std::string_view text);  // UTF-8; CR LF / LF are line breaks
     void SetWidth(float inches);           // >= 0

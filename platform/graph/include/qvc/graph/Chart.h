@@ -11,23 +11,24 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include "qvc/graph/Export.h"
 
 namespace qvc::graph {
 
-struct Colour {
+struct QVC_GRAPH_EXPORT Colour {
     uint8_t r = 0, g = 0, b = 0;
     friend bool operator==(const Colour&, const Colour&) = default;
 };
 
 enum class ChartKind { Bar, StackedBar, Line };
 
-struct Subset {
+struct QVC_GRAPH_EXPORT Subset {
     std::string label;  // legend text
     Colour colour;
     std::vector<double> values;  // one per point; must be finite
 };
 
-struct Chart {
+struct QVC_GRAPH_EXPORT Chart {
     ChartKind kind = ChartKind::Bar;
     std::string title;  // bold, centred at the top; empty = none
     std::vector<std::string> pointLabels;

@@ -17,10 +17,11 @@
 #include <vector>
 
 #include "qvc/graph/Chart.h"
+#include "qvc/graph/Export.h"
 
 namespace qvc::graph {
 
-struct Image {
+struct QVC_GRAPH_EXPORT Image {
     std::vector<uint8_t> png;
     int32_t pixelWidth = 0;
     int32_t pixelHeight = 0;
@@ -28,7 +29,7 @@ struct Image {
     double heightPt = 0;
 };
 
-class ChartRenderer {
+class QVC_GRAPH_EXPORT ChartRenderer {
   public:
     Image render(const Chart& chart) const;
 };

@@ -9,11 +9,12 @@
 #include <cstddef>
 
 #include "qvc/graph/Chart.h"
+#include "qvc/graph/Export.h"
 
 namespace qvc::graph {
 
 inline constexpr size_t kSeriesColours = 20;
 
-const std::array<Colour, kSeriesColours>& seriesPalette();
+QVC_GRAPH_EXPORT const std::array<Colour, kSeriesColours>& seriesPalette();
 
 }  // namespace qvc::graph

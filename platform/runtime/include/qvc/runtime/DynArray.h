@@ -9,6 +9,7 @@
 
 #include "qvc/runtime/Error.h"
 #include "qvc/runtime/ErrorNumbers.h"
+#include "qvc/runtime/Export.h"
 
 namespace qvc::rt {
 
@@ -17,7 +18,7 @@ namespace qvc::rt {
 }
 
 template <typename T>
-class DynArray {
+class QVC_RUNTIME_EXPORT DynArray {
   public:
     bool isDimensioned() const { return dimensioned_; }
     long lbound() const {
@@ -78,7 +79,7 @@ class DynArray {
 // Two dimensions (field, item). ReDim Preserve may change only the last upper
 // bound, as in Basic.
 template <typename T>
-class DynArray2 {
+class QVC_RUNTIME_EXPORT DynArray2 {
   public:
     bool isDimensioned() const { return dimensioned_; }
     long lbound(int dim) const { return bound(dim, true); }

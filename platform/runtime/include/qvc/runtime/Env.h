@@ -17,11 +17,12 @@
 #include <string>
 #include <vector>
 
+#include "qvc/runtime/Export.h"
 #include "qvc/runtime/WritableFile.h"
 
 namespace qvc::rt {
 
-class Env {
+class QVC_RUNTIME_EXPORT Env {
   public:
     Env() = default;
     Env(const Env&) = delete;

@@ -7,10 +7,11 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include "qvc/runtime/Export.h"
 
 namespace qvc::rt {
 
-class Error : public std::runtime_error {
+class QVC_RUNTIME_EXPORT Error : public std::runtime_error {
   public:
     Error(int32_t number, std::string description)
         : std::runtime_error(description), number_(number), description_(std::move(description)) {}
@@ -25,10 +26,10 @@ class Error : public std::runtime_error {
 
 // Turns any exception into (number, description): an Error keeps its own,
 // anything else becomes 51 "internal error" with the exception's text.
-struct ErrorInfo {
+struct QVC_RUNTIME_EXPORT ErrorInfo {
     int32_t number = 0;
     std::string description;
 };
-ErrorInfo describeCurrentException();
+QVC_RUNTIME_EXPORT ErrorInfo describeCurrentException();
 
 }  // namespace qvc::rt

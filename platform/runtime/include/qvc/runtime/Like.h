@@ -18,11 +18,12 @@
 // Error 93 (err::kInvalidPattern), whatever the text.
 
 #include <string_view>
+#include "qvc/runtime/Export.h"
 
 namespace qvc::rt {
 
 // Case-insensitive, as Basic's text comparison and the database compare.
-bool Like(std::string_view text, std::string_view pattern);
-bool Like(std::string_view text, std::string_view pattern, bool caseSensitive);
+QVC_RUNTIME_EXPORT bool Like(std::string_view text, std::string_view pattern);
+QVC_RUNTIME_EXPORT bool Like(std::string_view text, std::string_view pattern, bool caseSensitive);
 
 }  // namespace qvc::rt

@@ -13,21 +13,22 @@
 // NaN and infinities pass through unchanged; no function returns a negative zero.
 
 #include <string>
+#include "qvc/runtime/Export.h"
 
 namespace qvc::rt {
 
 // To a whole number: 0.5 -> 0, 1.5 -> 2, 2.5 -> 2, -2.5 -> -2.
-double RoundHalfEven(double x);
+QVC_RUNTIME_EXPORT double RoundHalfEven(double x);
 // To `decimals` places after the point (0 or more; a negative count raises 5).
-double RoundHalfEven(double x, int decimals);
+QVC_RUNTIME_EXPORT double RoundHalfEven(double x, int decimals);
 // The same rounding as plain text: an optional "-", digits, and when decimals > 0 a
 // "." followed by exactly `decimals` digits; never "-0". No grouping, independent of
 // the locale. NaN and infinities give "NaN", "Infinity" and "-Infinity".
-std::string RoundHalfEvenText(double x, int decimals);
+QVC_RUNTIME_EXPORT std::string RoundHalfEvenText(double x, int decimals);
 
 // Basic Int: the largest whole number not above x (Int(-2.5) = -3).
-double Int(double x);
+QVC_RUNTIME_EXPORT double Int(double x);
 // Basic Fix: the whole-number part, cut towards zero (Fix(-2.5) = -2).
-double Fix(double x);
+QVC_RUNTIME_EXPORT double Fix(double x);
 
 }  // namespace qvc::rt

@@ -21,19 +21,20 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include "qvc/runtime/Export.h"
 
 namespace qvc::rt {
 
 inline constexpr size_t kMaxFileNameBytes = 200;
 
 // `text` made safe as a whole file name.
-std::string SafeFileName(std::string_view text);
+QVC_RUNTIME_EXPORT std::string SafeFileName(std::string_view text);
 
 // `stem` made safe and `extension` (such as ".RTF", a program constant of at most
 // 16 plain ASCII characters) appended unchanged; shortening cuts the stem, so
 // the extension survives. `maxBytes` (32 .. kMaxFileNameBytes) lowers the
 // limit for a part of a longer name.
-std::string SafeFileName(std::string_view stem, std::string_view extension,
-                         size_t maxBytes = kMaxFileNameBytes);
+QVC_RUNTIME_EXPORT std::string SafeFileName(std::string_view stem, std::string_view extension,
+                                            size_t maxBytes = kMaxFileNameBytes);
 
 }  // namespace qvc::rt

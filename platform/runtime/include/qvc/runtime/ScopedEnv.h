@@ -5,10 +5,11 @@
 // test starts its work).
 
 #include "qvc/runtime/Env.h"
+#include "qvc/runtime/Export.h"
 
 namespace qvc::rt {
 
-class ScopedEnv {
+class QVC_RUNTIME_EXPORT ScopedEnv {
   public:
     explicit ScopedEnv(Env& env);
     ~ScopedEnv();

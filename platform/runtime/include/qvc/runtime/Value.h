@@ -15,12 +15,13 @@
 #include <cstdint>
 #include <string>
 #include <variant>
+#include "qvc/runtime/Export.h"
 
 namespace qvc::rt {
 
 enum class ValueType { Empty, Null, Text, Int16, Int32, Double, Boolean };
 
-class Value {
+class QVC_RUNTIME_EXPORT Value {
   public:
     Value() = default;  // Empty
     Value(std::string text) : data_(std::move(text)) {}
@@ -62,6 +63,6 @@ class Value {
     std::variant<EmptyTag, NullTag, std::string, int16_t, int32_t, double, bool> data_;
 };
 
-const char* valueTypeName(ValueType t);
+QVC_RUNTIME_EXPORT const char* valueTypeName(ValueType t);
 
 }  // namespace qvc::rt

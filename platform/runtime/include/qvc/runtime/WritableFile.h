@@ -2,10 +2,11 @@
 // A file being written, as handed out by Env::createNewFile.
 
 #include <string_view>
+#include "qvc/runtime/Export.h"
 
 namespace qvc::rt {
 
-class WritableFile {
+class QVC_RUNTIME_EXPORT WritableFile {
   public:
     WritableFile() = default;
     WritableFile(const WritableFile&) = delete;

@@ -8,11 +8,12 @@
 #include <streambuf>
 #include <string>
 
+#include "qvc/runtime/Export.h"
 #include "qvc/runtime/WritableFile.h"
 
 namespace qvc::rt {
 
-class WritableFileStream : public std::ostream {
+class QVC_RUNTIME_EXPORT WritableFileStream : public std::ostream {
   public:
     explicit WritableFileStream(WritableFile& file);
     ~WritableFileStream() override;

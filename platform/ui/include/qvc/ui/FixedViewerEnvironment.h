@@ -6,11 +6,12 @@
 #include <map>
 #include <string>
 
+#include "qvc/ui/Export.h"
 #include "qvc/ui/ViewerEnvironment.h"
 
 namespace qvc::ui {
 
-class FixedViewerEnvironment : public ViewerEnvironment {
+class QVC_UI_EXPORT FixedViewerEnvironment : public ViewerEnvironment {
   public:
     std::string text(std::string_view key) const override;
     std::string formatError(const std::string& record) const override;

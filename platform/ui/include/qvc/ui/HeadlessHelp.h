@@ -7,17 +7,18 @@
 #include <string>
 #include <vector>
 
+#include "qvc/ui/Export.h"
 #include "qvc/ui/Help.h"
 
 namespace qvc::ui {
 
-struct HelpRequest {
+struct QVC_UI_EXPORT HelpRequest {
     std::string file;
     int32_t context = 0;
     bool launched = false;  // xdg-open was started
 };
 
-class HeadlessHelp : public Help {
+class QVC_UI_EXPORT HeadlessHelp : public Help {
   public:
     void open(const std::string& file, int32_t context) override;
     std::vector<HelpRequest> requests() const;

@@ -8,17 +8,18 @@
 #include <string>
 #include <vector>
 
+#include "qvc/ui/Export.h"
 #include "qvc/ui/MessageBox.h"
 
 namespace qvc::ui {
 
-struct MessageRecord {
+struct QVC_UI_EXPORT MessageRecord {
     std::string text;
     int32_t flags = 0;
     std::string title;
 };
 
-class HeadlessMessageBox : public MessageBox {
+class QVC_UI_EXPORT HeadlessMessageBox : public MessageBox {
   public:
     int32_t show(std::string_view text, int32_t flags, std::string_view title) override;
 

@@ -7,18 +7,19 @@
 #include <string>
 #include <vector>
 
+#include "qvc/ui/Export.h"
 #include "qvc/ui/ProgressWindow.h"
 
 namespace qvc::ui {
 
-struct ProgressEvent {
+struct QVC_UI_EXPORT ProgressEvent {
     enum class Kind { Caption, Label, Value, Show, Refresh, Unload };
     Kind kind;
     std::string text;   // Caption, Label
     int32_t value = 0;  // Value
 };
 
-class HeadlessProgressWindow : public ProgressWindow {
+class QVC_UI_EXPORT HeadlessProgressWindow : public ProgressWindow {
   public:
     // `terminal` = -1 asks isatty(2); 0 or 1 force it (tests).
     explicit HeadlessProgressWindow(int terminal = -1);

@@ -12,11 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "qvc/ui/Export.h"
 #include "qvc/ui/ReportViewer.h"
 
 namespace qvc::ui {
 
-class HeadlessReportViewer : public ReportViewer, public doc::DocumentHost {
+class QVC_UI_EXPORT HeadlessReportViewer : public ReportViewer, public doc::DocumentHost {
   public:
     void loadHidden() override;
     bool isLoaded() const override { return loaded_; }

@@ -4,10 +4,11 @@
 
 #include <cstdint>
 #include <string>
+#include "qvc/ui/Export.h"
 
 namespace qvc::ui {
 
-class Help {
+class QVC_UI_EXPORT Help {
   public:
     virtual ~Help() = default;
     virtual void open(const std::string& file, int32_t context) = 0;

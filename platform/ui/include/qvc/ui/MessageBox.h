@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include "qvc/ui/Export.h"
 
 namespace qvc::ui {
 
@@ -33,7 +34,7 @@ inline constexpr int32_t kYes = 6;
 inline constexpr int32_t kNo = 7;
 }  // namespace mb
 
-class MessageBox {
+class QVC_UI_EXPORT MessageBox {
   public:
     virtual ~MessageBox() = default;
     // Shows the message and returns the chosen button (mb::kOk ...). Modal: returns

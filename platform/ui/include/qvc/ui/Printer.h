@@ -5,10 +5,11 @@
 #include <cstdint>
 
 #include "qvc/document/DocumentObject.h"
+#include "qvc/ui/Export.h"
 
 namespace qvc::ui {
 
-class Printer {
+class QVC_UI_EXPORT Printer {
   public:
     virtual ~Printer() = default;
     // Prints document `index` (1-based) of `docs`; `showDialog` lets the person
@@ -18,6 +19,6 @@ class Printer {
 
 // Prints through the installed Printer; without one raises qvc::rt::Error 68
 // "No printer is available".
-void printDocument(const doc::DocumentObject& docs, int32_t index, bool showDialog);
+QVC_UI_EXPORT void printDocument(const doc::DocumentObject& docs, int32_t index, bool showDialog);
 
 }  // namespace qvc::ui

@@ -5,10 +5,11 @@
 
 #include <cstdint>
 #include <string_view>
+#include "qvc/ui/Export.h"
 
 namespace qvc::ui {
 
-class ProgressWindow {
+class QVC_UI_EXPORT ProgressWindow {
   public:
     virtual ~ProgressWindow() = default;
     virtual void setCaption(std::string_view caption) = 0;

@@ -16,10 +16,11 @@
 #include "qvc/document/DocumentHost.h"
 #include "qvc/document/DocumentObject.h"
 #include "qvc/graph/ChartRenderer.h"
+#include "qvc/ui/Export.h"
 
 namespace qvc::ui {
 
-class ReportViewer {
+class QVC_UI_EXPORT ReportViewer {
   public:
     virtual ~ReportViewer() = default;
     virtual void loadHidden() = 0;

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "qvc/ui/Export.h"
 #include "qvc/ui/Help.h"
 #include "qvc/ui/MessageBox.h"
 #include "qvc/ui/Printer.h"
@@ -22,7 +23,7 @@
 
 namespace qvc::ui {
 
-class Services {
+class QVC_UI_EXPORT Services {
   public:
     static std::shared_ptr<MessageBox> messageBox();
     static std::shared_ptr<ProgressWindow> progressWindow();

@@ -10,10 +10,11 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include "qvc/ui/Export.h"
 
 namespace qvc::ui {
 
-class ViewerEnvironment {
+class QVC_UI_EXPORT ViewerEnvironment {
   public:
     virtual ~ViewerEnvironment() = default;
     // The resource text of `key` (gXstrReportFiles, gXstrSaveRpt ...); empty when

@@ -212,77 +212,80 @@ struct ProjectArguments {
 };
 using Arguments = std::shared_ptr<ProjectArguments>;
 
-void addStudyCommands(CLI::App& app, std::function<int()>& run, const Arguments& a) {
-    auto* studyCmd = app.add_subcommand("study", "add, show or update a study");
-    studyCmd->require_subcommand(1);
-    auto* add = studyCmd->add_subcommand("add", "add a study; prints its ID");
-    add->add_option("DIR", a->dir)->required();
-    add->add_option("--json", a->json, "study as JSON")->required();
-    add->callback([a, &run] { run = [a] { return addStudy(a->dir, a->json); }; });
-    auto* show = studyCmd->add_subcommand("show", "print a study as JSON");
-    show->add_option("DIR", a->dir)->required();
-    show->add_option("ID", a->study)->required();
-    show->callback([a, &run] { run = [a] { return showStudy(a->dir, a->study); }; });
-    auto* update = studyCmd->add_subcommand("update", "replace a study's settings");
-    update->add_option("DIR", a->dir)->required();
-    update->add_option("ID", a->study)->required();
-    update->add_option("--json", a->json)->required();
-    update->callback([a, &run] { run = [a] { return updateStudy(a->dir, a->study, a->json); }; });
+// Adds the required positional arguments named: DIR, CASE, and ID or STUDY for
+// the study.
+CLI::App* withArguments(CLI::App* cmd, const Arguments& a,
+                        std::initializer_list<const char*> names) {
+    for (const std::string name : names) {
+        if (name == "DIR") {
+            cmd->add_option(name, a->dir)->required();
+        } else if (name == "CASE") {
+            cmd->add_option(name, a->kase)->required();
+        } else {
+            cmd->add_option(name, a->study)->required();
+        }
+    }
+    return cmd;
+}
 
-    auto* copy = studyCmd->add_subcommand("copy", "copy a study with its cases");
-    copy->add_option("DIR", a->dir)->required();
-    copy->add_option("ID", a->study)->required();
-    copy->callback([a, &run] { run = [a] { return copyStudy(a->dir, a->study); }; });
-    auto* remove = studyCmd->add_subcommand("delete", "delete a study and its cases");
-    remove->add_option("DIR", a->dir)->required();
-    remove->add_option("ID", a->study)->required();
-    remove->callback([a, &run] { run = [a] { return deleteStudy(a->dir, a->study); }; });
+// When `cmd` is chosen, `run` becomes `command`.
+void runs(CLI::App* cmd, std::function<int()>& run, std::function<int()> command) {
+    cmd->callback([&run, command = std::move(command)] { run = command; });
+}
+
+void addStudyCommands(CLI::App& app, std::function<int()>& run, const Arguments& a) {
+    auto* study = app.add_subcommand("study", "add, show or update a study");
+    study->require_subcommand(1);
+    auto* add =
+        withArguments(study->add_subcommand("add", "add a study; prints its ID"), a, {"DIR"});
+    add->add_option("--json", a->json, "study as JSON")->required();
+    runs(add, run, [a] { return addStudy(a->dir, a->json); });
+    runs(withArguments(study->add_subcommand("show", "print a study as JSON"), a, {"DIR", "ID"}),
+         run, [a] { return showStudy(a->dir, a->study); });
+    auto* update = withArguments(study->add_subcommand("update", "replace a study's settings"), a,
+                                 {"DIR", "ID"});
+    update->add_option("--json", a->json)->required();
+    runs(update, run, [a] { return updateStudy(a->dir, a->study, a->json); });
+    runs(withArguments(study->add_subcommand("copy", "copy a study with its cases"), a,
+                       {"DIR", "ID"}),
+         run, [a] { return copyStudy(a->dir, a->study); });
+    runs(withArguments(study->add_subcommand("delete", "delete a study and its cases"), a,
+                       {"DIR", "ID"}),
+         run, [a] { return deleteStudy(a->dir, a->study); });
 }
 
 // `case copy` and `case move`: the same arguments, action "D" or "M".
 void addCaseTransferCommands(CLI::App& caseCmd, std::function<int()>& run, const Arguments& a) {
     for (const auto& [name, action] : {std::pair{"copy", "D"}, std::pair{"move", "M"}}) {
-        auto* cmd = caseCmd.add_subcommand(name, std::string(name) + " a design case into a study");
-        cmd->add_option("DIR", a->dir)->required();
-        cmd->add_option("STUDY", a->study)->required();
-        cmd->add_option("CASE", a->kase)->required();
+        auto* cmd = withArguments(
+            caseCmd.add_subcommand(name, std::string(name) + " a design case into a study"), a,
+            {"DIR", "STUDY", "CASE"});
         cmd->add_option("--to", a->toStudy, "target study (default: the same study)");
-        const std::string act = action;
-        cmd->callback([a, act, &run] {
-            run = [a, act] {
-                return copyOrMoveCase(a->dir, a->study, a->kase, act,
-                                      a->toStudy != 0 ? a->toStudy : a->study);
-            };
+        runs(cmd, run, [a, act = std::string(action)] {
+            return copyOrMoveCase(a->dir, a->study, a->kase, act,
+                                  a->toStudy != 0 ? a->toStudy : a->study);
         });
     }
 }
 
 void addCaseCommands(CLI::App& app, std::function<int()>& run, const Arguments& a) {
-    auto* caseCmd = app.add_subcommand("case", "add, show or update a design case");
-    caseCmd->require_subcommand(1);
-    auto* add = caseCmd->add_subcommand("add", "add a design case; prints its ID");
-    add->add_option("DIR", a->dir)->required();
-    add->add_option("STUDY", a->study)->required();
+    auto* kase = app.add_subcommand("case", "add, show or update a design case");
+    kase->require_subcommand(1);
+    auto* add = withArguments(kase->add_subcommand("add", "add a design case; prints its ID"), a,
+                              {"DIR", "STUDY"});
     add->add_option("--json", a->json)->required();
-    add->callback([a, &run] { run = [a] { return addCase(a->dir, a->study, a->json); }; });
-    auto* show = caseCmd->add_subcommand("show", "print a design case as JSON");
-    show->add_option("DIR", a->dir)->required();
-    show->add_option("STUDY", a->study)->required();
-    show->add_option("CASE", a->kase)->required();
-    show->callback([a, &run] { run = [a] { return showCase(a->dir, a->study, a->kase); }; });
-    auto* update = caseCmd->add_subcommand("update", "write a changed design case back");
-    update->add_option("DIR", a->dir)->required();
-    update->add_option("STUDY", a->study)->required();
-    update->add_option("CASE", a->kase)->required();
+    runs(add, run, [a] { return addCase(a->dir, a->study, a->json); });
+    runs(withArguments(kase->add_subcommand("show", "print a design case as JSON"), a,
+                       {"DIR", "STUDY", "CASE"}),
+         run, [a] { return showCase(a->dir, a->study, a->kase); });
+    auto* update = withArguments(kase->add_subcommand("update", "write a changed design case back"),
+                                 a, {"DIR", "STUDY", "CASE"});
     update->add_option("--json", a->json)->required();
-    update->callback(
-        [a, &run] { run = [a] { return updateCase(a->dir, a->study, a->kase, a->json); }; });
-    addCaseTransferCommands(*caseCmd, run, a);
-    auto* remove = caseCmd->add_subcommand("delete", "delete a design case");
-    remove->add_option("DIR", a->dir)->required();
-    remove->add_option("STUDY", a->study)->required();
-    remove->add_option("CASE", a->kase)->required();
-    remove->callback([a, &run] { run = [a] { return deleteCase(a->dir, a->study, a->kase); }; });
+    runs(update, run, [a] { return updateCase(a->dir, a->study, a->kase, a->json); });
+    addCaseTransferCommands(*kase, run, a);
+    runs(withArguments(kase->add_subcommand("delete", "delete a design case"), a,
+                       {"DIR", "STUDY", "CASE"}),
+         run, [a] { return deleteCase(a->dir, a->study, a->kase); });
 }
 
 }  // namespace
@@ -291,22 +294,20 @@ void addProjectCommands(CLI::App& app, std::function<int()>& run) {
     auto a = std::make_shared<ProjectArguments>();
     auto* init = app.add_subcommand("init", "create an empty project database DIR/ORV30.mdb");
     init->add_option("DIR", a->dir, "project folder")->required();
-    init->callback([a, &run] { run = [a] { return initProject(a->dir); }; });
+    runs(init, run, [a] { return initProject(a->dir); });
     addStudyCommands(app, run, a);
     addCaseCommands(app, run, a);
     auto* list = app.add_subcommand("list", "the project summary (studies and their cases)");
-    list->add_option("DIR", a->dir)->required();
-    list->add_option("STUDY", a->optStudy);
+    withArguments(list, a, {"DIR"})->add_option("STUDY", a->optStudy);
     list->add_flag("--table", a->table, "a readable table instead of the mark-up");
-    list->callback([a, &run] { run = [a] { return listProject(a->dir, a->optStudy, a->table); }; });
+    runs(list, run, [a] { return listProject(a->dir, a->optStudy, a->table); });
 }
 
 void addCountCommand(CLI::App& app, std::function<int()>& run) {
     auto a = std::make_shared<ProjectArguments>();
     auto* count = app.add_subcommand("count", "number of studies, or of a study's cases");
-    count->add_option("DIR", a->dir)->required();
-    count->add_option("STUDY", a->optStudy);
-    count->callback([a, &run] { run = [a] { return countRecords(a->dir, a->optStudy); }; });
+    withArguments(count, a, {"DIR"})->add_option("STUDY", a->optStudy);
+    runs(count, run, [a] { return countRecords(a->dir, a->optStudy); });
 }
 
 }  // namespace qvc::cli

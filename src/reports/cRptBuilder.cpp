@@ -68,6 +68,7 @@ bool cRptBuilder::BuildReports(int16_t intAction) {
     // The viewer and the progress window never outlive the build, and the
     // viewer never keeps a reference to this builder's document.
     reportState().gGraph = nullptr;
+    m_Inputs.graph = nullptr;
     session.release();
     if (m_Doc && m_Doc->attachedWindow())
         m_Doc->AttachWindow(nullptr, 0);

@@ -262,6 +262,14 @@ TEST_F(ReportTest, FailureIsRecordedAndEndsTheBuild) {
     EXPECT_TRUE(threadState().gErrMsg.starts_with("76#")) << threadState().gErrMsg;
     EXPECT_TRUE(threadState().gErrMsg.ends_with("# BuildReports # cRptBuilder #"));
     EXPECT_FALSE(viewer->isLoaded());
+
+    // A study setting that is no number: no report is written with it.
+    ui::Services::setOutputFolder(work);
+    threadState().arrStudy[StudyField::LifeCycle] = "25 years";
+    EXPECT_FALSE(build("SI-DC"));
+    EXPECT_EQ(threadState().gErrMsg, "13#Type mismatch # BuildReports # cRptBuilder #");
+    EXPECT_TRUE(rtfFilesIn(work).empty());
+    EXPECT_FALSE(viewer->isLoaded());
 }
 
 TEST_F(ReportTest, ViewerThatCannotShowDocumentsAndMissingGraphs) {

@@ -1,0 +1,25 @@
+# cmake -DFOLDER=<dir> -DFORBIDDEN=<regex> [-DEXCEPT=<file;file>] -DRULE=<text>
+#       -P ForbiddenIncludes.cmake
+# Keeps a dependency rule between folders: fails, naming every offending line,
+# when a .cpp or .h directly in FOLDER (other than the EXCEPT files) includes a
+# header whose quoted or bracketed path matches FORBIDDEN.
+cmake_minimum_required(VERSION 3.20)
+file(GLOB sources ${FOLDER}/*.cpp ${FOLDER}/*.h)
+if(NOT sources)
+  message(FATAL_ERROR "no sources found under ${FOLDER}")
+endif()
+set(offenders "")
+foreach(source IN LISTS sources)
+  get_filename_component(name ${source} NAME)
+  if(name IN_LIST EXCEPT)
+    continue()
+  endif()
+  file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](${FORBIDDEN})")
+  foreach(line IN LISTS includes)
+    list(APPEND offenders "${source}: ${line}")
+  endforeach()
+endforeach()
+if(offenders)
+  list(JOIN offenders "\n" text)
+  message(FATAL_ERROR "${RULE}:\n${text}")
+endif()

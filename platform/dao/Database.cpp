@@ -1,9 +1,12 @@
 #include "qvc/dao/Database.h"
 
+#include <fmt/format.h>
+
 #include <cctype>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include <unistd.h>
 
@@ -51,10 +54,7 @@ std::string fileUri(const std::string& path, const char* query) {
     std::string uri = "file:";
     for (unsigned char c : std::filesystem::absolute(path).string()) {
         if (c == '%' || c == '?' || c == '#') {
-            static const char* hex = "0123456789ABCDEF";
-            uri += '%';
-            uri += hex[c >> 4];
-            uri += hex[c & 15];
+            fmt::format_to(std::back_inserter(uri), "%{:02X}", c);
         } else {
             uri += static_cast<char>(c);
         }

@@ -1,5 +1,7 @@
 #include "qvc/dao/Recordset.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 
 #include "Connection.h"
@@ -151,8 +153,9 @@ rt::Value Recordset::field(const std::string& name) const {
 rt::Value Recordset::field(int position) const {
     requireOpen();
     if (position < 0 || position >= static_cast<int>(columns_.size()))
-        throw rt::Error(err::kFieldNotFound, "Item not found in this collection: field number " +
-                                                 std::to_string(position));
+        throw rt::Error(
+            err::kFieldNotFound,
+            fmt::format("Item not found in this collection: field number {}", position));
     if (mode_ != EditMode::None)
         return buffer_[static_cast<size_t>(position)];
     requireCurrentRow();

@@ -1,5 +1,7 @@
 #include "RowReader.h"
 
+#include <fmt/format.h>
+
 #include <strings.h>
 
 #include <cstring>
@@ -90,7 +92,7 @@ std::vector<rt::Value> RowReader::readRow() const {
                 break;
             case SQLITE_INTEGER:
                 if (type == ColumnType::Text) {
-                    row.emplace_back(std::to_string(sqlite3_column_int64(stmt_, col)));
+                    row.emplace_back(fmt::format("{}", sqlite3_column_int64(stmt_, col)));
                 } else {
                     row.push_back(readInteger(sqlite3_column_int64(stmt_, col), type));
                 }

@@ -1,11 +1,14 @@
 #include "qvc/ui/HeadlessHelp.h"
 
+#include <fmt/format.h>
+
 #include <spawn.h>
 #include <sys/wait.h>
 
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 
 extern char** environ;
 
@@ -24,15 +27,12 @@ bool displayExists() {
 }
 
 std::string percentEncode(const std::string& path) {
-    static const char kHex[] = "0123456789ABCDEF";
     std::string out;
     for (unsigned char c : path) {
         if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
             out += static_cast<char>(c);
         } else {
-            out += '%';
-            out += kHex[c >> 4];
-            out += kHex[c & 0xF];
+            fmt::format_to(std::back_inserter(out), "%{:02X}", c);
         }
     }
     return out;
@@ -58,7 +58,7 @@ bool launch(const std::string& address) {
 std::string HeadlessHelp::address(const std::string& file, int32_t context) {
     std::error_code ec;
     std::filesystem::path abs = std::filesystem::absolute(file, ec);
-    return "file://" + percentEncode(ec ? file : abs.string()) + "#ctx-" + std::to_string(context);
+    return "file://" + percentEncode(ec ? file : abs.string()) + fmt::format("#ctx-{}", context);
 }
 
 void HeadlessHelp::open(const std::string& file, int32_t context) {

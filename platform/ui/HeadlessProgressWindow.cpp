@@ -1,5 +1,7 @@
 #include "qvc/ui/HeadlessProgressWindow.h"
 
+#include <fmt/format.h>
+
 #include <unistd.h>
 
 #include <cstdio>
@@ -55,10 +57,7 @@ std::string HeadlessProgressWindow::line() const {
         }
         text = text.substr(0, cut) + "...";
     }
-    char percent[8];
-    std::snprintf(percent, sizeof percent, "%3d%%", value_);
-    return text + " [" + std::string(static_cast<size_t>(filled), '#') +
-           std::string(static_cast<size_t>(kBar - filled), '-') + "] " + percent;
+    return fmt::format("{} [{:#<{}}{:-<{}}] {:3}%", text, "", filled, "", kBar - filled, value_);
 }
 
 void HeadlessProgressWindow::refresh() {

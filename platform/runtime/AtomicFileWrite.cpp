@@ -63,9 +63,16 @@ class TargetFile final : public WritableFile {
             throw cannotWrite(target_, e);
         }
     }
-    void syncAndClose() override {
+    void sync() override {
         try {
-            file_.syncAndClose();
+            file_.sync();
+        } catch (const Error& e) {
+            throw cannotWrite(target_, e);
+        }
+    }
+    void close() override {
+        try {
+            file_.close();
         } catch (const Error& e) {
             throw cannotWrite(target_, e);
         }
@@ -120,7 +127,12 @@ bool writeFileAtomically(Env& env, const fs::path& target,
     try {
         TargetFile file(*temp.file, target);
         write(file);
-        file.syncAndClose();
+        // Replacing a file: its new contents must be on the disk before the
+        // name moves to them, or a crash could leave the name on empty data.
+        // A new file has no older contents to lose and is not waited for.
+        if (env.fileExists(target))
+            file.sync();
+        file.close();
         temp.file.reset();
         return moveIntoPlace(env, temp.path, target);
     } catch (...) {

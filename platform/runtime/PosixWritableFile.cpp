@@ -31,17 +31,19 @@ void PosixWritableFile::append(std::string_view data) {
     }
 }
 
-void PosixWritableFile::syncAndClose() {
+void PosixWritableFile::sync() {
+    if (fd_ < 0)
+        throw Error(err::kInvalidProcedureCall, "The file \"" + path_.string() + "\" is closed");
+    // A file system without sync support (EINVAL) has nothing to wait for.
+    if (::fdatasync(fd_) != 0 && errno != EINVAL)
+        throw systemError(errno, "cannot save", path_);
+}
+
+void PosixWritableFile::close() {
     if (fd_ < 0)
         throw Error(err::kInvalidProcedureCall, "The file \"" + path_.string() + "\" is closed");
     const int fd = fd_;
     fd_ = -1;
-    // A file system without sync support (EINVAL) still keeps the data.
-    if (::fdatasync(fd) != 0 && errno != EINVAL) {
-        const int error = errno;
-        ::close(fd);
-        throw systemError(error, "cannot save", path_);
-    }
     if (::close(fd) != 0)
         throw systemError(errno, "cannot save", path_);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // A file opened for writing by PosixEnv: plain write(2) calls on its
-// descriptor, fdatasync and close at the end.
+// descriptor, fdatasync to sync, close(2) to close.
 
 #include <filesystem>
 
@@ -15,7 +15,8 @@ class PosixWritableFile final : public WritableFile {
     ~PosixWritableFile() override;
 
     void append(std::string_view data) override;
-    void syncAndClose() override;
+    void sync() override;
+    void close() override;
 
   private:
     int fd_;

@@ -118,7 +118,10 @@ TEST(AtomicFileWrite, EveryFailingStepKeepsTheTargetAndRemovesTheTemporaryFile) 
     }
 }
 
-TEST(AtomicFileWrite, StreamsWholeBlocksAndTellsWhetherTheTargetIsNew) {
+// A new file is written without waiting for the disk; one that replaces a
+// file is synced before the rename, so a crash cannot leave the name on empty
+// data.
+TEST(AtomicFileWrite, StreamsWholeBlocksAndSyncsWhenReplacing) {
     FakeEnv env;
     env.createFolders("/out");
     const std::string big(150 * 1024 + 7, 'y');
@@ -129,8 +132,11 @@ TEST(AtomicFileWrite, StreamsWholeBlocksAndTellsWhetherTheTargetIsNew) {
         s.finish();
     };
     EXPECT_TRUE(rt::writeFileAtomically(rt::Env::Default(), "/out/b.RTF", streamed));
+    EXPECT_EQ(env.contents("/out/b.RTF"), big);
+    EXPECT_FALSE(env.wasSynced("/out/b.RTF"));
     EXPECT_FALSE(rt::writeFileAtomically(rt::Env::Default(), "/out/b.RTF", streamed));
     EXPECT_EQ(env.contents("/out/b.RTF"), big);
+    EXPECT_TRUE(env.wasSynced("/out/b.RTF"));
     EXPECT_EQ(env.files(), std::set<fs::path>{"/out/b.RTF"});
 }
 

@@ -37,7 +37,12 @@ class FakeWritableFile final : public rt::WritableFile {
             throw rt::Error(err::kInvalidProcedureCall, "append after close");
         env_.append(path_, data);
     }
-    void syncAndClose() override {
+    void sync() override {
+        if (closed_)
+            throw rt::Error(err::kInvalidProcedureCall, "sync after close");
+        env_.noteSync(path_);
+    }
+    void close() override {
         if (closed_)
             throw rt::Error(err::kInvalidProcedureCall, "closed twice");
         closed_ = true;
@@ -144,6 +149,14 @@ void FakeEnv::append(const fs::path& file, std::string_view data) {
     it->second.append(data);
 }
 
+void FakeEnv::noteSync(const fs::path& file) {
+    synced_.insert(file);
+}
+
+bool FakeEnv::wasSynced(const fs::path& file) const {
+    return synced_.contains(normal(file));
+}
+
 std::size_t FakeEnv::usedBytes() const {
     std::size_t used = 0;
     for (const auto& [path, data] : files_)
@@ -166,8 +179,7 @@ bool FakeEnv::renameNoReplace(const fs::path& from, const fs::path& to) {
     checkRename(source, target);
     if (fileExists(target) || folderExists(target))
         return false;
-    files_[target] = std::move(files_[source]);
-    files_.erase(source);
+    moveFile(source, target);
     return true;
 }
 
@@ -177,13 +189,22 @@ void FakeEnv::renameReplacing(const fs::path& from, const fs::path& to) {
     checkRename(source, target);
     if (folderExists(target))
         throw failure(err::kPermissionDenied, "cannot rename to", target, "Is a directory");
-    if (source == target)
-        return;
+    if (source != target)
+        moveFile(source, target);
+}
+
+// A file's contents and whether they were synced go with its name.
+void FakeEnv::moveFile(const fs::path& source, const fs::path& target) {
     files_[target] = std::move(files_[source]);
     files_.erase(source);
+    if (synced_.erase(source) > 0)
+        synced_.insert(target);
+    else
+        synced_.erase(target);
 }
 
 bool FakeEnv::removeFile(const fs::path& file) noexcept {
+    synced_.erase(normal(file));
     return files_.erase(normal(file)) > 0;
 }
 

@@ -49,6 +49,9 @@ class FakeEnv final : public rt::Env {
     std::optional<std::string> contents(const std::filesystem::path& file) const;
     // Every file's path, sorted.
     std::set<std::filesystem::path> files() const;
+    // Whether the file now at `file` was synced while it was written (a sync
+    // counts for the file under whatever name it was renamed to).
+    bool wasSynced(const std::filesystem::path& file) const;
 
     std::tm localTime() const override;
     std::unique_ptr<rt::WritableFile> createNewFile(const std::filesystem::path& file) override;
@@ -64,13 +67,16 @@ class FakeEnv final : public rt::Env {
 
     // Called by the files this environment hands out.
     void append(const std::filesystem::path& file, std::string_view data);
+    void noteSync(const std::filesystem::path& file);
 
   private:
     void checkRename(const std::filesystem::path& from, const std::filesystem::path& to) const;
     std::size_t usedBytes() const;
+    void moveFile(const std::filesystem::path& source, const std::filesystem::path& target);
 
     std::tm time_{};
     std::map<std::filesystem::path, std::string> files_;
+    std::set<std::filesystem::path> synced_;
     std::set<std::filesystem::path> folders_;
     int writesUntilFailure_ = 0;  // 0: no failure planned
     std::set<std::filesystem::path> failingRenameTargets_;

@@ -13,7 +13,9 @@ namespace qvc::rt {
 
 // Writes `target` through `env`: `write` fills a new temporary file beside it
 // (".qvc-<hex>.tmp", created exclusively, so it is this writer's own), which
-// is synced, closed and renamed over `target`. Returns true when `target` is
+// is closed and renamed over `target`; when it replaces a file it is synced to
+// the disk first, so a crash leaves the old or the new contents, never
+// neither. Returns true when `target` is
 // new (the rename created it), false when it replaced a file of that name.
 //
 // On any failure (the folder missing or not writable, `write` or the system

@@ -11,17 +11,21 @@ class QVC_RUNTIME_EXPORT WritableFile {
     WritableFile() = default;
     WritableFile(const WritableFile&) = delete;
     WritableFile& operator=(const WritableFile&) = delete;
-    // Closes the file if syncAndClose was not called; errors are then lost, so
-    // writers call syncAndClose and only drop the object unclosed on failure.
+    // Closes the file if close was not called; errors are then lost, so
+    // writers call close and only drop the object unclosed on failure.
     virtual ~WritableFile() = default;
 
     // Appends `data` at the end. Raises qvc::rt::Error: 61 disk full, 70
     // anything else the system refused.
     virtual void append(std::string_view data) = 0;
 
-    // Flushes the data to the disk and closes the file; nothing may be
-    // appended afterwards. Raises qvc::rt::Error like append.
-    virtual void syncAndClose() = 0;
+    // Waits until the data written so far is on the disk, so that a crash
+    // cannot lose it. Raises qvc::rt::Error like append.
+    virtual void sync() = 0;
+
+    // Closes the file; nothing may be appended afterwards. Raises
+    // qvc::rt::Error like append.
+    virtual void close() = 0;
 };
 
 }  // namespace qvc::rt

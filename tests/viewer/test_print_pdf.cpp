@@ -115,8 +115,15 @@ TEST(PrintPdf, AllDocumentsWithTheirPageNumbers) {
     doc::DocumentObject none;
     EXPECT_THROW(printDocumentsToPdf(none, work / "none.pdf"), rt::Error);
     EXPECT_FALSE(fs::exists(work / "none.pdf"));
-    // A write that fails keeps the user's older PDF whole and leaves no partial
-    // or temporary file; the error names the file.
+}
+
+TEST(PrintPdf, AFailedWriteKeepsTheUsersOlderFile) {
+    // The write fails: the user's older PDF stays whole, no partial or
+    // temporary file is left, and the error names the file.
+    fs::path work = test::freshViewerDir("pdf-failure");
+    doc::DocumentObject docs;
+    test::addShortReport(docs, work.string(), "One.RTF", "never printed");
+    const fs::path pdf = work / "reports.pdf";
     test::FakeEnv env;
     env.addFile(pdf, "the user's older PDF");
     env.failWrite(1);

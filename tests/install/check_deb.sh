@@ -14,6 +14,7 @@ files=$(dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./||')
 for pattern in 'usr/bin/qvc' 'usr/lib/\(.*/\)\?libqvcomponents\.so\.17' \
                'usr/lib/\(.*/\)\?libqvcomponents\.so\.17\.[0-9.]*' 'usr/lib/\(.*/\)\?libtavlo\.so\.17' \
                'usr/lib/\(.*/\)\?qvcomponents/libqvc_dao\.so\.17' \
+               'usr/lib/\(.*/\)\?qvcomponents/qvc-chart-drawing\.so' \
                'usr/lib/\(.*/\)\?cmake/QVComponents/QVComponentsConfig\.cmake' \
                'usr/lib/\(.*/\)\?pkgconfig/qvcomponents\.pc' 'usr/include/qvc/cORVCalculator\.h' \
                'usr/include/tavlo/ILifeCycleEngine\.h' 'usr/share/qvcomponents/QVCStrings\.mdb' \

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Checks an installed tree: the layout, no path of the source or build tree in
-# any installed file, a headless qvc (no Qt loaded) that runs the demo from its
+# Checks an installed tree: the layout, the symbols each library exports, no
+# path of the source or build tree in any installed file, a headless qvc (no Qt
+# loaded, no drawing library for commands that draw nothing) that runs the demo from its
 # own files, a clear message when the viewer plug-in is missing, and a tree that
 # still works after it has been moved.
 #   check_installed_tree.sh PREFIX SOURCE_DIR BUILD_DIR WORK_DIR
@@ -26,12 +27,26 @@ for f in "$libdir/libqvcomponents.so" "$libdir/libtavlo.so.17" \
 done
 # The platform libraries are private: no development link beside them.
 [ -z "$(find "$libdir/qvcomponents" -name 'libqvc_*.so')" ] || fail "private libraries have .so links"
-# The component exports its public classes, not the code behind them.
-if nm -DC --defined-only "$libdir/libqvcomponents.so.17" | grep -q 'qvc::cDBoperations::'; then
-  fail "libqvcomponents exports internal classes"
-fi
-nm -DC --defined-only "$libdir/libqvcomponents.so.17" | grep -q 'qvc::cORVProject::cORVProject' ||
-  fail "libqvcomponents does not export cORVProject"
+# Every library exports what its public headers declare, not the code behind
+# them: LIBRARY, a symbol that must be exported, an internal one that must not.
+exports() {  # exports LIBRARY PUBLIC_SYMBOL INTERNAL_PATTERN (matched at a name's start)
+  local symbols
+  symbols=$(nm -DC --defined-only "$libdir/$1" 2>/dev/null | sed 's/^[0-9a-f]* [A-Za-z] //')
+  grep -qF "$2" <<<"$symbols" || fail "$1 does not export $2"
+  grep -qE "^$3" <<<"$symbols" && fail "$1 exports internal code: $(grep -E "^$3" <<<"$symbols" | head -1)"
+}
+exports libqvcomponents.so.17 'qvc::cORVProject::cORVProject' 'qvc::cDBoperations::'
+exports qvcomponents/libqvc_runtime.so.17 'qvc::rt::RoundHalfEven(double)' 'qvc::rt::detail::'
+exports qvcomponents/libqvc_dao.so.17 'qvc::dao::Database::' 'qvc::dao::(Connection|RowReader)'
+exports qvcomponents/libqvc_document.so.17 'qvc::doc::DocumentObject::' 'qvc::doc::(detail::|DocumentEditor)'
+exports qvcomponents/libqvc_graph.so.17 'qvc::graph::ChartRenderer::render' 'qvc::graph::detail::'
+exports qvcomponents/libqvc_ui.so.17 'qvc::ui::Services::' 'qvc::ui::detail::'
+# The chart drawing module exports its one entry point and loads cairo; the
+# library that loads it does not.
+[ -f "$libdir/qvcomponents/qvc-chart-drawing.so" ] || fail "not installed: the chart drawing module"
+[ "$(nm -D --defined-only "$libdir/qvcomponents/qvc-chart-drawing.so" | grep -c ' T ')" = 1 ] ||
+  fail "the chart drawing module exports more than its entry point"
+ldd "$libdir/qvcomponents/libqvc_graph.so.17" | grep -q libcairo && fail "libqvc_graph links cairo"
 
 # Nothing installed points back into the source or build tree.
 leaks=$(grep -rlF -e "$src" -e "$build" "$prefix" 2>/dev/null)
@@ -68,6 +83,11 @@ run_demo() {  # run_demo QVC OUT LABEL
   [ "$("$1" count "$2/Office HVAC project" 1)" = 3 ] || fail "$3: the demo study has not 3 cases"
 }
 run_demo "$qvc" "$work/demo" installed
+# Commands that draw nothing load no drawing library; the reports' charts do.
+LD_DEBUG=files "$qvc" count "$work/demo/Office HVAC project" 2>&1 >/dev/null |
+  grep -E 'file=lib(cairo|png|freetype|pango)' && fail "qvc count loads drawing libraries"
+grep -lq 'pngblip' "$work/demo/reports/"*Cash\ Flows.RTF 2>/dev/null ||
+  fail "the demo's cash flow report has no chart"
 
 # The viewer is a plug-in: without it, --view names what is missing.
 if [ -f "$libdir/qvcomponents/qvc-viewer.so" ]; then

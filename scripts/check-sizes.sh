@@ -19,12 +19,23 @@ while read -r lines file; do
     fi
 done < <(find "${folders[@]}" -name '*.cpp' -o -name '*.h' | sort | xargs wc -l)
 
+# pmccabe skips a file that opens a nested namespace (`namespace a::b {`), so
+# each file is measured with those names flattened; line numbers stay the same.
 # pmccabe columns: modified and traditional complexity, statements, first line,
 # number of lines, then "file(line): function".
+flat=$(mktemp --suffix=.cpp)
+trap 'rm -f "$flat"' EXIT
+measure() {
+    local file
+    while read -r file; do
+        sed -E '/^namespace [A-Za-z_:]+ \{/ s/::/__/g' "$file" > "$flat"
+        pmccabe "$flat" 2>/dev/null | sed "s|$flat|$file|"
+    done
+}
 while read -r _ _ _ _ count where; do
     if ((count > 60)); then
-        echo "function over 60 lines: $where ($count)"
+        echo "function over 60 lines: ${where//__/::} ($count)"
         status=1
     fi
-done < <(find "${folders[@]}" -name '*.cpp' -o -name '*.h' | sort | xargs pmccabe 2>/dev/null)
+done < <(find "${folders[@]}" -name '*.cpp' -o -name '*.h' | sort | measure)
 exit $status

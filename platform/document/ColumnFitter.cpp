@@ -164,8 +164,22 @@ CellNeed measureCell(const TableCellModel& cell, int32_t paddingLeftRightTwips) 
     return need;
 }
 
-bool fitColumns(TableModel& table, int32_t maxWidthTwips) {
-    // The column edges of every row.
+namespace {
+
+// The columns of a table: the strips between the cell edges of all rows.
+struct ColumnGrid {
+    std::vector<int32_t> edges;  // from 0 to the widest row's right edge
+    std::vector<Column> columns;
+
+    size_t indexOf(int32_t x) const {
+        return static_cast<size_t>(std::lower_bound(edges.begin(), edges.end(), x) - edges.begin());
+    }
+};
+
+// Each row's cells as spans of columns.
+using RowSpans = std::vector<std::vector<Span>>;
+
+ColumnGrid gridOf(const TableModel& table) {
     std::set<int32_t> edges{0};
     for (const TableRowModel& row : table.rows) {
         int32_t x = 0;
@@ -174,29 +188,39 @@ bool fitColumns(TableModel& table, int32_t maxWidthTwips) {
             edges.insert(x);
         }
     }
-    const std::vector<int32_t> at(edges.begin(), edges.end());
-    const auto indexOf = [&](int32_t x) {
-        return static_cast<size_t>(std::lower_bound(at.begin(), at.end(), x) - at.begin());
-    };
-    std::vector<Column> columns(at.size() - 1);
-    for (size_t c = 0; c < columns.size(); ++c) {
-        columns[c].width = at[c + 1] - at[c];
+    ColumnGrid grid;
+    grid.edges.assign(edges.begin(), edges.end());
+    grid.columns.resize(grid.edges.size() - 1);
+    for (size_t c = 0; c < grid.columns.size(); ++c) {
+        grid.columns[c].width = grid.edges[c + 1] - grid.edges[c];
     }
+    return grid;
+}
 
-    // Single-column cells first; cells spanning several columns then add what
-    // the columns under them still lack, evenly.
-    std::vector<std::vector<Span>> spans(table.rows.size());
+RowSpans spansOf(const TableModel& table, const ColumnGrid& grid) {
+    RowSpans spans(table.rows.size());
+    for (size_t r = 0; r < table.rows.size(); ++r) {
+        int32_t x = 0;
+        for (const TableCellModel& cell : table.rows[r].cells) {
+            spans[r].push_back(Span{grid.indexOf(x), grid.indexOf(x + cell.widthTwips)});
+            x += cell.widthTwips;
+        }
+    }
+    return spans;
+}
+
+// What the cells of one column need. Header cells count for the minimum only:
+// their text neither widens a column's natural width nor makes it a number column.
+void addSingleColumnNeeds(const TableModel& table, const RowSpans& spans,
+                          std::vector<Column>& columns) {
     for (size_t r = 0; r < table.rows.size(); ++r) {
         const TableRowModel& row = table.rows[r];
-        int32_t x = 0;
-        for (const TableCellModel& cell : row.cells) {
-            const Span span{indexOf(x), indexOf(x + cell.widthTwips)};
-            spans[r].push_back(span);
-            x += cell.widthTwips;
+        for (size_t i = 0; i < row.cells.size(); ++i) {
+            const Span span = spans[r][i];
             if (span.last != span.first + 1) {
                 continue;
             }
-            const CellNeed need = measureCell(cell, row.paddingLeftRightTwips);
+            const CellNeed need = measureCell(row.cells[i], row.paddingLeftRightTwips);
             Column& column = columns[span.first];
             column.need = std::max(column.need, need.minimum);
             if (!row.header && !need.empty) {
@@ -205,14 +229,20 @@ bool fitColumns(TableModel& table, int32_t maxWidthTwips) {
             }
         }
     }
+}
+
+// A cell spanning several columns adds what the columns under it still lack
+// once their own cells are served, evenly.
+void addSpanningNeeds(const TableModel& table, const RowSpans& spans,
+                      std::vector<Column>& columns) {
     for (size_t r = 0; r < table.rows.size(); ++r) {
-        for (size_t i = 0; i < table.rows[r].cells.size(); ++i) {
+        const TableRowModel& row = table.rows[r];
+        for (size_t i = 0; i < row.cells.size(); ++i) {
             const Span span = spans[r][i];
             if (span.last <= span.first + 1) {
                 continue;
             }
-            const int32_t need =
-                measureCell(table.rows[r].cells[i], table.rows[r].paddingLeftRightTwips).minimum;
+            const int32_t need = measureCell(row.cells[i], row.paddingLeftRightTwips).minimum;
             int32_t have = 0;
             for (size_t c = span.first; c < span.last; ++c) {
                 have += std::max(columns[c].need, columns[c].width);
@@ -225,41 +255,71 @@ bool fitColumns(TableModel& table, int32_t maxWidthTwips) {
             }
         }
     }
+}
 
-    int64_t deficit = 0;
+// Widens every column to what it needs; returns the twips added.
+int64_t widenToNeeds(std::vector<Column>& columns) {
+    int64_t added = 0;
     for (Column& c : columns) {
         if (c.width < c.need) {
-            deficit += c.need - c.width;
+            added += c.need - c.width;
             c.width = c.need;
         }
     }
-    if (deficit == 0) {
-        return true;
-    }
+    return added;
+}
+
+// Takes `deficit` twips back from the columns that can spare them: text
+// columns down to their longest line, then down to their longest word, then
+// number columns down to their widest figure.
+void narrowToMakeRoom(std::vector<Column>& columns, int64_t deficit) {
     using Floor = std::optional<int32_t>;
     deficit -= takeFrom(columns, deficit, [](const Column& c) {
         return c.number() ? Floor{} : Floor{std::max(c.need, c.natural)};
     });
     deficit -= takeFrom(columns, deficit,
                         [](const Column& c) { return c.number() ? Floor{} : Floor{c.need}; });
-    deficit -= takeFrom(columns, deficit,
-                        [](const Column& c) { return c.number() ? Floor{c.need} : Floor{}; });
-    const int64_t total = std::accumulate(columns.begin(), columns.end(), int64_t{0},
-                                          [](int64_t s, const Column& c) { return s + c.width; });
-    if (total > std::max<int64_t>(maxWidthTwips, at.back())) {
-        return false;
-    }
+    takeFrom(columns, deficit,
+             [](const Column& c) { return c.number() ? Floor{c.need} : Floor{}; });
+}
 
-    std::vector<int32_t> moved{0};
+int64_t totalWidth(const std::vector<Column>& columns) {
+    return std::accumulate(columns.begin(), columns.end(), int64_t{0},
+                           [](int64_t s, const Column& c) { return s + c.width; });
+}
+
+void applyWidths(TableModel& table, const RowSpans& spans, const std::vector<Column>& columns) {
+    std::vector<int32_t> edges{0};
     for (const Column& c : columns) {
-        moved.push_back(moved.back() + c.width);
+        edges.push_back(edges.back() + c.width);
     }
     for (size_t r = 0; r < table.rows.size(); ++r) {
         for (size_t i = 0; i < table.rows[r].cells.size(); ++i) {
             const Span span = spans[r][i];
-            table.rows[r].cells[i].widthTwips = moved[span.last] - moved[span.first];
+            table.rows[r].cells[i].widthTwips = edges[span.last] - edges[span.first];
         }
     }
+}
+
+}  // namespace
+
+bool fitColumns(TableModel& table, int32_t maxWidthTwips) {
+    ColumnGrid grid = gridOf(table);
+    const RowSpans spans = spansOf(table, grid);
+    // Single-column cells first, so that spanning cells see what their
+    // columns already get.
+    addSingleColumnNeeds(table, spans, grid.columns);
+    addSpanningNeeds(table, spans, grid.columns);
+
+    const int64_t deficit = widenToNeeds(grid.columns);
+    if (deficit == 0) {
+        return true;
+    }
+    narrowToMakeRoom(grid.columns, deficit);
+    if (totalWidth(grid.columns) > std::max<int64_t>(maxWidthTwips, grid.edges.back())) {
+        return false;
+    }
+    applyWidths(table, spans, grid.columns);
     return true;
 }
 

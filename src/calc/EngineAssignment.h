@@ -64,6 +64,10 @@ class EngineAssignment {
 
     void simpleInvestment(tavlo::IAlternative& alt, int16_t years);
     void fullInvestments(tavlo::IAlternative& alt, int16_t years, int16_t type);
+    // The steps of one investment item (row j of the investment costs).
+    void itemPurchase(tavlo::IAlternative& alt, int16_t item, long j, int16_t years);
+    void itemTaxTreatment(tavlo::IAlternative& alt, int16_t item, long j, int16_t type);
+    void itemDisposal(tavlo::IAlternative& alt, int16_t item, long j, int16_t years);
     void loanForItem(tavlo::IAlternative& alt, int16_t item, std::optional<double> itemYear,
                      int16_t years);
 

@@ -75,65 +75,80 @@ void EngineAssignment::simpleInvestment(tavlo::IAlternative& alt, int16_t years)
 }
 
 void EngineAssignment::fullInvestments(tavlo::IAlternative& alt, int16_t years, int16_t type) {
-    const ResourceTexts& res = state_.res;
     const auto& inv = state_.arrInvCosts;
     if (!inv.isDimensioned())
         return;
     for (long j = 1; j <= inv.ubound(2); ++j) {
         const int16_t item = itemIndex(j);
-
-        const rt::Value& cost = inv(2, j);
-        if (inRange(cost, -kMaxAmount, kMaxAmount,
-                    {res.gXstrDCTableInvCosts, j, res.gXstrDCColCost}))
-            alt.setInvestmentCost(item, cost.toDouble());
-
-        const rt::Value& year = inv(3, j);
-        if (inRange(year, 0.0, static_cast<double>(years),
-                    {res.gXstrDCTableInvCosts, j, res.gXstrDCColYear}))
-            alt.setInvestmentYear(item, year.toInt16());
-
-        const rt::Value& escalation = inv(4, j);
-        if (inRange(escalation, 0.0, kMaxRatePercent,
-                    {res.gXstrDCTableInvCosts, j, res.gXstrDCColEscRate}))
-            alt.setInvestmentEscalation(item, escalation.toDouble() / 100.0);
-
-        // Only the private-sector analysis deals with taxes and depreciation;
-        // the public-sector one ignores whatever the case stored for them.
-        if (type == 1) {
-            alt.setTaxExempt(item, false);
-            alt.setDepreciationMethod(item, 0);
-            alt.setDepreciationLife(item, 2);
-        } else {
-            alt.setTaxExempt(item, inv(5, j).toBool());
-            alt.setDepreciationMethod(item, inv(6, j).toInt16());
-            const rt::Value& depLife = inv(7, j);
-            if (inRange(depLife, 2.0, kMaxDepreciationLife,
-                        {res.gXstrDCTableInvCosts, j, res.gXstrDCColDepLife}))
-                alt.setDepreciationLife(item, depLife.toInt16());
-        }
-
-        // The item must be disposed of within the study.
-        const std::optional<double> buyYear = numberOf(year);
-        const rt::Value& usefulLife = inv(8, j);
-        Bound longestLife;
-        if (buyYear)
-            longestLife = std::max(0.0, years - *buyYear);
-        if (inRange(usefulLife, 0.0, longestLife,
-                    {res.gXstrDCTableInvCosts, j, res.gXstrDCColUseLife}))
-            alt.setUsefulLife(item, usefulLife.toInt16());
-
-        const rt::Value& salvage = inv(9, j);
-        Bound limit;
-        const std::optional<double> c = numberOf(cost);
-        const std::optional<double> e = numberOf(escalation);
-        const std::optional<double> n = numberOf(usefulLife);
-        if (c && e && buyYear && n)
-            limit = salvageLimit(*c, *e / 100.0, *buyYear, *n);
-        if (inRange(salvage, 0.0, limit, {res.gXstrDCTableInvCosts, j, res.gXstrDCColSalvageValue}))
-            alt.setSalvage(item, salvage.toDouble());
-
-        loanForItem(alt, item, buyYear, years);
+        itemPurchase(alt, item, j, years);
+        itemTaxTreatment(alt, item, j, type);
+        itemDisposal(alt, item, j, years);
+        loanForItem(alt, item, numberOf(inv(3, j)), years);
     }
+}
+
+// Cost, year of purchase and escalation of the investment item in row j.
+void EngineAssignment::itemPurchase(tavlo::IAlternative& alt, int16_t item, long j, int16_t years) {
+    const ResourceTexts& res = state_.res;
+    const auto& inv = state_.arrInvCosts;
+    const rt::Value& cost = inv(2, j);
+    if (inRange(cost, -kMaxAmount, kMaxAmount, {res.gXstrDCTableInvCosts, j, res.gXstrDCColCost}))
+        alt.setInvestmentCost(item, cost.toDouble());
+
+    const rt::Value& year = inv(3, j);
+    if (inRange(year, 0.0, static_cast<double>(years),
+                {res.gXstrDCTableInvCosts, j, res.gXstrDCColYear}))
+        alt.setInvestmentYear(item, year.toInt16());
+
+    const rt::Value& escalation = inv(4, j);
+    if (inRange(escalation, 0.0, kMaxRatePercent,
+                {res.gXstrDCTableInvCosts, j, res.gXstrDCColEscRate}))
+        alt.setInvestmentEscalation(item, escalation.toDouble() / 100.0);
+}
+
+// Only the private-sector analysis deals with taxes and depreciation; the
+// public-sector one ignores whatever the case stored for them.
+void EngineAssignment::itemTaxTreatment(tavlo::IAlternative& alt, int16_t item, long j,
+                                        int16_t type) {
+    if (type == 1) {
+        alt.setTaxExempt(item, false);
+        alt.setDepreciationMethod(item, 0);
+        alt.setDepreciationLife(item, 2);
+        return;
+    }
+    const ResourceTexts& res = state_.res;
+    const auto& inv = state_.arrInvCosts;
+    alt.setTaxExempt(item, inv(5, j).toBool());
+    alt.setDepreciationMethod(item, inv(6, j).toInt16());
+    const rt::Value& depLife = inv(7, j);
+    if (inRange(depLife, 2.0, kMaxDepreciationLife,
+                {res.gXstrDCTableInvCosts, j, res.gXstrDCColDepLife}))
+        alt.setDepreciationLife(item, depLife.toInt16());
+}
+
+// Useful life and salvage value: the item must be disposed of within the
+// study, and its salvage value stays within the limit its cost, escalation,
+// year and life allow.
+void EngineAssignment::itemDisposal(tavlo::IAlternative& alt, int16_t item, long j, int16_t years) {
+    const ResourceTexts& res = state_.res;
+    const auto& inv = state_.arrInvCosts;
+    const std::optional<double> buyYear = numberOf(inv(3, j));
+    const rt::Value& usefulLife = inv(8, j);
+    Bound longestLife;
+    if (buyYear)
+        longestLife = std::max(0.0, years - *buyYear);
+    if (inRange(usefulLife, 0.0, longestLife, {res.gXstrDCTableInvCosts, j, res.gXstrDCColUseLife}))
+        alt.setUsefulLife(item, usefulLife.toInt16());
+
+    const rt::Value& salvage = inv(9, j);
+    Bound limit;
+    const std::optional<double> c = numberOf(inv(2, j));
+    const std::optional<double> e = numberOf(inv(4, j));
+    const std::optional<double> n = numberOf(usefulLife);
+    if (c && e && buyYear && n)
+        limit = salvageLimit(*c, *e / 100.0, *buyYear, *n);
+    if (inRange(salvage, 0.0, limit, {res.gXstrDCTableInvCosts, j, res.gXstrDCColSalvageValue}))
+        alt.setSalvage(item, salvage.toDouble());
 }
 
 // Every loan taken in the item's year is applied in turn, so the last one

@@ -5,15 +5,15 @@
 
 namespace qvc::project {
 
+namespace {
+
 // Column types: SHORT 16-bit, LONG 32-bit, DOUBLE, YESNO (stored -1/0), TEXT.
 // Keys are numbered by the database and never reused (AUTOINCREMENT), as the
-// host remembers study and case IDs between sessions.
-//
-// Deleting a study removes its cases, and deleting a case removes its items:
-// rows that no study or case owns any more could never be reached again.
-const std::string& projectSchemaSql() {
-    static const std::string sql = R"SQL(
-CREATE TABLE tblStudy (
+// host remembers study and case IDs between sessions. Every item table is
+// indexed by the case that owns it.
+
+// The studies and their design cases.
+constexpr const char* kStudyTables = R"SQL(CREATE TABLE tblStudy (
   iStudyId INTEGER PRIMARY KEY AUTOINCREMENT,
   sStudyTitle TEXT,
   sStudyDescription TEXT,
@@ -38,7 +38,10 @@ CREATE TABLE tblDesignCase (
   bCaseArchive YESNO
 );
 CREATE INDEX idxDesignCaseStudy ON tblDesignCase (iStudyId);
-CREATE TABLE tblInvestmentCost (
+)SQL";
+
+// The investment items of a case and the loans that finance them.
+constexpr const char* kInvestmentTables = R"SQL(CREATE TABLE tblInvestmentCost (
   iInvestmentCostId INTEGER PRIMARY KEY AUTOINCREMENT,
   iCaseId LONG,
   sInvItemName TEXT,
@@ -64,7 +67,10 @@ CREATE TABLE tblLoanDetails (
   nLoanPayPlan SHORT
 );
 CREATE INDEX idxLoanDetailsCase ON tblLoanDetails (iCaseId);
-CREATE TABLE tblAnnualOPCost (
+)SQL";
+
+// The annual and the other (non-annual) operating costs of a case.
+constexpr const char* kOperatingCostTables = R"SQL(CREATE TABLE tblAnnualOPCost (
   iAnnualOpCostId INTEGER PRIMARY KEY AUTOINCREMENT,
   iCaseId LONG,
   sAnnOpCostName TEXT,
@@ -85,7 +91,12 @@ CREATE TABLE tblOtherOPCost (
   dOtherOpCostEscRate DOUBLE
 );
 CREATE INDEX idxOtherOPCostCase ON tblOtherOPCost (iCaseId);
-CREATE TRIGGER trgStudyDeleteCases AFTER DELETE ON tblStudy BEGIN
+)SQL";
+
+// Deleting a study removes its cases, and deleting a case removes its items:
+// rows that no study or case owns any more could never be reached again.
+constexpr const char* kCascadingDeletes =
+    R"SQL(CREATE TRIGGER trgStudyDeleteCases AFTER DELETE ON tblStudy BEGIN
   DELETE FROM tblDesignCase WHERE iStudyId = OLD.iStudyId;
 END;
 CREATE TRIGGER trgCaseDeleteItems AFTER DELETE ON tblDesignCase BEGIN
@@ -95,6 +106,12 @@ CREATE TRIGGER trgCaseDeleteItems AFTER DELETE ON tblDesignCase BEGIN
   DELETE FROM tblOtherOPCost WHERE iCaseId = OLD.iCaseId;
 END;
 )SQL";
+
+}  // namespace
+
+const std::string& projectSchemaSql() {
+    static const std::string sql =
+        std::string(kStudyTables) + kInvestmentTables + kOperatingCostTables + kCascadingDeletes;
     return sql;
 }
 

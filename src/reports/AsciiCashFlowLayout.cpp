@@ -163,9 +163,8 @@ std::string taxedTotalPiece(const ResourceTexts& res, const std::string& label) 
     return PadL11(words + " " + tax);
 }
 
-}  // namespace
-
-AsciiLayout incomeTaxLayout(const ResourceTexts& res, const std::string& currencySymbol) {
+// The heading pieces of the income tax layout, one list per heading line.
+std::vector<Pieces> incomeTaxLabels(const ResourceTexts& res, const std::string& currencySymbol) {
     const std::string blank = rt::Space(11);
     const std::string wideBlank = rt::Space(kWide);
     const std::string currency = CurrencyField(currencySymbol, 11);
@@ -180,7 +179,7 @@ AsciiLayout incomeTaxLayout(const ResourceTexts& res, const std::string& currenc
 
     // Column 10 (depreciation) is 15 wide on every line, so its heading and
     // every heading after it stand over their numbers.
-    std::vector<Pieces> labels{
+    return {
         {PadL11(res.gXstrASCIIColCashInv), PadL11(res.gXstrASCIILoanPrincipal),
          PadL11(res.gXstrASCIILoanPrincipal), PadL11(res.gXstrASCIITotal),
          PadL11(res.gXstrASCIIColAnOpCost), PadL11(res.gXstrASCIIColNonAnOpCost),
@@ -203,31 +202,40 @@ AsciiLayout incomeTaxLayout(const ResourceTexts& res, const std::string& currenc
          blank, blank, blank, currency, blank, trimmedCost, trimmedCost, worth, worth},
         {blank, blank, blank, blank, blank, blank, blank, blank, blank, wideBlank, blank, blank,
          blank, blank, blank, currency, currency, currency, currency}};
+}
 
+std::vector<AsciiColumn> incomeTaxColumns() {
+    return {column(&A::CashInvestmentAt),
+            column(&A::LoanPrincipalAt),
+            column(&A::LoanInterestAt),
+            column(&A::TotalInvestmentAt),
+            column(&A::AnnualOpCostAt),
+            column(&A::NonAnnualOpCostAt),
+            column(&A::TotalOpCostAt),
+            column(&A::BeforeTaxCashFlowAt),
+            column(&A::NetIncomeAt),
+            column(&A::DepreciationAt, kWide),
+            column(&A::LoanInterestAt),
+            column(&A::TaxableIncomeAt),
+            column(&A::TaxAt),
+            column(&A::AfterTaxCashFlowAt),
+            column(&A::BookValueAt),
+            column(&A::PWInvestmentAt),
+            column(&A::PWOpCostAt),
+            roundedSum(&A::PWInvestmentAt, &A::PWOpCostAt),
+            column(&A::PWCashFlowAt)};
+}
+
+}  // namespace
+
+AsciiLayout incomeTaxLayout(const ResourceTexts& res, const std::string& currencySymbol) {
+    // The dashes stand under the 19 value columns; the depreciation column is wider.
     std::vector<long> dashWidths(19, 11);
     dashWidths[9] = kWide;
     AsciiLayout layout;
-    layout.headerLines = headingLines(res, labels, dashWidths);
+    layout.headerLines = headingLines(res, incomeTaxLabels(res, currencySymbol), dashWidths);
     layout.initialText = res.gXstrInitial;
-    layout.columns = {column(&A::CashInvestmentAt),
-                      column(&A::LoanPrincipalAt),
-                      column(&A::LoanInterestAt),
-                      column(&A::TotalInvestmentAt),
-                      column(&A::AnnualOpCostAt),
-                      column(&A::NonAnnualOpCostAt),
-                      column(&A::TotalOpCostAt),
-                      column(&A::BeforeTaxCashFlowAt),
-                      column(&A::NetIncomeAt),
-                      column(&A::DepreciationAt, kWide),
-                      column(&A::LoanInterestAt),
-                      column(&A::TaxableIncomeAt),
-                      column(&A::TaxAt),
-                      column(&A::AfterTaxCashFlowAt),
-                      column(&A::BookValueAt),
-                      column(&A::PWInvestmentAt),
-                      column(&A::PWOpCostAt),
-                      roundedSum(&A::PWInvestmentAt, &A::PWOpCostAt),
-                      column(&A::PWCashFlowAt)};
+    layout.columns = incomeTaxColumns();
     return layout;
 }
 

@@ -134,7 +134,6 @@ Image drawChart(const Chart& chart) {
 
 }  // namespace qvc::graph::detail
 
-extern "C" __attribute__((visibility("default"))) void qvc_draw_chart(
-    const qvc::graph::Chart* chart, qvc::graph::Image* image) {
+extern "C" void qvc_draw_chart(const qvc::graph::Chart* chart, qvc::graph::Image* image) {
     *image = qvc::graph::detail::drawChart(*chart);
 }

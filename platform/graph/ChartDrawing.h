@@ -17,3 +17,7 @@ inline constexpr const char* kDrawChartEntryName = "qvc_draw_chart";
 inline constexpr const char* kDrawingModuleFile = "qvc-chart-drawing.so";
 
 }  // namespace qvc::graph::detail
+
+// Defined in the module, exported by name (the module hides everything else).
+extern "C" __attribute__((visibility("default"))) void qvc_draw_chart(
+    const qvc::graph::Chart* chart, qvc::graph::Image* image);

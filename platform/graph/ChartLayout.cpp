@@ -32,19 +32,13 @@ std::pair<double, double> dataRange(const Chart& chart) {
     return {lo, hi};
 }
 
-Layout layoutChart(const Chart& chart, Canvas& canvas) {
-    Layout l;
-    l.width = chart.widthPt;
-    l.height = chart.heightPt;
-    const double W = l.width;
-    const double H = l.height;
-    l.font = std::clamp(std::min(W, H) / 26.0, 6.0, 10.0) * chart.fontScale;
-    const double small = l.font * 0.9;
-    const double line = small * 1.25;
+namespace {
 
-    // Title: one line, shrunk to fit.
+// Title: one line, shrunk to fit. Returns the top of what lies below it.
+double layoutTitle(const Chart& chart, Canvas& canvas, Layout& l) {
     double top = kMargin;
     if (!chart.title.empty()) {
+        const double W = l.width;
         l.titleFont = l.font * 1.25;
         canvas.setFont(l.titleFont, true);
         while (l.titleFont > 5.0 && canvas.measure(chart.title).width > W - 2 * kMargin) {
@@ -55,54 +49,52 @@ Layout layoutChart(const Chart& chart, Canvas& canvas) {
         l.title = canvas.fit(chart.title, W - 2 * kMargin);
         top += l.titleFont * 1.45;
     }
+    return top;
+}
 
-    // Legend: columns of equal width below everything else.
-    double bottom = H - kMargin;
-    if (chart.showLegend && !chart.subsets.empty()) {
-        l.legendFont = small;
-        for (int attempt = 0; attempt < 6; ++attempt) {
-            canvas.setFont(l.legendFont, false);
-            double swatch = l.legendFont * 2.2;
-            double widest = 0;
-            for (const Subset& s : chart.subsets) {
-                widest = std::max(widest, canvas.measure(s.label).width);
-            }
-            double usable = W - 2 * kMargin;
-            l.legendColumnWidth = std::min(usable, swatch + widest + l.legendFont * 1.5);
-            l.legendColumns = std::max(1, static_cast<int>(usable / l.legendColumnWidth));
-            l.legendColumns =
-                std::min<int>(l.legendColumns, static_cast<int>(chart.subsets.size()));
-            size_t rowCount = (chart.subsets.size() + l.legendColumns - 1) / l.legendColumns;
-            if (rowCount > 1) {
-                l.legendColumnWidth = usable / l.legendColumns;  // a grid across the width
-            }
-            size_t rows = (chart.subsets.size() + l.legendColumns - 1) / l.legendColumns;
-            double height = rows * l.legendFont * 1.35;
-            if (height <= H * 0.3 || l.legendFont <= 5.0) {
-                l.legendLabels.clear();
-                for (const Subset& s : chart.subsets) {
-                    l.legendLabels.push_back(
-                        canvas.fit(s.label, l.legendColumnWidth - swatch - l.legendFont * 0.5));
-                }
-                l.legendTop = bottom - height;
-                bottom = l.legendTop - l.legendFont * 0.6;
-                break;
-            }
-            l.legendFont = std::max(5.0, l.legendFont * 0.85);
+// Legend: columns of equal width below everything else, in smaller type until
+// it takes at most 30 % of the height. Returns the bottom of what lies above it.
+double layoutLegend(const Chart& chart, Canvas& canvas, Layout& l, double bottom) {
+    if (!chart.showLegend || chart.subsets.empty()) {
+        return bottom;
+    }
+    const double W = l.width;
+    l.legendFont = l.font * 0.9;
+    for (int attempt = 0; attempt < 6; ++attempt) {
+        canvas.setFont(l.legendFont, false);
+        double swatch = l.legendFont * 2.2;
+        double widest = 0;
+        for (const Subset& s : chart.subsets) {
+            widest = std::max(widest, canvas.measure(s.label).width);
         }
+        double usable = W - 2 * kMargin;
+        l.legendColumnWidth = std::min(usable, swatch + widest + l.legendFont * 1.5);
+        l.legendColumns = std::max(1, static_cast<int>(usable / l.legendColumnWidth));
+        l.legendColumns = std::min<int>(l.legendColumns, static_cast<int>(chart.subsets.size()));
+        size_t rows = (chart.subsets.size() + l.legendColumns - 1) / l.legendColumns;
+        if (rows > 1) {
+            l.legendColumnWidth = usable / l.legendColumns;  // a grid across the width
+        }
+        double height = rows * l.legendFont * 1.35;
+        if (height <= l.height * 0.3 || l.legendFont <= 5.0) {
+            l.legendLabels.clear();
+            for (const Subset& s : chart.subsets) {
+                l.legendLabels.push_back(
+                    canvas.fit(s.label, l.legendColumnWidth - swatch - l.legendFont * 0.5));
+            }
+            l.legendTop = bottom - height;
+            return l.legendTop - l.legendFont * 0.6;
+        }
+        l.legendFont = std::max(5.0, l.legendFont * 0.85);
     }
+    return bottom;
+}
 
-    // x axis title
-    if (!chart.xAxisLabel.empty()) {
-        l.xAxisLabelY = bottom - line * 0.5;
-        bottom -= line * 1.15;
-    }
-
-    // Value scale (needed for the width of the tick labels).
+// The value scale: the given range widened to the data, so no bar or line is
+// ever cut off, or one taken from the data.
+Scale valueScale(const Chart& chart, int target) {
     auto [lo, hi] = dataRange(chart);
-    int target = std::clamp(static_cast<int>((H * 0.55) / (line * 2.2)), 3, 8);
     if (chart.yMin && chart.yMax && *chart.yMax > *chart.yMin) {
-        // A given range is widened to the data, so no bar or line is ever cut off.
         double step = makeScale(*chart.yMin, *chart.yMax, target).step;
         double yMin = *chart.yMin;
         double yMax = *chart.yMax;
@@ -112,26 +104,20 @@ Layout layoutChart(const Chart& chart, Canvas& canvas) {
         if (hi > yMax) {
             yMax = std::ceil(hi * 1.05 / step) * step;
         }
-        l.scale = makeScale(yMin, yMax, target);
-    } else {
-        l.scale = autoScale(lo, hi, target);
+        return makeScale(yMin, yMax, target);
     }
-    canvas.setFont(small, false);
-    double tickWidth = 0;
-    for (double t : l.scale.ticks) {
-        tickWidth = std::max(tickWidth, canvas.measure(formatTick(t, l.scale.step)).width);
-    }
-    l.plotLeft = kMargin + (chart.yAxisLabel.empty() ? 0 : line * 1.2) + tickWidth + 4;
-    l.plotRight = W - kMargin - 2;
+    return autoScale(lo, hi, target);
+}
 
-    // x labels: level, slanted or upright and thinned.
+// x labels: level, slanted or upright and thinned. Returns the height they take.
+double layoutXLabels(const Chart& chart, Canvas& canvas, Layout& l, double line) {
     size_t points = std::max<size_t>(1, chart.pointLabels.size());
     double slot = (l.plotRight - l.plotLeft) / static_cast<double>(points);
     double widest = 0;
     for (const std::string& s : chart.pointLabels) {
         widest = std::max(widest, canvas.measure(s).width);
     }
-    double maxLen = H * 0.28;
+    double maxLen = l.height * 0.28;
     double labelsHeight = line;
     if (widest <= slot * 0.92) {
         l.labelMode = LabelMode::Level;
@@ -159,6 +145,39 @@ Layout layoutChart(const Chart& chart, Canvas& canvas) {
                                 ? canvas.fit(s, slot * l.labelEvery * 0.98)
                                 : canvas.fit(s, widest + 0.5));
     }
+    return labelsHeight;
+}
+
+}  // namespace
+
+Layout layoutChart(const Chart& chart, Canvas& canvas) {
+    Layout l;
+    l.width = chart.widthPt;
+    l.height = chart.heightPt;
+    const double W = l.width;
+    const double H = l.height;
+    l.font = std::clamp(std::min(W, H) / 26.0, 6.0, 10.0) * chart.fontScale;
+    const double small = l.font * 0.9;
+    const double line = small * 1.25;
+
+    const double top = layoutTitle(chart, canvas, l);
+    double bottom = layoutLegend(chart, canvas, l, H - kMargin);
+    if (!chart.xAxisLabel.empty()) {
+        l.xAxisLabelY = bottom - line * 0.5;
+        bottom -= line * 1.15;
+    }
+
+    // The tick labels' width sets the plot's left edge.
+    l.scale = valueScale(chart, std::clamp(static_cast<int>((H * 0.55) / (line * 2.2)), 3, 8));
+    canvas.setFont(small, false);
+    double tickWidth = 0;
+    for (double t : l.scale.ticks) {
+        tickWidth = std::max(tickWidth, canvas.measure(formatTick(t, l.scale.step)).width);
+    }
+    l.plotLeft = kMargin + (chart.yAxisLabel.empty() ? 0 : line * 1.2) + tickWidth + 4;
+    l.plotRight = W - kMargin - 2;
+
+    const double labelsHeight = layoutXLabels(chart, canvas, l, line);
     l.plotBottom = bottom - labelsHeight - 3;
     l.xLabelTop = l.plotBottom + 3;
     l.plotTop = top + l.font * 0.5;

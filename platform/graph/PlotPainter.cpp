@@ -35,15 +35,10 @@ double clampY(const Layout& l, double v) {
     return std::clamp(l.y(v), l.plotTop - 1, l.plotBottom + 1);
 }
 
-}  // namespace
-
-void drawMarker(Canvas& canvas, int shape, double x, double y, double size, const Colour& c) {
-    cairo_t* cr = canvas.cr();
-    double r = size / 2;
-    canvas.colour(c);
-    cairo_new_path(cr);
-    bool filled = true;
-    switch (shape % 10) {
+// Traces one of the five filled shapes: circle, square, triangle, diamond,
+// triangle pointing down.
+void filledMarkerPath(cairo_t* cr, int shape, double x, double y, double r) {
+    switch (shape) {
         case 0:
             cairo_arc(cr, x, y, r, 0, 2 * std::numbers::pi);
             break;
@@ -69,39 +64,53 @@ void drawMarker(Canvas& canvas, int shape, double x, double y, double size, cons
             cairo_line_to(cr, x - r, y - r * 0.8);
             cairo_close_path(cr);
             break;
+    }
+}
+
+// Traces one of the five outlined shapes: ring, open square, cross, plus, open
+// triangle.
+void outlinedMarkerPath(cairo_t* cr, int shape, double x, double y, double r) {
+    switch (shape) {
         case 5:
             cairo_arc(cr, x, y, r * 0.85, 0, 2 * std::numbers::pi);
-            filled = false;
             break;
         case 6:
             cairo_rectangle(cr, x - r * 0.8, y - r * 0.8, r * 1.6, r * 1.6);
-            filled = false;
             break;
         case 7:
             cairo_move_to(cr, x - r, y - r);
             cairo_line_to(cr, x + r, y + r);
             cairo_move_to(cr, x + r, y - r);
             cairo_line_to(cr, x - r, y + r);
-            filled = false;
             break;
         case 8:
             cairo_move_to(cr, x - r * 1.1, y);
             cairo_line_to(cr, x + r * 1.1, y);
             cairo_move_to(cr, x, y - r * 1.1);
             cairo_line_to(cr, x, y + r * 1.1);
-            filled = false;
             break;
         default:
             cairo_move_to(cr, x, y - r * 1.1);
             cairo_line_to(cr, x + r, y + r * 0.8);
             cairo_line_to(cr, x - r, y + r * 0.8);
             cairo_close_path(cr);
-            filled = false;
             break;
     }
-    if (filled) {
+}
+
+}  // namespace
+
+void drawMarker(Canvas& canvas, int shape, double x, double y, double size, const Colour& c) {
+    cairo_t* cr = canvas.cr();
+    double r = size / 2;
+    canvas.colour(c);
+    cairo_new_path(cr);
+    const int kind = shape % 10;
+    if (kind >= 0 && kind < 5) {
+        filledMarkerPath(cr, kind, x, y, r);
         cairo_fill(cr);
     } else {
+        outlinedMarkerPath(cr, kind, x, y, r);
         cairo_set_line_width(cr, std::max(0.6, size * 0.18));
         cairo_stroke(cr);
     }

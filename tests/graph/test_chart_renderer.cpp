@@ -10,7 +10,10 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <thread>
 
+#include "Canvas.h"
+#include "ChartDrawing.h"
 #include "ChartSamples.h"
 #include "PngDecode.h"
 #include "Scale.h"
@@ -208,4 +211,33 @@ TEST(ChartScale, RoundTicksAndGroupedLabels) {
     Scale z = autoScale(0, 0, 5);
     EXPECT_EQ(z.min, 0);
     EXPECT_EQ(z.max, 1);
+}
+
+// The charts of a thread share its pixel memory, which is never cleared. A
+// chart drawn after a larger, busier one, or while a canvas holds that memory,
+// must be the picture a fresh thread draws, and must leave the holder's
+// picture alone; the module that ships draws the same bytes.
+TEST(ChartDrawing, SharedPixelMemoryLeavesNoTrace) {
+    using namespace qvc::graph::detail;
+    const Chart bars = test::summaryBars(3);
+    const auto holderPicture = [](auto&& whileHeld) {
+        Canvas holder(300, 200, 150, "Arial");
+        cairo_rectangle(holder.cr(), 20, 20, 100, 50);
+        cairo_fill(holder.cr());
+        whileHeld();
+        return holder.png();
+    };
+    std::vector<uint8_t> freshChart;
+    std::vector<uint8_t> freshHolder;
+    std::thread([&] {
+        freshChart = drawChart(bars).png;
+        freshHolder = holderPicture([] {});
+    }).join();
+
+    drawChart(test::profileLines(20, 40));
+    EXPECT_EQ(drawChart(bars).png, freshChart);
+    std::vector<uint8_t> nested;
+    EXPECT_EQ(holderPicture([&] { nested = drawChart(bars).png; }), freshHolder);
+    EXPECT_EQ(nested, freshChart);
+    EXPECT_EQ(ChartRenderer().render(bars).png, freshChart);
 }

@@ -54,12 +54,19 @@ ProcessTimes runProcess(const std::vector<std::string>& args) {
             seconds(usage.ru_utime) + seconds(usage.ru_stime)};
 }
 
+// The qvc under test: the build's own, or another one (an installed or older
+// build, for before/after figures) named by QVC_BENCH_QVC.
+std::string qvcProgram() {
+    const char* other = std::getenv("QVC_BENCH_QVC");
+    return other != nullptr && *other != '\0' ? std::string(other) : std::string(QVC_BIN);
+}
+
 // The example project, made once per run of this program.
 const fs::path& exampleFolder() {
     static const fs::path folder = [] {
         const fs::path dir = fs::temp_directory_path() / ("qvc-bench-" + std::to_string(getpid()));
         fs::remove_all(dir);
-        runProcess({QVC_BIN, "demo", (dir / "demo").string()});
+        runProcess({qvcProgram(), "demo", (dir / "demo").string()});
         std::atexit([] {
             fs::remove_all(fs::temp_directory_path() / ("qvc-bench-" + std::to_string(getpid())));
         });
@@ -81,12 +88,12 @@ void timeProcess(benchmark::State& state, const std::vector<std::string>& args) 
 
 void BM_QvcCount(benchmark::State& state) {
     const fs::path project = exampleFolder() / "demo" / "Office HVAC project";
-    timeProcess(state, {QVC_BIN, "count", project.string()});
+    timeProcess(state, {qvcProgram(), "count", project.string()});
 }
 
 void BM_QvcCalcEveryReport(benchmark::State& state) {
     const fs::path project = exampleFolder() / "demo" / "Office HVAC project";
-    timeProcess(state, {QVC_BIN, "calc", project.string(), "1", "--out",
+    timeProcess(state, {qvcProgram(), "calc", project.string(), "1", "--out",
                         (exampleFolder() / "reports").string()});
 }
 

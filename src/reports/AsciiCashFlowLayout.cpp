@@ -25,6 +25,15 @@ AsciiColumn roundedSum(Getter first, Getter second) {
             }};
 }
 
+// The columns both layouts open with: investments, loans, operating costs and
+// the cash flow before taxes.
+std::vector<AsciiColumn> cashFlowColumns() {
+    return {column(&A::CashInvestmentAt), column(&A::LoanPrincipalAt),
+            column(&A::LoanInterestAt),   column(&A::TotalInvestmentAt),
+            column(&A::AnnualOpCostAt),   column(&A::NonAnnualOpCostAt),
+            column(&A::TotalOpCostAt),    column(&A::BeforeTaxCashFlowAt)};
+}
+
 // A 4-character heading piece of the year or date column.
 std::string fourCharacters(const std::string& text) {
     return rt::Left(PadLeft(text, 4), 4);
@@ -126,17 +135,9 @@ AsciiLayout otherLayout(const ResourceTexts& res, const std::string& currencySym
     AsciiLayout layout;
     layout.headerLines = headingLines(res, labels, std::vector<long>(11, 11));
     layout.initialText = res.gXstrInitial;
-    layout.columns = {column(&A::CashInvestmentAt),
-                      column(&A::LoanPrincipalAt),
-                      column(&A::LoanInterestAt),
-                      column(&A::TotalInvestmentAt),
-                      column(&A::AnnualOpCostAt),
-                      column(&A::NonAnnualOpCostAt),
-                      column(&A::TotalOpCostAt),
-                      column(&A::BeforeTaxCashFlowAt),
-                      column(&A::PWInvestmentAt),
-                      column(&A::PWOpCostAt),
-                      roundedSum(&A::PWInvestmentAt, &A::PWOpCostAt)};
+    layout.columns = cashFlowColumns();
+    layout.columns.insert(layout.columns.end(), {column(&A::PWInvestmentAt), column(&A::PWOpCostAt),
+                                                 roundedSum(&A::PWInvestmentAt, &A::PWOpCostAt)});
     return layout;
 }
 
@@ -205,25 +206,14 @@ std::vector<Pieces> incomeTaxLabels(const ResourceTexts& res, const std::string&
 }
 
 std::vector<AsciiColumn> incomeTaxColumns() {
-    return {column(&A::CashInvestmentAt),
-            column(&A::LoanPrincipalAt),
-            column(&A::LoanInterestAt),
-            column(&A::TotalInvestmentAt),
-            column(&A::AnnualOpCostAt),
-            column(&A::NonAnnualOpCostAt),
-            column(&A::TotalOpCostAt),
-            column(&A::BeforeTaxCashFlowAt),
-            column(&A::NetIncomeAt),
-            column(&A::DepreciationAt, kWide),
-            column(&A::LoanInterestAt),
-            column(&A::TaxableIncomeAt),
-            column(&A::TaxAt),
-            column(&A::AfterTaxCashFlowAt),
-            column(&A::BookValueAt),
-            column(&A::PWInvestmentAt),
-            column(&A::PWOpCostAt),
-            roundedSum(&A::PWInvestmentAt, &A::PWOpCostAt),
-            column(&A::PWCashFlowAt)};
+    std::vector<AsciiColumn> columns = cashFlowColumns();
+    columns.insert(
+        columns.end(),
+        {column(&A::NetIncomeAt), column(&A::DepreciationAt, kWide), column(&A::LoanInterestAt),
+         column(&A::TaxableIncomeAt), column(&A::TaxAt), column(&A::AfterTaxCashFlowAt),
+         column(&A::BookValueAt), column(&A::PWInvestmentAt), column(&A::PWOpCostAt),
+         roundedSum(&A::PWInvestmentAt, &A::PWOpCostAt), column(&A::PWCashFlowAt)});
+    return columns;
 }
 
 }  // namespace

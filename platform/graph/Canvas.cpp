@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <numbers>
 
+#include "ChartDrawingFonts.h"
 #include "PngEncoder.h"
 #include "qvc/runtime/Error.h"
 #include "qvc/runtime/ErrorNumbers.h"
@@ -100,8 +101,12 @@ void Canvas::releasePixels() {
 }
 
 void Canvas::setFont(double sizePt, bool bold) {
-    cairo_select_font_face(cr_, family_.c_str(), CAIRO_FONT_SLANT_NORMAL,
-                           bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    if (cairo_font_face_t* face = ChartDrawingFonts::face(family_, bold)) {
+        cairo_set_font_face(cr_, face);
+    } else {
+        cairo_select_font_face(cr_, family_.c_str(), CAIRO_FONT_SLANT_NORMAL,
+                               bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    }
     cairo_set_font_size(cr_, sizePt);
 }
 

@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <pugixml.hpp>
+#include <unordered_map>
 
 namespace qvc {
 
@@ -71,9 +72,21 @@ void appendText(const pugi::xml_node& node, std::string& out) {
 
 }  // namespace
 
+// The document and, for every element name below the document element, the
+// first element of that name in document order: looking a key up is then one
+// search of the index, not a walk through the whole tree.
 struct ResourceMarkup::Document {
     pugi::xml_document doc;
-    pugi::xml_node root;
+    std::unordered_map<std::string_view, pugi::xml_node> firstByName;
+
+    void indexElements(const pugi::xml_node& parent) {
+        for (pugi::xml_node child : parent.children()) {
+            if (child.type() == pugi::node_element) {
+                firstByName.emplace(child.name(), child);
+                indexElements(child);
+            }
+        }
+    }
 };
 
 ResourceMarkup::ResourceMarkup(const std::string& markup) : doc_(std::make_unique<Document>()) {
@@ -99,7 +112,7 @@ ResourceMarkup::ResourceMarkup(const std::string& markup) : doc_(std::make_uniqu
         problem_ = result.description();
         return;
     }
-    doc_->root = doc_->doc.document_element();
+    doc_->indexElements(doc_->doc.document_element());
 }
 
 ResourceMarkup::~ResourceMarkup() = default;
@@ -107,12 +120,11 @@ ResourceMarkup::~ResourceMarkup() = default;
 std::optional<std::string> ResourceMarkup::firstElementText(std::string_view key) const {
     if (!wellFormed())
         return std::nullopt;
-    pugi::xml_node found = doc_->root.find_node(
-        [&](const pugi::xml_node& n) { return n.type() == pugi::node_element && key == n.name(); });
-    if (!found)
+    const auto found = doc_->firstByName.find(key);
+    if (found == doc_->firstByName.end())
         return std::nullopt;
     std::string text;
-    appendText(found, text);
+    appendText(found->second, text);
     return text;
 }
 

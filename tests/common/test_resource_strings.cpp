@@ -260,14 +260,18 @@ TEST_F(ResourceStrings, IllFormedMarkupAssignsNothingMoreAndKeepsEarlierTexts) {
     EXPECT_EQ(texts().gXstrLS, "G gXstrLS");
 }
 
-TEST_F(ResourceStrings, FirstOfTwoRowsWithTheSameKeyWins) {
-    std::vector<Row> rows = {{"gXstrNA", "first"}};
+// A key's text is that of its first element in document order: an earlier row,
+// or an element nested inside an earlier row's text.
+TEST_F(ResourceStrings, FirstElementOfAKeyInDocumentOrderWins) {
+    std::vector<Row> rows = {{"gXstrNA", "first"}, {"gXstrLS", "L <gXstrOF>nested</gXstrOF>"}};
     for (Row& r : allRows("D"))
-        rows.push_back(r);  // holds a second gXstrNA
+        rows.push_back(r);  // holds a second gXstrNA, gXstrLS and gXstrOF
     useDatabase(test::makeResourceDb(test::freshDir("dup") / "r.mdb", rows));
     AssignResourceStrings();
     EXPECT_EQ(texts().gXstrNA, "first");
-    EXPECT_EQ(texts().gXstrOF, "D gXstrOF");
+    EXPECT_EQ(texts().gXstrLS, "L nested");
+    EXPECT_EQ(texts().gXstrOF, "nested");
+    EXPECT_EQ(texts().gXstrDCColCost, "D gXstrDCColCost");
 }
 
 TEST_F(ResourceStrings, ResetEmptiesTextsFlagAndPaths) {

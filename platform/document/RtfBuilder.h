@@ -3,10 +3,12 @@
 
 #include <fmt/format.h>
 
+#include <charconv>
 #include <iterator>
 #include <map>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -45,8 +47,9 @@ class RtfBuilder {
 
     // Paragraphs, runs and pictures (RtfBuilderParagraphs.cpp).
     void charFormat(const CharFormat& f);
-    void paragraphProps(const Paragraph& p, bool inTable, bool pageBreakBefore);
-    void paragraph(const Paragraph& p, bool inTable, bool pageBreakBefore);
+    void paragraphProps(const Paragraph& p, bool inTable, bool pageBreakBefore, bool keepWithNext);
+    void paragraph(const Paragraph& p, bool inTable, bool pageBreakBefore,
+                   bool keepWithNext = false);
     void run(const Run& r);
     void picture(const Picture& pic);
 
@@ -55,6 +58,15 @@ class RtfBuilder {
     void rowProps(const TableModel& t, const TableRowModel& row);
     void cellDefinitions(const TableModel& t, const TableRowModel& row);
     void cellContents(const TableRowModel& row);
+
+    // Appends a control word and its number (the most frequent output, so it
+    // skips parsing a format string).
+    void word(std::string_view controlWord, long long value) {
+        out_ += controlWord;
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+        out_.append(digits, end);
+    }
 
     // Appends `format` filled in by fmt.
     template <typename... Args>

@@ -3,10 +3,14 @@
 #include "RtfBuilder.h"
 #include "RtfEscape.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace qvc::doc::detail {
 
 void RtfBuilder::charFormat(const CharFormat& f) {
-    append("\\f{}\\fs{}", fonts_.at(f.font), f.halfPoints);
+    word("\\f", fonts_.at(f.font));
+    word("\\fs", f.halfPoints);
     if (f.bold) {
         out_ += "\\b";
     }
@@ -16,10 +20,11 @@ void RtfBuilder::charFormat(const CharFormat& f) {
     if (f.underline) {
         out_ += "\\ul";
     }
-    append("\\cf{}", colours_.at(f.colour));
+    word("\\cf", colours_.at(f.colour));
 }
 
-void RtfBuilder::paragraphProps(const Paragraph& p, bool inTable, bool pageBreakBefore) {
+void RtfBuilder::paragraphProps(const Paragraph& p, bool inTable, bool pageBreakBefore,
+                                bool keepWithNext) {
     out_ += "\\pard\\plain";
     if (inTable) {
         out_ += "\\intbl";
@@ -38,14 +43,15 @@ void RtfBuilder::paragraphProps(const Paragraph& p, bool inTable, bool pageBreak
     if (pageBreakBefore) {
         out_ += "\\pagebb";
     }
-    if (p.keepWithNext) {
+    if (p.keepWithNext || keepWithNext) {
         out_ += "\\keepn";
     }
     if (p.lineSpacingPercent != 100) {
-        append("\\sl{}\\slmult1", p.lineSpacingPercent * 240 / 100);
+        word("\\sl", p.lineSpacingPercent * 240 / 100);
+        out_ += "\\slmult1";
     }
     if (p.spaceAfterTwips > 0) {
-        append("\\sa{}", p.spaceAfterTwips);
+        word("\\sa", p.spaceAfterTwips);
     }
     if (p.ruleBelow) {
         out_ += "\\brdrb\\brdrs\\brdrw10\\brsp40";
@@ -59,12 +65,13 @@ void RtfBuilder::paragraphProps(const Paragraph& p, bool inTable, bool pageBreak
         } else if (t.kind == TabStop::Kind::Centre) {
             out_ += "\\tqc";
         }
-        append("\\tx{}", t.positionTwips);
+        word("\\tx", t.positionTwips);
     }
 }
 
-void RtfBuilder::paragraph(const Paragraph& p, bool inTable, bool pageBreakBefore) {
-    paragraphProps(p, inTable, pageBreakBefore);
+void RtfBuilder::paragraph(const Paragraph& p, bool inTable, bool pageBreakBefore,
+                           bool keepWithNext) {
+    paragraphProps(p, inTable, pageBreakBefore, keepWithNext);
     for (const Run& r : p.runs) {
         run(r);
     }
@@ -102,20 +109,43 @@ void RtfBuilder::run(const Run& r) {
     out_ += '}';
 }
 
+namespace {
+
+// The two lower-case hexadecimal digits of every byte value.
+struct HexPairs {
+    char digits[256][2];
+    constexpr HexPairs() : digits() {
+        constexpr char kHex[] = "0123456789abcdef";
+        for (int b = 0; b < 256; ++b) {
+            digits[b][0] = kHex[b >> 4];
+            digits[b][1] = kHex[b & 0xF];
+        }
+    }
+};
+constexpr HexPairs kHexPairs;
+
+constexpr size_t kPictureBytesPerLine = 64;
+
+}  // namespace
+
 // The PNG bytes as hexadecimal digits, 64 bytes to a line.
 void RtfBuilder::picture(const Picture& pic) {
-    static const char kHex[] = "0123456789abcdef";
     append("{{\\pict\\pngblip\\picw{}\\pich{}\\picwgoal{}\\pichgoal{}", pic.pixelWidth,
            pic.pixelHeight, pic.widthTwips, pic.heightTwips);
     out_ += kRtfEol;
     spill();
-    size_t start = out_.size();
-    out_.resize(start + pic.png.size() * 2 + (pic.png.size() / 64 + 1) * 2);
+    const size_t bytes = pic.png.size();
+    const size_t start = out_.size();
+    out_.resize(start + bytes * 2 + (bytes / kPictureBytesPerLine + 1) * 2);
     char* o = out_.data() + start;
-    for (size_t i = 0; i < pic.png.size(); ++i) {
-        *o++ = kHex[pic.png[i] >> 4];
-        *o++ = kHex[pic.png[i] & 0xF];
-        if (i % 64 == 63) {
+    const uint8_t* in = pic.png.data();
+    for (size_t done = 0; done < bytes;) {
+        const size_t line = std::min(kPictureBytesPerLine, bytes - done);
+        for (size_t i = 0; i < line; ++i, o += 2) {
+            std::memcpy(o, kHexPairs.digits[in[done + i]], 2);
+        }
+        done += line;
+        if (line == kPictureBytesPerLine) {
             *o++ = '\r';
             *o++ = '\n';
         }

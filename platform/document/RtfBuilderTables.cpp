@@ -23,10 +23,13 @@ void RtfBuilder::rowProps(const TableModel& t, const TableRowModel& row) {
     const int32_t padTb = row.paddingTopBottomTwips;
     // The left border lies at trleft minus the gap: trleft = gap puts it on
     // the margin, so the table lines up with the text above it.
-    append(
-        "\\trowd\\trgaph{0}\\trleft{0}\\trpaddl{0}\\trpaddr{0}\\trpaddt{1}\\trpaddb{1}"
-        "\\trpaddfl3\\trpaddfr3\\trpaddft3\\trpaddfb3",
-        pad, padTb);
+    word("\\trowd\\trgaph", pad);
+    word("\\trleft", pad);
+    word("\\trpaddl", pad);
+    word("\\trpaddr", pad);
+    word("\\trpaddt", padTb);
+    word("\\trpaddb", padTb);
+    out_ += "\\trpaddfl3\\trpaddfr3\\trpaddft3\\trpaddfb3";
     if (row.header) {
         out_ += "\\trhdr";
     }
@@ -37,7 +40,7 @@ void RtfBuilder::rowProps(const TableModel& t, const TableRowModel& row) {
         out_ += "\\trkeepfollow";
     }
     if (row.minHeightTwips > 0) {
-        append("\\trrh{}", row.minHeightTwips);
+        word("\\trrh", row.minHeightTwips);
     }
     out_ += kRtfEol;
 }
@@ -58,15 +61,15 @@ void RtfBuilder::cellDefinitions(const TableModel& t, const TableRowModel& row) 
                 break;
         }
         if (t.borderTwips > 0) {
-            append(
-                "\\clbrdrt\\brdrs\\brdrw{0}\\clbrdrl\\brdrs\\brdrw{0}\\clbrdrb\\brdrs\\brdrw{0}"
-                "\\clbrdrr\\brdrs\\brdrw{0}",
-                t.borderTwips);
+            word("\\clbrdrt\\brdrs\\brdrw", t.borderTwips);
+            word("\\clbrdrl\\brdrs\\brdrw", t.borderTwips);
+            word("\\clbrdrb\\brdrs\\brdrw", t.borderTwips);
+            word("\\clbrdrr\\brdrs\\brdrw", t.borderTwips);
         }
         if (c.shading) {
-            append("\\clcbpat{}", colours_.at(*c.shading));
+            word("\\clcbpat", colours_.at(*c.shading));
         }
-        append("\\cellx{}", x);
+        word("\\cellx", x);
     }
     out_ += kRtfEol;
 }
@@ -76,9 +79,7 @@ void RtfBuilder::cellContents(const TableRowModel& row) {
         for (size_t i = 0; i < c.paragraphs.size(); ++i) {
             // Readers keep a row with the next one when every
             // paragraph in it is kept with the next.
-            Paragraph p = c.paragraphs[i];
-            p.keepWithNext = p.keepWithNext || row.keepWithNext;
-            paragraph(p, true, false);
+            paragraph(c.paragraphs[i], true, false, row.keepWithNext);
             if (i + 1 < c.paragraphs.size()) {
                 out_ += "\\par";
             }

@@ -1,6 +1,8 @@
 // Design case operations of cORVProject: add (entered or imported), read, update.
 
 #include "common/ThreadState.h"
+
+#include <fmt/format.h>
 #include "project/CaseRows.h"
 #include "project/ProjectOperation.h"
 #include "project/cDBoperations.h"
@@ -55,7 +57,7 @@ struct RowLimits {
 
 RowLimits rowLimitsFor(int16_t analysisType) {
     RowLimits limits;
-    const std::string typeText = std::to_string(analysisType);
+    const std::string typeText = fmt::format("{}", analysisType);
     // The investment and loan lists test the type's text, the annual and other
     // lists its value; for a 16-bit type both mean 0 or 1.
     const bool fullByText = rt::Like(typeText, "[0,1]");
@@ -101,16 +103,15 @@ void checkRowKeys(dao::Database& db, const cDesignCase& c, int32_t caseId) {
             const int32_t key = rowKey(c, list, i);
             if (key == 0)
                 continue;
-            auto rs = db.OpenRecordset(std::string("SELECT iCaseId FROM ") + info.table +
-                                       " WHERE " + info.keyColumn + "=" + std::to_string(key));
+            auto rs = db.OpenRecordset(
+                fmt::format("SELECT iCaseId FROM {} WHERE {}={}", info.table, info.keyColumn, key));
             const bool ours = !isEmptyResult(*rs) && rs->field(0).toDouble() == caseId;
             CloseRecordset(rs);
             if (!ours)
                 throw rt::Error(rt::err::kInvalidProcedureCall,
-                                std::string("The ") + listName(list) + " row " + std::to_string(i) +
-                                    " has the key " + std::to_string(key) +
-                                    ", which is not a row of case " + std::to_string(caseId) +
-                                    "; nothing was changed");
+                                fmt::format("The {} row {} has the key {}, which is not a row "
+                                            "of case {}; nothing was changed",
+                                            listName(list), i, key, caseId));
         }
     }
 }
@@ -158,7 +159,7 @@ void cORVProject::addCaseDetailsWEX(int16_t iStudyID, const cDesignCase& oCaseDe
                 list == CaseList::Investment ? wholeTable(list) : emptySelection(list);
             // For the simple types the imported other costs start one row later.
             const bool shifted = list == CaseList::Other &&
-                                 rt::Like(std::to_string(oCaseDetails.AnalysisType), "[2,3]");
+                                 rt::Like(fmt::format("{}", oCaseDetails.AnalysisType), "[2,3]");
             const int16_t capacity = caseListInfo(list).capacity;
             for (int16_t i = 1; i <= capacity; ++i) {
                 if (!rowHasNameOrAmount(oCaseDetails, list, i))
@@ -227,8 +228,7 @@ void cORVProject::updateCaseDetails(int32_t lStudyID, int32_t lCaseID,
         if (!op.openForWrite())
             return;
         dao::Database& db = op.database();
-        rs = db.OpenRecordset("SELECT * FROM tblDesignCase WHERE iCaseId=" +
-                              std::to_string(lCaseID));
+        rs = db.OpenRecordset(fmt::format("SELECT * FROM tblDesignCase WHERE iCaseId={}", lCaseID));
         if (isEmptyResult(*rs)) {
             CloseRecordset(rs);
             op.close();
@@ -247,14 +247,13 @@ void cORVProject::updateCaseDetails(int32_t lStudyID, int32_t lCaseID,
         rs->Update();
         CloseRecordset(rs);
 
-        const std::string ofCase = " AND iCaseId=" + std::to_string(lCaseID);
+        const std::string ofCase = fmt::format(" AND iCaseId={}", lCaseID);
         for (CaseList list : kAllCaseLists) {
             const CaseListInfo& info = caseListInfo(list);
             for (int16_t i = 1; i <= info.capacity; ++i) {
                 const int32_t key = rowKey(objDesignCase, list, i);
                 const bool filled = rowHasNameOrAmount(objDesignCase, list, i);
-                const std::string byKey =
-                    std::string(info.keyColumn) + "=" + std::to_string(key) + ofCase;
+                const std::string byKey = fmt::format("{}={}{}", info.keyColumn, key, ofCase);
                 if (key != 0 && !filled) {
                     db.Execute(std::string("DELETE FROM ") + info.table + " WHERE " + byKey);
                 } else if (filled) {

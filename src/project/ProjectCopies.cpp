@@ -1,6 +1,8 @@
 // Copies, moves and deletions of studies and cases on cORVProject.
 
 #include "common/ThreadState.h"
+
+#include <fmt/format.h>
 #include "project/ProjectOperation.h"
 #include "project/cDBoperations.h"
 #include "qvc/cORVProject.h"
@@ -10,7 +12,7 @@ namespace qvc {
 namespace {
 
 std::string copyPrefix(int16_t n) {
-    return "Copy (" + std::to_string(n) + ") of ";
+    return fmt::format("Copy ({}) of ", n);
 }
 
 // Runs one statement as its own transaction (or as part of the thread's open
@@ -88,8 +90,8 @@ bool cORVProject::DuplicateStudy(int16_t iStudyID, std::string& strXML) {
             return false;
         const int32_t newId = m_lastAddedStudyID;
         const int16_t newStudy = rt::Value(newId).toInt16();
-        op.database().Execute("UPDATE tblStudy SET iStudyCopy=" + std::to_string(n) +
-                              " WHERE iStudyId=" + std::to_string(iStudyID));
+        op.database().Execute(
+            fmt::format("UPDATE tblStudy SET iStudyCopy={} WHERE iStudyId={}", n, iStudyID));
 
         if (!copyCases(*this, op, iStudyID, newStudy, ids))
             return false;
@@ -132,11 +134,11 @@ bool cORVProject::DuplicateCase(int16_t inStudyId, int16_t iCaseID, const std::s
             addCaseDetails(opStudyId, c);
             if (!op.ok())
                 return false;
-            op.database().Execute("UPDATE tblDesignCase SET iCaseCopy=" + std::to_string(n) +
-                                  " WHERE iCaseId=" + std::to_string(iCaseID));
+            op.database().Execute(
+                fmt::format("UPDATE tblDesignCase SET iCaseCopy={} WHERE iCaseId={}", n, iCaseID));
         } else {
-            op.database().Execute("UPDATE tblDesignCase SET iStudyId=" + std::to_string(opStudyId) +
-                                  " WHERE iCaseId=" + std::to_string(iCaseID));
+            op.database().Execute(fmt::format(
+                "UPDATE tblDesignCase SET iStudyId={} WHERE iCaseId={}", opStudyId, iCaseID));
         }
         getProjectDetails(strXML, opStudyId);
         if (!op.ok())
@@ -154,7 +156,7 @@ bool cORVProject::DuplicateCase(int16_t inStudyId, int16_t iCaseID, const std::s
 bool cORVProject::DeleteStudy(int16_t StudyID, std::string& /*ErrorMessage*/) {
     ProjectOperation op(*this, "DeleteStudy");
     try {
-        if (!runStatement(op, "DELETE FROM tblStudy WHERE iStudyId = " + std::to_string(StudyID)))
+        if (!runStatement(op, fmt::format("DELETE FROM tblStudy WHERE iStudyId = {}", StudyID)))
             return false;
         notifyChanged();
         return true;
@@ -168,9 +170,9 @@ bool cORVProject::DeleteStudy(int16_t StudyID, std::string& /*ErrorMessage*/) {
 bool cORVProject::DeleteCase(int16_t nStudyID, int16_t nCaseID, std::string& /*ErrorMessage*/) {
     ProjectOperation op(*this, "DeleteCase");
     try {
-        if (!runStatement(op,
-                          "DELETE FROM tblDesignCase WHERE iStudyId = " + std::to_string(nStudyID) +
-                              " AND iCaseId=" + std::to_string(nCaseID)))
+        if (!runStatement(
+                op, fmt::format("DELETE FROM tblDesignCase WHERE iStudyId = {} AND iCaseId={}",
+                                nStudyID, nCaseID)))
             return false;
         notifyChanged();
         return true;

@@ -1,5 +1,7 @@
 #include "project/ProjectFile.h"
 
+#include <fmt/format.h>
+
 #include <cstring>
 #include <fstream>
 
@@ -104,8 +106,8 @@ std::shared_ptr<dao::Database> openProjectFile(const std::string& path, bool for
 }
 
 void markProjectFile(dao::Database& db) {
-    db.Execute("PRAGMA application_id = " + std::to_string(kApplicationId) +
-               "; PRAGMA user_version = " + std::to_string(kSchemaVersion));
+    db.Execute(fmt::format("PRAGMA application_id = {}; PRAGMA user_version = {}", kApplicationId,
+                           kSchemaVersion));
 }
 
 }  // namespace qvc::project

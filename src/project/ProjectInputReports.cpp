@@ -1,6 +1,8 @@
 // Input reports requested through cORVProject, before any calculation.
 
 #include "common/ErrorRecord.h"
+
+#include <fmt/format.h>
 #include "common/ThreadState.h"
 #include "project/ProjectOperation.h"
 #include "project/StudyLoader.h"
@@ -19,8 +21,8 @@ void recordBuildFailure(std::string& errorText) {
     const std::string& why = threadState().gErrMsg;
     errorText = !why.empty()
                     ? why
-                    : std::to_string(rt::err::kInternal) + "#The input reports could not be built" +
-                          classTag("InputReports", "cORVProject");
+                    : fmt::format("{}#The input reports could not be built{}", rt::err::kInternal,
+                                  classTag("InputReports", "cORVProject"));
 }
 
 }  // namespace

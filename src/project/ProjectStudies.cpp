@@ -1,6 +1,8 @@
 // Study operations and counting queries of cORVProject.
 
 #include "common/ThreadState.h"
+
+#include <fmt/format.h>
 #include "project/ProjectOperation.h"
 #include "project/cDBoperations.h"
 #include "qvc/cORVProject.h"
@@ -92,8 +94,8 @@ void cORVProject::updateStudyDetails(int32_t lStudyID, const cStudy& objStudy) {
     try {
         if (!op.openForWrite())
             return;
-        rs = op.database().OpenRecordset("SELECT * FROM tblStudy WHERE iStudyId=" +
-                                         std::to_string(lStudyID));
+        rs = op.database().OpenRecordset(
+            fmt::format("SELECT * FROM tblStudy WHERE iStudyId={}", lStudyID));
         if (!rs->eof()) {
             rs->Edit();
             writeStudy(*rs, objStudy);
@@ -140,24 +142,25 @@ int16_t readCount(ProjectOperation& op, const std::string& sql, int16_t whenNull
 
 int16_t cORVProject::chkMaxStudyAndCase(int16_t StudyID) {
     ProjectOperation op(*this, "chkMaxStudyAndCase");
-    std::string sql = StudyID != 0 ? "select Count(*) from tblDesignCase where istudyid=" +
-                                         std::to_string(StudyID)
-                                   : std::string("select Count(*) from tblStudy");
+    std::string sql =
+        StudyID != 0 ? fmt::format("select Count(*) from tblDesignCase where istudyid={}", StudyID)
+                     : std::string("select Count(*) from tblStudy");
     return readCount(op, sql, 0);
 }
 
 bool cORVProject::StudyExists(int16_t StudyID) {
     ProjectOperation op(*this, "StudyExists");
-    return readCount(op, "select count(*) from tblStudy where istudyid=" + std::to_string(StudyID),
+    return readCount(op, fmt::format("select count(*) from tblStudy where istudyid={}", StudyID),
                      0) > 0;
 }
 
 bool cORVProject::CaseExists(int16_t StudyID, int16_t CaseID) {
     ProjectOperation op(*this, "CaseExists");
-    return readCount(op,
-                     "select count(*) from tblDesignCase where istudyid=" +
-                         std::to_string(StudyID) + " and icaseid=" + std::to_string(CaseID),
-                     0) > 0;
+    return readCount(
+               op,
+               fmt::format("select count(*) from tblDesignCase where istudyid={} and icaseid={}",
+                           StudyID, CaseID),
+               0) > 0;
 }
 
 int16_t cORVProject::GetMaxCaseID() {

@@ -1,6 +1,8 @@
 // The project summary mark-up of cORVProject.
 
 #include "common/ThreadState.h"
+
+#include <fmt/format.h>
 #include "project/MarkupEscape.h"
 #include "project/ProjectOperation.h"
 #include "project/cDBoperations.h"
@@ -14,12 +16,12 @@ std::string escaped(const rt::Value& v) {
 }
 
 std::string studyElement(const dao::Recordset& rs) {
-    std::string e = "<study Id='" + std::to_string(rs.field("iStudyId").toInt16()) + "'";
+    std::string e = fmt::format("<study Id='{}'", rs.field("iStudyId").toInt16());
     e += " StudyTitle='" + escaped(rs.field("sStudyTitle")) + "'";
     e += " CurSymbol='" + escaped(rs.field("sCurrSymbol")) + "'";
-    e += " LifeCycle='" + std::to_string(rs.field("nLifecycle").toInt16()) + "'";
-    e += " TypeofAnalysis='" + std::to_string(rs.field("nTypeOfAnalysis").toInt16()) + "'";
-    e += " TypeOfAlternatives='" + std::to_string(rs.field("nTypeOfAlts").toInt16()) + "'";
+    e += fmt::format(" LifeCycle='{}' TypeofAnalysis='{}' TypeOfAlternatives='{}'",
+                     rs.field("nLifecycle").toInt16(), rs.field("nTypeOfAnalysis").toInt16(),
+                     rs.field("nTypeOfAlts").toInt16());
     e += rs.field("bCalcIncomeTaxes").toBool() ? " bTaxChecked='1'>" : " bTaxChecked='0'>";
     return e;
 }
@@ -50,8 +52,8 @@ void cORVProject::getProjectDetails(std::string& strXML, int16_t iStudyID) {
                     current = id;
                 }
                 if (!rs->field("iCaseId").isNull()) {
-                    xml += "<case id='" + std::to_string(rs->field("iCaseId").toInt32()) + "'>" +
-                           escaped(rs->field("sCaseTitle")) + "</case>";
+                    xml += fmt::format("<case id='{}'>{}</case>", rs->field("iCaseId").toInt32(),
+                                       escaped(rs->field("sCaseTitle")));
                 }
             }
         }

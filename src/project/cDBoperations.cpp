@@ -1,5 +1,7 @@
 #include "project/cDBoperations.h"
 
+#include <fmt/format.h>
+
 #include "common/ErrorRecord.h"
 #include "common/ThreadState.h"
 #include "project/ProjectFile.h"
@@ -13,7 +15,7 @@ namespace qvc {
 namespace {
 
 std::string num(long v) {
-    return std::to_string(v);
+    return fmt::format("{}", v);
 }
 
 dao::Database& projectDb() {

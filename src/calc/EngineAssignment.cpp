@@ -1,5 +1,7 @@
 #include "calc/EngineAssignment.h"
 
+#include <fmt/format.h>
+
 #include "qvc/CalcStatus.h"
 #include "qvc/runtime/BasicString.h"
 #include "qvc/runtime/Value.h"
@@ -36,7 +38,7 @@ void EngineAssignment::markInvalid(const rt::Value& v, Bound lo, Bound hi, const
     const ResourceTexts& res = state_.res;
     auto number = [](double x) { return rt::Value(x).toText(); };
     std::string text = rt::Replace(res.gXstrInvalidValueAt, "{list}", field.list);
-    text = rt::Replace(text, "{row}", std::to_string(field.row));
+    text = rt::Replace(text, "{row}", fmt::format("{}", field.row));
     text = rt::Replace(text, "{field}", rt::Trim(field.name));
     text = rt::Replace(text, "{value}", v.isNull() ? std::string("-") : v.toText());
     // A bound that depends on another value out of range is unknown.

@@ -1,5 +1,7 @@
 #include "qvc/cORVCalculator.h"
 
+#include <fmt/format.h>
+
 #include "calc/EngineAssignment.h"
 #include "common/ErrorRecord.h"
 #include "common/StudySettings.h"
@@ -104,7 +106,7 @@ void cORVCalculator::AssignProperties(const std::string& part, int32_t position)
 }
 
 void cORVCalculator::addCaseSnapshot(int32_t position) {
-    m_loader->addCaseSnapshot(std::to_string(position));
+    m_loader->addCaseSnapshot(fmt::format("{}", position));
 }
 
 void cORVCalculator::eraseCaseArrays() {

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include <fmt/format.h>
+
 #include "qvc/document/Table.h"
 #include "qvc/runtime/NumberFormat.h"
 #include "qvc/runtime/Rounding.h"
@@ -110,7 +112,7 @@ RoundedSums addYearRows(doc::Table& table, const ReportInputs& in, const tavlo::
         sums.opSavings += opSavings;
         sums.addInvestment += addInvestment;
         addRow(table,
-               {y == 0 ? "" : std::to_string(y),
+               {y == 0 ? "" : fmt::format("{}", y),
                 y == 0 ? in.texts.gXstrInitial : rt::CStr(baseYear - 1 + y),
                 whole(base.PWCashFlowAt(y)), whole(challenger.PWCashFlowAt(y)),
                 whole(cmp.NPWSavingsAt(y)), whole(opSavings), whole(cmp.CumOpCostSavingsAt(y)),
@@ -165,7 +167,7 @@ void cRptAnalysisDetails::GenerateDetailTable(doc::DocumentObject& docs, const s
                       whole(sums.opSavings), "", whole(sums.addInvestment), ""});
 
         reports::placeWithCaption(
-            docs, table, std::to_string(index) + res.gXstrB + ". " + res.gXstrADTableCompAD);
+            docs, table, fmt::format("{}{}. {}", index, res.gXstrB, res.gXstrADTableCompAD));
         // Two of the totals add the rounded yearly figures.
         reports::writeRoundingNote(docs, in_);
         docs.SetTextFlags(code::kFlagEndBlock, true);
@@ -173,8 +175,8 @@ void cRptAnalysisDetails::GenerateDetailTable(doc::DocumentObject& docs, const s
         docs.WriteDocument(-1, 0);
     } catch (...) {
         reports::writeFailureNote(docs, in_.texts,
-                                  std::to_string(index) + res.gXstrB + ". " +
-                                      res.gXstrADTableCompAD + " " + res.gXstrCanNotGen,
+                                  fmt::format("{}{}. {} {}", index, res.gXstrB,
+                                              res.gXstrADTableCompAD, res.gXstrCanNotGen),
                                   "GenerateDetailTable", kClassName);
     }
 }

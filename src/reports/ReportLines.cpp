@@ -1,5 +1,7 @@
 #include "reports/ReportLines.h"
 
+#include <fmt/format.h>
+
 #include <optional>
 
 #include "qvc/runtime/Error.h"
@@ -41,7 +43,7 @@ void writeFailureNote(doc::DocumentObject& docs, const ResourceTexts& res,
     const rt::ErrorInfo info = rt::describeCurrentException();
     std::string text = res.gXstrError;
     if (withNumber)
-        text += " " + std::to_string(info.number);
+        text += fmt::format(" {}", info.number);
     text += " - " + info.description + "\r\n";
     text += res.gXstrMethod + " - " + procedure + "\r\n";
     text += res.gXstrModule + " - " + className;

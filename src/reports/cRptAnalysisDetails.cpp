@@ -1,5 +1,7 @@
 #include "reports/cRptAnalysisDetails.h"
 
+#include <fmt/format.h>
+
 #include <optional>
 #include <vector>
 
@@ -153,13 +155,13 @@ void cRptAnalysisDetails::GenerateSummary(doc::DocumentObject& docs, const std::
         fillSummaryTable(table, rows);
 
         reports::placeWithCaption(
-            docs, table, std::to_string(index) + res.gXstrA + ". " + res.gXstrADTableSumOfResults);
+            docs, table, fmt::format("{}{}. {}", index, res.gXstrA, res.gXstrADTableSumOfResults));
         docs.SetTextFlags(code::kFlagEndBlock, true);
         docs.NewLine(1);
     } catch (...) {
         reports::writeFailureNote(docs, in_.texts,
-                                  std::to_string(index) + res.gXstrA + ". " +
-                                      res.gXstrADTableSumOfResults + " " + res.gXstrCanNotGen,
+                                  fmt::format("{}{}. {} {}", index, res.gXstrA,
+                                              res.gXstrADTableSumOfResults, res.gXstrCanNotGen),
                                   "GenerateSummary", kClassName);
     }
 }

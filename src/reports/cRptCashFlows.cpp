@@ -1,5 +1,7 @@
 #include "reports/cRptCashFlows.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <optional>
 
@@ -123,7 +125,7 @@ graph::Chart cRptCashFlows::cashFlowChart(int32_t index, const std::string& subC
     for (int16_t y = 0; y <= years; ++y) {
         const double inv = rt::RoundHalfEven(alternative.TotalInvestmentAt(y));
         const double op = rt::RoundHalfEven(alternative.TotalOpCostAt(y));
-        chart.pointLabels.push_back(std::to_string(y));
+        chart.pointLabels.push_back(fmt::format("{}", y));
         investment.values.push_back(inv);
         operating.values.push_back(op);
         largest = std::max(largest, std::max(inv, op));
@@ -164,9 +166,9 @@ void cRptCashFlows::setComponentCash(doc::DocumentObject& docs, int32_t& index,
     std::string caption;
     try {
         const ResourceTexts& res = in_.texts;
-        caption = std::to_string(rankPosition) + res.gXstrA + ". " +
-                  res.gXstrASCIITableCompCashFlow + " [" + reports::caseTitle(in_, index) + "], " +
-                  res.gXstrCFTableAddOnActualVal;
+        caption = fmt::format("{}{}. {} [{}], {}", rankPosition, res.gXstrA,
+                              res.gXstrASCIITableCompCashFlow, reports::caseTitle(in_, index),
+                              res.gXstrCFTableAddOnActualVal);
         const bool cf1 = subCode == "CF1";
         writeTable(docs, caption, cf1 ? HeaderLayout::ComponentCF1 : HeaderLayout::ComponentCF2,
                    RowLayout::Component, alternativeAt(in_, index), cf1);
@@ -181,9 +183,9 @@ void cRptCashFlows::setAfterTaxCashFlows(doc::DocumentObject& docs, int32_t& ind
     std::string caption;
     try {
         const ResourceTexts& res = in_.texts;
-        caption = std::to_string(rankPosition) + res.gXstrB + ". " +
-                  res.gXstrCFTableCalcAfterTaxCF + " [" + reports::caseTitle(in_, index) + "], " +
-                  res.gXstrCFTableAddOnActualVal;
+        caption = fmt::format("{}{}. {} [{}], {}", rankPosition, res.gXstrB,
+                              res.gXstrCFTableCalcAfterTaxCF, reports::caseTitle(in_, index),
+                              res.gXstrCFTableAddOnActualVal);
         writeTable(docs, caption, HeaderLayout::AfterTax, RowLayout::AfterTax,
                    alternativeAt(in_, index), true);
     } catch (...) {
@@ -198,8 +200,8 @@ void cRptCashFlows::setPresentWorth(doc::DocumentObject& docs, int32_t& index,
     try {
         const ResourceTexts& res = in_.texts;
         const bool cf1 = subCode == "CF1";
-        caption = std::to_string(rankPosition) + (cf1 ? res.gXstrC : res.gXstrB) + ". " +
-                  res.gXstrCFTablePWCF + " [" + reports::caseTitle(in_, index) + "]";
+        caption = fmt::format("{}{}. {} [{}]", rankPosition, cf1 ? res.gXstrC : res.gXstrB,
+                              res.gXstrCFTablePWCF, reports::caseTitle(in_, index));
         writeTable(docs, caption,
                    cf1 ? HeaderLayout::PresentWorthCF1 : HeaderLayout::PresentWorthCF2,
                    RowLayout::PresentWorth, alternativeAt(in_, index), cf1);
@@ -313,8 +315,8 @@ void cRptCashFlows::writeRow(doc::Table& table, RowLayout layout,
         throw rt::Error(rt::err::kSubscriptOutOfRange, "Subscript out of range");
 
     const std::string date =
-        year == 0 ? in_.texts.gXstrInitial : std::to_string(in_.study.baseYear + year - 1);
-    std::vector<std::string> cells{std::to_string(year), date};
+        year == 0 ? in_.texts.gXstrInitial : fmt::format("{}", in_.study.baseYear + year - 1);
+    std::vector<std::string> cells{fmt::format("{}", year), date};
     for (size_t c = 0; c < values.size(); ++c) {
         m_Totals[c] += values[c];
         cells.push_back(wholeText(values[c]));

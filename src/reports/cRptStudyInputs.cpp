@@ -1,5 +1,7 @@
 #include "reports/cRptStudyInputs.h"
 
+#include <fmt/format.h>
+
 #include <array>
 #include <optional>
 
@@ -28,7 +30,7 @@ std::string cRptStudyInputs::setStudyTable(doc::DocumentObject& docs) {
     plainLine(docs, res.gXstrSITypeOfAnalysis, in_.analysisTypeText);
     if (analysis == 0 || analysis == 1)
         plainLine(docs, res.gXstrSITypeofAlternatives, in_.alternativeTypeText);
-    plainLine(docs, res.gXstrSIBaseYear, std::to_string(study.baseYear));
+    plainLine(docs, res.gXstrSIBaseYear, fmt::format("{}", study.baseYear));
     plainLine(docs, res.gXstrSICurSymbol, study.currencySymbol);
     numberLine(docs, res.gXstrSILengthOfAnalysis, formatNumber(study.lifeCycle, 0), res.gXstryrs);
     numberLine(docs, analysis >= 1 && analysis <= 3 ? res.gXstrDiscountRate : res.gXstrSIMinROI,

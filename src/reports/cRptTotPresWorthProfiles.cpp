@@ -1,5 +1,7 @@
 #include "reports/cRptTotPresWorthProfiles.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <optional>
 
@@ -54,7 +56,7 @@ graph::Chart cRptTotPresWorthProfiles::profileChart() {
     chart.xAxisLabel = res.gXstrADColYear;
     chart.yAxisLabel = res.gXstrTPWCumPW + " (" + in_.study.currencySymbol + ")";
     for (int16_t y = 0; y <= years; ++y)
-        chart.pointLabels.push_back(std::to_string(y));
+        chart.pointLabels.push_back(fmt::format("{}", y));
 
     // One line per case: the running sum of its yearly present worths, each
     // rounded to a whole number first.

@@ -1,5 +1,7 @@
 #include "reports/AsciiCashFlowLayout.h"
 
+#include <fmt/format.h>
+
 #include "qvc/runtime/BasicString.h"
 #include "qvc/runtime/Rounding.h"
 #include "tavlo/IAlternative.h"
@@ -82,18 +84,18 @@ std::string CurrencyField(const std::string& currencySymbol, long width) {
 }
 
 std::string YearField(long year) {
-    const std::string digits = std::to_string(year);
-    return rt::Len(digits) > 4 ? rt::Space(4) : PadLeft(digits, 4);
+    const std::string digits = fmt::format("{:>4}", year);
+    return digits.size() > 4 ? rt::Space(4) : digits;
 }
 
 std::string DateField(const std::string& initialText, long baseYear, long year) {
     if (year == 0)
         return PadLeft(rt::Left(initialText, 4), 4);
-    return PadLeft(std::to_string(baseYear + year - 1), 4);
+    return fmt::format("{:>4}", baseYear + year - 1);
 }
 
 std::string ValueField(double value, long width) {
-    return PadLeft(rt::RoundHalfEvenText(value, 0), width);
+    return fmt::format("{:>{}}", rt::RoundHalfEvenText(value, 0), width);
 }
 
 std::string dataLine(const AsciiLayout& layout, const tavlo::IAlternative& alternative,

@@ -1,5 +1,7 @@
 #include "qvc/graph/ChartRenderer.h"
 
+#include <fmt/format.h>
+
 #include <cmath>
 
 #include "ChartDrawingModule.h"
@@ -29,8 +31,8 @@ void validate(const Chart& c) {
     }
     for (const Subset& s : c.subsets) {
         if (s.values.size() != c.pointLabels.size()) {
-            invalid("subset \"" + s.label + "\" has " + std::to_string(s.values.size()) +
-                    " values for " + std::to_string(c.pointLabels.size()) + " points");
+            invalid(fmt::format("subset \"{}\" has {} values for {} points", s.label,
+                                s.values.size(), c.pointLabels.size()));
         }
         for (double v : s.values) {
             if (!std::isfinite(v)) {

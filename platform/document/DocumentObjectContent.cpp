@@ -2,6 +2,8 @@
 // label/value lines on a right tab, fields, line and page breaks, pictures,
 // and the ends of paragraphs and table blocks.
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <cmath>
 
@@ -57,7 +59,7 @@ void DocumentObject::AddText(std::string_view text, std::optional<float> size,
                              bool endsParagraph) {
     DocumentEditor& ed = activeEditor();
     if (code < 0 || code > 7) {
-        throw Error(err::kInvalidProcedureCall, "Unknown text code " + std::to_string(code));
+        throw Error(err::kInvalidProcedureCall, fmt::format("Unknown text code {}", code));
     }
     CharFormat f = ed.format();
     if (size && *size != 0.0f) {
@@ -173,7 +175,7 @@ void DocumentObject::InsertField(int32_t fieldCode, int16_t /*format*/) {
             break;
         default:
             throw Error(err::kInvalidProcedureCall,
-                        "Unknown field code " + std::to_string(fieldCode));
+                        fmt::format("Unknown field code {}", fieldCode));
     }
     Paragraph& p = ed.openParagraph();
     CharFormat f = p.runs.empty() ? ed.format() : p.runs.back().format;
@@ -213,7 +215,7 @@ void DocumentObject::InsertPicture(const std::vector<uint8_t>& png, double width
 
 void DocumentObject::SetTextFlags(int32_t flag, bool on) {
     if (flag == 0 || (flag & ~(code::kFlagEndBlock | code::kFlagKeepTables)) != 0) {
-        throw Error(err::kInvalidProcedureCall, "Unknown text flag " + std::to_string(flag));
+        throw Error(err::kInvalidProcedureCall, fmt::format("Unknown text flag {}", flag));
     }
     if (on) {
         flags_ |= flag;
@@ -239,7 +241,7 @@ void DocumentObject::InsertBreak(int16_t kind) {
         CharFormat f = p.runs.empty() ? ed.format() : p.runs.back().format;
         p.runs.push_back(Run{Run::Kind::LineBreak, {}, f, nullptr});
     } else {
-        throw Error(err::kInvalidProcedureCall, "Unknown break kind " + std::to_string(kind));
+        throw Error(err::kInvalidProcedureCall, fmt::format("Unknown break kind {}", kind));
     }
 }
 

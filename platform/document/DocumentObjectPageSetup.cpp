@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include <fmt/format.h>
+
 #include "Convert.h"
 #include "DocumentEditor.h"
 #include "qvc/document/DocumentObject.h"
@@ -55,7 +57,7 @@ void DocumentObject::SetMargins(float left, float right, float top, float bottom
 
 void DocumentObject::SetOrientation(int16_t code) {
     if (code != code::kPortrait && code != code::kLandscape) {
-        throw Error(err::kInvalidProcedureCall, "Unknown orientation " + std::to_string(code));
+        throw Error(err::kInvalidProcedureCall, fmt::format("Unknown orientation {}", code));
     }
     activeEditor().setOrientation(code == code::kLandscape ? Orientation::Landscape
                                                            : Orientation::Portrait);

@@ -1,9 +1,9 @@
 // The active document's character format, page setup and the choice of
 // body, header or footer as the place new content goes.
 
-#include <algorithm>
-
 #include <fmt/format.h>
+
+#include <algorithm>
 
 #include "Convert.h"
 #include "DocumentEditor.h"

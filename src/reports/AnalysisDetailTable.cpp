@@ -1,8 +1,8 @@
 // The year-by-year detail table "nB" of the analysis details report.
 
-#include <vector>
-
 #include <fmt/format.h>
+
+#include <vector>
 
 #include "qvc/document/Table.h"
 #include "qvc/runtime/NumberFormat.h"

@@ -125,20 +125,14 @@ struct HexPairs {
 constexpr HexPairs kHexPairs;
 
 constexpr size_t kPictureBytesPerLine = 64;
+// A whole number of lines: 32 KB of text.
+constexpr size_t kPictureBytesPerPiece = 256 * kPictureBytesPerLine;
 
-}  // namespace
-
-// The PNG bytes as hexadecimal digits, 64 bytes to a line.
-void RtfBuilder::picture(const Picture& pic) {
-    append("{{\\pict\\pngblip\\picw{}\\pich{}\\picwgoal{}\\pichgoal{}", pic.pixelWidth,
-           pic.pixelHeight, pic.widthTwips, pic.heightTwips);
-    out_ += kRtfEol;
-    spill();
-    const size_t bytes = pic.png.size();
-    const size_t start = out_.size();
-    out_.resize(start + bytes * 2 + (bytes / kPictureBytesPerLine + 1) * 2);
-    char* o = out_.data() + start;
-    const uint8_t* in = pic.png.data();
+// Appends `bytes` PNG bytes as hexadecimal digits, a line end after every 64th.
+void appendHexLines(std::string& out, const uint8_t* in, size_t bytes) {
+    const size_t start = out.size();
+    out.resize(start + bytes * 2 + (bytes / kPictureBytesPerLine + 1) * 2);
+    char* o = out.data() + start;
     for (size_t done = 0; done < bytes;) {
         const size_t line = std::min(kPictureBytesPerLine, bytes - done);
         for (size_t i = 0; i < line; ++i, o += 2) {
@@ -150,7 +144,25 @@ void RtfBuilder::picture(const Picture& pic) {
             *o++ = '\n';
         }
     }
-    out_.resize(static_cast<size_t>(o - out_.data()));
+    out.resize(static_cast<size_t>(o - out.data()));
+}
+
+}  // namespace
+
+// The PNG bytes as hexadecimal digits, 64 bytes to a line. With a sink they go
+// out in pieces of whole lines, so the text buffer stays within what it holds
+// already instead of growing (and being cleared) by twice the picture's size.
+void RtfBuilder::picture(const Picture& pic) {
+    append("{{\\pict\\pngblip\\picw{}\\pich{}\\picwgoal{}\\pichgoal{}", pic.pixelWidth,
+           pic.pixelHeight, pic.widthTwips, pic.heightTwips);
+    out_ += kRtfEol;
+    spill();
+    const size_t bytes = pic.png.size();
+    const size_t piece = sink_ != nullptr ? kPictureBytesPerPiece : bytes;
+    for (size_t done = 0; done < bytes; done += piece) {
+        appendHexLines(out_, pic.png.data() + done, std::min(piece, bytes - done));
+        spill();
+    }
     out_ += '}';
 }
 

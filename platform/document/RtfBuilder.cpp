@@ -8,8 +8,10 @@ namespace qvc::doc::detail {
 namespace {
 
 // Above this many buffered characters the text goes on to the file, so a
-// document with many pictures never sits in memory as one long string.
-constexpr size_t kSpillAt = 256 * 1024;
+// document with many pictures never sits in memory as one long string. A small
+// buffer is also reused from one document to the next by the allocator, where
+// a large one would be fresh pages (page faults) for every document.
+constexpr size_t kSpillAt = 32 * 1024;
 
 }  // namespace
 
@@ -25,7 +27,7 @@ RtfBuilder::RtfBuilder(const Document& doc, std::ostream* sink) : doc_(doc), sin
 }
 
 std::string RtfBuilder::build() {
-    out_.reserve(sink_ != nullptr ? kSpillAt + 64 * 1024 : 64 * 1024);
+    out_.reserve(sink_ != nullptr ? kSpillAt + 32 * 1024 : 64 * 1024);
     out_ += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\\deflang1033";
     out_ += kRtfEol;
     fontTable();

@@ -125,8 +125,8 @@ struct HexPairs {
 constexpr HexPairs kHexPairs;
 
 constexpr size_t kPictureBytesPerLine = 64;
-// A whole number of lines: 32 KB of text.
-constexpr size_t kPictureBytesPerPiece = 256 * kPictureBytesPerLine;
+// A whole number of lines: 16 KB of text.
+constexpr size_t kPictureBytesPerPiece = 128 * kPictureBytesPerLine;
 
 // Appends `bytes` PNG bytes as hexadecimal digits, a line end after every 64th.
 void appendHexLines(std::string& out, const uint8_t* in, size_t bytes) {

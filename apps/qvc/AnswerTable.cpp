@@ -39,48 +39,67 @@ struct Row {
     std::string rank, id, title, worth, note;
 };
 
-}  // namespace
+// The engine's answer: the preferred case of mutually exclusive cases (the
+// last comparison's winner, or the only case when there is no comparison),
+// or the challengers that win against case 1 when the cases are independent.
+struct Verdict {
+    bool independent = false;
+    int preferred = 0;
+    std::vector<int> beating;
+};
 
-void printAnswer(std::ostream& out, int studyId, const cStudy& study,
-                 const tavlo::ILifeCycleEngine& engine, const std::vector<CalculatedCase>& cases) {
-    const tavlo::IAlternatives& alternatives = engine.Alternatives();
-    const tavlo::IComparisons& comparisons = engine.Comparisons();
-    const bool independent = engine.AlternativeType() == 1;
-
+std::vector<const tavlo::IAlternative*> rankedAlternatives(const tavlo::IAlternatives& all) {
     std::vector<const tavlo::IAlternative*> ranked;
-    for (int16_t i = 1; i <= alternatives.Count(); ++i)
-        ranked.push_back(&alternatives.Item(i));
+    for (int16_t i = 1; i <= all.Count(); ++i)
+        ranked.push_back(&all.Item(i));
     std::stable_sort(ranked.begin(), ranked.end(),
                      [](const auto* a, const auto* b) { return a->Rank() < b->Rank(); });
+    return ranked;
+}
 
-    // Mutually exclusive: the last comparison's winner (the only case when there
-    // is no comparison). Independent: every challenger that wins against 1.
-    int preferred = ranked.empty() ? 0 : ranked.front()->Number();
-    if (!independent && comparisons.Count() > 0)
-        preferred = comparisons.Item(comparisons.Count()).Winner();
-    std::vector<int> beating;
-    if (independent)
+Verdict verdictOf(const tavlo::ILifeCycleEngine& engine,
+                  const std::vector<const tavlo::IAlternative*>& ranked) {
+    const tavlo::IComparisons& comparisons = engine.Comparisons();
+    Verdict v;
+    v.independent = engine.AlternativeType() == 1;
+    v.preferred = ranked.empty() ? 0 : ranked.front()->Number();
+    if (!v.independent && comparisons.Count() > 0)
+        v.preferred = comparisons.Item(comparisons.Count()).Winner();
+    if (v.independent)
         for (int16_t k = 1; k <= comparisons.Count(); ++k) {
             const tavlo::IComparison& c = comparisons.Item(k);
             if (c.Winner() == c.Challenger())
-                beating.push_back(c.Challenger());
+                v.beating.push_back(c.Challenger());
         }
+    return v;
+}
 
+std::string noteFor(const Verdict& v, int number) {
+    if (!v.independent && number == v.preferred)
+        return "preferred";
+    if (v.independent && number == 1)
+        return "base case";
+    if (std::find(v.beating.begin(), v.beating.end(), number) != v.beating.end())
+        return "beats the base case";
+    return "";
+}
+
+std::vector<Row> answerRows(const cStudy& study,
+                            const std::vector<const tavlo::IAlternative*>& ranked,
+                            const std::vector<CalculatedCase>& cases, const Verdict& v) {
     std::vector<Row> rows{
         {"Rank", "Case", "Design case", "Total present worth (" + study.CurSymbol + ")", ""}};
     for (const tavlo::IAlternative* a : ranked) {
         const CalculatedCase* c = caseNumbered(cases, a->Number());
-        std::string note;
-        if (!independent && a->Number() == preferred)
-            note = "preferred";
-        else if (independent && a->Number() == 1)
-            note = "base case";
-        else if (std::find(beating.begin(), beating.end(), a->Number()) != beating.end())
-            note = "beats the base case";
-        rows.push_back(
-            {fmt::format("{}", a->Rank()), c != nullptr ? fmt::format("{}", c->caseId) : "",
-             c != nullptr ? c->title : "", rt::FormatNumber(a->TotalPresentWorth(), 0), note});
+        rows.push_back({fmt::format("{}", a->Rank()),
+                        c != nullptr ? fmt::format("{}", c->caseId) : "",
+                        c != nullptr ? c->title : "", rt::FormatNumber(a->TotalPresentWorth(), 0),
+                        noteFor(v, a->Number())});
     }
+    return rows;
+}
+
+void printRows(std::ostream& out, const std::vector<Row>& rows) {
     size_t widths[4] = {0, 0, 0, 0};
     for (const Row& r : rows) {
         widths[0] = std::max(widths[0], rt::Len(r.rank));
@@ -88,9 +107,6 @@ void printAnswer(std::ostream& out, int studyId, const cStudy& study,
         widths[2] = std::max(widths[2], rt::Len(r.title));
         widths[3] = std::max(widths[3], rt::Len(r.worth));
     }
-
-    out << "Answer for study " << studyId << ", " << study.StudyTitle << " ("
-        << (independent ? "independent" : "mutually exclusive") << " design cases)\n";
     for (const Row& r : rows) {
         // Rank, ID and worth are ASCII, so fmt's widths are character counts.
         std::string line = fmt::format("  {:>{}}  {:>{}}  {}  {:>{}}", r.rank, widths[0], r.id,
@@ -99,16 +115,32 @@ void printAnswer(std::ostream& out, int studyId, const cStudy& study,
             line += "  " + r.note;
         out << rt::RTrim(line) << "\n";
     }
-    if (!independent) {
-        out << "Preferred: " << titleOf(cases, preferred) << "\n";
-    } else if (beating.empty()) {
+}
+
+void printVerdict(std::ostream& out, const Verdict& v, const std::vector<CalculatedCase>& cases) {
+    if (!v.independent) {
+        out << "Preferred: " << titleOf(cases, v.preferred) << "\n";
+    } else if (v.beating.empty()) {
         out << "No design case beats the base case, " << titleOf(cases, 1) << ".\n";
     } else {
         out << "Beat the base case (" << titleOf(cases, 1) << "):";
-        for (size_t k = 0; k < beating.size(); ++k)
-            out << (k == 0 ? " " : "; ") << titleOf(cases, beating[k]);
+        for (size_t k = 0; k < v.beating.size(); ++k)
+            out << (k == 0 ? " " : "; ") << titleOf(cases, v.beating[k]);
         out << "\n";
     }
+}
+
+}  // namespace
+
+void printAnswer(std::ostream& out, int studyId, const cStudy& study,
+                 const tavlo::ILifeCycleEngine& engine, const std::vector<CalculatedCase>& cases) {
+    const std::vector<const tavlo::IAlternative*> ranked =
+        rankedAlternatives(engine.Alternatives());
+    const Verdict verdict = verdictOf(engine, ranked);
+    out << "Answer for study " << studyId << ", " << study.StudyTitle << " ("
+        << (verdict.independent ? "independent" : "mutually exclusive") << " design cases)\n";
+    printRows(out, answerRows(study, ranked, cases, verdict));
+    printVerdict(out, verdict, cases);
 }
 
 }  // namespace qvc::cli

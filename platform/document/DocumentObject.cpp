@@ -4,6 +4,8 @@
 
 #include "qvc/document/DocumentObject.h"
 
+#include <fmt/format.h>
+
 #include <filesystem>
 
 #include "DocumentEditor.h"
@@ -49,7 +51,7 @@ int32_t DocumentObject::NewDocument(std::string_view fileName, std::string_view 
                                     std::string_view subject, std::string_view keywords,
                                     std::string_view comment, int16_t mode) {
     if (mode != 1) {
-        throw Error(err::kInvalidProcedureCall, "Unknown document mode " + std::to_string(mode));
+        throw Error(err::kInvalidProcedureCall, fmt::format("Unknown document mode {}", mode));
     }
     if (fileName.empty()) {
         throw Error(err::kInvalidProcedureCall, "A report document needs a file name");
@@ -70,7 +72,7 @@ int32_t DocumentObject::NewDocument(std::string_view fileName, std::string_view 
 void DocumentObject::ActivateDocument(int32_t index) {
     if (index < 1 || index > DocumentCount()) {
         throw Error(err::kSubscriptOutOfRange,
-                    "There is no report document number " + std::to_string(index));
+                    fmt::format("There is no report document number {}", index));
     }
     active_ = index;
     if (host_) {
@@ -85,7 +87,7 @@ Document& DocumentObject::ActiveDocument() {
 const Document& DocumentObject::document(int32_t index) const {
     if (index < 1 || index > DocumentCount()) {
         throw Error(err::kSubscriptOutOfRange,
-                    "There is no report document number " + std::to_string(index));
+                    fmt::format("There is no report document number {}", index));
     }
     return *docs_[static_cast<size_t>(index - 1)]->doc;
 }

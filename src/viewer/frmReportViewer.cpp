@@ -1,5 +1,7 @@
 #include "qvc/viewer/frmReportViewer.h"
 
+#include <fmt/format.h>
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -118,8 +120,8 @@ void frmReportViewer::buildToolbar() {
 
 void frmReportViewer::showError(const char* procedure) {
     rt::ErrorInfo info = rt::describeCurrentException();
-    std::string record = std::to_string(info.number) + "#" + info.description + "#" + procedure +
-                         "#FrmReportViewer#";
+    std::string record =
+        fmt::format("{}#{}#{}#FrmReportViewer#", info.number, info.description, procedure);
     try {
         ui::Services::messageBox()->show(env_->formatError(record), 0, "");
     } catch (...) {

@@ -22,6 +22,15 @@ void Connection::close() {
     reserved_.clear();
 }
 
+void Connection::closeForReuse() {
+    if (db_ != nullptr && reusable_ && ParkedConnection::park(db_, path_, *reusable_, idle_)) {
+        db_ = nullptr;
+        reserved_.clear();
+        return;
+    }
+    close();
+}
+
 sqlite3_stmt* Connection::takeStatement(const std::string& sql) {
     auto it = idle_.find(sql);
     if (it == idle_.end())

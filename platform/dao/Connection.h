@@ -4,9 +4,12 @@
 #include <sqlite3.h>
 
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <unordered_map>
+
+#include "ParkedConnection.h"
 
 namespace qvc::dao {
 
@@ -23,6 +26,14 @@ class Connection {
     bool readOnly() const { return readOnly_; }
     const std::string& path() const { return path_; }
     void close();
+    // Closes the connection for its users; one opened read-only may be kept
+    // underneath for the thread's next opening of the file (ParkedConnection.h).
+    void closeForReuse();
+    // Marks a read-only connection as one that may be kept: `identity` is the
+    // file its path named when it was opened.
+    void allowReuse(FileIdentity identity) { reusable_ = identity; }
+    // Statements kept with a reused connection.
+    void adoptStatements(ParkedConnection::Statements idle) { idle_ = std::move(idle); }
 
     // Autonumber keys handed out by AddNew but not yet written, per table, so
     // that two pending rows never get the same key.
@@ -46,6 +57,7 @@ class Connection {
     bool readOnly_;
     std::set<std::pair<std::string, int64_t>> reserved_;
     std::unordered_multimap<std::string, sqlite3_stmt*> idle_;
+    std::optional<FileIdentity> reusable_;
 };
 
 // Raises the runtime error that matches SQLite's result code and message.

@@ -5,9 +5,9 @@
 #include <cctype>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "Connection.h"
@@ -73,10 +73,14 @@ void execPragma(sqlite3* db, const char* sql) {
 // The journal mode a database file's header records: WAL files carry 2 in
 // bytes 18 and 19, rollback-journal files 1. Anything unreadable counts as 1.
 bool headerSaysWal(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    char header[20] = {};
-    in.read(header, sizeof header);
-    return in.gcount() == sizeof header && header[18] == 2 && header[19] == 2;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    unsigned char header[20] = {};
+    const ssize_t got = ::pread(fd, header, sizeof header, 0);
+    ::close(fd);
+    return got == static_cast<ssize_t>(sizeof header) && header[18] == 2 && header[19] == 2;
 }
 
 std::shared_ptr<Connection> openConnection(const std::string& path, const std::string& uri,
@@ -99,15 +103,39 @@ std::shared_ptr<Connection> openConnection(const std::string& path, const std::s
     return connection;
 }
 
+// The connection this thread kept from its last read-only use of the file.
+std::shared_ptr<Connection> reusedReadOnly(const std::string& path, int busyTimeoutMs) {
+    ParkedConnection::Statements idle;
+    sqlite3* db = ParkedConnection::take(path, idle);
+    if (db == nullptr) {
+        return nullptr;
+    }
+    sqlite3_busy_timeout(db, busyTimeoutMs);
+    auto connection = std::make_shared<Connection>(db, path, true);
+    connection->adoptStatements(std::move(idle));
+    if (const std::optional<FileIdentity> identity = identityOf(path)) {
+        connection->allowReuse(*identity);
+    }
+    return connection;
+}
+
 std::shared_ptr<Connection> openReadOnly(const std::string& path, int busyTimeoutMs) {
+    if (auto reused = reusedReadOnly(path, busyTimeoutMs)) {
+        return reused;
+    }
     // A WAL file cannot be read without a shared-memory file beside it; it is
     // read as an unchanging file instead, so nothing is ever written beside it.
     if (headerSaysWal(path))
         return openConnection(path, fileUri(path, "?mode=ro&immutable=1"), SQLITE_OPEN_READONLY,
                               true, busyTimeoutMs);
     try {
-        return openConnection(path, fileUri(path, "?mode=ro"), SQLITE_OPEN_READONLY, true,
-                              busyTimeoutMs);
+        const std::optional<FileIdentity> identity = identityOf(path);
+        auto connection = openConnection(path, fileUri(path, "?mode=ro"), SQLITE_OPEN_READONLY,
+                                         true, busyTimeoutMs);
+        if (identity) {
+            connection->allowReuse(*identity);
+        }
+        return connection;
     } catch (const rt::Error& e) {
         // A writer killed in the middle of a transaction leaves a hot journal
         // that a read-only connection cannot roll back. Where the file may be
@@ -210,7 +238,7 @@ bool Database::inTransaction() const {
 }
 
 void Database::Close() {
-    connection_->close();
+    connection_->closeForReuse();
 }
 bool Database::isOpen() const {
     return connection_->isOpen();

@@ -172,3 +172,60 @@ TEST(Database, AWriterKilledInTheMiddleLeavesTheLastCommittedRowsForAReader) {
 
 }  // namespace
 }  // namespace qvc::dao
+
+namespace qvc::dao {
+namespace {
+
+long rowCount(Database& db, const std::string& table) {
+    auto rs = db.OpenRecordset("SELECT COUNT(*) AS n FROM " + table);
+    return static_cast<long>(rs->field("n").toDouble());
+}
+
+// A read-only opening may get the connection the thread closed before; it must
+// still see every change made since (rows, tables, columns) and a file put in
+// the old one's place, and the closed database stays closed for its users.
+TEST(Database, ReadOnlyReopeningSeesChangesAndReplacedFiles) {
+    auto dir = test::freshDir("reopen");
+    const std::string file = (dir / "Project.mdb").string();
+    {
+        auto db = test::itemsDatabase(dir / "Project.mdb");
+        db->Execute("INSERT INTO tblItem (sName) VALUES ('A')");
+        db->Close();
+    }
+    auto reader = Database::Open(file, {.readOnly = true});
+    auto open = reader->OpenRecordset("SELECT sName FROM tblItem");
+    EXPECT_EQ(rowCount(*reader, "tblItem"), 1);
+    reader->Close();
+    EXPECT_EQ(errorNumberOf([&] { rowCount(*reader, "tblItem"); }), err::kObjectClosed);
+
+    auto writer = Database::Open(file);
+    writer->Execute("INSERT INTO tblItem (sName) VALUES ('B')");
+    writer->Execute("ALTER TABLE tblItem ADD COLUMN sNote TEXT");
+    writer->Execute("UPDATE tblItem SET sNote = 'new' WHERE sName = 'B'");
+    writer->Execute("CREATE TABLE tblOther (iId INTEGER PRIMARY KEY)");
+    writer->Close();
+
+    reader = Database::Open(file, {.readOnly = true});
+    EXPECT_EQ(rowCount(*reader, "tblItem"), 2);
+    EXPECT_EQ(rowCount(*reader, "tblOther"), 0);
+    auto rs = reader->OpenRecordset("SELECT * FROM tblItem WHERE sName = 'B'");
+    EXPECT_EQ(rs->field("sNote").text(), "new");
+    reader->Close();
+
+    // Another file renamed over the path.
+    const std::string other = (dir / "Other.mdb").string();
+    {
+        auto db = test::itemsDatabase(dir / "Other.mdb");
+        for (const char* name : {"X", "Y", "Z"})
+            db->Execute(std::string("INSERT INTO tblItem (sName) VALUES ('") + name + "')");
+        db->Close();
+    }
+    fs::rename(other, file);
+    reader = Database::Open(file, {.readOnly = true});
+    EXPECT_EQ(rowCount(*reader, "tblItem"), 3);
+    EXPECT_EQ(errorNumberOf([&] { rowCount(*reader, "tblOther"); }), err::kTableNotFound);
+    reader->Close();
+}
+
+}  // namespace
+}  // namespace qvc::dao

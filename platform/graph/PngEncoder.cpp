@@ -10,6 +10,7 @@
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#include <tmmintrin.h>
 #endif
 
 #include "qvc/runtime/Error.h"
@@ -107,37 +108,60 @@ inline uint8_t* storeFourBytes(uint8_t* at, uint32_t rgb) {
 }
 
 #if defined(__SSE2__)
+// The byte differences of pixels x .. x + 3 from their left neighbours, in one
+// subtraction; `before` holds the four pixels read last (its top word is the
+// left neighbour of pixel x) and becomes these four. `first` is the row's first
+// pixel as read before the filter byte was written over it.
+__attribute__((always_inline)) inline __m128i blockDifferences(const uint32_t* words, int x,
+                                                               uint32_t first, __m128i& before) {
+    __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(words + x));
+    if (x == 0) {
+        const __m128i firstLane = _mm_cvtsi32_si128(-1);
+        pixels = _mm_or_si128(_mm_andnot_si128(firstLane, pixels),
+                              _mm_cvtsi32_si128(static_cast<int>(first)));
+    }
+    const __m128i lefts = _mm_or_si128(_mm_slli_si128(pixels, 4), _mm_srli_si128(before, 12));
+    before = pixels;
+    return _mm_sub_epi8(pixels, lefts);
+}
+
 // Filters pixels [0, count) of a row, count a multiple of 4, four at a time:
-// the differences of all their bytes in one subtraction. `first` is the row's
-// first pixel as read before the filter byte was written over it.
-uint8_t* subFilterBlocks(const uint32_t* words, uint32_t first, int count, uint8_t* at) {
+// one subtraction and one byte shuffle per block. The twelve bytes are stored
+// as eight and four, so nothing past them is written.
+__attribute__((target("ssse3"))) uint8_t* subFilterBlocksSsse3(const uint32_t* words,
+                                                               uint32_t first, int count,
+                                                               uint8_t* at) {
+    // R G B of each pixel, from cairo's B G R x bytes.
+    const __m128i toRgb = _mm_setr_epi8(2, 1, 0, 6, 5, 4, 10, 9, 8, 14, 13, 12, -1, -1, -1, -1);
     __m128i before = _mm_setzero_si128();
     for (int x = 0; x < count; x += 4) {
-        __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(words + x));
-        if (x == 0) {
-            const __m128i firstLane = _mm_cvtsi32_si128(-1);
-            pixels = _mm_or_si128(_mm_andnot_si128(firstLane, pixels),
-                                  _mm_cvtsi32_si128(static_cast<int>(first)));
-        }
-        const __m128i lefts = _mm_or_si128(_mm_slli_si128(pixels, 4), _mm_srli_si128(before, 12));
-        const __m128i d = _mm_sub_epi8(pixels, lefts);
-        at = storeFourBytes(at, reorderedRgb(static_cast<uint32_t>(_mm_cvtsi128_si32(d))));
-        at = storeFourBytes(
-            at, reorderedRgb(static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(d, 4)))));
-        at = storeFourBytes(
-            at, reorderedRgb(static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(d, 8)))));
-        at = storeFourBytes(
-            at, reorderedRgb(static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(d, 12)))));
-        before = pixels;
+        const __m128i rgb = _mm_shuffle_epi8(blockDifferences(words, x, first, before), toRgb);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(at), rgb);
+        const uint32_t last = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(rgb, 8)));
+        std::memcpy(at + 8, &last, 4);
+        at += 12;
     }
     return at;
 }
-constexpr int kBlockPixels = 4;
+
+// The pixels of a row filtered in blocks of four: on processors with SSSE3,
+// all but the row's last pixel and the ones after the last whole block.
+int blockPixels(int width) {
+    static const bool shuffles = __builtin_cpu_supports("ssse3");
+    return shuffles ? (width - 1) / 4 * 4 : 0;
+}
+
+uint8_t* subFilterBlocks(const uint32_t* words, uint32_t first, int count, uint8_t* at) {
+    return count > 0 ? subFilterBlocksSsse3(words, first, count, at) : at;
+}
 #else
+int blockPixels(int) {
+    return 0;  // every pixel one at a time
+}
+
 uint8_t* subFilterBlocks(const uint32_t*, uint32_t, int, uint8_t* at) {
     return at;
 }
-constexpr int kBlockPixels = 1 << 30;  // no blocks: every pixel one at a time
 #endif
 
 // Turns the rows into PNG scanlines, in place: a filter byte, then R G B per
@@ -147,7 +171,9 @@ constexpr int kBlockPixels = 1 << 30;  // no blocks: every pixel one at a time
 // pixel but a row's last is stored as four bytes (the fourth is overwritten by
 // the next pixel) after the pixel to its right has been read; the store for
 // pixel x ends at row * (1 + 3 * width) + 3 * x + 5, never past the start of
-// pixel x + 2 at row * stride + 4 * x + 8. A row's last pixel is stored as
+// pixel x + 2 at row * stride + 4 * x + 8 (a block of four, read whole before
+// its twelve bytes are stored, ends at row * (1 + 3 * width) + 3 * x + 13,
+// before pixel x + 4 at row * stride + 4 * x + 16). A row's last pixel is stored as
 // three bytes, so nothing is written past the scanlines. The filter byte is
 // written after the row's first pixel is read, as it may lie on that pixel.
 // Returns the bytes written.
@@ -159,7 +185,7 @@ size_t subFilterRowsInPlace(unsigned char* pixels, int width, int height, int st
         const uint32_t first = words[0];
         *at++ = kFilterSub;
         // Whole blocks, always leaving the row's last pixel to the loop below.
-        const int blocks = (width - 1) / kBlockPixels * kBlockPixels;
+        const int blocks = blockPixels(width);
         at = subFilterBlocks(words, first, blocks, at);
         uint32_t left = blocks > 0 ? words[blocks - 1] : 0;
         uint32_t v = blocks > 0 ? words[blocks] : first;

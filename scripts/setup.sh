@@ -11,7 +11,7 @@ packages=(
   libpugixml-dev libcairo2-dev libdeflate-dev fonts-liberation fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
   qt6-base-dev libgl-dev xvfb xauth
-  file dpkg-dev pmccabe
+  file dpkg-dev pmccabe locales
 )
 if [[ "${1:-}" == "--rtf" ]]; then
   packages+=(libreoffice-writer-nogui)
@@ -23,11 +23,24 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-[[ ${#missing[@]} -eq 0 ]] && exit 0
-
 SUDO=""
 [[ $(id -u) -ne 0 ]] && SUDO="sudo"
-echo "setup: installing ${missing[*]}" >&2
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq >/dev/null
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+if [[ ${#missing[@]} -gt 0 ]]; then
+  echo "setup: installing ${missing[*]}" >&2
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq >/dev/null
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# The number format tests group digits the German and the American way.
+wanted_locales=(de_DE.UTF-8 en_US.UTF-8)
+have=$(locale -a 2>/dev/null | tr 'A-Z' 'a-z')
+for l in "${wanted_locales[@]}"; do
+  short=$(echo "${l%.UTF-8}.utf8" | tr 'A-Z' 'a-z')
+  if ! grep -qx "$short" <<<"$have"; then
+    echo "setup: generating the locale $l" >&2
+    $SUDO sed -i "s/^# *\($l UTF-8\)/\1/" /etc/locale.gen
+    grep -q "^$l UTF-8" /etc/locale.gen || echo "$l UTF-8" | $SUDO tee -a /etc/locale.gen >/dev/null
+    $SUDO locale-gen >/dev/null
+  fi
+done

@@ -10,10 +10,11 @@
 // Needs a Qt GUI application (fonts). Arial is drawn with Liberation Sans.
 
 #include "qvc/document/Document.h"
+#include "qvc/viewer/Export.h"
 #include "qvc/viewer/PageLayout.h"
 
 namespace qvc::viewer {
 
-LaidOutDocument layoutDocument(const doc::Document& document);
+QVC_VIEWER_EXPORT LaidOutDocument layoutDocument(const doc::Document& document);
 
 }  // namespace qvc::viewer

@@ -9,13 +9,14 @@
 
 #include "qvc/document/DocumentHost.h"
 #include "qvc/document/DocumentObject.h"
+#include "qvc/viewer/Export.h"
 #include "qvc/viewer/PageLayout.h"
 
 namespace qvc::viewer {
 
 class PagesCanvas;
 
-class DocumentView : public QScrollArea, public doc::DocumentHost {
+class QVC_VIEWER_EXPORT DocumentView : public QScrollArea, public doc::DocumentHost {
     Q_OBJECT
   public:
     explicit DocumentView(QWidget* parent = nullptr);

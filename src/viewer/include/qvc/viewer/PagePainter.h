@@ -4,6 +4,7 @@
 
 #include <QPainter>
 
+#include "qvc/viewer/Export.h"
 #include "qvc/viewer/PageLayout.h"
 
 namespace qvc::viewer {
@@ -11,6 +12,7 @@ namespace qvc::viewer {
 // Draws `page` with its top-left corner at `origin` (device units), `scale`
 // device units per point. Lines never get thinner than one device unit, so
 // borders stay visible at small zoom.
-void paintPage(QPainter& painter, const LaidOutPage& page, QPointF origin, double scale);
+QVC_VIEWER_EXPORT void paintPage(QPainter& painter, const LaidOutPage& page, QPointF origin,
+                                 double scale);
 
 }  // namespace qvc::viewer

@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "qvc/ui/Printer.h"
+#include "qvc/viewer/Export.h"
 
 namespace qvc::viewer {
 
-class PdfFilePrinter : public ui::Printer {
+class QVC_VIEWER_EXPORT PdfFilePrinter : public ui::Printer {
   public:
     explicit PdfFilePrinter(std::filesystem::path file) : file_(std::move(file)) {}
     // The dialog choice does not apply: the output is always the file.

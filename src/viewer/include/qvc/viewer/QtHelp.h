@@ -5,10 +5,11 @@
 #include <QUrl>
 
 #include "qvc/ui/Help.h"
+#include "qvc/viewer/Export.h"
 
 namespace qvc::viewer {
 
-class QtHelp : public ui::Help {
+class QVC_VIEWER_EXPORT QtHelp : public ui::Help {
   public:
     void open(const std::string& file, int32_t context) override;
     static QUrl address(const std::string& file, int32_t context);

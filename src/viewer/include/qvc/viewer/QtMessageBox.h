@@ -6,10 +6,11 @@
 #include <QMessageBox>
 
 #include "qvc/ui/MessageBox.h"
+#include "qvc/viewer/Export.h"
 
 namespace qvc::viewer {
 
-class QtMessageBox : public ui::MessageBox {
+class QVC_VIEWER_EXPORT QtMessageBox : public ui::MessageBox {
   public:
     int32_t show(std::string_view text, int32_t flags, std::string_view title) override;
 

@@ -6,12 +6,13 @@
 #include <functional>
 
 #include "qvc/ui/Printer.h"
+#include "qvc/viewer/Export.h"
 
 class QPrinter;
 
 namespace qvc::viewer {
 
-class QtPrinter : public ui::Printer {
+class QVC_VIEWER_EXPORT QtPrinter : public ui::Printer {
   public:
     // Shows the print dialog for `printer`; true when the person chose to print.
     using DialogRunner = std::function<bool(QPrinter& printer)>;

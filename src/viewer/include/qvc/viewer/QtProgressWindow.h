@@ -7,11 +7,12 @@
 #include <string>
 
 #include "qvc/ui/ProgressWindow.h"
+#include "qvc/viewer/Export.h"
 #include "qvc/viewer/frmPopUp.h"
 
 namespace qvc::viewer {
 
-class QtProgressWindow : public ui::ProgressWindow {
+class QVC_VIEWER_EXPORT QtProgressWindow : public ui::ProgressWindow {
   public:
     ~QtProgressWindow() override;
     void setCaption(std::string_view caption) override;

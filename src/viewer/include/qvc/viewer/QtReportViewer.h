@@ -7,11 +7,12 @@
 #include <memory>
 
 #include "qvc/ui/ReportViewer.h"
+#include "qvc/viewer/Export.h"
 #include "qvc/viewer/frmReportViewer.h"
 
 namespace qvc::viewer {
 
-class QtReportViewer : public ui::ReportViewer {
+class QVC_VIEWER_EXPORT QtReportViewer : public ui::ReportViewer {
   public:
     explicit QtReportViewer(std::shared_ptr<const ui::ViewerEnvironment> environment)
         : env_(std::move(environment)) {}

@@ -16,16 +16,17 @@
 
 #include "qvc/document/DocumentObject.h"
 #include "qvc/ui/ViewerEnvironment.h"
+#include "qvc/viewer/Export.h"
 
 namespace qvc::viewer {
 
 // True when a window system is reachable: DISPLAY or WAYLAND_DISPLAY is set, or
 // QT_QPA_PLATFORM names a platform.
-bool displayAvailable();
+QVC_VIEWER_EXPORT bool displayAvailable();
 
 // Owns the Qt application object the windows and the printing need. Use one per
 // process, created before any other call of this library.
-class ViewerApplication {
+class QVC_VIEWER_EXPORT ViewerApplication {
   public:
     enum class Mode {
         Screen,  // windows are shown: raises qvc::rt::Error 68 when there is no display
@@ -46,20 +47,21 @@ class ViewerApplication {
 // application (ViewerApplication or the host's own QApplication). `environment`
 // supplies the component's texts and help; null uses the shipped English texts
 // without help.
-void installQtServices(std::shared_ptr<const ui::ViewerEnvironment> environment);
+QVC_VIEWER_EXPORT void installQtServices(std::shared_ptr<const ui::ViewerEnvironment> environment);
 
 // Installs a printer service that prints to the system's default printer without
 // a dialog (qvc::rt::Error 68 when there is none).
-void installSystemPrinter();
+QVC_VIEWER_EXPORT void installSystemPrinter();
 
 // Installs a printer service that collects every printed document into one PDF
 // file, in the order printed, each with its own page numbers. The file is
 // complete after every print.
-void installPdfPrinter(const std::filesystem::path& file);
+QVC_VIEWER_EXPORT void installPdfPrinter(const std::filesystem::path& file);
 
 // Prints every document of `docs`, in order, into one PDF file with the viewer's
 // page rendering. Returns the number of pages written. Raises qvc::rt::Error 76
 // when the folder does not exist, 70 when the file cannot be written.
-int printDocumentsToPdf(const doc::DocumentObject& docs, const std::filesystem::path& file);
+QVC_VIEWER_EXPORT int printDocumentsToPdf(const doc::DocumentObject& docs,
+                                          const std::filesystem::path& file);
 
 }  // namespace qvc::viewer

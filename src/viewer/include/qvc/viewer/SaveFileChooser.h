@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "qvc/viewer/Export.h"
+
 class QWidget;
 
 namespace qvc::viewer {
@@ -17,7 +19,7 @@ struct SaveFileRequest {
     QString folder;       // start folder; empty = the dialog's own choice
 };
 
-class SaveFileChooser {
+class QVC_VIEWER_EXPORT SaveFileChooser {
   public:
     virtual ~SaveFileChooser() = default;
     // The chosen path, or none when the person cancelled.
@@ -26,7 +28,7 @@ class SaveFileChooser {
 
 // The Qt file dialog: asks before overwriting, needs an existing folder, adds
 // ".rtf" when the name has no suffix and the report filter is selected.
-class DialogSaveFileChooser : public SaveFileChooser {
+class QVC_VIEWER_EXPORT DialogSaveFileChooser : public SaveFileChooser {
   public:
     std::optional<QString> choose(QWidget* parent, const SaveFileRequest& request) override;
 };

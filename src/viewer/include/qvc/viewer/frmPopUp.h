@@ -5,12 +5,14 @@
 
 #include <QWidget>
 
+#include "qvc/viewer/Export.h"
+
 class QLabel;
 class QProgressBar;
 
 namespace qvc::viewer {
 
-class frmPopUp : public QWidget {
+class QVC_VIEWER_EXPORT frmPopUp : public QWidget {
     Q_OBJECT
   public:
     explicit frmPopUp(QWidget* parent = nullptr);

@@ -21,6 +21,7 @@
 #include "qvc/graph/ChartRenderer.h"
 #include "qvc/ui/ViewerEnvironment.h"
 #include "qvc/viewer/DocumentView.h"
+#include "qvc/viewer/Export.h"
 #include "qvc/viewer/SaveFileChooser.h"
 
 class QAction;
@@ -29,7 +30,7 @@ class QToolBar;
 
 namespace qvc::viewer {
 
-class frmReportViewer : public QMainWindow {
+class QVC_VIEWER_EXPORT frmReportViewer : public QMainWindow {
     Q_OBJECT
   public:
     // The help context of the window: the anchor ctx-1000 of the help page.

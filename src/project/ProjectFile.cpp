@@ -3,7 +3,9 @@
 #include <fmt/format.h>
 
 #include <cstring>
-#include <fstream>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "qvc/runtime/Error.h"
 #include "qvc/runtime/ErrorNumbers.h"
@@ -19,25 +21,27 @@ namespace {
                                                   "); it was left unchanged");
 }
 
-// True when the file starts like every SQLite database file.
-bool hasDatabaseHeader(const std::string& path) {
+// What the first bytes of the file say, read through one opening of it.
+struct FileStart {
+    bool exists = false;
+    bool empty = false;
+    bool sqliteHeader = false;  // starts like every SQLite database file
+};
+
+FileStart readFileStart(const std::string& path) {
     static const char magic[] = "SQLite format 3";  // with its NUL: 16 bytes
+    FileStart start;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return start;
+    start.exists = true;
     char header[sizeof magic] = {};
-    std::ifstream in(path, std::ios::binary);
-    in.read(header, sizeof header);
-    return in.gcount() == sizeof header && std::memcmp(header, magic, sizeof magic) == 0;
-}
-
-int64_t pragmaValue(dao::Database& db, const char* pragma) {
-    auto rs = db.OpenRecordset(std::string("PRAGMA ") + pragma);
-    return rs->eof() ? 0 : static_cast<int64_t>(rs->field(0).toDouble());
-}
-
-bool hasTable(dao::Database& db, const char* table) {
-    auto rs = db.OpenRecordset(std::string("SELECT count(*) FROM sqlite_master WHERE type = "
-                                           "'table' AND name = '") +
-                               table + "'");
-    return rs->field(0).toDouble() > 0;
+    const ssize_t got = ::pread(fd, header, sizeof header, 0);
+    ::close(fd);
+    start.empty = got == 0;
+    start.sqliteHeader =
+        got == static_cast<ssize_t>(sizeof header) && std::memcmp(header, magic, sizeof magic) == 0;
+    return start;
 }
 
 [[noreturn]] void damaged(const std::string& path, const rt::Error& e) {
@@ -51,15 +55,25 @@ struct Mark {
     bool hasProjectTables = false;
 };
 
+// The mark and the two tables every project has, read in one statement: each
+// statement outside a transaction takes and drops the file's lock, which costs
+// several system calls.
+constexpr const char* kMarkQuery =
+    "SELECT (SELECT application_id FROM pragma_application_id),"
+    " (SELECT user_version FROM pragma_user_version),"
+    " (SELECT count(*) FROM sqlite_master WHERE type = 'table'"
+    " AND name IN ('tblStudy', 'tblDesignCase'))";
+
 // Opens the file and reads its mark; SQLite's "not a database" and
 // "malformed" failures here mean a damaged file, as its header is SQLite's.
 std::shared_ptr<dao::Database> openAndReadMark(const std::string& path, bool forWrite, Mark& mark) {
     std::shared_ptr<dao::Database> db;
     try {
         db = dao::Database::Open(path, {.readOnly = !forWrite});
-        mark.id = pragmaValue(*db, "application_id");
-        mark.version = pragmaValue(*db, "user_version");
-        mark.hasProjectTables = hasTable(*db, "tblStudy") && hasTable(*db, "tblDesignCase");
+        auto rs = db->OpenRecordset(kMarkQuery);
+        mark.id = static_cast<int64_t>(rs->field(0).toDouble());
+        mark.version = static_cast<int64_t>(rs->field(1).toDouble());
+        mark.hasProjectTables = rs->field(2).toDouble() == 2;
     } catch (const rt::Error& e) {
         if (db)
             db->Close();
@@ -73,12 +87,12 @@ std::shared_ptr<dao::Database> openAndReadMark(const std::string& path, bool for
 }  // namespace
 
 std::shared_ptr<dao::Database> openProjectFile(const std::string& path, bool forWrite) {
-    std::ifstream probe(path, std::ios::binary | std::ios::ate);
-    if (!probe)
+    const FileStart start = readFileStart(path);
+    if (!start.exists)
         return dao::Database::Open(path);  // raises 3024 naming the path
-    if (probe.tellg() == 0)
+    if (start.empty)
         refuse(path, "the file is empty");
-    if (!hasDatabaseHeader(path))
+    if (!start.sqliteHeader)
         refuse(path, "it is not a database file");
     Mark mark;
     auto db = openAndReadMark(path, forWrite, mark);

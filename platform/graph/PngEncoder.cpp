@@ -6,13 +6,13 @@
 #include <cstddef>
 #include <cstring>
 #include <iterator>
-#include <memory>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #include <tmmintrin.h>
 #endif
 
+#include "ScanlineDeflate.h"
 #include "qvc/runtime/Error.h"
 #include "qvc/runtime/ErrorNumbers.h"
 
@@ -20,14 +20,8 @@ namespace qvc::graph::detail {
 
 namespace {
 
-// Level 1 is slower than 2 on chart pictures (measured by bench_chart_render).
-constexpr int kCompressionLevel = 2;
 constexpr uint8_t kFilterSub = 1;
 constexpr uint8_t kColourTypeRgb = 2;
-
-struct CompressorDeleter {
-    void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
-};
 
 void put32(std::vector<uint8_t>& out, uint32_t v) {
     out.push_back(static_cast<uint8_t>(v >> 24));
@@ -36,53 +30,24 @@ void put32(std::vector<uint8_t>& out, uint32_t v) {
     out.push_back(static_cast<uint8_t>(v));
 }
 
-// A chunk is its length, its four-letter type, its data and the CRC-32 of type
-// and data.
-void chunk(std::vector<uint8_t>& out, const char (&type)[5], const uint8_t* data, size_t size) {
-    put32(out, static_cast<uint32_t>(size));
-    const size_t typeAt = out.size();
-    out.insert(out.end(), type, type + 4);
-    if (size > 0) {
-        out.insert(out.end(), data, data + size);
+// Writes a chunk's length and CRC-32 (of type and data) around the type and
+// data that `out` holds from `typeAt` on.
+void closeChunk(std::vector<uint8_t>& out, size_t typeAt) {
+    const size_t size = out.size() - typeAt - 4;
+    const auto length = static_cast<uint32_t>(size);
+    for (int i = 0; i < 4; ++i) {
+        out[typeAt - 4 + static_cast<size_t>(i)] = static_cast<uint8_t>(length >> (24 - 8 * i));
     }
     put32(out, libdeflate_crc32(0, out.data() + typeAt, size + 4));
 }
 
-// A buffer that grows but is never cleared: every byte used is written first.
-// Pages the compressor never reaches are never touched, so the worst-case
-// output size costs no page faults.
-class ScratchBuffer {
-  public:
-    uint8_t* reserve(size_t bytes) {
-        if (bytes > size_) {
-            bytes_ = std::make_unique_for_overwrite<uint8_t[]>(bytes);
-            size_ = bytes;
-        }
-        return bytes_.get();
-    }
-
-  private:
-    std::unique_ptr<uint8_t[]> bytes_;
-    size_t size_ = 0;
-};
-
-// The compressor and the output buffer live as long as the thread and are
-// reused: allocating them afresh for every chart costs more in page faults and
-// clearing than the compression itself.
-struct Workspace {
-    std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor;
-    ScratchBuffer packed;
-};
-
-Workspace& workspace() {
-    thread_local Workspace w;
-    if (!w.compressor) {
-        w.compressor.reset(libdeflate_alloc_compressor(kCompressionLevel));
-        if (!w.compressor) {
-            throw rt::Error(rt::err::kOutOfMemory, "Cannot encode the chart picture as PNG");
-        }
-    }
-    return w;
+// Starts a chunk: room for its length, then its four-letter type. Returns
+// where the type is, for closeChunk.
+size_t openChunk(std::vector<uint8_t>& out, const char (&type)[5]) {
+    put32(out, 0);
+    const size_t typeAt = out.size();
+    out.insert(out.end(), type, type + 4);
+    return typeAt;
 }
 
 static_assert(std::endian::native == std::endian::little,
@@ -210,30 +175,28 @@ std::vector<uint8_t> encodePng(unsigned char* pixels, int width, int height, int
     if (pixels == nullptr || width <= 0 || height <= 0 || stride < width * 4) {
         throw rt::Error(rt::err::kInternal, "Cannot encode the chart picture as PNG");
     }
-    Workspace& w = workspace();
     // Filtering in place spares a second picture-sized buffer and its page faults.
     const size_t rawSize = subFilterRowsInPlace(pixels, width, height, stride);
-    const size_t bound = libdeflate_zlib_compress_bound(w.compressor.get(), rawSize);
-    uint8_t* packedBytes = w.packed.reserve(bound);
-    const size_t packed =
-        libdeflate_zlib_compress(w.compressor.get(), pixels, rawSize, packedBytes, bound);
-    if (packed == 0) {
-        throw rt::Error(rt::err::kInternal, "Cannot encode the chart picture as PNG");
-    }
 
     // The signature is the vector's first contents rather than an insert into an
     // empty reserved vector, which GCC 12 at -O3 wrongly reports as an overflow.
     static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<uint8_t> out(std::begin(kSignature), std::end(kSignature));
-    out.reserve(packed + 64);
-    std::vector<uint8_t> header;
-    put32(header, static_cast<uint32_t>(width));
-    put32(header, static_cast<uint32_t>(height));
+    // Charts shrink to a few percent; the vector grows when a picture does not.
+    out.reserve(rawSize / 16 + 256);
+    size_t at = openChunk(out, "IHDR");
+    put32(out, static_cast<uint32_t>(width));
+    put32(out, static_cast<uint32_t>(height));
     // bit depth 8, RGB, deflate, adaptive filtering, no interlace
-    header.insert(header.end(), {8, kColourTypeRgb, 0, 0, 0});
-    chunk(out, "IHDR", header.data(), header.size());
-    chunk(out, "IDAT", packedBytes, packed);
-    chunk(out, "IEND", nullptr, 0);
+    out.insert(out.end(), {8, kColourTypeRgb, 0, 0, 0});
+    closeChunk(out, at);
+    // The compressor keeps its block buffer for the thread's next picture.
+    thread_local ScanlineDeflate deflate;
+    at = openChunk(out, "IDAT");
+    deflate.compress(pixels, rawSize, 1 + 3 * static_cast<size_t>(width), out);
+    closeChunk(out, at);
+    at = openChunk(out, "IEND");
+    closeChunk(out, at);
     return out;
 }
 

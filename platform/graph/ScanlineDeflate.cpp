@@ -8,6 +8,8 @@
 #include <cstring>
 
 #include "HuffmanLengths.h"
+#include "qvc/runtime/Error.h"
+#include "qvc/runtime/ErrorNumbers.h"
 
 namespace qvc::graph::detail {
 
@@ -171,7 +173,8 @@ size_t usedCount(const uint8_t* lengths, size_t count, size_t minimum) {
 // so the hot path has no size checks.
 class ScanlineDeflate::BitWriter {
   public:
-    explicit BitWriter(std::vector<uint8_t>& out) : out_(out), pos_(out.size()) {}
+    explicit BitWriter(std::vector<uint8_t>& out)
+        : out_(out), start_(out.size()), pos_(out.size()) {}
 
     void reserve(size_t bytes) {
         if (pos_ + bytes + 8 > out_.size()) {
@@ -206,6 +209,9 @@ class ScanlineDeflate::BitWriter {
         pos_ += size;
     }
 
+    // Bits written since the writer was made, the buffered ones included.
+    uint64_t bitsWritten() const { return uint64_t{pos_ - start_} * 8 + filled_; }
+
     void finish() {
         alignToByte();
         out_.resize(pos_);
@@ -213,6 +219,7 @@ class ScanlineDeflate::BitWriter {
 
   private:
     std::vector<uint8_t>& out_;
+    size_t start_;
     size_t pos_;
     uint64_t buffer_ = 0;
     unsigned filled_ = 0;
@@ -351,6 +358,7 @@ void ScanlineDeflate::writeBlock(const uint8_t* bytes, size_t size, bool last, B
     canonicalCodes(runLengths, kCodeLengthCodes, runCodes);
 
     writer.reserve(bits / 8 + 8);
+    const uint64_t blockStart = writer.bitsWritten();
     writer.put(last ? 1 : 0, 1);
     writer.put(2, 2);  // dynamic Huffman codes
     writer.put(static_cast<uint32_t>(literalCount - 257), 5);
@@ -378,6 +386,11 @@ void ScanlineDeflate::writeBlock(const uint8_t* bytes, size_t size, bool last, B
                    distanceLengths[dc.code] + dc.extraBits);
     }
     writer.put(literalCodes[kEndOfBlock], literalLengths[kEndOfBlock]);
+    // The room reserved for the block came from the count: a block that
+    // differs from it may have overrun, and the choice of storing was wrong.
+    if (writer.bitsWritten() - blockStart != bits) {
+        throw rt::Error(rt::err::kInternal, "The PNG compressor miscounted a block");
+    }
 }
 
 // Stored blocks: after the three header bits, padding to a byte, the length

@@ -206,6 +206,7 @@ TEST(ScanlineDeflate, InflatesToItsInputAtTheEdges) {
          40000, 1.001},
         {"repeated rows",
          bytes(400000, [&](size_t i) { return (i % 3001) * (i % 3001) / 7 % 256; }), 3001, 0.05},
+        {"only the row above repeats", bytes(10000, [](size_t i) { return i % 250; }), 250, 0.05},
         {"two black rows", bytes(386, [](size_t i) { return i % 193 == 0; }), 193, 0.2},
         {"pixel pattern", bytes(50000, [](size_t i) { return "\x10\x80\x02"[i % 3]; }), 50000,
          0.02},
@@ -266,8 +267,10 @@ TEST(PngEncoder, PicturesDecodeToTheirPixels) {
 }
 
 // The report charts come back pixel for pixel when encoded again, and their
-// streams are at most 1.5 times what a general compressor (libdeflate at level
-// 2, what the encoder used before) makes of the same scanlines.
+// streams are at most 1.2 times what a general compressor (libdeflate at level
+// 2, what the encoder used before) makes of the same scanlines. They took 1.02
+// times when this was written; without the hashed repeats the example's charts
+// took 1.5 times.
 TEST(PngEncoder, ChartsStayLosslessAndSmall) {
     using namespace qvc;
     const graph::Chart charts[] = {test::summaryBars(3), test::summaryBars(20),
@@ -293,7 +296,7 @@ TEST(PngEncoder, ChartsStayLosslessAndSmall) {
         ours += idatData(png).size();
     }
     libdeflate_free_compressor(general);
-    EXPECT_LE(static_cast<double>(ours), 1.5 * static_cast<double>(theirs))
+    EXPECT_LE(static_cast<double>(ours), 1.2 * static_cast<double>(theirs))
         << ours << " bytes against " << theirs;
     RecordProperty("bytes", std::to_string(ours) + " against " + std::to_string(theirs));
 }

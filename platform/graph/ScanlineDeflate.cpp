@@ -7,6 +7,8 @@
 #include <bit>
 #include <cstring>
 
+#include "BitWriter.h"
+#include "DeflateSymbols.h"
 #include "HuffmanLengths.h"
 #include "qvc/runtime/Error.h"
 #include "qvc/runtime/ErrorNumbers.h"
@@ -21,13 +23,11 @@ constexpr size_t kMinMatch = 3;
 constexpr size_t kMinHashedMatch = 4;
 constexpr unsigned kHashBits = 16;
 constexpr uint32_t kNowhere = UINT32_MAX;  // an empty hash table slot
-constexpr size_t kMaxMatch = 258;
-constexpr size_t kWindow = 32768;  // the farthest a repeat may reach back
+constexpr size_t kWindow = 32768;          // the farthest a repeat may reach back
 // A block ends after this many symbols, so that its codes follow the picture:
 // a chart's top rows (title, white margins) differ from its plot area.
 constexpr size_t kBlockSymbols = 16384;
-constexpr size_t kStoredMax = 65535;  // bytes in one stored block
-constexpr unsigned kEndOfBlock = 256;
+constexpr size_t kStoredMax = 65535;     // bytes in one stored block
 constexpr unsigned kCodeBits = 15;       // longest literal/length and distance code
 constexpr unsigned kCodeLengthBits = 7;  // longest code of the code-length code
 constexpr size_t kLiteralCodes = 286;
@@ -37,55 +37,6 @@ constexpr size_t kCodeLengthCodes = 19;
 // The order in which a block header lists the code-length code's lengths.
 constexpr uint8_t kCodeLengthOrder[kCodeLengthCodes] = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
                                                         11, 4,  12, 3, 13, 2, 14, 1, 15};
-
-// The symbol, extra bits and their value that code a repeat length.
-struct LengthCode {
-    uint16_t symbol = 0;
-    uint8_t extraBits = 0;
-    uint8_t extraValue = 0;
-};
-
-// Length symbols 257-285: the shortest length of each and its extra bits.
-constexpr uint16_t kLengthBase[29] = {3,  4,  5,  6,   7,   8,   9,   10,  11, 13,
-                                      15, 17, 19, 23,  27,  31,  35,  43,  51, 59,
-                                      67, 83, 99, 115, 131, 163, 195, 227, 258};
-constexpr uint8_t kLengthExtraBits[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
-                                          2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-
-constexpr std::array<LengthCode, kMaxMatch + 1> makeLengthCodes() {
-    const auto& base = kLengthBase;
-    const auto& extra = kLengthExtraBits;
-    std::array<LengthCode, kMaxMatch + 1> codes{};
-    for (unsigned code = 0; code < 29; ++code) {
-        const unsigned last = code == 28 ? 258 : base[code] + (1u << extra[code]) - 1;
-        for (unsigned length = base[code]; length <= last; ++length) {
-            codes[length] = {static_cast<uint16_t>(kEndOfBlock + 1 + code), extra[code],
-                             static_cast<uint8_t>(length - base[code])};
-        }
-    }
-    return codes;
-}
-
-constexpr std::array<LengthCode, kMaxMatch + 1> kLengthCodes = makeLengthCodes();
-
-// Distances 1-4 have codes 0-3; above, each power of two is split into two
-// codes, told apart by the bit below the top one, with the bits below that as
-// extra bits.
-struct DistanceCode {
-    unsigned code;
-    unsigned extraBits;
-    unsigned extraValue;
-};
-
-DistanceCode distanceCode(unsigned distance) {
-    const unsigned x = distance - 1;
-    if (x < 4) {
-        return {x, 0, 0};
-    }
-    const unsigned top = static_cast<unsigned>(std::bit_width(x)) - 1;
-    const unsigned extraBits = top - 1;
-    return {2 * top + ((x >> extraBits) & 1u), extraBits, x & ((1u << extraBits) - 1)};
-}
 
 inline uint64_t load64(const uint8_t* p) {
     uint64_t v;
@@ -168,63 +119,6 @@ size_t usedCount(const uint8_t* lengths, size_t count, size_t minimum) {
 
 }  // namespace
 
-// Bits go into a 64-bit buffer from its lowest bit on; whenever 32 or more are
-// waiting, four bytes go out. The caller reserves room for each block first,
-// so the hot path has no size checks.
-class ScanlineDeflate::BitWriter {
-  public:
-    explicit BitWriter(std::vector<uint8_t>& out)
-        : out_(out), start_(out.size()), pos_(out.size()) {}
-
-    void reserve(size_t bytes) {
-        if (pos_ + bytes + 8 > out_.size()) {
-            out_.resize(pos_ + bytes + 8);
-        }
-    }
-
-    // count <= 32
-    void put(uint32_t bits, unsigned count) {
-        buffer_ |= static_cast<uint64_t>(bits) << filled_;
-        filled_ += count;
-        if (filled_ >= 32) {
-            const auto low = static_cast<uint32_t>(buffer_);
-            std::memcpy(out_.data() + pos_, &low, 4);
-            pos_ += 4;
-            buffer_ >>= 32;
-            filled_ -= 32;
-        }
-    }
-
-    // Pads with zero bits to a whole byte and writes out what is buffered.
-    void alignToByte() {
-        filled_ = (filled_ + 7) & ~7u;
-        for (; filled_ > 0; filled_ -= 8) {
-            out_[pos_++] = static_cast<uint8_t>(buffer_);
-            buffer_ >>= 8;
-        }
-    }
-
-    void putBytes(const uint8_t* bytes, size_t size) {
-        std::memcpy(out_.data() + pos_, bytes, size);
-        pos_ += size;
-    }
-
-    // Bits written since the writer was made, the buffered ones included.
-    uint64_t bitsWritten() const { return uint64_t{pos_ - start_} * 8 + filled_; }
-
-    void finish() {
-        alignToByte();
-        out_.resize(pos_);
-    }
-
-  private:
-    std::vector<uint8_t>& out_;
-    size_t start_;
-    size_t pos_;
-    uint64_t buffer_ = 0;
-    unsigned filled_ = 0;
-};
-
 ScanlineDeflate::ScanlineDeflate() : symbols_(kBlockSymbols), recent_(size_t{1} << kHashBits) {}
 
 void ScanlineDeflate::compress(const uint8_t* data, size_t size, size_t rowBytes,
@@ -236,10 +130,10 @@ void ScanlineDeflate::compress(const uint8_t* data, size_t size, size_t rowBytes
     // The distances tried first, shortest (cheapest to code) first; equally
     // long repeats go to the first. The previous pixel (3 bytes back) was
     // tried too: on chart pictures it found nothing the two others miss.
-    std::array<unsigned, 2> distances{1, 0};
-    size_t distanceCount = 1;
+    distances_ = {1, 0};
+    distanceCount_ = 1;
     if (rowBytes > 1 && rowBytes <= kWindow) {
-        distances[distanceCount++] = static_cast<unsigned>(rowBytes);
+        distances_[distanceCount_++] = static_cast<unsigned>(rowBytes);
     }
     std::fill(recent_.begin(), recent_.end(), kNowhere);
     BitWriter writer(out);
@@ -247,49 +141,7 @@ void ScanlineDeflate::compress(const uint8_t* data, size_t size, size_t rowBytes
     bool last = false;
     while (!last) {
         const size_t blockStart = pos;
-        std::fill(std::begin(literalFreqs_), std::end(literalFreqs_), 0u);
-        std::fill(std::begin(distanceFreqs_), std::end(distanceFreqs_), 0u);
-        size_t n = 0;
-        while (pos < size && n < kBlockSymbols) {
-            const size_t limit = std::min(kMaxMatch, size - pos);
-            size_t length = 0;
-            size_t distance = 0;
-            if (limit >= kMinMatch) {
-                for (size_t k = 0; k < distanceCount && distances[k] <= pos; ++k) {
-                    const size_t l = matchLength(data + pos, data + pos - distances[k], limit);
-                    if (l > length) {
-                        length = l;
-                        distance = distances[k];
-                    }
-                }
-            }
-            if (length < kMinMatch && limit >= kMinHashedMatch) {
-                // Where neither distance repeats (text, sloping lines), the
-                // last position whose next four bytes had the same hash may.
-                uint32_t next4;
-                std::memcpy(&next4, data + pos, 4);
-                uint32_t& slot = recent_[(next4 * 2654435761u) >> (32 - kHashBits)];
-                if (slot != kNowhere && pos - slot <= kWindow) {
-                    const size_t l = matchLength(data + pos, data + slot, limit);
-                    if (l >= kMinHashedMatch) {
-                        length = l;
-                        distance = pos - slot;
-                    }
-                }
-                slot = static_cast<uint32_t>(pos);
-            }
-            if (length >= kMinMatch) {
-                symbols_[n++] = {static_cast<uint16_t>(length), static_cast<uint16_t>(distance)};
-                ++literalFreqs_[kLengthCodes[length].symbol];
-                ++distanceFreqs_[distanceCode(static_cast<unsigned>(distance)).code];
-                pos += length;
-            } else {
-                symbols_[n++] = {data[pos], 0};
-                ++literalFreqs_[data[pos]];
-                ++pos;
-            }
-        }
-        symbolCount_ = n;
+        pos = collectBlock(data, size, pos);
         last = pos == size;
         writeBlock(data + blockStart, pos - blockStart, last, writer);
     }
@@ -301,96 +153,177 @@ void ScanlineDeflate::compress(const uint8_t* data, size_t size, size_t rowBytes
     }
 }
 
+// The longest repeat at `pos` at one of the fixed distances; where there is
+// none, the last position whose next four bytes had the same hash may repeat
+// (text, sloping lines). Length 0 when nothing repeats far enough.
+ScanlineDeflate::Symbol ScanlineDeflate::findRepeat(const uint8_t* data, size_t size, size_t pos) {
+    const size_t limit = std::min(kMaxMatch, size - pos);
+    size_t length = 0;
+    size_t distance = 0;
+    if (limit >= kMinMatch) {
+        for (size_t k = 0; k < distanceCount_ && distances_[k] <= pos; ++k) {
+            const size_t l = matchLength(data + pos, data + pos - distances_[k], limit);
+            if (l > length) {
+                length = l;
+                distance = distances_[k];
+            }
+        }
+    }
+    if (length < kMinMatch && limit >= kMinHashedMatch) {
+        uint32_t next4;
+        std::memcpy(&next4, data + pos, 4);
+        uint32_t& slot = recent_[(next4 * 2654435761u) >> (32 - kHashBits)];
+        if (slot != kNowhere && pos - slot <= kWindow) {
+            const size_t l = matchLength(data + pos, data + slot, limit);
+            if (l >= kMinHashedMatch) {
+                length = l;
+                distance = pos - slot;
+            }
+        }
+        slot = static_cast<uint32_t>(pos);
+    }
+    if (length < kMinMatch) {
+        return {0, 0};
+    }
+    return {static_cast<uint16_t>(length), static_cast<uint16_t>(distance)};
+}
+
+// Turns the bytes from `pos` on into at most one block of symbols, counting
+// how often each code is used; returns the position after them.
+size_t ScanlineDeflate::collectBlock(const uint8_t* data, size_t size, size_t pos) {
+    std::fill(std::begin(literalFreqs_), std::end(literalFreqs_), 0u);
+    std::fill(std::begin(distanceFreqs_), std::end(distanceFreqs_), 0u);
+    size_t n = 0;
+    while (pos < size && n < kBlockSymbols) {
+        const Symbol repeat = findRepeat(data, size, pos);
+        if (repeat.value != 0) {
+            symbols_[n++] = repeat;
+            ++literalFreqs_[kLengthCodes[repeat.value].symbol];
+            ++distanceFreqs_[distanceCode(repeat.distance).code];
+            pos += repeat.value;
+        } else {
+            symbols_[n++] = {data[pos], 0};
+            ++literalFreqs_[data[pos]];
+            ++pos;
+        }
+    }
+    symbolCount_ = n;
+    return pos;
+}
+
+// The code lengths of a dynamic block, and its header's run-length coded
+// sequence of them with the small code that codes that sequence.
+struct ScanlineDeflate::BlockCodes {
+    uint8_t literalLengths[kLiteralCodes];
+    uint8_t distanceLengths[kDistanceCodes];
+    size_t literalCount;   // literal/length code lengths sent
+    size_t distanceCount;  // distance code lengths sent
+    CodeLengthRun runs[kLiteralCodes + kDistanceCodes];
+    size_t runCount;
+    uint32_t runFreqs[kCodeLengthCodes];
+    uint8_t runLengths[kCodeLengthCodes];
+    size_t orderCount;  // code-length code lengths sent, in kCodeLengthOrder
+};
+
+void ScanlineDeflate::makeCodes(BlockCodes& c) {
+    literalFreqs_[kEndOfBlock] = 1;
+    limitedHuffmanLengths(literalFreqs_, kLiteralCodes, kCodeBits, c.literalLengths);
+    limitedHuffmanLengths(distanceFreqs_, kDistanceCodes, kCodeBits, c.distanceLengths);
+    c.literalCount = usedCount(c.literalLengths, kLiteralCodes, kEndOfBlock + 1);
+    c.distanceCount = usedCount(c.distanceLengths, kDistanceCodes, 1);
+    // Both sequences as one, so that a run of lengths may cross from one to the other.
+    uint8_t lengths[kLiteralCodes + kDistanceCodes];
+    std::copy_n(c.literalLengths, c.literalCount, lengths);
+    std::copy_n(c.distanceLengths, c.distanceCount, lengths + c.literalCount);
+    c.runCount = runLengthCode(lengths, c.literalCount + c.distanceCount, c.runs);
+    std::fill(std::begin(c.runFreqs), std::end(c.runFreqs), 0u);
+    for (size_t i = 0; i < c.runCount; ++i) {
+        ++c.runFreqs[c.runs[i].symbol];
+    }
+    limitedHuffmanLengths(c.runFreqs, kCodeLengthCodes, kCodeLengthBits, c.runLengths);
+    c.orderCount = kCodeLengthCodes;
+    while (c.orderCount > 4 && c.runLengths[kCodeLengthOrder[c.orderCount - 1]] == 0) {
+        --c.orderCount;
+    }
+}
+
+// The exact size in bits of the dynamic block, header included.
+uint64_t ScanlineDeflate::dynamicBits(const BlockCodes& c) const {
+    uint64_t bits = 3 + 5 + 5 + 4 + 3 * c.orderCount;
+    for (size_t s = 0; s < kCodeLengthCodes; ++s) {
+        bits += uint64_t{c.runFreqs[s]} * (c.runLengths[s] + codeLengthExtraBits(s));
+    }
+    for (size_t s = 0; s < kLiteralCodes; ++s) {
+        const unsigned extra = s > kEndOfBlock ? kLengthExtraBits[s - kEndOfBlock - 1] : 0;
+        bits += uint64_t{literalFreqs_[s]} * (c.literalLengths[s] + extra);
+    }
+    for (size_t s = 0; s < kDistanceCodes; ++s) {
+        const unsigned extra = s < 4 ? 0 : static_cast<unsigned>(s / 2 - 1);
+        bits += uint64_t{distanceFreqs_[s]} * (c.distanceLengths[s] + extra);
+    }
+    return bits;
+}
+
 // A dynamic block: the header gives both codes as code lengths, themselves
 // coded with a third, small code. When that comes out larger than the bytes
 // themselves (noise), the bytes are stored as they are.
 void ScanlineDeflate::writeBlock(const uint8_t* bytes, size_t size, bool last, BitWriter& writer) {
-    literalFreqs_[kEndOfBlock] = 1;
-    uint8_t literalLengths[kLiteralCodes];
-    uint8_t distanceLengths[kDistanceCodes];
-    limitedHuffmanLengths(literalFreqs_, kLiteralCodes, kCodeBits, literalLengths);
-    limitedHuffmanLengths(distanceFreqs_, kDistanceCodes, kCodeBits, distanceLengths);
-    const size_t literalCount = usedCount(literalLengths, kLiteralCodes, kEndOfBlock + 1);
-    const size_t distanceCount = usedCount(distanceLengths, kDistanceCodes, 1);
-    // Both sequences as one, so that a run of lengths may cross from one to the other.
-    uint8_t lengths[kLiteralCodes + kDistanceCodes];
-    std::copy_n(literalLengths, literalCount, lengths);
-    std::copy_n(distanceLengths, distanceCount, lengths + literalCount);
-
-    CodeLengthRun runs[kLiteralCodes + kDistanceCodes];
-    const size_t runCount = runLengthCode(lengths, literalCount + distanceCount, runs);
-    uint32_t runFreqs[kCodeLengthCodes] = {};
-    for (size_t i = 0; i < runCount; ++i) {
-        ++runFreqs[runs[i].symbol];
-    }
-    uint8_t runLengths[kCodeLengthCodes];
-    limitedHuffmanLengths(runFreqs, kCodeLengthCodes, kCodeLengthBits, runLengths);
-    size_t orderCount = kCodeLengthCodes;
-    while (orderCount > 4 && runLengths[kCodeLengthOrder[orderCount - 1]] == 0) {
-        --orderCount;
-    }
-
-    // The exact size of the dynamic block, to compare with storing.
-    uint64_t bits = 3 + 5 + 5 + 4 + 3 * orderCount;
-    for (size_t s = 0; s < kCodeLengthCodes; ++s) {
-        bits += uint64_t{runFreqs[s]} * (runLengths[s] + codeLengthExtraBits(s));
-    }
-    for (size_t s = 0; s < kLiteralCodes; ++s) {
-        const unsigned extra = s > kEndOfBlock ? kLengthExtraBits[s - kEndOfBlock - 1] : 0;
-        bits += uint64_t{literalFreqs_[s]} * (literalLengths[s] + extra);
-    }
-    for (size_t s = 0; s < kDistanceCodes; ++s) {
-        const unsigned extra = s < 4 ? 0 : static_cast<unsigned>(s / 2 - 1);
-        bits += uint64_t{distanceFreqs_[s]} * (distanceLengths[s] + extra);
-    }
+    BlockCodes c;
+    makeCodes(c);
+    const uint64_t bits = dynamicBits(c);
     const size_t storedBlocks = std::max<size_t>(1, (size + kStoredMax - 1) / kStoredMax);
     const uint64_t storedBits = storedBlocks * (3 + 7 + 32) + 8 * uint64_t{size};
     if (storedBits <= bits) {
         writeStored(bytes, size, last, writer);
         return;
     }
-
-    uint16_t literalCodes[kLiteralCodes];
-    uint16_t distanceCodes[kDistanceCodes];
-    uint16_t runCodes[kCodeLengthCodes];
-    canonicalCodes(literalLengths, kLiteralCodes, literalCodes);
-    canonicalCodes(distanceLengths, kDistanceCodes, distanceCodes);
-    canonicalCodes(runLengths, kCodeLengthCodes, runCodes);
-
     writer.reserve(bits / 8 + 8);
     const uint64_t blockStart = writer.bitsWritten();
-    writer.put(last ? 1 : 0, 1);
-    writer.put(2, 2);  // dynamic Huffman codes
-    writer.put(static_cast<uint32_t>(literalCount - 257), 5);
-    writer.put(static_cast<uint32_t>(distanceCount - 1), 5);
-    writer.put(static_cast<uint32_t>(orderCount - 4), 4);
-    for (size_t i = 0; i < orderCount; ++i) {
-        writer.put(runLengths[kCodeLengthOrder[i]], 3);
-    }
-    for (size_t i = 0; i < runCount; ++i) {
-        const unsigned s = runs[i].symbol;
-        writer.put(runCodes[s] | (uint32_t{runs[i].extraValue} << runLengths[s]),
-                   runLengths[s] + codeLengthExtraBits(s));
-    }
-    for (size_t i = 0; i < symbolCount_; ++i) {
-        const Symbol s = symbols_[i];
-        if (s.distance == 0) {
-            writer.put(literalCodes[s.value], literalLengths[s.value]);
-            continue;
-        }
-        const LengthCode& lc = kLengthCodes[s.value];
-        writer.put(literalCodes[lc.symbol] | (uint32_t{lc.extraValue} << literalLengths[lc.symbol]),
-                   literalLengths[lc.symbol] + lc.extraBits);
-        const DistanceCode dc = distanceCode(s.distance);
-        writer.put(distanceCodes[dc.code] | (dc.extraValue << distanceLengths[dc.code]),
-                   distanceLengths[dc.code] + dc.extraBits);
-    }
-    writer.put(literalCodes[kEndOfBlock], literalLengths[kEndOfBlock]);
+    writeDynamic(c, last, writer);
     // The room reserved for the block came from the count: a block that
     // differs from it may have overrun, and the choice of storing was wrong.
     if (writer.bitsWritten() - blockStart != bits) {
         throw rt::Error(rt::err::kInternal, "The PNG compressor miscounted a block");
     }
+}
+
+void ScanlineDeflate::writeDynamic(const BlockCodes& c, bool last, BitWriter& writer) const {
+    uint16_t literalCodes[kLiteralCodes];
+    uint16_t distanceCodes[kDistanceCodes];
+    uint16_t runCodes[kCodeLengthCodes];
+    canonicalCodes(c.literalLengths, kLiteralCodes, literalCodes);
+    canonicalCodes(c.distanceLengths, kDistanceCodes, distanceCodes);
+    canonicalCodes(c.runLengths, kCodeLengthCodes, runCodes);
+
+    writer.put(last ? 1 : 0, 1);
+    writer.put(2, 2);  // dynamic Huffman codes
+    writer.put(static_cast<uint32_t>(c.literalCount - 257), 5);
+    writer.put(static_cast<uint32_t>(c.distanceCount - 1), 5);
+    writer.put(static_cast<uint32_t>(c.orderCount - 4), 4);
+    for (size_t i = 0; i < c.orderCount; ++i) {
+        writer.put(c.runLengths[kCodeLengthOrder[i]], 3);
+    }
+    for (size_t i = 0; i < c.runCount; ++i) {
+        const unsigned s = c.runs[i].symbol;
+        writer.put(runCodes[s] | (uint32_t{c.runs[i].extraValue} << c.runLengths[s]),
+                   c.runLengths[s] + codeLengthExtraBits(s));
+    }
+    const uint8_t* litLengths = c.literalLengths;
+    const uint8_t* distLengths = c.distanceLengths;
+    for (size_t i = 0; i < symbolCount_; ++i) {
+        const Symbol s = symbols_[i];
+        if (s.distance == 0) {
+            writer.put(literalCodes[s.value], litLengths[s.value]);
+            continue;
+        }
+        const LengthCode& lc = kLengthCodes[s.value];
+        writer.put(literalCodes[lc.symbol] | (uint32_t{lc.extraValue} << litLengths[lc.symbol]),
+                   litLengths[lc.symbol] + lc.extraBits);
+        const DistanceCode dc = distanceCode(s.distance);
+        writer.put(distanceCodes[dc.code] | (dc.extraValue << distLengths[dc.code]),
+                   distLengths[dc.code] + dc.extraBits);
+    }
+    writer.put(literalCodes[kEndOfBlock], litLengths[kEndOfBlock]);
 }
 
 // Stored blocks: after the three header bits, padding to a byte, the length

@@ -13,11 +13,14 @@
 // finds repeated glyphs and sloping lines. The result is coded with Huffman
 // codes made for each block of symbols.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 namespace qvc::graph::detail {
+
+class BitWriter;
 
 class ScanlineDeflate {
   public:
@@ -35,12 +38,18 @@ class ScanlineDeflate {
         uint16_t value;
         uint16_t distance;
     };
+    struct BlockCodes;
 
-    class BitWriter;
-
+    Symbol findRepeat(const uint8_t* data, size_t size, size_t pos);
+    size_t collectBlock(const uint8_t* data, size_t size, size_t pos);
+    void makeCodes(BlockCodes& codes);
+    uint64_t dynamicBits(const BlockCodes& codes) const;
     void writeBlock(const uint8_t* bytes, size_t size, bool last, BitWriter& writer);
+    void writeDynamic(const BlockCodes& codes, bool last, BitWriter& writer) const;
     void writeStored(const uint8_t* bytes, size_t size, bool last, BitWriter& writer);
 
+    std::array<unsigned, 2> distances_{};  // the fixed distances tried first
+    size_t distanceCount_ = 0;
     std::vector<Symbol> symbols_;  // the current block's
     size_t symbolCount_ = 0;
     // By hash of the next four bytes, the last position where no fixed distance repeated.

@@ -44,7 +44,10 @@ class BitWriter {
         }
     }
 
+    // An empty picture's bytes may be a null pointer, which memcpy must not get.
     void putBytes(const uint8_t* bytes, size_t size) {
+        if (size == 0)
+            return;
         std::memcpy(out_.data() + pos_, bytes, size);
         pos_ += size;
     }

@@ -41,6 +41,16 @@ exports qvcomponents/libqvc_dao.so.17 'qvc::dao::Database::' 'qvc::dao::(Connect
 exports qvcomponents/libqvc_document.so.17 'qvc::doc::DocumentObject::' 'qvc::doc::(detail::|DocumentEditor)'
 exports qvcomponents/libqvc_graph.so.17 'qvc::graph::ChartRenderer::render' 'qvc::graph::detail::'
 exports qvcomponents/libqvc_ui.so.17 'qvc::ui::Services::' 'qvc::ui::detail::'
+# The viewer library (built when Qt was found): the plug-in's services and the
+# public windows, not the layout, painting and PDF internals, nor the hundreds of
+# template and helper symbols a build without hidden visibility exports.
+if [ -e "$libdir/libqvcviewer.so.17" ]; then
+  viewer_internal='(vtable for |typeinfo for )?qvc::viewer::(PagedPrintJob|PagesCanvas|PictureStore|TextMeasurer|LineBox|ParagraphBox|ParagraphText|RowBox|FieldValues|layoutParagraph|layoutTable|paragraphText|isFigure|writePdf|toolbarIcon)\b'
+  exports libqvcviewer.so.17 'qvc::viewer::installPdfPrinter(' "$viewer_internal"
+  exports libqvcviewer.so.17 'qvc::viewer::frmReportViewer::staticMetaObject' "$viewer_internal"
+  [ "$(nm -D --defined-only "$libdir/libqvcviewer.so.17" | wc -l)" -le 300 ] ||
+    fail "libqvcviewer exports more than 300 symbols"
+fi
 # The chart drawing module exports its one entry point and loads cairo; the
 # library that loads it does not.
 [ -f "$libdir/qvcomponents/qvc-chart-drawing.so" ] || fail "not installed: the chart drawing module"

@@ -9,17 +9,14 @@
 #include <utility>
 #include <vector>
 
+#include "TestSupport.h"
 #include "common/ThreadState.h"
 #include "qvc/dao/Database.h"
-#include "qvc/runtime/Error.h"
 
 namespace qvc::test {
 
 inline std::filesystem::path freshDir(const std::string& name) {
-    auto dir = std::filesystem::path(QVC_TEST_OUTPUT_DIR) / "common" / name;
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir;
+    return freshDir("common", name);
 }
 
 // A row of ResourceStrings; std::nullopt stores Null.
@@ -51,16 +48,6 @@ inline std::string makeResourceDb(
     db->Execute(sql + "COMMIT;");
     db->Close();
     return path.string();
-}
-
-// The error number `f` raises, 0 when it raises none.
-inline int32_t errorNumberOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const rt::Error& e) {
-        return e.number();
-    }
-    return 0;
 }
 
 // Resets the calling thread's state before and after each test.

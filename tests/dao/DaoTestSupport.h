@@ -5,27 +5,13 @@
 #include <functional>
 #include <string>
 
+#include "TestSupport.h"
 #include "qvc/dao/Database.h"
-#include "qvc/runtime/Error.h"
 
 namespace qvc::test {
 
-// A fresh folder per test under the build's test output folder.
 inline std::filesystem::path freshDir(const std::string& name) {
-    auto dir = std::filesystem::path(QVC_TEST_OUTPUT_DIR) / "dao" / name;
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir;
-}
-
-// The error number raised by `f`, or 0 when it raises nothing.
-inline int errorNumberOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const rt::Error& e) {
-        return e.number();
-    }
-    return 0;
+    return freshDir("dao", name);
 }
 
 inline std::shared_ptr<dao::Database> itemsDatabase(const std::filesystem::path& file) {

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "FakeEnv.h"
+#include "TestSupport.h"
 #include "qvc/runtime/AtomicFileWrite.h"
 #include "qvc/runtime/Env.h"
 #include "qvc/runtime/Error.h"
@@ -36,15 +37,6 @@ std::vector<std::string> namesIn(const fs::path& folder) {
     return names;
 }
 
-int32_t errorNumber(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const rt::Error& e) {
-        return e.number();
-    }
-    return 0;
-}
-
 const auto writeText = [](const std::string& text) {
     return [text](rt::WritableFile& f) { f.append(text); };
 };
@@ -56,11 +48,11 @@ TEST(RealEnv, ExclusiveCreateAndAtomicWriteNeverHarmAnExistingFile) {
     rt::Env& env = rt::Env::Real();
     const fs::path mine = dir / "report.RTF";
     { std::ofstream(mine, std::ios::binary) << "the user's report"; }
-    EXPECT_EQ(errorNumber([&] { env.createNewFile(mine); }), rt::err::kFileAlreadyExists);
+    EXPECT_EQ(test::errorNumberOf([&] { env.createNewFile(mine); }), rt::err::kFileAlreadyExists);
     EXPECT_EQ(readFile(mine), "the user's report");
 
     // A writer that fails half-way: the file keeps its text, no temporary file.
-    EXPECT_EQ(errorNumber([&] {
+    EXPECT_EQ(test::errorNumberOf([&] {
                   rt::writeFileAtomically(env, mine, [](rt::WritableFile& f) {
                       f.append("half a rep");
                       throw rt::Error(rt::err::kTypeMismatch, "no value");
@@ -77,8 +69,9 @@ TEST(RealEnv, ExclusiveCreateAndAtomicWriteNeverHarmAnExistingFile) {
     EXPECT_EQ(readFile(mine), "the new report");
     EXPECT_EQ(namesIn(dir), (std::vector<std::string>{"new.TXT", "report.RTF"}));
     EXPECT_EQ(env.listFolder(dir), namesIn(dir));
-    EXPECT_EQ(errorNumber([&] { rt::writeFileAtomically(env, dir / "no" / "x", writeText("")); }),
-              rt::err::kPathNotFound);
+    EXPECT_EQ(
+        test::errorNumberOf([&] { rt::writeFileAtomically(env, dir / "no" / "x", writeText("")); }),
+        rt::err::kPathNotFound);
 }
 
 // Every way the write can fail leaves the old file and nothing else, and the

@@ -44,26 +44,18 @@ void summaryTable(DocumentObject& docs, const std::vector<std::vector<std::strin
     docs.EndTableBlock();
     docs.SetTextFlags(code::kFlagKeepTables, true);
     t.SetHeaderRow(true);
-    const auto columns = static_cast<int32_t>(widths.size());
     for (size_t r = 0; r < rows.size(); ++r) {
-        for (int32_t c = 0; c < columns; ++c) {
+        for (size_t c = 0; c < widths.size(); ++c) {
             TableCell& cell = t.AddCell();
-            if (c == 0) {
-                cell.SetRowStart(true);
-            }
-        }
-    }
-    for (size_t r = 0; r < rows.size(); ++r) {
-        for (int32_t c = 0; c < columns; ++c) {
-            TableCell& cell = t.Cell(static_cast<int32_t>(r) * columns + c + 1);
+            cell.SetRowStart(c == 0);
             cell.SetBackColor(r == 0 ? kGrey : kWhite);
             cell.SetBold(r == 0);
-            cell.SetWidth(widths[static_cast<size_t>(c)]);
+            cell.SetWidth(widths[c]);
             cell.SetAlignment(c == 0 ? code::kAlignLeft : code::kAlignRight);
             cell.SetVerticalAlignment(r == 0 ? code::kVAlignCentre : code::kVAlignTop);
             cell.SetPadding(6.0f / 32.0f);
             cell.SetFontSize(10.0f);
-            cell.SetValue(rows[r][static_cast<size_t>(c)]);
+            cell.SetValue(rows[r][c]);
         }
     }
     docs.AddText(caption, 10.0f, std::nullopt, 0, std::nullopt, code::kAlignLeft,
@@ -267,6 +259,17 @@ int32_t buildSampleDocument(DocumentObject& docs, const std::string& folder,
     docs.AddText("Back to portrait: " + kSampleNonAscii, 10.0f, std::nullopt, 0, std::nullopt,
                  code::kAlignLeft, code::kDefaultColour, true);
     docs.InsertBreak(code::kBreakPage);
+    docs.FinishDocument(true, 0);
+    return index;
+}
+
+int32_t buildShortDocument(DocumentObject& docs, const std::string& folder,
+                           const std::string& fileName, const std::string& text) {
+    const int32_t index = docs.NewDocument(fileName, folder, "Untitled", "", "", "", "", 1);
+    docs.SetMargins(0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f);
+    writeSampleFrame(docs, fileName, false);
+    docs.AddText(text, 10.0f, std::nullopt, 0, std::nullopt, code::kAlignLeft, code::kDefaultColour,
+                 true);
     docs.FinishDocument(true, 0);
     return index;
 }

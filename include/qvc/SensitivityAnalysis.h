@@ -97,7 +97,7 @@ struct QVC_EXPORT SensitivityPoint {
 };
 
 struct QVC_EXPORT SensitivityFactorResult {
-    SensitivityFactor factor;  // with the low and high values used
+    SensitivityFactor factor;  // as asked (low and high set only when given)
     std::string name;          // factor.name()
     std::string label;         // "Discount rate", "Investment costs: <case short title>"
     SensitivityPoint low;

@@ -3,6 +3,7 @@
 
 #include "calc/CalculationRun.h"
 #include "calc/ReportRequest.h"
+#include "calc/StudyCheck.h"
 #include "common/ErrorMessage.h"
 #include "common/ErrorRecord.h"
 #include "common/StudySettings.h"
@@ -16,21 +17,6 @@ namespace {
 
 using calc::inform;
 using calc::requested;
-
-// The length of analysis (whole years, 2 to 50), the discount rate (0 to 50 %)
-// and the tax rate (0 to 99 %) of the loaded study are in range.
-bool studySettingsInRange(const StudyArray& study) {
-    StudySettings s;
-    try {
-        s = StudySettings::fromStudyArray(study);
-    } catch (...) {
-        return false;  // a setting that is no number
-    }
-    // The typed length is rounded; the stored text must be whole already.
-    const bool wholeYears = rt::Value(study[StudyField::LifeCycle]).toDouble() == s.lifeCycle;
-    return wholeYears && s.lifeCycle >= 2 && s.lifeCycle <= 50 && s.discountRate >= 0 &&
-           s.discountRate <= 50 && s.incomeTaxRate >= 0 && s.incomeTaxRate <= 99;
-}
 
 std::string calculatorTag(const char* procedure) {
     return classTag(procedure, "cORVCalculator");
@@ -72,7 +58,7 @@ bool cORVCalculator::studyCheck() {
     ThreadState& st = threadState();
     st.gErrCode = 0;
     st.gErrMsg.clear();
-    const bool valid = studySettingsInRange(st.arrStudy);
+    const bool valid = calc::studySettingsInRange(st.arrStudy);
     if (!valid)
         st.gErrCode = statusNumber(CalcStatus::StudySettingsOutOfRange);
     return valid;

@@ -1,4 +1,5 @@
-// Depreciation methods, MACRS rows, book values and where depreciation stops.
+// Depreciation schedules of every method, the published MACRS rows, book
+// values, and where depreciation starts and stops.
 
 #include <vector>
 
@@ -9,51 +10,56 @@ namespace {
 
 class DepreciationTest : public EngineTest {
   protected:
-    // 10000 paid in year `year`, never disposed of; L = 30.
-    void asset(int16_t method, int16_t life, int16_t year = 0) {
+    // 10000 paid in `year` with `method` over `life` years, never disposed of;
+    // L = 30. Expects `schedule` from the year after purchase on, and nothing
+    // in any other year.
+    void expectSchedule(int16_t method, int16_t life, const std::vector<double>& schedule,
+                        int16_t year = 0) {
+        SCOPED_TRACE(::testing::Message() << "method " << method << " life " << life);
         study(30, 0.0, 1);
-        alt(1).setInvestmentCost(1, 10000);
-        alt(1).setInvestmentYear(1, year);
-        alt(1).setDepreciationMethod(1, method);
-        alt(1).setDepreciationLife(1, life);
+        investment(1, 10000, year, method, life);
         calculate();
-    }
-
-    void expectSchedule(const std::vector<double>& expected, int16_t firstYear = 1) {
-        double total = 0;
+        double left = 10000;
         for (int16_t y = 0; y <= 30; ++y) {
-            const int k = y - firstYear;
-            const double want = k >= 0 && k < static_cast<int>(expected.size()) ? expected[k] : 0.0;
+            const int k = y - year - 1;
+            const double want = k >= 0 && k < static_cast<int>(schedule.size()) ? schedule[k] : 0.0;
             EXPECT_NEAR(alt(1).DepreciationAt(y), want, 1e-6) << "year " << y;
-            total += alt(1).DepreciationAt(y);
+            left -= want;
+            EXPECT_NEAR(alt(1).BookValueAt(y), y < year ? 0.0 : left, 1e-6) << "year " << y;
         }
-        EXPECT_NEAR(total, 10000.0, 1e-6);
     }
 };
 
-TEST_F(DepreciationTest, StraightLineAndSumOfYearsDigits) {
-    // Straight line, D = 5: 10000 / 5 = 2000 a year; book value 8000, 6000, ...
-    asset(0, 5);
-    expectSchedule({2000, 2000, 2000, 2000, 2000});
-    EXPECT_NEAR(alt(1).BookValueAt(0), 10000.0, 1e-9);
-    EXPECT_NEAR(alt(1).BookValueAt(2), 6000.0, 1e-9);
-    EXPECT_NEAR(alt(1).BookValueAt(5), 0.0, 1e-9);
-    EXPECT_NEAR(alt(1).BookValueAt(30), 0.0, 1e-9);
+TEST_F(DepreciationTest, EachMethodFollowsItsSchedule) {
+    // Straight line, D = 5: 10000 / 5 = 2000 a year, also when bought in year 2.
+    expectSchedule(0, 5, {2000, 2000, 2000, 2000, 2000});
+    expectSchedule(0, 5, {2000, 2000, 2000, 2000, 2000}, 2);
     // Sum of years' digits, D = 4: digits add to 10: 4000, 3000, 2000, 1000.
-    asset(1, 4);
-    expectSchedule({4000, 3000, 2000, 1000});
-}
-
-TEST_F(DepreciationTest, DecliningBalanceSwitchesToStraightLine) {
+    expectSchedule(1, 4, {4000, 3000, 2000, 1000});
     // 200 %, D = 5, rate 0.4: 4000 (left 6000), 2400 (3600), 1440 (2160); year 4
     // straight line 2160 / 2 = 1080 beats 864, so 1080 and 1080.
-    asset(2, 5);
-    expectSchedule({4000, 2400, 1440, 1080, 1080});
+    expectSchedule(2, 5, {4000, 2400, 1440, 1080, 1080});
     // 150 %, D = 5, rate 0.3: 3000 (left 7000), 2100 (4900; straight line
     // 7000 / 4 = 1750 is less); year 3 straight line 4900 / 3 = 1633.33 beats
     // 1470, and stays for the rest.
-    asset(3, 5);
-    expectSchedule({3000, 2100, 4900.0 / 3, 4900.0 / 3, 4900.0 / 3});
+    expectSchedule(3, 5, {3000, 2100, 4900.0 / 3, 4900.0 / 3, 4900.0 / 3});
+    // MACRS for a life without a published row, D = 4, 200 % (rate 0.5): year 1
+    // half a year 0.5 x 0.5 x 10000 = 2500 (left 7500); year 2 db 3750 vs
+    // straight line 7500 / 3.5 = 2142.86: 3750 (left 3750); year 3 db 1875 vs
+    // 3750 / 2.5 = 1500: 1875 (left 1875); year 4 db 937.5 vs 1875 / 1.5 = 1250:
+    // 1250; year 5 the last half year: 625.
+    expectSchedule(4, 4, {2500, 3750, 1875, 1250, 625});
+    // D = 12 uses 150 %: year 1 = 0.5 x 1.5 / 12 x 10000 = 625 (left 9375);
+    // year 2 db 9375 x 0.125 = 1171.875 vs straight line 9375 / 11.5 = 815.22.
+    study(30, 0.0, 1);
+    investment(1, 10000, 0, 4, 12);
+    calculate();
+    EXPECT_NEAR(alt(1).DepreciationAt(1), 625.0, 1e-9);
+    EXPECT_NEAR(alt(1).DepreciationAt(2), 1171.875, 1e-9);
+    EXPECT_GT(alt(1).DepreciationAt(13), 0.0);
+    EXPECT_NEAR(alt(1).BookValueAt(13), 0.0, 1e-6);
+    // None: nothing depreciated, on the books at 10000 to the end.
+    expectSchedule(5, 5, {});
 }
 
 TEST_F(DepreciationTest, MacrsFollowsThePublishedPercentages) {
@@ -68,71 +74,28 @@ TEST_F(DepreciationTest, MacrsFollowsThePublishedPercentages) {
          4.461, 4.462, 4.461, 4.462, 4.461, 4.462, 4.461, 4.462, 4.461, 2.231}};
     const int16_t lives[] = {3, 5, 7, 10, 15, 20};
     for (std::size_t row = 0; row < published.size(); ++row) {
-        SCOPED_TRACE(lives[row]);
-        double percentTotal = 0;
         std::vector<double> amounts;
         for (double percent : published[row]) {
             amounts.push_back(percent * 100.0);  // of a 10000 basis
-            percentTotal += percent;
         }
-        EXPECT_NEAR(percentTotal, 100.0, 1e-9);
-        EXPECT_EQ(amounts.size(), static_cast<std::size_t>(lives[row]) + 1);
-        asset(4, lives[row]);
-        expectSchedule(amounts);
+        expectSchedule(4, lives[row], amounts);
     }
-}
-
-TEST_F(DepreciationTest, MacrsForOtherLivesIsComputedWithTheHalfYearConvention) {
-    // D = 4, 200 % (rate 0.5): year 1 half a year 0.5 * 0.5 * 10000 = 2500
-    // (left 7500); year 2 db 3750 vs straight line 7500 / 3.5 = 2142.86: 3750
-    // (left 3750); year 3 db 1875 vs 3750 / 2.5 = 1500: 1875 (left 1875); year 4
-    // db 937.5 vs 1875 / 1.5 = 1250: 1250; year 5 the last half year: 625.
-    asset(4, 4);
-    expectSchedule({2500, 3750, 1875, 1250, 625});
-    // D = 12 uses 150 %: year 1 = 0.5 * 1.5 / 12 * 10000 = 625; 13 years in all.
-    asset(4, 12);
-    EXPECT_NEAR(alt(1).DepreciationAt(1), 625.0, 1e-9);
-    EXPECT_GT(alt(1).DepreciationAt(13), 0.0);
-    EXPECT_EQ(alt(1).DepreciationAt(14), 0.0);
-    double total = 0;
-    for (int16_t y = 0; y <= 30; ++y) {
-        total += alt(1).DepreciationAt(y);
-    }
-    EXPECT_NEAR(total, 10000.0, 1e-6);
-}
-
-TEST_F(DepreciationTest, StartsAfterPurchaseAndNoneKeepsTheBookValue) {
-    // Straight line over 5 years for an item bought in year 2: years 3..7.
-    asset(0, 5, 2);
-    expectSchedule({2000, 2000, 2000, 2000, 2000}, 3);
-    EXPECT_EQ(alt(1).BookValueAt(1), 0.0);
-    EXPECT_NEAR(alt(1).BookValueAt(2), 10000.0, 1e-9);
-    EXPECT_NEAR(alt(1).BookValueAt(3), 8000.0, 1e-9);
-    // Method 5: nothing depreciated, book value 10000 to the end.
-    study(30, 0.0, 1);
-    alt(1).setInvestmentCost(1, 10000);
-    alt(1).setDepreciationMethod(1, 5);
-    calculate();
-    EXPECT_EQ(alt(1).DepreciationAt(1), 0.0);
-    EXPECT_NEAR(alt(1).BookValueAt(30), 10000.0, 1e-9);
 }
 
 TEST_F(DepreciationTest, StopsAtDisposalAndTaxExemptItemsAreOutsideTheBooks) {
     // Straight line 2000 a year, disposed of in year 3 (life 3) for 5000:
     // depreciation years 1..3, book value before disposal 4000, gain 1000 in
-    // year 3's net income, book value 0 from year 3.
+    // year 3's net income, book value 0 from year 3. A tax-exempt item (3000,
+    // life 2, salvage 2500): no depreciation, no book value, no gain.
     study(10, 0.0, 1);
     IAlternative& a = alt(1);
-    a.setInvestmentCost(1, 10000);
-    a.setDepreciationLife(1, 5);
-    a.setUsefulLife(1, 3);
-    a.setSalvage(1, 5000);
-    // A tax-exempt item: no depreciation, no book value, no gain.
-    a.setInvestmentCost(2, 3000);
-    a.setTaxExempt(2, true);
-    a.setDepreciationLife(2, 3);
-    a.setUsefulLife(2, 2);
-    a.setSalvage(2, 2500);
+    const int16_t kept = investment(1, 10000, 0, 0, 5);
+    a.setUsefulLife(kept, 3);
+    a.setSalvage(kept, 5000);
+    const int16_t exempt = investment(1, 3000, 0, 0, 3);
+    a.setTaxExempt(exempt, true);
+    a.setUsefulLife(exempt, 2);
+    a.setSalvage(exempt, 2500);
     calculate();
     EXPECT_NEAR(a.DepreciationAt(3), 2000.0, 1e-9);
     EXPECT_EQ(a.DepreciationAt(4), 0.0);

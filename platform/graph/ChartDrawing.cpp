@@ -3,6 +3,7 @@
 #include "Canvas.h"
 #include "ChartLayout.h"
 #include "PlotPainter.h"
+#include "TornadoPainter.h"
 
 // The drawing half of the chart renderer: everything that needs cairo lives in
 // the module qvc-chart-drawing.so, which libqvc_graph loads at the first chart,
@@ -118,11 +119,18 @@ void paintTitleAndLegend(const Chart& chart, const Layout& l, Canvas& canvas) {
 
 Image drawChart(const Chart& chart) {
     Canvas canvas(chart.widthPt, chart.heightPt, chart.dpi, chart.fontFamily);
-    Layout layout = layoutChart(chart, canvas);
-    paintAxes(chart, layout, canvas);
-    paintData(chart, layout, canvas);
-    paintAnnotations(chart, layout, canvas);
-    paintTitleAndLegend(chart, layout, canvas);
+    if (chart.kind == ChartKind::Tornado) {
+        const Layout layout = layoutTornado(chart, canvas);
+        paintTornadoAxes(chart, layout, canvas);
+        paintTornadoBars(chart, layout, canvas);
+        paintTitleAndLegend(chart, layout, canvas);
+    } else {
+        const Layout layout = layoutChart(chart, canvas);
+        paintAxes(chart, layout, canvas);
+        paintData(chart, layout, canvas);
+        paintAnnotations(chart, layout, canvas);
+        paintTitleAndLegend(chart, layout, canvas);
+    }
     Image image;
     image.png = canvas.png();
     image.pixelWidth = canvas.pixelWidth();

@@ -32,8 +32,6 @@ std::pair<double, double> dataRange(const Chart& chart) {
     return {lo, hi};
 }
 
-namespace {
-
 // Title: one line, shrunk to fit. Returns the top of what lies below it.
 double layoutTitle(const Chart& chart, Canvas& canvas, Layout& l) {
     double top = kMargin;
@@ -89,6 +87,8 @@ double layoutLegend(const Chart& chart, Canvas& canvas, Layout& l, double bottom
     }
     return bottom;
 }
+
+namespace {
 
 // The value scale: the given range widened to the data, so no bar or line is
 // ever cut off, or one taken from the data.

@@ -49,6 +49,9 @@ void validate(const Chart& c) {
     if ((c.yMin && !std::isfinite(*c.yMin)) || (c.yMax && !std::isfinite(*c.yMax))) {
         invalid("the axis range is not a number");
     }
+    if (!std::isfinite(c.baseValue)) {
+        invalid("the base value is not a number");
+    }
 }
 
 }  // namespace

@@ -31,6 +31,10 @@ struct Layout {
     }
     double xCentre(size_t i, size_t points) const { return plotLeft + slot(points) * (i + 0.5); }
     double y(double v) const { return plotBottom - scale.fraction(v) * (plotBottom - plotTop); }
+    // Tornado charts: the value axis is horizontal and the points are rows.
+    double x(double v) const { return plotLeft + scale.fraction(v) * (plotRight - plotLeft); }
+    double row(size_t points) const { return (plotBottom - plotTop) / static_cast<double>(points); }
+    double yCentre(size_t i, size_t points) const { return plotTop + row(points) * (i + 0.5); }
 };
 
 }  // namespace qvc::graph::detail

@@ -6,6 +6,11 @@
 // value per point. Bar: the subsets' bars stand side by side in each point's slot.
 // StackedBar: the subsets are stacked, positive values upwards from 0, negative
 // ones downwards. Line: one line with markers per subset.
+// Tornado: one horizontal bar per point, top to bottom in the order given, from
+// `baseValue` to each subset's value in the subset's colour (one subset per
+// side, such as an input's low and high value); the point labels stand on the
+// left, the value axis runs along the bottom, titled by xAxisLabel, with
+// yMin/yMax as its range, and a line marks the base value.
 
 #include <cstdint>
 #include <optional>
@@ -20,7 +25,7 @@ struct QVC_GRAPH_EXPORT Colour {
     friend bool operator==(const Colour&, const Colour&) = default;
 };
 
-enum class ChartKind { Bar, StackedBar, Line };
+enum class ChartKind { Bar, StackedBar, Line, Tornado };
 
 struct QVC_GRAPH_EXPORT Subset {
     std::string label;  // legend text
@@ -41,6 +46,8 @@ struct QVC_GRAPH_EXPORT Chart {
     // otherwise the range is taken from the data (always including 0).
     std::optional<double> yMin;
     std::optional<double> yMax;
+    // Tornado: the value every bar starts from; part of the value range.
+    double baseValue = 0;
     std::string xAxisLabel;
     std::string yAxisLabel;
     bool showLegend = false;           // drawn below the plot, never over the data

@@ -59,7 +59,8 @@ SensitivityStudy readSensitivityStudy(int16_t studyId) {
     if (thread.gErrCode == CalcStatus::NoDesignCase || !ids.isDimensioned())
         throw rt::Error(statusNumber(CalcStatus::NoDesignCase),
                         fmt::format("Study {} has no design case", studyId));
-    for (long i = ids.lbound(); i <= ids.ubound(); ++i) {
+    // The IDs are 1-based, as the calculator reads them.
+    for (long i = 1; i <= ids.ubound(); ++i) {
         const int16_t id = ids(i);
         thread.arrCaseStatus.fill(0);
         loader.loadCase(studyId, id);

@@ -9,6 +9,7 @@
 #include "ProjectCommands.h"
 #include "ProjectSession.h"
 #include "ReportCommands.h"
+#include "SensitivityCommand.h"
 #include "WexCommands.h"
 #include "qvc/InstalledFiles.h"
 
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     // Each group adds its own commands; the order here is the order of the help.
     addProjectCommands(app, run);
     addReportCommands(app, run);
+    addSensitivityCommand(app, run);
     addCountCommand(app, run);
     addDemoCommand(app, run);
     addWexCommands(app, run);

@@ -9,9 +9,7 @@
 
 namespace qvc::cli {
 
-namespace {
-
-std::string text(const nlohmann::ordered_json& doc, const char* lineEnd) {
+std::string jsonOutputText(const nlohmann::ordered_json& doc, const char* lineEnd) {
     // Titles read from an old project may not be valid UTF-8: U+FFFD instead
     // of a failure. Line breaks occur only between tokens (strings escape
     // theirs), so each can become the line end asked for.
@@ -28,16 +26,14 @@ std::string text(const nlohmann::ordered_json& doc, const char* lineEnd) {
     return out + lineEnd;
 }
 
-}  // namespace
-
 void writeJsonOutput(const nlohmann::ordered_json& doc, const std::string& path) {
     if (path == "-") {
-        std::cout << text(doc, "\n") << std::flush;
+        std::cout << jsonOutputText(doc, "\n") << std::flush;
         if (!std::cout)
             throw CommandError("the results could not be written to standard output");
         return;
     }
-    const std::string data = text(doc, "\r\n");
+    const std::string data = jsonOutputText(doc, "\r\n");
     try {
         rt::writeFileAtomically(rt::Env::Default(), path,
                                 [&](rt::WritableFile& file) { file.append(data); });

@@ -2,36 +2,18 @@
 
 #include <fmt/format.h>
 
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <pugixml.hpp>
 
 #include "JsonRecords.h"
 #include "ProjectSession.h"
-#include "qvc/InstalledFiles.h"
-#include "qvc/ProjectDatabase.h"
 #include "qvc/runtime/BasicString.h"
 
 namespace qvc::cli {
 
 int initProject(const std::string& dir) {
-    std::error_code ec;
-    std::filesystem::create_directories(dir, ec);
-    if (ec)
-        throw CommandError("cannot create the folder " + dir + ": " + ec.message());
-    const std::string file = ProjectDatabaseFile(dir);
-    if (std::filesystem::exists(file))
-        throw CommandError(file + " already exists; nothing was changed");
-    std::string err = CreateProjectDatabase(file);
-    if (!err.empty())
-        throw CommandError("creating " + file + " failed: " + err);
-    // The texts of reports and messages travel with the project.
-    std::filesystem::copy_file(ShippedResourceDB(), std::filesystem::path(dir) / kResourceDbName,
-                               std::filesystem::copy_options::overwrite_existing, ec);
-    if (ec)
-        throw CommandError(std::string("copying the resource database failed: ") + ec.message());
-    std::cout << file << "\n";
+    std::cout << createProjectFolder(dir) << "\n";
     return 0;
 }
 
@@ -59,28 +41,9 @@ int updateStudy(const std::string& dir, int studyId, const std::string& jsonFile
     return 0;
 }
 
-namespace {
-
-// A case read from JSON, with the type, life cycle and study the JSON leaves
-// out taken from the study, as a host fills them.
-cDesignCase caseForStudy(ProjectSession& session, int studyId, const std::string& jsonFile) {
-    CaseScalarsPresent present;
-    cDesignCase c = caseFromJson(readJsonFile(jsonFile), &present);
-    cStudy s = session.study(studyId);
-    if (!present.analysisType)
-        c.AnalysisType = s.TypeOfAnalysis;
-    if (!present.lifecycle)
-        c.Lifecycle = s.Lifecycle;
-    if (!present.studyId)
-        c.StudyID = static_cast<int16_t>(studyId);
-    return c;
-}
-
-}  // namespace
-
 int addCase(const std::string& dir, int studyId, const std::string& jsonFile) {
     ProjectSession session(dir);
-    cDesignCase c = caseForStudy(session, studyId, jsonFile);
+    cDesignCase c = caseForStudy(session, studyId, readJsonFile(jsonFile));
     session.project().addCaseDetails(toId(studyId, "study"), c);
     session.check("adding the case");
     std::cout << session.project().LastAddedCaseID() << "\n";
@@ -95,7 +58,7 @@ int showCase(const std::string& dir, int studyId, int caseId) {
 
 int updateCase(const std::string& dir, int studyId, int caseId, const std::string& jsonFile) {
     ProjectSession session(dir);
-    cDesignCase c = caseForStudy(session, studyId, jsonFile);
+    cDesignCase c = caseForStudy(session, studyId, readJsonFile(jsonFile));
     session.designCase(studyId, caseId);
     session.project().updateCaseDetails(studyId, caseId, c);
     session.check(fmt::format("updating case {}", caseId));

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ProjectSession.h"
+#include "StudyConversion.h"
 #include "qvc/cWEXTagImporter.h"
 
 namespace qvc::cli {
@@ -77,30 +78,6 @@ int importBuilding(const std::string& dir, int studyId, const std::string& wexDi
     return 0;
 }
 
-int convertStudy(const std::string& dir, int studyId, int type) {
-    if (type < 0 || type > 3)
-        throw CommandError(
-            fmt::format("type of analysis {} is not one of 0 (private sector), 1 "
-                        "(public sector), 2 (simple payback) and 3 (simple cash "
-                        "flow)",
-                        type));
-    ProjectSession session(dir);
-    cStudy study = session.study(studyId);
-    const int16_t id = toId(studyId, "study");
-    // The cases and the study's type change together or not at all.
-    cORVProject& project = session.project();
-    project.BeginTransaction();
-    session.check(fmt::format("converting study {}", studyId));
-    project.ChangeAnalysisType(static_cast<int16_t>(type), id, study.Lifecycle);
-    session.check(fmt::format("converting the cases of study {}", studyId));
-    study.TypeOfAnalysis = static_cast<int16_t>(type);
-    project.updateStudyDetails(id, study);
-    session.check(fmt::format("storing the type of study {}", studyId));
-    project.CommitTransaction();
-    session.check(fmt::format("converting study {}", studyId));
-    return 0;
-}
-
 void addWexCommands(CLI::App& app, std::function<int()>& run) {
     struct Options {
         std::string dir, wexDir, building;
@@ -136,7 +113,13 @@ void addWexCommands(CLI::App& app, std::function<int()>& run) {
     convert
         ->add_option("TYPE", o->type, "0 private, 1 public, 2 simple payback, 3 simple cash flow")
         ->required();
-    convert->callback([o, &run] { run = [o] { return convertStudy(o->dir, o->study, o->type); }; });
+    convert->callback([o, &run] {
+        run = [o] {
+            ProjectSession session(o->dir);
+            convertStudy(session, o->study, o->type);
+            return 0;
+        };
+    });
 }
 
 }  // namespace qvc::cli

@@ -1,5 +1,6 @@
 #pragma once
-// The building-load commands of `qvc` and the analysis type conversion:
+// The building-load commands of `qvc` and the analysis type conversion
+// (StudyConversion.h):
 //   qvc wex buildings WEXDIR
 //   qvc wex import DIR STUDY WEXDIR BUILDING [--equipment]
 //   qvc study convert DIR STUDY TYPE
@@ -19,8 +20,5 @@ int listBuildings(const std::string& wexDir);
 // new case of the study and prints the case ID.
 int importBuilding(const std::string& dir, int studyId, const std::string& wexDir,
                    const std::string& building, bool equipment);
-// Rewrites the study's cases for the type of analysis (0 to 3) and stores the
-// type in the study.
-int convertStudy(const std::string& dir, int studyId, int type);
 
 }  // namespace qvc::cli

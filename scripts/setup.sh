@@ -11,7 +11,7 @@ packages=(
   libpugixml-dev libcairo2-dev libdeflate-dev fonts-liberation fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
   qt6-base-dev libgl-dev xvfb xauth
-  file dpkg-dev pmccabe locales
+  file dpkg-dev pmccabe locales python3
 )
 if [[ "${1:-}" == "--rtf" ]]; then
   packages+=(libreoffice-writer-nogui)

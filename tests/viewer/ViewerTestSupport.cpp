@@ -1,38 +1,20 @@
-#include "ViewerTestSupport.h"
-
-#include <gtest/gtest.h>
+// The Qt application of the viewer tests (off-screen unless the test run names
+// another platform).
 
 #include <cairo.h>
 #include <fontconfig/fontconfig.h>
+#include <gtest/gtest.h>
+
 #include <QApplication>
-#include <fstream>
 #include <memory>
-#include <sstream>
-
-namespace qvc::test {
-
-std::filesystem::path freshViewerDir(const std::string& name) {
-    std::filesystem::path dir = std::filesystem::path(QVC_TEST_OUTPUT_DIR) / "viewer" / name;
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir;
-}
-
-std::string readFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 namespace {
 
 class QtApplicationEnvironment : public ::testing::Environment {
   public:
     void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
-        }
         app_ = std::make_unique<QApplication>(argc_, argv_);
         QApplication::setApplicationName(QStringLiteral("QVComponents"));
     }
@@ -55,5 +37,3 @@ class QtApplicationEnvironment : public ::testing::Environment {
     ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
 
 }  // namespace
-
-}  // namespace qvc::test

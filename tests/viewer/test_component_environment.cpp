@@ -1,14 +1,13 @@
 // The viewer environment that reads the component's state: the shipped
-// resource texts by key, the error message, the temporary folder and the help
-// file, and the save dialog showing those texts.
+// resource texts in the save dialog, the error message format, the temporary
+// folder and the help file.
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 
-#include "ReportSample.h"
-#include "ViewerTestSupport.h"
-#include "common/ErrorMessage.h"
+#include "SampleDocument.h"
+#include "TestSupport.h"
 #include "common/ThreadState.h"
 #include "qvc/ResManager.h"
 #include "qvc/ui/HeadlessHelp.h"
@@ -23,8 +22,7 @@ using namespace qvc::viewer;
 
 namespace {
 
-class RecordingChooser : public SaveFileChooser {
-  public:
+struct RecordingChooser : SaveFileChooser {
     std::optional<QString> choose(QWidget*, const SaveFileRequest& request) override {
         requests.push_back(request);
         return std::nullopt;
@@ -32,55 +30,23 @@ class RecordingChooser : public SaveFileChooser {
     std::vector<SaveFileRequest> requests;
 };
 
-class ComponentEnvironment : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        resetThreadState();
-        resetReportState();
-        ui::Services::reset();
-        ResManager().SetResourceDB(QVC_RESOURCE_DB);
-    }
-    void TearDown() override {
-        resetThreadState();
-        resetReportState();
-        ui::Services::reset();
-    }
-};
-
 }  // namespace
 
-TEST_F(ComponentEnvironment, ShippedTextsErrorsNoticeAndHelp) {
-    ComponentViewerEnvironment env;
-    EXPECT_EQ(env.text("gXstrSaveRpt"), "Save Report As");
-    EXPECT_EQ(env.text("gXstrReportFiles"), "Report Files");
-    EXPECT_EQ(env.text("gXstrAllFiles"), "All Files");
-    EXPECT_EQ(env.text("noSuchKey"), "");
-    EXPECT_EQ(env.formatError("76#Path not found#SaveDocument#FrmReportViewer#"),
-              FormatErrorMessage("76#Path not found#SaveDocument#FrmReportViewer#"));
-    EXPECT_EQ(env.formatError("76#Path not found#SaveDocument#FrmReportViewer#"),
-              "Error 76 - Path not found\r\nProcedure - SaveDocument\r\nModule - FrmReportViewer");
-
-    threadState().strTempPath = "/tmp/qvc-temp";
-    EXPECT_EQ(env.tempFolder(), "/tmp/qvc-temp");
-
-    auto help = std::make_shared<ui::HeadlessHelp>();
-    ui::Services::setHelp(help);
-    env.showHelp(frmReportViewer::HelpContextID);  // no help file named: nothing
-    EXPECT_TRUE(help->requests().empty());
-    fs::path dir = test::freshViewerDir("component-help");
-    std::ofstream(dir / "viewer.html") << "<html></html>";
-    ResManager().SetHelpFile((dir / "viewer.html").string());
-    env.showHelp(frmReportViewer::HelpContextID);
-    ASSERT_EQ(help->requests().size(), 1u);
-    EXPECT_EQ(help->requests()[0].context, 1000);
-}
-
-TEST_F(ComponentEnvironment, ViewerWindowUsesTheComponentsTexts) {
-    fs::path work = test::freshViewerDir("component-window");
+TEST(ComponentEnvironment, TheWindowShowsTheComponentsTextsFolderAndHelp) {
+    resetThreadState();
+    resetReportState();
+    ui::Services::reset();
+    ResManager().SetResourceDB(QVC_RESOURCE_DB);
+    const fs::path work = test::freshDir("viewer", "component");
     threadState().strTempPath = work.string();
+    auto env = std::make_shared<ComponentViewerEnvironment>();
+    EXPECT_EQ(env->formatError("76#Path not found#SaveDocument#FrmReportViewer#"),
+              "Error 76 - Path not found\r\nProcedure - SaveDocument\r\nModule - FrmReportViewer");
+    EXPECT_EQ(env->text("noSuchKey"), "");
+
     doc::DocumentObject docs;
-    test::addShortReport(docs, work.string(), "Office_Study Inputs.RTF", "inputs");
-    frmReportViewer w(std::make_shared<ComponentViewerEnvironment>());
+    test::buildShortDocument(docs, work.string(), "Office_Study Inputs.RTF", "inputs");
+    frmReportViewer w(env);
     docs.AttachWindow(w.Toc1, 1);
     w.SetDocument(docs);
     auto chooser = std::make_shared<RecordingChooser>();
@@ -88,6 +54,21 @@ TEST_F(ComponentEnvironment, ViewerWindowUsesTheComponentsTexts) {
     w.SaveDocument();
     ASSERT_EQ(chooser->requests.size(), 1u);
     EXPECT_EQ(chooser->requests[0].title, "Save Report As");
-    EXPECT_EQ(chooser->requests[0].filters.front(), "Report Files (*.rtf)");
+    EXPECT_EQ(chooser->requests[0].filters, (QStringList{"Report Files (*.rtf)", "All Files (*)"}));
     EXPECT_EQ(chooser->requests[0].folder.toStdString(), work.string());
+
+    auto help = std::make_shared<ui::HeadlessHelp>();
+    ui::Services::setHelp(help);
+    env->showHelp(frmReportViewer::HelpContextID);  // no help file named: nothing
+    EXPECT_TRUE(help->requests().empty());
+    std::ofstream(work / "viewer.html") << "<html></html>";
+    ResManager().SetHelpFile((work / "viewer.html").string());
+    env->showHelp(frmReportViewer::HelpContextID);
+    ASSERT_EQ(help->requests().size(), 1u);
+    EXPECT_EQ(help->requests()[0].file, (work / "viewer.html").string());
+    EXPECT_EQ(help->requests()[0].context, 1000);
+
+    resetThreadState();
+    resetReportState();
+    ui::Services::reset();
 }

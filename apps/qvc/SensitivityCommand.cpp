@@ -169,7 +169,8 @@ void addSensitivityCommand(CLI::App& app, std::function<int()>& run) {
         "Without values a factor is taken 20 % below and above its base. Values for the rates "
         "are the rates themselves (discount-rate=0.02:0.05 or =2%:5%; escalation:2=0:4% sets "
         "every escalation rate of case 2); values for the cost groups are changes "
-        "(investment:2=-10%:+30%). Without --vary every factor of the study is varied by 20 %.\n"
+        "(investment:2=-10%:+30%). Without --vary every factor that moves the study's results is "
+        "varied by 20 %.\n"
         "Writes sensitivity.json, sensitivity.txt and tornado.png into the --out folder and "
         "refuses to replace any of them.");
     cmd->add_option("DIR", a->dir, "project folder")->required();

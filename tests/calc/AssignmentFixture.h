@@ -1,7 +1,8 @@
 #pragma once
-// A calculator with a recording engine in place of the real one, one
-// alternative sized, and helpers that fill the shared study and case arrays
-// the way the database loading does (fields 1..n, items 1..m, column 0 empty).
+// A calculator with its own engine sized for one alternative, and helpers
+// that fill the shared study and case arrays the way the database loading does
+// (fields 1..n, items 1..m, column 0 empty). What the engine received is read
+// back from its results after a calculation.
 
 #include <gtest/gtest.h>
 
@@ -10,9 +11,10 @@
 #include <vector>
 
 #include "CalculatorProbe.h"
-#include "RecordingEngine.h"
 #include "common/ThreadState.h"
 #include "qvc/cORVCalculator.h"
+#include "tavlo/IAlternative.h"
+#include "tavlo/IAlternatives.h"
 
 namespace qvc::test {
 
@@ -51,11 +53,7 @@ class AssignmentTest : public ::testing::Test {
     void SetUp() override {
         resetThreadState();
         calc = std::make_unique<cORVCalculator>();
-        auto engine = std::make_shared<RecordingEngine>();
-        rec = engine.get();
-        calc->objLifeCycle = engine;
         CalculatorProbe::BuildCollections(*calc, 1);
-        rec->calls.clear();
     }
     void TearDown() override {
         calc.reset();
@@ -78,15 +76,25 @@ class AssignmentTest : public ::testing::Test {
     void assign(const std::string& part, int32_t position = 1) {
         CalculatorProbe::AssignProperties(*calc, part, position);
     }
-    void assignCase(int32_t position = 1) {
-        assign("inv", position);
-        assign("ann", position);
-        assign("other", position);
+    // The study and the three parts of the case at `position`, then the
+    // engine's calculation.
+    void assignAndCalculate(int32_t position = 1) {
+        assign("study");
+        for (const char* part : {"inv", "ann", "other"})
+            assign(part, position);
+        ASSERT_EQ(st().gErrMsg, "");
+        ASSERT_FALSE(invalid()) << CalculatorProbe::invalidValue(*calc);
+        engine().Alternatives().Item(static_cast<int16_t>(position)).setNumber(1);
+        ASSERT_TRUE(engine().ValidateInputs()) << st().gErrMsg;
+        ASSERT_TRUE(engine().Calculate());
     }
     bool invalid() const { return calc->m_InvalidCaseData; }
+    tavlo::ILifeCycleEngine& engine() { return *calc->objLifeCycle; }
+    const tavlo::IAlternative& alt(int16_t position = 1) {
+        return engine().Alternatives().Item(position);
+    }
 
     std::unique_ptr<cORVCalculator> calc;
-    RecordingEngine* rec = nullptr;
 };
 
 }  // namespace qvc::test

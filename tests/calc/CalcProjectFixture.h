@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "TestSupport.h"
 #include "common/ThreadState.h"
 #include "project/ProjectSchema.h"
 #include "qvc/cORVProject.h"
@@ -20,10 +21,7 @@ class CalcProjectTest : public ::testing::Test {
     void SetUp() override {
         resetThreadState();
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = std::filesystem::path(QVC_TEST_OUTPUT_DIR) / "calc" /
-              (std::string(info->test_suite_name()) + "." + info->name());
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
+        dir = freshDir("calc", std::string(info->test_suite_name()) + "." + info->name());
         project::createProjectDatabase((dir / "ORV30.mdb").string());
         prj.setWorkPath(dir.string(), "", "");
     }

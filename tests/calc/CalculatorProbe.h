@@ -20,6 +20,8 @@ class CalculatorProbe {
         c.addCaseSnapshot(position);
     }
     static void eraseCaseArrays() { cORVCalculator::eraseCaseArrays(); }
+    // The description of the first value out of range of the case handed over.
+    static std::string& invalidValue(cORVCalculator& c) { return c.m_sInvalidValue; }
 
     // The loading and hand-over steps of a calculation run, case by case, with
     // alternative i numbered i; the caller checks the error state and runs the

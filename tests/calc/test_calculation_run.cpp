@@ -1,7 +1,7 @@
 // PerformCalc and BuildReports end to end on a stored study: status codes,
 // messages, fallback to input reports, and the results kept for the reports.
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include "CalcProjectFixture.h"
 #include "common/ResourceStrings.h"
@@ -172,20 +172,37 @@ TEST_F(CalculationRun, StudyWithoutCases) {
     EXPECT_EQ(threadState().gReportMode, 1);
     EXPECT_EQ(messages(), std::vector<std::string>{threadState().res.gXstrNoDCforStudy});
     EXPECT_EQ(calc.ReturnError(), 302);
+
+    // A study out of range as well: its reason comes first.
+    execute("UPDATE tblStudy SET nLifecycle = 1");
+    EXPECT_FALSE(calc.PerformCalc());
+    EXPECT_EQ(calc.ReturnError(), 309);
+
+    // The case list of an earlier study is not taken for this one's.
+    cORVCalculator other;
+    other.StudyID = studyWithCases(20, 2);
+    other.sReportTypes = "LS";
+    ASSERT_TRUE(other.PerformCalc());
+    cORVCalculator again;
+    again.StudyID = calc.StudyID;
+    again.sReportTypes = "SI-DC-LS";
+    EXPECT_FALSE(again.PerformCalc());
+    EXPECT_EQ(again.ReturnError(), 309);
+    EXPECT_EQ(threadState().colCases.Count(), 0);
 }
 
 TEST_F(CalculationRun, CaseValueOutOfRangeNamesTheCaseOrFallsBackToInputReports) {
     const int16_t id = studyWithCases(20, 2);
-    execute("UPDATE tblInvestmentCost SET nInvYear = 30 WHERE iCaseId = 2");
+    execute("UPDATE tblInvestmentCost SET nInvYear = 30");
     calc.StudyID = id;
     calc.sReportTypes = "LS";
     EXPECT_FALSE(calc.PerformCalc());
     EXPECT_EQ(calc.ReturnError(), 310);
-    EXPECT_EQ(calc.ReturnERRDC(), 2);
+    EXPECT_EQ(calc.ReturnERRDC(), 1);
     EXPECT_TRUE(calc.m_InvalidCaseData);
-    // The message names the case, the list, the row, the field and its range.
+    // One message, for the first case: the list, the row, the field, its range.
     const auto& r = threadState().res;
-    const std::string where = "Option 2: Investment Costs, row 1, Year: 30, allowed 0 to 20";
+    const std::string where = "Option 1: Investment Costs, row 1, Year: 30, allowed 0 to 20";
     EXPECT_EQ(messages(), std::vector<std::string>{r.gXstrInvalidDataDC + " [" + where + "]."});
 
     box->clear();
@@ -195,10 +212,11 @@ TEST_F(CalculationRun, CaseValueOutOfRangeNamesTheCaseOrFallsBackToInputReports)
     EXPECT_FALSE(fresh.PerformCalc());
     EXPECT_EQ(threadState().gReportMode, 1);
     EXPECT_EQ(fresh.getErrorMsg(), where);
+    EXPECT_EQ(threadState().colCases.Count(), 2) << "every case for the input report";
     fresh.BuildReports(0);
     EXPECT_EQ(messages(), std::vector<std::string>{r.gXstrInvalidDataDC + " [" + where + "]. " +
                                                    r.gXstrOnlyInputs});
-    // Only the design case inputs report is built, with both cases.
+    // Only the design case inputs report is built.
     ASSERT_EQ(savedNames().size(), 1u);
     EXPECT_EQ(savedNames()[0], "East wing_" + r.gXstrDCI + ".RTF");
 }
@@ -216,6 +234,7 @@ TEST_F(CalculationRun, MissingCaseRecordGives308) {
     EXPECT_FALSE(calc.PerformCalc());
     EXPECT_EQ(calc.ReturnError(), 308);
     EXPECT_EQ(calc.ReturnERRDC(), 2);
+    EXPECT_EQ(calc.getErrorMsg(), "") << "the engine is not run";
 }
 
 TEST_F(CalculationRun, EngineRefusalLeavesItsTextAndIsShownOnce) {
@@ -237,6 +256,15 @@ TEST_F(CalculationRun, EngineRefusalLeavesItsTextAndIsShownOnce) {
     EXPECT_EQ(box->records()[0].flags, 0);
     EXPECT_TRUE(calc.getErrorMsg().empty());
     EXPECT_TRUE(savedNames().empty());
+}
+
+TEST_F(CalculationRun, WithoutAnEngineTheRunFailsWithItsRecord) {
+    calc.StudyID = studyWithCases(20, 2);
+    calc.sReportTypes = "LS";
+    calc.objLifeCycle.reset();
+    EXPECT_FALSE(calc.PerformCalc());
+    EXPECT_THAT(calc.getErrorMsg(), ::testing::StartsWith("91#"));
+    EXPECT_THAT(calc.getErrorMsg(), ::testing::EndsWith("#PerformCalc#cORVCalculator#"));
 }
 
 TEST_F(CalculationRun, InputsOnlyNeverRunTheEngine) {

@@ -122,16 +122,5 @@ TEST_F(RealEngineTest, StoredStudyCalculatesToTheHandWorkedPresentWorths) {
     EXPECT_NEAR(cmp.NPWSavings(), 311604.294 - 245182.342, 0.01);
 }
 
-TEST_F(RealEngineTest, OutOfRangeStoredValueKeepsTheCaseFromTheEngine) {
-    storeBoilerStudy();
-    // A useful life that runs past the end of the study.
-    execute("UPDATE tblInvestmentCost SET nInvUsefulLife = 25 WHERE dInvCost = 100000");
-    cORVCalculator calc;
-    loadIntoEngine(calc);
-    EXPECT_TRUE(calc.m_InvalidCaseData);
-    EXPECT_EQ(threadState().gErrCode, 310);
-    EXPECT_EQ(threadState().gErrMsg, "");
-}
-
 }  // namespace
 }  // namespace qvc::test

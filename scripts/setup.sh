@@ -12,6 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
   qt6-base-dev libgl-dev xvfb xauth
   file dpkg-dev pmccabe locales python3
+  pybind11-dev python3-dev python3-pytest
 )
 if [[ "${1:-}" == "--rtf" ]]; then
   packages+=(libreoffice-writer-nogui)

@@ -81,7 +81,8 @@ struct QVC_EXPORT SensitivityPoint {
     // The factor's value here: a rate as a fraction (the discount rate, the
     // tax rate, or for the escalation group the given rate); for a cost group,
     // and for the escalation group without given values, the multiplier
-    // applied (1 at the base).
+    // applied. The study's base point (SensitivityResult::base) stands for
+    // every factor at once and keeps 0 here.
     double value = 0;
     bool calculated = false;
     // Per case, in the order of SensitivityResult::caseIds; empty when the
@@ -157,6 +158,7 @@ class QVC_EXPORT SensitivityAnalysis {
     // +20 %: the discount rate, the tax rate when income taxes are
     // considered, and per case each group that has items (escalation: any
     // escalation rate above 0; other costs only in the life-cycle analyses).
+    // Empty before a successful Load.
     std::vector<SensitivityFactor> DefaultFactors() const;
     // Calculates every factor at its low and high value and the break-even
     // rates (loads first when Load has not been called). False when the

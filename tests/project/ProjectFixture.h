@@ -1,6 +1,7 @@
 #pragma once
 // A fresh, empty project database in its own folder for every test, with the
-// work path set and the thread's state reset.
+// work path set and the thread's state reset; ways to read and change the file
+// behind the component's back.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "common/ThreadState.h"
 #include "project/ProjectSchema.h"
 #include "qvc/cORVProject.h"
@@ -26,10 +28,7 @@ class ProjectFixture : public ::testing::Test {
     void SetUp() override {
         resetThreadState();
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = std::filesystem::path(QVC_TEST_OUTPUT_DIR) / "project" /
-              (std::string(info->test_suite_name()) + "." + info->name());
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
+        dir = freshDir("project", std::string(info->test_suite_name()) + "." + info->name());
         project::createProjectDatabase((dir / "ORV30.mdb").string());
         notifier = std::make_shared<CountingNotifier>();
         prj.setChangeNotifier(notifier);
@@ -37,6 +36,12 @@ class ProjectFixture : public ::testing::Test {
     }
     void TearDown() override { resetThreadState(); }
 
+    // Runs statements on a connection of its own.
+    void execute(const std::string& sql) {
+        auto db = dao::Database::Open((dir / "ORV30.mdb").string());
+        db->Execute(sql);
+        db->Close();
+    }
     // Runs a query on a separate connection and returns column 0 of row 1.
     rt::Value scalar(const std::string& sql) {
         auto db = dao::Database::Open((dir / "ORV30.mdb").string());
@@ -46,6 +51,13 @@ class ProjectFixture : public ::testing::Test {
     int count(const std::string& table, const std::string& where = "") {
         return scalar("SELECT count(*) FROM " + table + (where.empty() ? "" : " WHERE " + where))
             .toInt32();
+    }
+    // The case as the component reads it back.
+    cDesignCase read(int16_t study, int32_t caseId) {
+        cDesignCase c;
+        prj.getCaseDetails(study, static_cast<int16_t>(caseId), c);
+        EXPECT_EQ(prj.getErrorMsg(), "");
+        return c;
     }
 
     cStudy sampleStudy(const std::string& title = "Office HVAC") {

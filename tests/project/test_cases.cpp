@@ -201,18 +201,12 @@ TEST_F(CaseOperations, StoredValuesThatDoNotFitFailTheRead) {
     cDesignCase c;
     c.setInvItemName(1, "Boiler");
     prj.addCaseDetails(1, c);
-    {
-        auto db = dao::Database::Open((dir / "ORV30.mdb").string());
-        db->Execute("UPDATE tblInvestmentCost SET nInvYear = 40000");
-    }
+    execute("UPDATE tblInvestmentCost SET nInvYear = 40000");
     cDesignCase out;
     prj.getCaseDetails(1, 1, out);
     EXPECT_EQ(prj.getErrorMsg(), "6#Overflow#getCaseDetails#cORVProject#");
     EXPECT_EQ(out.InvItemName(1), "Boiler") << "filled up to the failing value";
-    {
-        auto db = dao::Database::Open((dir / "ORV30.mdb").string());
-        db->Execute("UPDATE tblInvestmentCost SET iInvestmentCostId = 3, dInvCost = NULL");
-    }
+    execute("UPDATE tblInvestmentCost SET iInvestmentCostId = 3, dInvCost = NULL");
     prj.getCaseDetails(1, 1, out);
     EXPECT_EQ(prj.getErrorMsg(), "94#Invalid use of Null#getCaseDetails#cORVProject#");
 }

@@ -30,19 +30,6 @@ class AnalysisTypeConversion : public test::ProjectFixture {
         return id;
     }
 
-    cDesignCase read(int16_t caseId) {
-        cDesignCase c;
-        prj.getCaseDetails(1, caseId, c);
-        EXPECT_EQ(prj.getErrorMsg(), "");
-        return c;
-    }
-
-    void execute(const std::string& sql) {
-        auto db = dao::Database::Open((dir / "ORV30.mdb").string());
-        db->Execute(sql);
-        db->Close();
-    }
-
     int rows(const char* table, int16_t caseId) {
         return count(table, "iCaseId = " + std::to_string(caseId));
     }
@@ -101,12 +88,12 @@ class AnalysisTypeConversion : public test::ProjectFixture {
 
 TEST_F(AnalysisTypeConversion, ToSimplePaybackFoldsEachListIntoItsFirstRows) {
     const int16_t id = addCase(mixedCase());
-    const int32_t firstInvKey = read(id).InvItemPK(1);
+    const int32_t firstInvKey = read(1, id).InvItemPK(1);
     prj.ChangeAnalysisType(2, 1, kLife);
     ASSERT_EQ(prj.getErrorMsg(), "");
     EXPECT_EQ(notifier->calls, std::vector<bool>{true});
 
-    const cDesignCase c = read(id);
+    const cDesignCase c = read(1, id);
     // Investments made in year 0 with a positive cost: 1000 + 500, salvage 100.
     EXPECT_EQ(c.InvItemName(1), "Initial Investment Cost");
     EXPECT_EQ(c.InvCost(1), 1500.0);
@@ -143,85 +130,70 @@ TEST_F(AnalysisTypeConversion, ToSimplePaybackFoldsEachListIntoItsFirstRows) {
     EXPECT_EQ(scalar("SELECT nTypeOfAnalysis FROM tblStudy").toInt32(), 0);
 }
 
-TEST_F(AnalysisTypeConversion, ToSimpleCashFlowWithoutAYearZeroLoanKeepsANamedEmptyLoan) {
-    cDesignCase in = mixedCase();
+TEST_F(AnalysisTypeConversion, WithoutAYearZeroLoanACaseGetsTheClearedLoanRow) {
+    // Reproducer: a case without loans read every empty loan row as a loan of
+    // year 0, so the converted loan had the term 0 and no calculation took it.
+    cDesignCase later = mixedCase();  // five loans, none in year 0
+    cDesignCase none = mixedCase();   // no loans at all
     for (int16_t k = 1; k <= 5; ++k) {
-        in.setLoanItemName(k, "Loan " + std::to_string(k));
-        in.setLoanYear(k, static_cast<int16_t>(k));
-        in.setLoanPercent(k, 10.0 * k);
-        in.setLoanTerm(k, 20);
-        in.setLoanIntRate(k, 5.0);
-        in.setLoanTotlaInvest(k, 900.0);
+        later.setLoanItemName(k, "Loan " + std::to_string(k));
+        later.setLoanYear(k, k);
+        later.setLoanPercent(k, 10.0 * k);
+        later.setLoanTerm(k, 20);
+        later.setLoanIntRate(k, 5.0);
+        later.setLoanTotlaInvest(k, 900.0);
+        none.setLoanItemName(k, "");
+        none.setLoanYear(k, 0);
+        none.setLoanPercent(k, 0.0);
+        none.setLoanTerm(k, 0);
+        none.setLoanIntRate(k, 0.0);
+        none.setLoanPayPlan(k, 0);
+        none.setLoanTotlaInvest(k, 0.0);
     }
-    const int16_t id = addCase(in);
-    ASSERT_EQ(rows("tblLoanDetails", id), 5);
+    const int16_t laterId = addCase(later);
+    const int16_t noneId = addCase(none);
+    const int16_t withLoan = addCase(mixedCase());  // its year-0 loan is taken as it is
+    ASSERT_EQ(rows("tblLoanDetails", laterId), 5);
+    ASSERT_EQ(rows("tblLoanDetails", noneId), 0);
     prj.ChangeAnalysisType(3, 1, kLife);
     ASSERT_EQ(prj.getErrorMsg(), "");
-
-    const cDesignCase c = read(id);
-    EXPECT_EQ(c.LoanItemName(1), "Loan");
-    EXPECT_EQ(c.LoanTerm(1), 10);
-    EXPECT_EQ(c.LoanPercent(1), 0.0);
-    EXPECT_EQ(c.LoanIntRate(1), 0.0);
-    EXPECT_EQ(c.LoanTotlaInvest(1), 0.0);
-    EXPECT_EQ(c.LoanYear(1), 0);
-    EXPECT_EQ(rows("tblLoanDetails", id), 1);
+    for (int16_t id : {laterId, noneId}) {
+        SCOPED_TRACE(id);
+        const cDesignCase c = read(1, id);
+        EXPECT_EQ(c.LoanItemName(1), "Loan");
+        EXPECT_EQ(c.LoanTerm(1), 10);
+        EXPECT_EQ(c.LoanPercent(1), 0.0);
+        EXPECT_EQ(c.LoanIntRate(1), 0.0);
+        EXPECT_EQ(c.LoanTotlaInvest(1), 0.0);
+        EXPECT_EQ(c.LoanYear(1), 0);
+        EXPECT_EQ(rows("tblLoanDetails", id), 1);
+    }
+    const cDesignCase d = read(1, withLoan);
+    EXPECT_EQ(d.LoanTerm(1), 15);
+    EXPECT_EQ(d.LoanPercent(1), 40.0);
+    EXPECT_EQ(rows("tblLoanDetails", withLoan), 1);
 
     // A loan text of three characters or fewer leaves the loan nameless, and
     // the empty row is then removed.
     threadState().res.gXstrASCIILoanPrincipal = "On";
-    const int16_t id2 = addCase(in);
+    const int16_t nameless = addCase(later);
     prj.ChangeAnalysisType(3, 1, kLife);
     ASSERT_EQ(prj.getErrorMsg(), "");
-    EXPECT_EQ(rows("tblLoanDetails", id2), 0);
-}
-
-TEST_F(AnalysisTypeConversion, ACaseWithoutLoansGetsTheClearedLoanRowWithItsTerm) {
-    // Reproducer: a case without loans read every empty loan row as a loan of
-    // year 0, so the converted loan had the term 0 and no calculation took it.
-    cDesignCase in = mixedCase();
-    for (int16_t k = 1; k <= 2; ++k) {
-        in.setLoanItemName(k, "");
-        in.setLoanYear(k, 0);
-        in.setLoanPercent(k, 0.0);
-        in.setLoanTerm(k, 0);
-        in.setLoanIntRate(k, 0.0);
-        in.setLoanPayPlan(k, 0);
-        in.setLoanTotlaInvest(k, 0.0);
-    }
-    const int16_t none = addCase(in);
-    // Beside it a case whose year-0 loan is taken over as it is.
-    const int16_t withLoan = addCase(mixedCase());
-    ASSERT_EQ(rows("tblLoanDetails", none), 0);
-    prj.ChangeAnalysisType(2, 1, kLife);
-    ASSERT_EQ(prj.getErrorMsg(), "");
-
-    const cDesignCase c = read(none);
-    EXPECT_EQ(c.LoanItemName(1), "Loan");
-    EXPECT_EQ(c.LoanTerm(1), 10);
-    EXPECT_EQ(c.LoanPercent(1), 0.0);
-    EXPECT_EQ(c.LoanIntRate(1), 0.0);
-    EXPECT_EQ(c.LoanYear(1), 0);
-    EXPECT_EQ(rows("tblLoanDetails", none), 1);
-
-    const cDesignCase d = read(withLoan);
-    EXPECT_EQ(d.LoanTerm(1), 15);
-    EXPECT_EQ(d.LoanPercent(1), 40.0);
-    EXPECT_EQ(rows("tblLoanDetails", withLoan), 1);
+    EXPECT_EQ(rows("tblLoanDetails", nameless), 0);
 }
 
 TEST_F(AnalysisTypeConversion, BackToPrivateSectorSetsTheFirstRowDefaults) {
     const int16_t id = addCase(mixedCase());
     prj.ChangeAnalysisType(2, 1, kLife);
     // The simple types had the year-0 loan; make its percent 0 to see the term rule.
-    cDesignCase simple = read(id);
+    cDesignCase simple = read(1, id);
     simple.setLoanPercent(1, 0.0);
     prj.updateCaseDetails(1, id, simple);
 
     prj.ChangeAnalysisType(0, 1, 30);
     ASSERT_EQ(prj.getErrorMsg(), "");
     EXPECT_EQ(notifier->calls.size(), 2u);
-    const cDesignCase c = read(id);
+    const cDesignCase c = read(1, id);
     EXPECT_EQ(c.InvItemName(1), "Initial Investment Cost");
     EXPECT_EQ(c.InvCost(1), 1500.0) << "the single investment is kept";
     EXPECT_EQ(c.InvDepLife(1), 2);
@@ -250,7 +222,7 @@ TEST_F(AnalysisTypeConversion, ToPublicSectorChangesOnlyTheListedProperties) {
     prj.ChangeAnalysisType(1, 1, kLife);
     ASSERT_EQ(prj.getErrorMsg(), "");
 
-    const cDesignCase c = read(id);
+    const cDesignCase c = read(1, id);
     EXPECT_EQ(c.InvCost(1), 1000.0);
     EXPECT_EQ(c.SalvageValue(1), 100.0);
     EXPECT_EQ(c.InvYear(1), 0);
@@ -309,10 +281,10 @@ TEST_F(AnalysisTypeConversion, StudyWithoutCasesIsStillNotified) {
 
 TEST_F(AnalysisTypeConversion, UnknownTypeWritesTheCasesBackUnchanged) {
     const int16_t id = addCase(mixedCase());
-    const cDesignCase before = read(id);
+    const cDesignCase before = read(1, id);
     prj.ChangeAnalysisType(7, 1, kLife);
     ASSERT_EQ(prj.getErrorMsg(), "");
-    const cDesignCase after = read(id);
+    const cDesignCase after = read(1, id);
     for (int16_t i = 1; i <= 4; ++i) {
         EXPECT_EQ(after.InvItemName(i), before.InvItemName(i));
         EXPECT_EQ(after.InvCost(i), before.InvCost(i));

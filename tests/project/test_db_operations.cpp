@@ -61,16 +61,13 @@ TEST_F(DBoperations, CaseIdsFillFromOneAndLeaveTheArrayAloneForAStudyWithoutCase
 
 TEST_F(DBoperations, CaseRecordsGiveBoundsPerListAndStatusForEmptyLists) {
     addStudyWithCases(1);
-    {
-        auto db = dao::Database::Open((dir / "ORV30.mdb").string());
-        db->Execute(
-            "INSERT INTO tblInvestmentCost (iCaseId, sInvItemName, dInvCost) VALUES (1, NULL, "
-            "NULL);"
-            "INSERT INTO tblInvestmentCost (iCaseId, sInvItemName, dInvCost) VALUES (1, 'Chiller', "
-            "5000);"
-            "INSERT INTO tblAnnualOPCost (iCaseId, sAnnOpCostName) VALUES (1, 'Energy');"
-            "UPDATE tblDesignCase SET sCaseDescription = NULL");
-    }
+    execute(
+        "INSERT INTO tblInvestmentCost (iCaseId, sInvItemName, dInvCost) VALUES (1, NULL, "
+        "NULL);"
+        "INSERT INTO tblInvestmentCost (iCaseId, sInvItemName, dInvCost) VALUES (1, 'Chiller', "
+        "5000);"
+        "INSERT INTO tblAnnualOPCost (iCaseId, sAnnOpCostName) VALUES (1, 'Energy');"
+        "UPDATE tblDesignCase SET sCaseDescription = NULL");
     ops.getCaseRecords(1, 1, state.arrCaseGen, state.arrInvCosts, state.arrLoan, state.arrAnOpCost,
                        state.arrOtherCost);
     EXPECT_EQ(ops.ErrorText(), "");
@@ -99,10 +96,7 @@ TEST_F(DBoperations, CaseRecordsGiveBoundsPerListAndStatusForEmptyLists) {
 
 TEST_F(DBoperations, CopyCounterIsReadPlusOneAndAMissingRowFails) {
     addStudyWithCases(1);
-    {
-        auto db = dao::Database::Open((dir / "ORV30.mdb").string());
-        db->Execute("UPDATE tblStudy SET iStudyCopy = 2; UPDATE tblDesignCase SET iCaseCopy = 4");
-    }
+    execute("UPDATE tblStudy SET iStudyCopy = 2; UPDATE tblDesignCase SET iCaseCopy = 4");
     EXPECT_EQ(ops.getNoOfCopies(1, 0), 3);
     EXPECT_EQ(ops.getNoOfCopies(1, 1), 5);
     EXPECT_EQ(ops.getNoOfCopies(7, 0), 0);

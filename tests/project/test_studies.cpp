@@ -1,4 +1,9 @@
+// Studies: written, read back, updated, counted, and what every operation
+// reports when the project file is missing or refuses a value.
+
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "ProjectFixture.h"
 
@@ -7,51 +12,31 @@ namespace {
 
 using StudyOperations = test::ProjectFixture;
 
-TEST_F(StudyOperations, AddedStudyReadsBackWithEveryMemberAndNotifiesOnce) {
+TEST_F(StudyOperations, StudyRoundTripsUpdatesAndNotifiesOncePerChange) {
     EXPECT_EQ(prj.GetMaxStudyID(), 1);  // empty table
     EXPECT_EQ(prj.chkMaxStudyAndCase(), 0);
-    cStudy in = sampleStudy();
+    const cStudy in = sampleStudy();
     prj.addStudyDetails(in);
     EXPECT_EQ(prj.getErrorMsg(), "");
     EXPECT_EQ(notifier->calls, std::vector<bool>{true});
-    const int16_t id = prj.GetMaxStudyID();
-    EXPECT_EQ(id, 1);
+    EXPECT_EQ(prj.GetMaxStudyID(), 1);
     cStudy out;
-    prj.getStudyDetails(id, out);
+    prj.getStudyDetails(1, out);
     EXPECT_EQ(prj.getErrorMsg(), "");
-    EXPECT_EQ(out.StudyTitle, "Office HVAC");
+    EXPECT_EQ(out.StudyTitle, in.StudyTitle);
     EXPECT_EQ(out.StudyDescription, in.StudyDescription);
-    EXPECT_EQ(out.TypeOfAnalysis, 0);
-    EXPECT_EQ(out.BaseYear, 2026);
-    EXPECT_EQ(out.CurSymbol, "$");
-    EXPECT_EQ(out.Lifecycle, 25);
-    EXPECT_EQ(out.DiscountRate, 3.5);
-    EXPECT_TRUE(out.CalcIncomeTaxes);
-    EXPECT_EQ(out.IncomeTaxes, 28.0);
-    EXPECT_EQ(scalar("SELECT iStudyCopy FROM tblStudy").toInt32(), 0);
+    EXPECT_EQ(out.TypeOfAnalysis, in.TypeOfAnalysis);
+    EXPECT_EQ(out.BaseYear, in.BaseYear);
+    EXPECT_EQ(out.CurSymbol, in.CurSymbol);
+    EXPECT_EQ(out.Lifecycle, in.Lifecycle);
+    EXPECT_EQ(out.DiscountRate, in.DiscountRate);
+    EXPECT_EQ(out.CalcIncomeTaxes, in.CalcIncomeTaxes);
+    EXPECT_EQ(out.IncomeTaxes, in.IncomeTaxes);
     EXPECT_EQ(scalar("SELECT bStudyArchive + 0 FROM tblStudy").toInt32(), 0);
     EXPECT_EQ(threadState().gdbProject, nullptr) << "nothing stays open between calls";
-}
 
-TEST_F(StudyOperations, MissingStudyLeavesTheObjectAloneWithoutError) {
-    prj.addStudyDetails(sampleStudy());
-    cStudy out = sampleStudy("kept");
-    prj.getStudyDetails(42, out);
-    EXPECT_EQ(prj.getErrorMsg(), "");
-    EXPECT_EQ(out.StudyTitle, "kept");
-    prj.updateStudyDetails(42, sampleStudy("nowhere"));
-    EXPECT_EQ(prj.getErrorMsg(), "");
-    EXPECT_EQ(notifier->calls.size(), 1u);
-    EXPECT_EQ(count("tblStudy", "sStudyTitle = 'nowhere'"), 0);
-}
-
-TEST_F(StudyOperations, NullDescriptionReadsAsEmptyAndUpdateRestartsTheCopyCounter) {
-    prj.addStudyDetails(sampleStudy());
-    {
-        auto db = dao::Database::Open((dir / "ORV30.mdb").string());
-        db->Execute("UPDATE tblStudy SET sStudyDescription = NULL, iStudyCopy = 2");
-    }
-    cStudy out;
+    // A Null description reads as empty; an update restarts the copy counter.
+    execute("UPDATE tblStudy SET sStudyDescription = NULL, iStudyCopy = 2");
     prj.getStudyDetails(1, out);
     EXPECT_EQ(out.StudyDescription, "");
     out.StudyTitle = "Renamed";
@@ -60,8 +45,18 @@ TEST_F(StudyOperations, NullDescriptionReadsAsEmptyAndUpdateRestartsTheCopyCount
     EXPECT_EQ(prj.getErrorMsg(), "");
     EXPECT_EQ(notifier->calls.size(), 2u);
     EXPECT_EQ(scalar("SELECT iStudyCopy FROM tblStudy").toInt32(), 0);
-    EXPECT_EQ(scalar("SELECT sStudyTitle FROM tblStudy").toText(), "Renamed");
-    EXPECT_EQ(scalar("SELECT nLifecycle FROM tblStudy").toInt32(), 30);
+    prj.getStudyDetails(1, out);
+    EXPECT_EQ(out.StudyTitle, "Renamed");
+    EXPECT_EQ(out.Lifecycle, 30);
+
+    // A study that does not exist: the object is left alone, nothing written.
+    cStudy kept = sampleStudy("kept");
+    prj.getStudyDetails(42, kept);
+    EXPECT_EQ(kept.StudyTitle, "kept");
+    prj.updateStudyDetails(42, sampleStudy("nowhere"));
+    EXPECT_EQ(prj.getErrorMsg(), "");
+    EXPECT_EQ(notifier->calls.size(), 2u);
+    EXPECT_EQ(count("tblStudy", "sStudyTitle = 'nowhere'"), 0);
 }
 
 TEST_F(StudyOperations, CountersForStudiesAndCases) {
@@ -85,50 +80,43 @@ TEST_F(StudyOperations, MissingDatabaseFailsEveryOperationWithTheOpenRecord) {
     const std::string missing =
         "3024#Could not find file '" + (dir / "none" / "ORV30.mdb").string() + "'";
     const std::string record = missing + "#openDB#cDBoperations #";
-    prj.addStudyDetails(sampleStudy());
-    EXPECT_EQ(prj.getErrorMsg(), missing + "#addStudyDetails#cORVProject#");
-    prj.clearError();
-    EXPECT_EQ(prj.getErrorMsg(), "");
-    prj.updateStudyDetails(1, sampleStudy());
-    EXPECT_EQ(prj.getErrorMsg(), missing + "#updateStudyDetails#cORVProject#");
-    EXPECT_EQ(prj.chkMaxStudyAndCase(), 0);
-    EXPECT_EQ(prj.getErrorMsg(), record);
-    EXPECT_EQ(prj.GetMaxStudyID(), 0);
-    EXPECT_EQ(prj.GetMaxCaseID(), 0);
     cStudy s = sampleStudy("unchanged");
-    prj.getStudyDetails(1, s);
-    EXPECT_EQ(prj.getErrorMsg(), record);
-    EXPECT_EQ(s.StudyTitle, "unchanged");
     cDesignCase c;
     c.CaseTitle = "x";
-    prj.addCaseDetails(1, c);
-    EXPECT_EQ(prj.getErrorMsg(), missing + "#addCaseDetails#cORVProject#");
     int16_t id = -5;
     std::string title = "t";
-    prj.addCaseDetailsWEX(1, c, id, title);
-    EXPECT_EQ(prj.getErrorMsg(), missing + "#addCaseDetailsWEX#cORVProject#");
+    // Writes name the operation; reads give the opening's own record.
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        {[&] { prj.addStudyDetails(s); }, missing + "#addStudyDetails#cORVProject#"},
+        {[&] { prj.updateStudyDetails(1, s); }, missing + "#updateStudyDetails#cORVProject#"},
+        {[&] { EXPECT_EQ(prj.chkMaxStudyAndCase(), 0); }, record},
+        {[&] { EXPECT_EQ(prj.GetMaxStudyID(), 0); }, record},
+        {[&] { EXPECT_EQ(prj.GetMaxCaseID(), 0); }, record},
+        {[&] { prj.getStudyDetails(1, s); }, record},
+        {[&] { prj.addCaseDetails(1, c); }, missing + "#addCaseDetails#cORVProject#"},
+        {[&] { prj.addCaseDetailsWEX(1, c, id, title); },
+         missing + "#addCaseDetailsWEX#cORVProject#"},
+        {[&] { prj.getCaseDetails(1, 1, c); }, record},
+        {[&] { prj.updateCaseDetails(1, 1, c); }, missing + "#updateCaseDetails#cORVProject#"},
+    };
+    for (const auto& [operation, expected] : cases) {
+        prj.clearError();
+        operation();
+        EXPECT_EQ(prj.getErrorMsg(), expected);
+    }
+    EXPECT_EQ(s.StudyTitle, "unchanged");
     EXPECT_EQ(id, -5);
-    prj.getCaseDetails(1, 1, c);
-    EXPECT_EQ(prj.getErrorMsg(), record);
-    prj.updateCaseDetails(1, 1, c);
-    EXPECT_EQ(prj.getErrorMsg(), missing + "#updateCaseDetails#cORVProject#");
     EXPECT_TRUE(notifier->calls.empty());
     EXPECT_FALSE(std::filesystem::exists(dir / "none"));
 }
 
 TEST_F(StudyOperations, WriteFailureSavesNothingAndNamesTheOperation) {
-    // A text column holding a number is fine, but a 16-bit column refuses text:
-    // force that by changing the declared type of a column the add writes.
-    {
-        auto db = dao::Database::Open((dir / "ORV30.mdb").string());
-        db->Execute(
-            "DROP TABLE tblStudy; CREATE TABLE tblStudy (iStudyId INTEGER PRIMARY KEY "
-            "AUTOINCREMENT, "
-            "sStudyTitle SHORT, sStudyDescription TEXT, nTypeOfAnalysis SHORT, nTypeOfAlts SHORT, "
-            "nBaseYear SHORT, sCurrSymbol TEXT, nLifecycle SHORT, dDiscountRate DOUBLE, "
-            "bCalcIncomeTaxes YESNO, dIncomeTaxRate DOUBLE, iStudyCopy SHORT, bStudyArchive "
-            "YESNO)");
-    }
+    // A 16-bit column refuses text: declare the title column 16-bit.
+    execute(
+        "DROP TABLE tblStudy; CREATE TABLE tblStudy (iStudyId INTEGER PRIMARY KEY AUTOINCREMENT, "
+        "sStudyTitle SHORT, sStudyDescription TEXT, nTypeOfAnalysis SHORT, nTypeOfAlts SHORT, "
+        "nBaseYear SHORT, sCurrSymbol TEXT, nLifecycle SHORT, dDiscountRate DOUBLE, "
+        "bCalcIncomeTaxes YESNO, dIncomeTaxRate DOUBLE, iStudyCopy SHORT, bStudyArchive YESNO)");
     prj.addStudyDetails(sampleStudy());
     EXPECT_EQ(prj.getErrorMsg(), "13#Type mismatch#addStudyDetails#cORVProject#");
     EXPECT_EQ(count("tblStudy"), 0);

@@ -40,33 +40,28 @@ class SummaryAndCopies : public test::ProjectFixture {
 TEST_F(SummaryAndCopies, SummaryListsStudiesWithTheirCasesAndEscapesTexts) {
     EXPECT_EQ(summary(), "<project></project>");
     prj.addStudyDetails(study("A"));
-    {  // cases 3 and 5 of study 1, as after other cases were deleted
-        auto db = dao::Database::Open((dir / "ORV30.mdb").string());
-        db->Execute(
-            "INSERT INTO tblDesignCase (iCaseId, iStudyId, sCaseTitle) VALUES (3, 1, 'X'), (5, 1, "
-            "'Y')");
-    }
-    EXPECT_EQ(
-        summary(),
-        "<project><study Id='1' StudyTitle='A' CurSymbol='$' LifeCycle='20' TypeofAnalysis='0' "
-        "TypeOfAlternatives='0' bTaxChecked='0'><case id='3'>X</case><case "
-        "id='5'>Y</case></study></project>");
+    // cases 3 and 5 of study 1, as after other cases were deleted
+    execute(
+        "INSERT INTO tblDesignCase (iCaseId, iStudyId, sCaseTitle) VALUES (3, 1, 'X'), (5, 1, "
+        "'Y')");
+    const std::string first =
+        "<study Id='1' StudyTitle='A' CurSymbol='$' LifeCycle='20' TypeofAnalysis='0' "
+        "TypeOfAlternatives='0' bTaxChecked='0'><case id='3'>X</case><case id='5'>Y</case></study>";
+    EXPECT_EQ(summary(), "<project>" + first + "</project>");
     cStudy odd = study("Bob's A&B <new> \"plant\"");
     odd.CurSymbol = "   ";
     odd.CalcIncomeTaxes = true;
     odd.TypeOfAnalysis = 2;
     prj.addStudyDetails(odd);
-    EXPECT_EQ(
-        summary(2),
-        "<project><study Id='2' StudyTitle='Bob~s A\u00ABB \u00ACnew> \"plant\"' CurSymbol='   ' "
-        "LifeCycle='20' TypeofAnalysis='2' TypeOfAlternatives='0' "
-        "bTaxChecked='1'></study></project>");
+    const std::string second =
+        "<study Id='2' StudyTitle='Bob~s A\u00ABB \u00ACnew> \"plant\"' CurSymbol='   ' "
+        "LifeCycle='20' TypeofAnalysis='2' TypeOfAlternatives='0' bTaxChecked='1'></study>";
+    EXPECT_EQ(summary(2), "<project>" + second + "</project>");
+    EXPECT_EQ(summary(), "<project>" + first + second + "</project>");
     EXPECT_EQ(summary(9), "<project></project>");
 
-    {  // a Null title fails the summary and leaves the text alone
-        auto db = dao::Database::Open((dir / "ORV30.mdb").string());
-        db->Execute("UPDATE tblStudy SET sStudyTitle = NULL WHERE iStudyId = 2");
-    }
+    // a Null title fails the summary and leaves the text alone
+    execute("UPDATE tblStudy SET sStudyTitle = NULL WHERE iStudyId = 2");
     EXPECT_EQ(summary(2), "(unchanged)");
     EXPECT_EQ(prj.getErrorMsg(), "94#Invalid use of Null#getProjectDetails#cORVProject#");
 }
@@ -145,6 +140,14 @@ TEST_F(SummaryAndCopies, CaseCopyMoveAndDelete) {
     EXPECT_FALSE(prj.DuplicateCase(1, 1, "d", xml, 2));
     EXPECT_EQ(xml, "kept");
     EXPECT_EQ(notifier->calls.size(), 1u);
+
+    // A copy whose summary cannot be made is undone, and not announced.
+    execute("UPDATE tblStudy SET sStudyTitle = NULL WHERE iStudyId = 1");
+    const int cases = count("tblDesignCase");
+    EXPECT_FALSE(prj.DuplicateCase(1, 3, "D", xml, 1));
+    EXPECT_EQ(prj.getErrorMsg().substr(0, 3), "94#") << prj.getErrorMsg();
+    EXPECT_EQ(count("tblDesignCase"), cases);
+    EXPECT_EQ(xml, "kept");
 
     std::string message = "untouched";
     EXPECT_TRUE(prj.DeleteCase(2, 1, message));

@@ -35,16 +35,6 @@ class ProjectTransactions : public test::ProjectFixture {
         EXPECT_EQ(prj.getErrorMsg(), "");
         return prj.LastAddedCaseID();
     }
-    cDesignCase read(int16_t study, int32_t caseId) {
-        cDesignCase c;
-        prj.getCaseDetails(study, static_cast<int16_t>(caseId), c);
-        EXPECT_EQ(prj.getErrorMsg(), "");
-        return c;
-    }
-    void execute(const std::string& sql) {
-        auto db = dao::Database::Open((dir / "ORV30.mdb").string());
-        db->Execute(sql);
-    }
     // Every row of the case tables, for before/after comparisons.
     std::string snapshot() {
         std::string all;

@@ -135,8 +135,9 @@ TEST(PrintPdf, PrinterServiceAndDialogChoiceOfAFile) {
     }
     ui::Services::reset();
     ASSERT_EQ(pdfPages(work / "printed.pdf"), 7);
-    EXPECT_NE(pageText(work / "printed.pdf", 1).find("first document QV Components v 17.0 Page 1 of 1"),
-              std::string::npos);
+    EXPECT_NE(
+        pageText(work / "printed.pdf", 1).find("first document QV Components v 17.0 Page 1 of 1"),
+        std::string::npos);
     EXPECT_NE(pageText(work / "printed.pdf", 7).find("Page 6 of 6"), std::string::npos);
 
     doc::DocumentObject docs;

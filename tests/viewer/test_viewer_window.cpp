@@ -173,7 +173,7 @@ TEST_F(ViewerWindow, DrawsThePagesOfTheReport) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     const auto shoot = [&](const char* name) {
         QApplication::processEvents();
-        QImage image = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QImage image = w.Toc1->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
         EXPECT_TRUE(image.save(QString::fromStdString((work_ / name).string()), "PNG"));
         return image;
     };
@@ -192,6 +192,13 @@ TEST_F(ViewerWindow, DrawsThePagesOfTheReport) {
     EXPECT_GT(count(full, Qt::white, 0), 100000);
     EXPECT_GT(count(full, QColor(225, 225, 225), 2), 2000);   // heading row shading
     EXPECT_GT(count(full, QColor(130, 130, 255), 12), 1000);  // chart bars
+    // The paper stands in the middle of the view: as much desk left as right.
+    int left = 0, right = full.width() - 1;
+    while (left < right && full.pixelColor(left, full.height() / 2) != Qt::white)
+        ++left;
+    while (right > left && full.pixelColor(right, full.height() / 2) != Qt::white)
+        --right;
+    EXPECT_NEAR(left, full.width() - 1 - right, 4);
     click(w, kZoomOut);
     click(w, kZoomOut);
     const QImage half = shoot("page1-50.png");
@@ -226,6 +233,12 @@ TEST_F(ViewerWindow, SaveWritesACopyElsewhereAndLeavesTheWorkingFile) {
     EXPECT_EQ(fs::last_write_time(working), stamp);
     EXPECT_EQ(docs.document(2).path(), working);
     EXPECT_TRUE(messages().empty());
+
+    // A window without documents has nothing to save: no dialog.
+    frmReportViewer empty(env_);
+    empty.setSaveFileChooser(chooser);
+    empty.SaveDocument();
+    EXPECT_EQ(chooser->requests.size(), 1u);
 
     // The menu item does the same; cancelling writes nothing and says nothing.
     w->setSaveFileChooser(std::make_shared<ScriptedChooser>(std::nullopt));
@@ -269,6 +282,7 @@ TEST(ViewerFileNames, NameAndFolderOfAChosenPath) {
         std::string path, name, folder;
     } cases[] = {{"/home/ann/reports/Summary.rtf", "Summary.rtf", "/home/ann/reports"},
                  {"/Summary.rtf", "Summary.rtf", "/"},
+                 {"/a", "a", "/"},
                  {"/home/ann/reports/", "reports", "/home/ann"},
                  {"Summary.rtf", "Summary.rtf", here},
                  {"sub/Summary.rtf", "Summary.rtf", here + "/sub"}};

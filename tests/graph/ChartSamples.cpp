@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "qvc/graph/Palette.h"
+
 namespace qvc::test {
 
 using namespace qvc::graph;
@@ -69,11 +71,6 @@ Chart cashFlowStack(int years) {
 }
 
 Chart profileLines(int cases, int years) {
-    static const Colour kColours[20] = {
-        {151, 6, 46},   {24, 7, 147},  {20, 137, 47}, {0, 128, 255}, {45, 238, 238},
-        {240, 13, 240}, {23, 159, 9},  {4, 9, 164},   {123, 34, 4},  {85, 70, 43},
-        {7, 80, 248},   {240, 15, 49}, {16, 245, 4},  {64, 0, 64},   {61, 182, 207},
-        {237, 134, 31}, {45, 0, 7},    {230, 248, 5}, {0, 64, 0},    {255, 0, 255}};
     Chart c;
     c.kind = ChartKind::Line;
     c.xAxisLabel = "Year";
@@ -84,7 +81,7 @@ Chart profileLines(int cases, int years) {
     }
     double largest = 0;
     for (int k = 0; k < cases; ++k) {
-        Subset s{"Case " + std::to_string(k + 1), kColours[k % 20], {}};
+        Subset s{"Case " + std::to_string(k + 1), seriesPalette()[k % kSeriesColours], {}};
         double sum = 0;
         for (int y = 0; y <= years; ++y) {
             sum += y == 0 ? 300000.0 + 40000.0 * k : (52000.0 - 1500.0 * k) * std::pow(0.95, y);

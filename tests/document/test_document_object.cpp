@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "SampleDocument.h"
+#include "TestSupport.h"
 #include "qvc/document/DocumentObject.h"
 #include "qvc/document/Table.h"
 #include "qvc/runtime/Error.h"
@@ -18,14 +19,7 @@ using namespace qvc::doc;
 
 namespace {
 
-int errorNumber(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const rt::Error& e) {
-        return e.number();
-    }
-    return 0;
-}
+using test::errorNumberOf;
 
 const std::vector<Block>& body(DocumentObject& docs, size_t section = 0) {
     return docs.ActiveDocument().sections().at(section).body;
@@ -75,19 +69,13 @@ struct RecordingHost : DocumentHost {
     }
 };
 
-fs::path outputDir() {
-    fs::path dir = fs::path(QVC_TEST_OUTPUT_DIR) / "document";
-    fs::create_directories(dir);
-    return dir;
-}
-
 }  // namespace
 
 TEST(DocumentObject, DocumentsAreCountedActivatedAndNamed) {
     DocumentObject docs;
     EXPECT_EQ(docs.DocumentCount(), 0);
-    EXPECT_EQ(errorNumber([&] { docs.AddText("x"); }), rt::err::kObjectNotSet);
-    EXPECT_EQ(errorNumber([&] { docs.ActiveDocument(); }), rt::err::kObjectNotSet);
+    EXPECT_EQ(errorNumberOf([&] { docs.AddText("x"); }), rt::err::kObjectNotSet);
+    EXPECT_EQ(errorNumberOf([&] { docs.ActiveDocument(); }), rt::err::kObjectNotSet);
     EXPECT_EQ(docs.NewDocument("a.rtf", "/tmp"), 1);
     EXPECT_EQ(docs.NewDocument("b.rtf", "/tmp"), 2);
     EXPECT_EQ(docs.ActiveDocument().FileName(), "b.rtf");
@@ -99,8 +87,8 @@ TEST(DocumentObject, DocumentsAreCountedActivatedAndNamed) {
     docs.ActivateDocument(1);
     EXPECT_EQ(docs.ActiveDocument().FileName(), "a.rtf");
     EXPECT_EQ(host.activated, std::vector<int32_t>{1});
-    EXPECT_EQ(errorNumber([&] { docs.ActivateDocument(3); }), rt::err::kSubscriptOutOfRange);
-    EXPECT_EQ(errorNumber([&] { docs.ActivateDocument(0); }), rt::err::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { docs.ActivateDocument(3); }), rt::err::kSubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { docs.ActivateDocument(0); }), rt::err::kSubscriptOutOfRange);
     EXPECT_EQ(docs.activeIndex(), 1);
 
     docs.ActiveDocument().SetFileName("copy.rtf");
@@ -109,13 +97,12 @@ TEST(DocumentObject, DocumentsAreCountedActivatedAndNamed) {
 
     docs.SetZoom(125);
     EXPECT_EQ(host.zoom, 125);
-    EXPECT_EQ(errorNumber([&] { docs.SetZoom(5); }), rt::err::kInvalidProcedureCall);
     docs.PrintDocument(0);
     docs.ActivateDocument(2);
     docs.PrintDocument(1);
     EXPECT_EQ(host.printed, (std::vector<std::pair<int32_t, bool>>{{1, false}, {2, true}}));
     docs.AttachWindow(nullptr, 0);
-    EXPECT_EQ(errorNumber([&] { docs.PrintDocument(0); }), rt::err::kDeviceUnavailable);
+    EXPECT_EQ(errorNumberOf([&] { docs.PrintDocument(0); }), rt::err::kDeviceUnavailable);
 }
 
 TEST(DocumentObject, TextStylesTabsAndParagraphEnds) {
@@ -142,8 +129,13 @@ TEST(DocumentObject, TextStylesTabsAndParagraphEnds) {
     docs.AddText("note", 10.0f, 0xFF0000, 4, std::nullopt, code::kAlignCentre, 240, true);
     docs.AddText("plain", std::nullopt, 0xFF0000, 0, std::nullopt, code::kAlignKeep,
                  code::kDefaultColour, true);
+    // CR LF, CR and LF are one line break each; other control characters go.
+    docs.AddText(
+        "\r\nsecond\rthird\n\x01"
+        "fourth\r\n",
+        10.0f, std::nullopt, 0, std::nullopt, code::kAlignLeft, code::kDefaultColour, true);
 
-    ASSERT_EQ(body(docs).size(), 6u);
+    ASSERT_EQ(body(docs).size(), 7u);
     const Paragraph& title = paragraphAt(docs, 0);
     EXPECT_EQ(text(title), "Title");
     EXPECT_EQ(title.align, HAlign::Centre);
@@ -169,15 +161,7 @@ TEST(DocumentObject, TextStylesTabsAndParagraphEnds) {
     EXPECT_FALSE(note.runs[0].format.bold);
     // With the default colour the alternative one is used (0xFF0000 is blue).
     EXPECT_EQ(paragraphAt(docs, 5).runs[0].format.colour, (Rgb{0, 0, 255}));
-
-    EXPECT_EQ(
-        errorNumber([&] { docs.AddText("x", std::nullopt, std::nullopt, 0, std::nullopt, 3); }),
-        rt::err::kInvalidProcedureCall);
-    EXPECT_EQ(errorNumber([&] { docs.AddText("x", 0.5f); }), rt::err::kInvalidProcedureCall);
-    EXPECT_EQ(errorNumber([&] { docs.InsertField(999); }), rt::err::kInvalidProcedureCall);
-    EXPECT_EQ(errorNumber([&] { docs.InsertBreak(7); }), rt::err::kInvalidProcedureCall);
-    EXPECT_EQ(errorNumber([&] { docs.SetTextFlags(0x100, true); }), rt::err::kInvalidProcedureCall);
-    EXPECT_EQ(errorNumber([&] { docs.NewLine(-1); }), rt::err::kInvalidProcedureCall);
+    EXPECT_EQ(text(paragraphAt(docs, 6)), "\nsecond\nthird\nfourth\n");
 }
 
 TEST(DocumentObject, LabelValueLinesPlaceValuesAtRightTabs) {
@@ -262,14 +246,6 @@ TEST(DocumentObject, TablesFollowRowStartsWidthsAndCaptions) {
     const auto& table2 = std::get<TableModel>(body(docs)[2]);
     EXPECT_EQ(table2.rows[0].cells[1].widthTwips, 10800 - 2160);
     EXPECT_EQ(table2.rows[1].cells[0].widthTwips, 5400);
-
-    Table bad;
-    EXPECT_EQ(errorNumber([&] { bad.InsertInto(docs); }), rt::err::kInvalidProcedureCall);
-    const int32_t wrong[] = {0};
-    EXPECT_EQ(errorNumber([&] { bad.Define(3, wrong); }), rt::err::kSubscriptOutOfRange);
-    EXPECT_EQ(errorNumber([&] { bad.Cell(0); }), rt::err::kSubscriptOutOfRange);
-    EXPECT_EQ(errorNumber([&] { bad.Cell(1).SetAlignment(3); }), rt::err::kInvalidProcedureCall);
-    EXPECT_EQ(errorNumber([&] { bad.Cell(1).SetWidth(-1); }), rt::err::kInvalidProcedureCall);
 }
 
 TEST(DocumentObject, OrientationSectionsHeadersAndBreaks) {
@@ -297,9 +273,6 @@ TEST(DocumentObject, OrientationSectionsHeadersAndBreaks) {
     EXPECT_EQ(sections[1].header.size(), 3u);  // copied
     EXPECT_EQ(text(std::get<Paragraph>(sections[0].body[0])), "body");
     EXPECT_TRUE(std::holds_alternative<PageBreak>(sections[0].body[1]));
-    EXPECT_EQ(errorNumber([&] { docs.SetOrientation(3); }), rt::err::kInvalidProcedureCall);
-    EXPECT_EQ(errorNumber([&] { docs.SetMargins(4, 4, 0.5f, 0.5f, 0.5f, 0.5f); }),
-              rt::err::kInvalidProcedureCall);
 }
 
 TEST(DocumentObject, PicturesAreCheckedAndSizedForThePage) {
@@ -308,9 +281,13 @@ TEST(DocumentObject, PicturesAreCheckedAndSizedForThePage) {
     auto png = test::samplePng(100, 50, 1, 2, 3);
     docs.InsertPicture(png, 235, 185);
     docs.InsertPicture(png, 2000, 1000);  // wider than the page: shrunk to 7.5 in
+    // Taller than the page less its 0.5 in margins and 2 in for the text around
+    // it: 11 - 1 - 2 = 8 in = 11520 twips of 1000 pt = 20000, so 0.576 times
+    // as wide too: 200 pt = 4000 twips give 2304.
+    docs.InsertPicture(png, 200, 1000);
     docs.SetTextFlags(code::kFlagEndBlock, true);
     const Paragraph& p = paragraphAt(docs, 0);
-    ASSERT_EQ(p.runs.size(), 2u);
+    ASSERT_EQ(p.runs.size(), 3u);
     EXPECT_EQ(p.align, HAlign::Centre);
     EXPECT_EQ(p.runs[0].picture->widthTwips, 4700);
     EXPECT_EQ(p.runs[0].picture->heightTwips, 3700);
@@ -318,40 +295,77 @@ TEST(DocumentObject, PicturesAreCheckedAndSizedForThePage) {
     EXPECT_EQ(p.runs[0].picture->pixelHeight, 50);
     EXPECT_EQ(p.runs[1].picture->widthTwips, 10800);
     EXPECT_EQ(p.runs[1].picture->heightTwips, 5400);
-    std::vector<uint8_t> notPng(png.begin() + 1, png.end());
-    EXPECT_EQ(errorNumber([&] { docs.InsertPicture(notPng, 10, 10); }),
-              rt::err::kInvalidProcedureCall);
-    EXPECT_EQ(errorNumber([&] { docs.InsertPicture(png, 0, 10); }), rt::err::kInvalidProcedureCall);
+    EXPECT_EQ(p.runs[2].picture->widthTwips, 2304);
+    EXPECT_EQ(p.runs[2].picture->heightTwips, 11520);
 }
 
 TEST(DocumentObject, WritingNeedsAnExistingFolderAndKeepsTheInsertionPoint) {
     DocumentObject docs;
-    fs::path missing = outputDir() / "no-such-folder";
-    fs::remove_all(missing);
+    const fs::path dir = test::freshDir("document", "write");
+    const fs::path missing = dir / "no-such-folder";
     docs.NewDocument("w.rtf", missing.string());
     docs.AddText("x", std::nullopt, std::nullopt, 0, std::nullopt, code::kAlignLeft,
                  code::kDefaultColour, true);
     try {
         docs.WriteDocument(-1, 0);
-        FAIL() << "writing into a missing folder must fail";
+        ADD_FAILURE() << "writing into a missing folder must fail";
     } catch (const rt::Error& e) {
         EXPECT_EQ(e.number(), rt::err::kPathNotFound);
         EXPECT_NE(e.description().find(missing.string()), std::string::npos);
         EXPECT_NE(e.description().find("does not exist"), std::string::npos);
     }
-    EXPECT_EQ(errorNumber([&] { docs.WriteDocument(2, 0); }), rt::err::kSubscriptOutOfRange);
 
     // An open paragraph is written but stays open for more text.
-    docs.ActiveDocument().SetFileFolder(outputDir().string());
+    docs.ActiveDocument().SetFileFolder(dir.string());
     docs.AddText("label ", std::nullopt, std::nullopt, 0, std::nullopt, code::kAlignLeft,
                  code::kDefaultColour, false);
     docs.WriteDocument(-1, 0);
-    std::ifstream in(outputDir() / "w.rtf", std::ios::binary);
+    std::ifstream in(dir / "w.rtf", std::ios::binary);
     std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_NE(written.find("label "), std::string::npos);
     docs.AddText("value", std::nullopt, std::nullopt, 0, std::nullopt, code::kAlignKeep,
                  code::kDefaultColour, true);
     ASSERT_EQ(body(docs).size(), 2u);
     EXPECT_EQ(text(paragraphAt(docs, 1)), "label value");
-    EXPECT_FALSE(fs::exists(outputDir() / "w.rtf.tmp"));
+    EXPECT_FALSE(fs::exists(dir / "w.rtf.tmp"));
+}
+
+// Every wrong call fails with its number and leaves the document usable;
+// values at the limits are accepted.
+TEST(DocumentObject, WrongCallsFailWithTheirNumbers) {
+    DocumentObject docs;
+    docs.NewDocument("bad.rtf", "/tmp");
+    const auto png = test::samplePng(10, 10, 1, 2, 3);
+    const std::vector<uint8_t> notPng(png.begin() + 1, png.end());
+    Table table;
+    const int32_t zeroStart[] = {0};
+    const std::pair<std::function<void()>, int> calls[] = {
+        {[&] { docs.AddText("x", std::nullopt, std::nullopt, 0, std::nullopt, 3); }, 5},  // align
+        {[&] { docs.AddText("x", 0.5f); }, 5},                       // under 1 pt
+        {[&] { docs.AddText("x", 1.0f); }, 0},                       // 1 pt
+        {[&] { docs.AddLabelValue("x", "", true, 1, 1, 0.0); }, 5},  // a tab at 0 in
+        {[&] { docs.InsertField(999); }, 5},
+        {[&] { docs.InsertBreak(7); }, 5},
+        {[&] { docs.SetTextFlags(0x100, true); }, 5},
+        {[&] { docs.NewLine(-1); }, 5},
+        {[&] { docs.SetOrientation(3); }, 5},
+        {[&] { docs.SetMargins(4, 4, 0.5f, 0.5f, 0.5f, 0.5f); }, 5},  // 8 of 8.5 in
+        // 3.75 + 3.75 in leave exactly the inch of text a letter page must keep.
+        {[&] { docs.SetMargins(3.75f, 3.75f, 3.75f, 3.75f, 0.5f, 0.5f); }, 0},
+        {[&] { docs.SetZoom(9); }, 5},
+        {[&] { docs.SetZoom(10); }, 0},
+        {[&] { docs.SetZoom(500); }, 0},
+        {[&] { docs.SetZoom(501); }, 5},
+        {[&] { docs.InsertPicture(notPng, 10, 10); }, 5},
+        {[&] { docs.InsertPicture(png, 0, 10); }, 5},
+        {[&] { table.InsertInto(docs); }, 5},  // not attached
+        {[&] { table.Define(3, zeroStart); }, 9},
+        {[&] { table.Cell(0); }, 9},
+        {[&] { table.Cell(1).SetAlignment(3); }, 5},
+        {[&] { table.Cell(1).SetWidth(-1); }, 5},
+        {[&] { docs.ActivateDocument(2); }, 9},
+        {[&] { docs.WriteDocument(2, 0); }, 9},
+    };
+    for (size_t k = 0; k < std::size(calls); ++k)
+        EXPECT_EQ(errorNumberOf(calls[k].first), calls[k].second) << "call " << k;
 }

@@ -10,22 +10,11 @@
 #include <sstream>
 
 #include "SampleDocument.h"
+#include "TestSupport.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-bool onPath(const std::string& program) {
-    const char* path = std::getenv("PATH");
-    std::stringstream dirs(path ? path : "");
-    std::string dir;
-    while (std::getline(dirs, dir, ':')) {
-        if (!dir.empty() && fs::exists(fs::path(dir) / program)) {
-            return true;
-        }
-    }
-    return false;
-}
 
 fs::path findRtfcheck() {
     if (const char* env = std::getenv("QVC_RTFCHECK"); env && fs::exists(env)) {
@@ -48,11 +37,10 @@ TEST(RtfCheck, SampleDocumentOpensCleanlyInLibreOffice) {
     if (tool.empty()) {
         GTEST_SKIP() << "rtfcheck not found (set QVC_RTFCHECK)";
     }
-    if (!onPath("soffice")) {
+    if (std::system("command -v soffice > /dev/null 2>&1") != 0) {
         GTEST_SKIP() << "LibreOffice (soffice) is not installed";
     }
-    fs::path dir = fs::path(QVC_TEST_OUTPUT_DIR) / "document" / "rtfcheck";
-    fs::create_directories(dir);
+    const fs::path dir = qvc::test::freshDir("document", "rtfcheck");
     qvc::doc::DocumentObject docs;
     qvc::test::buildSampleDocument(docs, dir.string(), "sample-check.rtf");
     fs::path json = dir / "rtfcheck.json";

@@ -137,9 +137,9 @@ int sensitivity(const std::string& dir, int studyId, const std::vector<std::stri
     const std::vector<fs::path> files = outputFiles(outDir);
     SensitivityAnalysis analysis;
     const SensitivityResult& r = analysed(analysis, studyId, factors).Result();
-    const graph::Image chart = graph::ChartRenderer().render(tornadoChart(r));
     writeNewFile(files[0], jsonText(r));
     writeNewFile(files[1], sensitivityText(r));
+    const graph::Image chart = graph::ChartRenderer().render(tornadoChart(r));
     writeNewFile(files[2], std::string(chart.png.begin(), chart.png.end()));
     for (const SensitivityFactorResult& f : r.factors)
         for (const SensitivityPoint* p : {&f.low, &f.high})

@@ -21,9 +21,13 @@ struct Bar {
     double swing;
 };
 
-std::vector<Bar> bars(const SensitivityResult& r, size_t preferred) {
+// The calculated factors, largest swing first; those that leave the TPW where
+// it is (the factors of other cases) only when `keepUnmoved`, else counted.
+std::vector<Bar> bars(const SensitivityResult& r, size_t preferred, bool keepUnmoved,
+                      size_t& unmoved) {
     const double base = r.base.totalPresentWorth[preferred];
     std::vector<Bar> list;
+    unmoved = 0;
     for (const SensitivityFactorResult& f : r.factors) {
         if (!f.low.calculated && !f.high.calculated)
             continue;
@@ -32,9 +36,10 @@ std::vector<Bar> bars(const SensitivityResult& r, size_t preferred) {
         const double high = f.high.calculated ? f.high.totalPresentWorth[preferred] : base;
         const double swing = std::max(std::fabs(high - low),
                                       std::max(std::fabs(low - base), std::fabs(high - base)));
-        // Factors of other cases leave the preferred case's TPW where it is.
-        if (swing > 1e-6 * std::max(1.0, std::fabs(base)))
+        if (keepUnmoved || swing > 1e-6 * std::max(1.0, std::fabs(base)))
             list.push_back({&f, low, high, swing});
+        else
+            ++unmoved;
     }
     std::stable_sort(list.begin(), list.end(),
                      [](const Bar& a, const Bar& b) { return a.swing > b.swing; });
@@ -54,14 +59,15 @@ graph::Chart tornadoChart(const SensitivityResult& r, size_t maxBars) {
     if (!r.base.calculated || it == r.caseIds.end())
         throw CommandError("the study as stored cannot be calculated, so there is no chart");
     const auto preferred = static_cast<size_t>(it - r.caseIds.begin());
-    std::vector<Bar> list = bars(r, preferred);
+    size_t still = 0;
+    std::vector<Bar> list = bars(r, preferred, false, still);
+    const bool noneMoves = list.empty();
+    if (noneMoves)  // show them all, as the lines they are
+        list = bars(r, preferred, true, still);
     if (list.empty())
-        throw CommandError(
-            "no factor moves the total present worth of the preferred case, so "
-            "there is no chart");
+        throw CommandError("no factor could be calculated, so there is no chart");
     const size_t all = list.size();
     list.resize(std::min(all, maxBars));
-    const size_t still = r.factors.size() - all;
 
     graph::Chart c;
     c.kind = graph::ChartKind::Tornado;
@@ -81,7 +87,9 @@ graph::Chart tornadoChart(const SensitivityResult& r, size_t maxBars) {
     c.baseValue = r.base.totalPresentWorth[preferred];
     c.xAxisLabel = fmt::format("Total present worth ({}); base {}", r.currencySymbol,
                                rt::FormatNumber(c.baseValue, 0));
-    if (still > 0)
+    if (noneMoves)
+        c.xAxisLabel += "; no factor moves it";
+    else if (still > 0)
         c.xAxisLabel +=
             fmt::format("; {} factor{} with no effect not shown", still, still == 1 ? "" : "s");
     c.showLegend = true;

@@ -12,9 +12,9 @@ namespace qvc::cli {
 
 // At most `maxBars` factors, those with the largest swings (the title says
 // how many were left out); factors that do not move the preferred case's TPW
-// (those of other cases) are left out, and the axis title says how many. A
-// side that was not calculated has no bar. Raises CommandError when the base
-// was not calculated or no factor moves the TPW.
+// (those of other cases) are left out, and the axis title says how many,
+// unless no factor moves it. A side that was not calculated has no bar.
+// Raises CommandError when the base or no factor was calculated.
 graph::Chart tornadoChart(const SensitivityResult& result, size_t maxBars = 20);
 
 }  // namespace qvc::cli

@@ -15,4 +15,11 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
     ${CMAKE_BINARY_DIR}/lib ${CMAKE_BINARY_DIR}/lib/qvcomponents)
 set(CPACK_STRIP_FILES ON)
+# The Python module is built for one Python version; the libraries and qvc do
+# not need Python, so the interpreter is recommended, not required.
+if(QVC_BUILD_PYTHON)
+  math(EXPR qvc_next_minor "${Python_VERSION_MINOR} + 1")
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+      "python3 (>= ${Python_VERSION_MAJOR}.${Python_VERSION_MINOR}), python3 (<< ${Python_VERSION_MAJOR}.${qvc_next_minor})")
+endif()
 include(CPack)

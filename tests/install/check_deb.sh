@@ -30,6 +30,9 @@ grep -q 'qvc-viewer\.so$' <<<"$files" && needs+=(libqt6widgets6 libqt6printsuppo
 for lib in "${needs[@]}"; do
   grep -q "$lib" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
+if grep -q 'dist-packages/qvcomponents' <<<"$files"; then
+  grep -q 'python3' <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "the Python module without Recommends: python3"
+fi
 
 dpkg -x "$deb" "$work/root" || fail "dpkg -x failed"
 qvc=$work/root/usr/bin/qvc

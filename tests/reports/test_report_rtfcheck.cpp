@@ -1,4 +1,5 @@
-// The reports of the seven-case, 40-year study opened by a real RTF reader:
+// The reports of a long study (the example over 40 years with seven cases of
+// up to eight times its amounts) opened by a real RTF reader:
 // LibreOffice converts each to PDF, and in the PDF's text (pdftotext -layout)
 // every figure and word of every table cell appears whole, on one line; the cash flow
 // tables of 40 years take one landscape page each, with no empty pages.
@@ -13,7 +14,7 @@
 #include <set>
 #include <sstream>
 
-#include "HospitalStudy.h"
+#include "ReportTest.h"
 
 namespace qvc::test {
 namespace {
@@ -88,21 +89,37 @@ std::set<size_t> pagesWithPictures(const fs::path& pdf) {
     return pages;
 }
 
+// Seven cases from the example's three: each later one with longer names and
+// larger amounts, up to eight times the example's (seven-figure figures).
+std::vector<cDesignCase> sevenLargeCases() {
+    std::vector<cDesignCase> cases;
+    for (int k = 0; k < 7; ++k) {
+        cDesignCase c = exampleCases()[static_cast<size_t>(k % 3)];
+        const double f = 2 + k;
+        c.CaseTitle += ", option " + std::to_string(k + 1) + " at " + std::to_string(k + 2) +
+                       " times the size";
+        for (int16_t i = 1; i <= cDesignCase::kInvestments; ++i) {
+            c.setInvCost(i, c.InvCost(i) * f);
+            c.setSalvageValue(i, c.SalvageValue(i) * f);
+            c.setAnnOpCost(i, c.AnnOpCost(i) * f);
+            c.setOtherOpCost(i, c.OtherOpCost(i) * f);
+        }
+        for (int16_t i = 1; i <= cDesignCase::kLoans; ++i)
+            c.setLoanTotlaInvest(i, c.LoanTotlaInvest(i) * f);
+        cases.push_back(c);
+    }
+    return cases;
+}
+
 class ReportRtfCheck : public ReportTest {};
 
 TEST_F(ReportRtfCheck, LibreOfficeShowsEveryFigureWholeAndNoEmptyPage) {
     if (!onPath("soffice") || !onPath("pdftotext"))
         GTEST_SKIP() << "LibreOffice (soffice) or poppler (pdftotext) is not installed";
-    const int16_t studyId = addStudy(hospitalStudy());
-    for (cDesignCase& c : hospitalCases()) {
-        c.AnalysisType = 0;
-        c.Lifecycle = 40;
-        addCase(studyId, c);
-    }
-    cORVCalculator calc;
-    calc.StudyID = studyId;
-    calc.sReportTypes = "DC-LS-AD-CF-TPW";
-    ASSERT_TRUE(calc.PerformCalc()) << calc.getErrorMsg();
+    ExampleVariant longStudy;
+    longStudy.lifecycle = 40;
+    ASSERT_TRUE(example->calculate(longStudy, sevenLargeCases(), "DC-LS-AD-CF-TPW"));
+    cORVCalculator& calc = example->calculator();
     ASSERT_TRUE(calc.BuildReports(0)) << calc.getErrorMsg();
     ASSERT_EQ(viewer->savedFiles().size(), 5u);
 

@@ -1,14 +1,12 @@
-// The total present worth profiles report on calculated studies: the table's
-// rows in rank order with the engine's totals as money texts, its title and
-// columns by code and type of alternatives, the cumulative profile lines, and
-// the chart abandoned for a 21st design case while the table is still written.
+// The total present worth profiles of the calculated example: the table's rows
+// in the order its caption names with the engine's figures, the cumulative
+// profile of every case, and 21 cases, for which the chart gives way to a note
+// while the table is still written.
 
-#include <gmock/gmock.h>
-
-#include <algorithm>
 #include <set>
+#include <tuple>
 
-#include "CashFlowStudyFixture.h"
+#include "ReportTest.h"
 #include "reports/cRptTotPresWorthProfiles.h"
 
 namespace qvc::test {
@@ -16,26 +14,17 @@ namespace {
 
 using A = tavlo::IAlternative;
 
-class TotPresWorthReportTest : public CashFlowStudyTest {
+class ProfilesTest : public ReportTest {
   protected:
-    RtfDocument writeReport(const std::string& subCode) {
-        doc::DocumentObject d;
-        openDocument(d, "tpw.rtf", false);
-        const ReportInputs inputs = reports::readReportInputs();
-        cRptTotPresWorthProfiles report(inputs);
-        report.setGraph(d);
-        report.setPWtable(d, subCode);
-        d.FinishDocument(true, 0);
-        return readRtfFile(work / "tpw.rtf");
+    RtfDocument profiles(const std::string& subCode) {
+        return writeReport([&](doc::DocumentObject& d) {
+            OnInputs<cRptTotPresWorthProfiles> on;
+            auto& report = on.report;
+            report.setGraph(d);
+            report.setPWtable(d, subCode);
+        });
     }
-
-    // "$12,345", "-$12,345".
-    static std::string money(double value) {
-        const std::string number = rt::FormatNumber(value, 0, true);
-        return number.starts_with("-") ? "-$" + number.substr(1) : "$" + number;
-    }
-
-    // Small cases whose totals rank them in an order unlike the stored one.
+    // Small cases whose totals rank them unlike their stored order.
     static std::vector<cDesignCase> manyCases(int count) {
         std::vector<cDesignCase> cases;
         for (int i = 1; i <= count; ++i) {
@@ -44,7 +33,6 @@ class TotPresWorthReportTest : public CashFlowStudyTest {
             c.CaseShortTitle = "Opt " + std::to_string(i);
             c.setInvItemName(1, "Plant");
             c.setInvCost(1, 10000.0 + 250.0 * i);
-            c.setInvDepMethod(1, 0);
             c.setInvDepLife(1, 10);
             c.setAnnOpCostName(1, "Energy");
             c.setAnnOpCost(1, 1000.0 * ((i * 7) % count + 1));
@@ -54,156 +42,99 @@ class TotPresWorthReportTest : public CashFlowStudyTest {
         }
         return cases;
     }
-
-    // The table's rows follow its caption: ranked by total present worth for
-    // independent cases, by increasing first cost (ties by case number) for
+    // Ranked by total present worth for independent cases, by first cost for
     // mutually exclusive ones.
-    void checkTableRows(const RtfTable& table, bool withTaxes) {
+    void checkTable(const RtfDocument& d, const std::string& currency, bool withTaxes) {
+        ASSERT_EQ(d.tables().size(), 1u);
+        const RtfTable& table = *d.tables()[0];
         const bool ranked = threadState().arrStudy[3] == "1";
-        std::vector<int16_t> order = positionsByRank();
-        if (!ranked)
-            std::stable_sort(order.begin(), order.end(), [&](int16_t a, int16_t b) {
-                const double x = alternatives().Item(a).FirstCost();
-                const double y = alternatives().Item(b).FirstCost();
-                return x != y ? x < y : a < b;
-            });
-        ASSERT_EQ(table.rows.size(), order.size() + 1);
-        for (size_t j = 0; j < order.size(); ++j) {
-            const A& alt = alternatives().Item(order[j]);
-            const auto& gen = threadState().colCases.Item(order[j]).Gen;
-            std::vector<std::string> expected{gen(1), gen(2), money(alt.TotalPresentWorth())};
+        EXPECT_TRUE(hasParagraph(d, ranked ? res().gXstrLSTableDesignCaseRankedByTPW
+                                           : res().gXstrLSTableFirstCostDesignCases));
+        const auto money = [&](double v) { return currency == "$" ? dollars(v) : grouped(v); };
+        Rows expected{{res().gXstrColDesignCaseName, res().gXstrColDesignCaseShortName,
+                       (withTaxes ? res().gXstrLSColAfterTaxTPW : res().gXstrLSColTPW) + " (" +
+                           currency + ")"}};
+        if (withTaxes)
+            expected[0].push_back(res().gXstrLSColBeforeTaxTPW + " (" + currency + ")");
+        expected[0].push_back("Annual Operating Cost (" + currency + "/yr)");
+        expected[0].push_back("First Cost (" + currency + ")");
+        for (int16_t k : ranked ? byRank() : byFirstCost()) {
+            const A& alt = alts().Item(k);
+            expected.push_back({caseTitle(k), shortTitle(k), money(alt.TotalPresentWorth())});
             if (withTaxes)
-                expected.push_back(money(alt.BeforeTaxTPW()));
-            expected.push_back(money(alt.AnnualOperatingCost()));
-            expected.push_back(money(alt.FirstCost()));
-            EXPECT_EQ(rowTexts(table.rows[j + 1]), expected) << "row " << j + 1;
-            if (j > 0) {
-                const A& before = alternatives().Item(order[j - 1]);
-                if (ranked) {
-                    EXPECT_LE(before.TotalPresentWorth(), alt.TotalPresentWorth());
-                } else {
-                    EXPECT_LE(before.FirstCost(), alt.FirstCost());
-                }
-            }
+                expected.back().push_back(money(alt.BeforeTaxTPW()));
+            expected.back().push_back(money(alt.AnnualOperatingCost()));
+            expected.back().push_back(money(alt.FirstCost()));
         }
+        EXPECT_EQ(tableTexts(table), expected);
+        expectFitsThePage(table, d.sections.at(0));
     }
 };
 
-TEST_F(TotPresWorthReportTest, WithTaxesSixColumnsInFirstCostOrderAndOneChart) {
-    calculateExample(settings(0, 0, true));
-    const RtfDocument rtf = writeReport("TPW1");
-    EXPECT_EQ(rtf.pictures().size(), 1u);
-    ASSERT_EQ(rtf.tables().size(), 1u);
-    const RtfTable& table = *rtf.tables()[0];
-    const ResourceTexts& r = res();
-    EXPECT_EQ(rowTexts(table.rows[0]),
-              (std::vector<std::string>{r.gXstrColDesignCaseName, r.gXstrColDesignCaseShortName,
-                                        r.gXstrLSColAfterTaxTPW + " ($)",
-                                        r.gXstrLSColBeforeTaxTPW + " ($)",
-                                        "Annual Operating Cost ($/yr)", "First Cost ($)"}));
-    EXPECT_EQ(table.rows[0].widths(), (std::vector<int>{2880, 1584, 1584, 1584, 1584, 1584}));
-    checkTableRows(table, true);
-    // Mutually exclusive cases: the first-cost title, as the caption.
-    const auto paragraphs = rtf.paragraphs();
-    EXPECT_TRUE(std::any_of(paragraphs.begin(), paragraphs.end(), [&](const RtfParagraph* p) {
-        return p->text == r.gXstrLSTableFirstCostDesignCases;
-    }));
-}
-
-TEST_F(TotPresWorthReportTest, WithoutTaxesFiveColumnsTitledByTypeOfAlternatives) {
-    StudySettings euro = settings(1, 1, false);
+TEST_F(ProfilesTest, TableRowsAndChartForEachKindOfStudy) {
+    struct Case {
+        ExampleVariant variant;
+        const char* code;
+    };
+    ExampleVariant euro = variantOf(1, 1, false);
     euro.currency = "EUR";
-    calculateExample(euro);
-    const RtfDocument rtf = writeReport("TPW2");
-    ASSERT_EQ(rtf.tables().size(), 1u);
-    const RtfTable& table = *rtf.tables()[0];
-    EXPECT_EQ(
-        rowTexts(table.rows[0]),
-        (std::vector<std::string>{res().gXstrColDesignCaseName, res().gXstrColDesignCaseShortName,
-                                  res().gXstrLSColTPW + " (EUR)", "Annual Operating Cost (EUR/yr)",
-                                  "First Cost (EUR)"}));
-    // Another currency: bare grouped numbers.
-    const std::vector<int16_t> order = positionsByRank();
-    EXPECT_EQ(rowTexts(table.rows[1])[2],
-              rt::FormatNumber(alternatives().Item(order[0]).TotalPresentWorth(), 0, true));
-    const auto paragraphs = rtf.paragraphs();
-    EXPECT_TRUE(std::any_of(paragraphs.begin(), paragraphs.end(), [&](const RtfParagraph* p) {
-        return p->text == res().gXstrLSTableDesignCaseRankedByTPW;
-    }));
-    EXPECT_EQ(rtf.pictures().size(), 1u);
+    for (const Case& c : {Case{variantOf(0, 0, true), "TPW1"}, Case{euro, "TPW2"},
+                          Case{variantOf(3, 0, false), "TPW2"}}) {
+        SCOPED_TRACE(c.code);
+        calculate(c.variant);
+        const RtfDocument d = profiles(c.code);
+        checkTable(d, threadState().arrStudy[9], c.variant.taxes);
+        EXPECT_EQ(d.pictures().size(), 1u);
+    }
 }
 
-TEST_F(TotPresWorthReportTest, SimpleCashFlowStudy) {
-    calculateExample(settings(3, 0, false));
-    const RtfDocument rtf = writeReport("TPW2");
-    ASSERT_EQ(rtf.tables().size(), 1u);
-    checkTableRows(*rtf.tables()[0], false);
-    EXPECT_EQ(rtf.pictures().size(), 1u);
-}
-
-TEST_F(TotPresWorthReportTest, ProfilesAccumulateTheRoundedYearlyPresentWorthsInRankOrder) {
-    calculateExample(settings(0, 0, true));
-    const ReportInputs inputs = reports::readReportInputs();
-    cRptTotPresWorthProfiles report(inputs);
-    const graph::Chart chart = report.profileChart();
-    const std::vector<int16_t> order = positionsByRank();
-    EXPECT_EQ(chart.kind, graph::ChartKind::Line);
+TEST_F(ProfilesTest, ProfilesAccumulateTheRoundedYearlyPresentWorthsInRankOrder) {
+    calculate();
+    const graph::Chart chart = OnInputs<cRptTotPresWorthProfiles>().report.profileChart();
+    const std::vector<int16_t> order = byRank();
     ASSERT_EQ(chart.subsets.size(), order.size());
-    ASSERT_EQ(chart.pointLabels.size(), static_cast<size_t>(lifeCycle()) + 1);
+    ASSERT_EQ(chart.pointLabels.size(), 26u);
     double largest = 0;
     for (size_t s = 0; s < order.size(); ++s) {
-        const A& alt = alternatives().Item(order[s]);
-        EXPECT_EQ(chart.subsets[s].label, threadState().colCases.Item(order[s]).Gen(2));
-        EXPECT_EQ(chart.subsets[s].colour, cRptTotPresWorthProfiles::subsetColours()[s]);
+        const A& alt = alts().Item(order[s]);
+        EXPECT_EQ(chart.subsets[s].label, shortTitle(order[s]));
         double running = 0;
-        for (int16_t y = 0; y <= lifeCycle(); ++y) {
-            running += whole(alt.PWCashFlowAt(y));
-            EXPECT_EQ(chart.subsets[s].values[static_cast<size_t>(y)], running);
+        for (int16_t y = 0; y <= 25; ++y) {
+            running += std::nearbyint(alt.PWCashFlowAt(y));
+            EXPECT_EQ(chart.subsets[s].values[static_cast<size_t>(y)], running) << y;
             largest = std::max(largest, running);
         }
         // The last point is the total present worth in whole units.
-        EXPECT_NEAR(chart.subsets[s].values.back(), alt.TotalPresentWorth(), lifeCycle());
+        EXPECT_NEAR(chart.subsets[s].values.back(), alt.TotalPresentWorth(), 25);
     }
-    EXPECT_DOUBLE_EQ(*chart.yMax, 1.2 * largest);
+    EXPECT_GT(*chart.yMax, largest);
     EXPECT_EQ(chart.yAxisLabel, res().gXstrTPWCumPW + " ($)");
 }
 
-TEST_F(TotPresWorthReportTest, TwentyCasesGetTwentyColoursATwentyFirstAbandonsTheChartOnly) {
-    const auto& colours = cRptTotPresWorthProfiles::subsetColours();
-    std::set<std::tuple<int, int, int>> distinct;
-    for (const graph::Colour& c : colours)
-        distinct.insert({c.r, c.g, c.b});
-    EXPECT_EQ(distinct.size(), 20u);
+TEST_F(ProfilesTest, TwentyCasesGetTwentyColoursATwentyFirstAbandonsTheChartOnly) {
+    calculate(variantOf(0, 0, false), manyCases(20));
+    std::set<std::tuple<int, int, int>> colours;
+    for (const auto& subset : OnInputs<cRptTotPresWorthProfiles>().report.profileChart().subsets)
+        colours.insert({subset.colour.r, subset.colour.g, subset.colour.b});
+    EXPECT_EQ(colours.size(), 20u);
+    RtfDocument d = profiles("TPW2");
+    EXPECT_EQ(d.pictures().size(), 1u);
+    checkTable(d, "$", false);
 
-    calculateExample(settings(0, 0, false), manyCases(20));
-    RtfDocument rtf = writeReport("TPW2");
-    EXPECT_EQ(rtf.pictures().size(), 1u);
-    ASSERT_EQ(rtf.tables().size(), 1u);
-    checkTableRows(*rtf.tables()[0], false);
-}
+    calculate(variantOf(0, 0, false), manyCases(21));
+    d = profiles("TPW2");
+    EXPECT_TRUE(d.pictures().empty());
+    EXPECT_TRUE(contains(d.bodyText(), res().gXstrTPWCumPW + " " + res().gXstrGraphs));
+    EXPECT_TRUE(contains(d.bodyText(), "Error 9 - "));
+    EXPECT_TRUE(contains(d.bodyText(), "Procedure - setGraph"));
+    checkTable(d, "$", false);
 
-TEST_F(TotPresWorthReportTest, TwentyOneCasesReplaceTheChartByTheFailureNote) {
-    calculateExample(settings(0, 0, false), manyCases(21));
-    const RtfDocument rtf = writeReport("TPW2");
-    EXPECT_TRUE(rtf.pictures().empty());
-    const std::string text = rtf.bodyText();
-    EXPECT_THAT(text, ::testing::HasSubstr(res().gXstrTPWCumPW + " " + res().gXstrGraphs));
-    EXPECT_THAT(text, ::testing::HasSubstr("Error 9 - "));
-    EXPECT_THAT(text, ::testing::HasSubstr("Procedure - setGraph"));
-    EXPECT_THAT(text, ::testing::HasSubstr("Module - cRptTotPresWorthProfiles"));
-    ASSERT_EQ(rtf.tables().size(), 1u);
-    checkTableRows(*rtf.tables()[0], false);
-}
-
-TEST_F(TotPresWorthReportTest, TableWithoutResultsLeavesItsFailureNote) {
-    calculateExample(settings(0, 0, false));
+    // Without results the table leaves its note.
     threadState().colAlternatives.reset();
-    const RtfDocument rtf = writeReport("TPW2");
-    EXPECT_TRUE(rtf.tables().empty());
-    const std::string text = rtf.bodyText();
-    EXPECT_THAT(text, ::testing::HasSubstr("Procedure - setPWtable"));
-    EXPECT_THAT(text, ::testing::HasSubstr(res().gXstrTable + " "));
-    EXPECT_THAT(text, ::testing::HasSubstr(res().gXstrCanNotGen));
+    d = profiles("TPW2");
+    EXPECT_TRUE(d.tables().empty());
+    EXPECT_TRUE(contains(d.bodyText(), "Procedure - setPWtable"));
+    EXPECT_TRUE(contains(d.bodyText(), res().gXstrCanNotGen));
 }
 
 }  // namespace

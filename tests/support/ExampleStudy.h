@@ -72,7 +72,7 @@ class ExampleProject {
 
     cORVProject& project() { return *project_; }
     // The calculator of the last calculate(); its engine holds the results.
-    cORVCalculator& calculator() { return *calculator_; }
+    cORVCalculator& calculator() const { return *calculator_; }
     int16_t studyId() const { return studyId_; }
 
   private:

@@ -1,0 +1,226 @@
+#pragma once
+// The report tests' fixture: a fresh folder per test (work/ holds the project,
+// out/ the documents the viewer saves), the shipped resource texts, headless
+// UI services that record messages and progress, and the bundled example study
+// stored and calculated on request (ExampleStudy.h). Helpers write or build
+// reports and read the files back.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <numeric>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "ExampleStudy.h"
+#include "RtfReader.h"
+#include "TestSupport.h"
+#include "common/ResourceStrings.h"
+#include "common/ThreadState.h"
+#include "qvc/document/DocumentObject.h"
+#include "qvc/graph/ChartRenderer.h"
+#include "qvc/ui/HeadlessMessageBox.h"
+#include "qvc/ui/HeadlessProgressWindow.h"
+#include "qvc/ui/HeadlessReportViewer.h"
+#include "qvc/ui/Services.h"
+#include "reports/ReportInputsReader.h"
+#include "reports/ReportState.h"
+#include "reports/cRptBuilder.h"
+#include "tavlo/IAlternatives.h"
+#include "tavlo/IComparisons.h"
+
+namespace qvc::test {
+
+namespace fs = std::filesystem;
+using Rows = std::vector<std::vector<std::string>>;
+
+class ReportTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        resetThreadState();
+        resetReportState();
+        ui::Services::reset();
+        messages = std::make_shared<ui::HeadlessMessageBox>();
+        progress = std::make_shared<ui::HeadlessProgressWindow>(0);
+        viewer = std::make_shared<ui::HeadlessReportViewer>();
+        ui::Services::setMessageBox(messages);
+        ui::Services::setProgressWindow(progress);
+        ui::Services::setReportViewer(viewer);
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir = freshDir("reports", std::string(info->test_suite_name()) + "." + info->name());
+        work = dir / "work";
+        out = dir / "out";
+        fs::create_directories(work);
+        fs::create_directories(out);
+        ui::Services::setOutputFolder(out);
+        example = std::make_unique<ExampleProject>(work);
+        example->project().setProjectPath(dir.string(), "Riverside Campus", "QVComponents",
+                                          "acme  engineering of the west", "17.0", dir.string());
+    }
+    void TearDown() override {
+        reportState().gGraph = nullptr;
+        example.reset();
+        ui::Services::reset();
+        resetThreadState();
+        resetReportState();
+    }
+
+    // The example (or `cases` in the example's study) stored and calculated;
+    // charts drawn by `renderer` when a test writes reports without the builder.
+    void calculate(const ExampleVariant& variant = {}, std::vector<cDesignCase> cases = {}) {
+        if (!example->calculate(variant, std::move(cases)))
+            throw std::runtime_error("not calculated: " + example->calculator().getErrorMsg());
+        reportState().gGraph = &renderer;
+    }
+    // The study and cases stored and loaded as a run that asks for the input
+    // reports only: arrStudy and the case snapshots, no results.
+    void loadInputs(const ExampleVariant& variant = {}, std::vector<cDesignCase> cases = {}) {
+        EXPECT_FALSE(example->calculate(variant, std::move(cases), "SI-DC"));
+        EXPECT_EQ(threadState().gReportMode, 1);
+    }
+
+    int16_t lifeCycle() const { return example->calculator().objLifeCycle->AnalysisPeriod(); }
+    const tavlo::IAlternatives& alts() const { return *threadState().colAlternatives; }
+    const tavlo::IComparisons& comps() const { return *threadState().colComparisons; }
+    static std::string caseTitle(int position) {
+        return threadState().colCases.Item(position).Gen(1);
+    }
+    static std::string shortTitle(int position) {
+        return threadState().colCases.Item(position).Gen(2);
+    }
+    // Positions of the alternatives in the engine's rank order.
+    std::vector<int16_t> byRank() const {
+        std::vector<int16_t> order(static_cast<size_t>(alts().Count()), 0);
+        for (int16_t i = 1; i <= alts().Count(); ++i)
+            order.at(static_cast<size_t>(alts().Item(i).Rank() - 1)) = i;
+        return order;
+    }
+    // Positions by increasing first cost, equal costs in case order.
+    std::vector<int16_t> byFirstCost() const {
+        std::vector<int16_t> order;
+        for (int16_t i = 1; i <= alts().Count(); ++i)
+            order.push_back(i);
+        std::stable_sort(order.begin(), order.end(), [&](int16_t a, int16_t b) {
+            return alts().Item(a).FirstCost() < alts().Item(b).FirstCost();
+        });
+        return order;
+    }
+
+    bool build(const std::string& request, int16_t action = 0) {
+        cRptBuilder builder;
+        builder.sReportTypes = request;
+        return builder.BuildReports(action);
+    }
+    std::vector<std::string> savedNames() const {
+        std::vector<std::string> names;
+        for (const fs::path& p : viewer->savedFiles())
+            names.push_back(p.filename().string());
+        return names;
+    }
+    RtfDocument readSaved(size_t i) const { return readRtfFile(viewer->savedFiles().at(i)); }
+
+    // A document opened as the builder opens it (half-inch margins), filled
+    // by `body`, written to the work folder and read back.
+    RtfDocument writeReport(const std::function<void(doc::DocumentObject&)>& body,
+                            bool landscape = false) {
+        doc::DocumentObject docs;
+        docs.NewDocument("report.rtf", work.string(), "Untitled", "", "", "", "", 1);
+        docs.SetMargins(0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f);
+        if (landscape)
+            docs.SetOrientation(doc::code::kLandscape);
+        body(docs);
+        docs.FinishDocument(true, 0);
+        return readRtfFile(work / "report.rtf");
+    }
+
+    static const ResourceTexts& res() { return texts(); }
+
+    std::shared_ptr<ui::HeadlessMessageBox> messages;
+    std::shared_ptr<ui::HeadlessProgressWindow> progress;
+    std::shared_ptr<ui::HeadlessReportViewer> viewer;
+    std::unique_ptr<ExampleProject> example;
+    graph::ChartRenderer renderer;
+    fs::path dir, work, out;
+};
+
+inline std::vector<std::string> rowTexts(const RtfRow& row) {
+    std::vector<std::string> cells;
+    for (const RtfCell& c : row.cells)
+        cells.push_back(c.text);
+    return cells;
+}
+inline Rows tableTexts(const RtfTable& t) {
+    Rows rows;
+    for (const RtfRow& r : t.rows)
+        rows.push_back(rowTexts(r));
+    return rows;
+}
+inline bool hasParagraph(const RtfDocument& d, const std::string& text) {
+    const auto paragraphs = d.paragraphs();
+    return std::any_of(paragraphs.begin(), paragraphs.end(),
+                       [&](const RtfParagraph* p) { return p->text == text; });
+}
+// Paragraphs that start a new page.
+inline int pageStarts(const RtfDocument& d) {
+    const auto paragraphs = d.paragraphs();
+    return static_cast<int>(
+        std::count_if(paragraphs.begin(), paragraphs.end(),
+                      [](const RtfParagraph* p) { return p->pageBreakBefore; }));
+}
+// A design case with a name and nothing else.
+inline cDesignCase doNothing() {
+    cDesignCase c;
+    c.CaseTitle = "Do nothing";
+    c.CaseShortTitle = "Nothing";
+    return c;
+}
+
+// A report on the inputs the builder would read now, which live as long as it.
+template <typename Report>
+struct OnInputs {
+    ReportInputs inputs = reports::readReportInputs();
+    Report report{inputs};
+};
+
+// Every row of `t` ends at the same edge, inside the margins.
+inline void expectFitsThePage(const RtfTable& t, const RtfSection& page) {
+    const auto width = [](const RtfRow& row) {
+        const std::vector<int> w = row.widths();
+        return std::accumulate(w.begin(), w.end(), 0);
+    };
+    for (const RtfRow& row : t.rows)
+        EXPECT_EQ(width(row), width(t.rows.at(0)));
+    EXPECT_LE(width(t.rows.at(0)), page.pageWidth - page.marginLeft - page.marginRight);
+}
+inline bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// A whole amount as a reader sees it: half-to-even, "," every three digits.
+inline std::string grouped(double value) {
+    const double whole = std::nearbyint(value);  // the default rounding is half-to-even
+    std::string digits = std::to_string(static_cast<long long>(std::fabs(whole)));
+    for (int pos = static_cast<int>(digits.size()) - 3; pos > 0; pos -= 3)
+        digits.insert(static_cast<size_t>(pos), ",");
+    return (whole < 0 ? "-" : "") + digits;
+}
+// The sign goes before the currency sign: "-$63,041".
+inline std::string dollars(double value) {
+    const std::string digits = grouped(value);
+    return digits.starts_with("-") ? "-$" + digits.substr(1) : "$" + digits;
+}
+// "-$1,234" or "1,234" back to its number.
+inline double parseWhole(const std::string& text) {
+    std::string digits;
+    for (char ch : text)
+        if (ch != ',' && ch != '$')
+            digits += ch;
+    return std::stod(digits);
+}
+
+}  // namespace qvc::test

@@ -1,0 +1,212 @@
+// The analysis details of the calculated example: for every comparison the
+// summary table against the engine (names, winner mark, present worths,
+// savings, rates, ratio, payback) and the year-by-year table (every cell, the
+// totals from the summary's figures and the sums of the rounded rows);
+// N/A for undefined rates; WrapWords; failure notes.
+
+#include <cstdio>
+
+#include "ReportTest.h"
+#include "reports/cRptAnalysisDetails.h"
+
+namespace qvc::test {
+namespace {
+
+class DetailsTest : public ReportTest {
+  protected:
+    RtfDocument details(const std::string& code, int32_t from = 1, int32_t to = 0) {
+        return writeReport([&](doc::DocumentObject& docs) {
+            OnInputs<cRptAnalysisDetails> on;
+            auto& report = on.report;
+            for (int32_t n = from; n <= (to == 0 ? comps().Count() : to); ++n) {
+                report.GenerateSummary(docs, code, n);
+                report.GenerateDetailTable(docs, code, n);
+            }
+        });
+    }
+    static std::string fixed(double value, int decimals) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%.*f", decimals, value);
+        return text;
+    }
+    static std::string rate(double value) {
+        return value == -1.0 ? "N/A" : fixed(value * 100, 1) + " " + res().gXstrPercentPerYear;
+    }
+    static std::string ratio(double sir) { return sir == -1.0 ? "N/A" : fixed(sir, 3); }
+    static std::string payback(double years) {
+        return years == -1.0 ? "N/A" : fixed(years, 1) + "  " + res().gXstryears;
+    }
+
+    Rows expectedSummary(const std::string& code, const tavlo::IComparison& c) const {
+        const ResourceTexts& r = res();
+        const int16_t b = c.BaseCase(), ch = c.Challenger();
+        const std::string tpw = code == "AD2" ? r.gXstrLSColAfterTaxTPW : r.gXstrLSColTPW;
+        Rows rows{{r.gXstrColBaseCase, c.Winner() == b ? r.gXstrLSWinner : "",
+                   caseTitle(b) + " [" + shortTitle(b) + "]"},
+                  {r.gXstrColChallenger, c.Winner() == ch ? r.gXstrLSWinner : "",
+                   caseTitle(ch) + " [" + shortTitle(ch) + "]"},
+                  {"[" + shortTitle(b) + "] " + tpw + " ($)",
+                   dollars(alts().Item(b).TotalPresentWorth())},
+                  {"[" + shortTitle(ch) + "] " + tpw + " ($)",
+                   dollars(alts().Item(ch).TotalPresentWorth())},
+                  {r.gXstrADNetpresentworthsavings + " ($)", dollars(c.NPWSavings())}};
+        if (code == "AD1")
+            rows.insert(rows.end(), {{r.gXstrADColInternalRateReturn, rate(c.IRR())},
+                                     {r.gXstrADColAdjustedRateReturn, rate(c.AIRR())}});
+        if (code == "AD2")
+            rows.insert(rows.end(), {{r.gXstrADColBeforeTaxIRR, rate(c.BeforeTaxIRR())},
+                                     {r.gXstrADColAfterTaxIRR, rate(c.IRR())},
+                                     {r.gXstrADColAdjustedRateReturn, rate(c.AIRR())}});
+        if (code == "AD3")
+            rows.push_back({r.gXstrADColSavingsToInv, ratio(c.SIR(25))});
+        rows.push_back({r.gXstrColPayBackPeriod, payback(c.PaybackYears())});
+        return rows;
+    }
+
+    void expectDetail(const RtfTable& t, const std::string& code, const tavlo::IComparison& c) {
+        const ResourceTexts& r = res();
+        const tavlo::IAlternative& base = alts().Item(c.BaseCase());
+        const tavlo::IAlternative& challenger = alts().Item(c.Challenger());
+        // Two header rows, the initial year, 25 years and the totals.
+        ASSERT_EQ(t.rows.size(), 2u + 26u + 1u);
+        const std::string group =
+            code == "AD2" ? r.gXstrADMainColAfterTaxCashFlow : r.gXstrADMainColCashFlow;
+        EXPECT_EQ(rowTexts(t.rows[0]).at(1), group + "\n(" + r.gXstrPresentWorth + " $)");
+        const auto header = rowTexts(t.rows[1]);
+        ASSERT_EQ(header.size(), 10u);
+        EXPECT_EQ(header[2],
+                  "[" + shortTitle(c.BaseCase()) + "]\n" + r.gXstrADMainColCashFlow + "\n ($)");
+        EXPECT_EQ(header[3],
+                  "[" + shortTitle(c.Challenger()) + "]\n" + r.gXstrADMainColCashFlow + "\n ($)");
+        double opTotal = 0, invTotal = 0;
+        for (int16_t y = 0; y <= 25; ++y) {
+            const double op = std::nearbyint(c.OpCostSavingsAt(y));
+            const double inv = std::nearbyint(c.AddInvCostAt(y));
+            opTotal += op;
+            invTotal += inv;
+            EXPECT_EQ(rowTexts(t.rows[static_cast<size_t>(2 + y)]),
+                      (std::vector<std::string>{
+                          y == 0 ? "" : std::to_string(y),
+                          y == 0 ? r.gXstrInitial : std::to_string(2025 + y),
+                          grouped(base.PWCashFlowAt(y)), grouped(challenger.PWCashFlowAt(y)),
+                          grouped(c.NPWSavingsAt(y)), grouped(op), grouped(c.CumOpCostSavingsAt(y)),
+                          grouped(inv), grouped(c.CumAddInvCostAt(y)), ratio(c.SIR(y))}))
+                << "year " << y;
+        }
+        // The present worths total as in the summary; the savings and
+        // investments as the sums of their rounded rows.
+        EXPECT_EQ(rowTexts(t.rows.back()),
+                  (std::vector<std::string>{r.gXstrTotals, grouped(base.TotalPresentWorth()),
+                                            grouped(challenger.TotalPresentWorth()),
+                                            grouped(c.NPWSavings()), grouped(opTotal), "",
+                                            grouped(invTotal), "", ""}));
+    }
+
+    void expectReport(const std::string& code) {
+        const RtfDocument d = details(code);
+        const auto tables = d.tables();
+        const auto n = static_cast<size_t>(comps().Count());
+        ASSERT_EQ(tables.size(), 2 * n);
+        for (size_t k = 1; k <= n; ++k) {
+            const tavlo::IComparison& c = comps().Item(static_cast<int16_t>(k));
+            const RtfTable& summary = *tables[2 * k - 2];
+            EXPECT_EQ(tableTexts(summary), expectedSummary(code, c)) << "comparison " << k;
+            // The winner mark is bold.
+            EXPECT_TRUE(summary.rows.at(c.Winner() == c.BaseCase() ? 0 : 1).cells.at(1).bold);
+            expectDetail(*tables[2 * k - 1], code, c);
+            EXPECT_TRUE(hasParagraph(
+                d, std::to_string(k) + res().gXstrA + ". " + res().gXstrADTableSumOfResults));
+            EXPECT_TRUE(hasParagraph(
+                d, std::to_string(k) + res().gXstrB + ". " + res().gXstrADTableCompAD));
+            for (const RtfTable* t : tables)
+                expectFitsThePage(*t, d.sections.at(0));
+        }
+        // Each detail table's totals add rounded figures; a note says so.
+        size_t notes = 0;
+        for (const RtfParagraph* p : d.paragraphs())
+            notes += p->text == res().gXstrRoundingNote;
+        EXPECT_EQ(notes, n);
+    }
+};
+
+TEST_F(DetailsTest, EveryCellOfEveryComparisonForEachTypeOfAnalysis) {
+    struct Case {
+        const char* code;
+        int16_t analysis;
+        bool taxes;
+    };
+    for (const Case& c : {Case{"AD2", 0, true}, Case{"AD1", 0, false}, Case{"AD3", 1, false},
+                          Case{"AD4", 2, false}}) {
+        SCOPED_TRACE(c.code);
+        calculate(variantOf(c.analysis, 0, c.taxes));
+        ASSERT_EQ(comps().Count(), 2);
+        expectReport(c.code);
+    }
+}
+
+TEST_F(DetailsTest, UndefinedRatesAndRatiosShowNotApplicable) {
+    // The same plant with a cheaper electricity contract: it saves every year
+    // without additional investment, so there is no rate of return, no SIR in
+    // any year and therefore no AIRR.
+    std::vector<cDesignCase> twins{exampleCases()[0], exampleCases()[0]};
+    twins[1].setAnnOpCost(1, 140000);
+    for (const auto& [code, analysis] : {std::pair{"AD1", 0}, std::pair{"AD3", 1}}) {
+        calculate(variantOf(static_cast<int16_t>(analysis), 0, false), twins);
+        const tavlo::IComparison& c = comps().Item(1);
+        ASSERT_EQ(c.IRR(), -1.0);
+        ASSERT_EQ(c.AIRR(), -1.0);
+        ASSERT_EQ(c.SIR(25), -1.0);
+        expectReport(code);
+        const RtfDocument d = details(code);
+        const RtfTable& summary = *d.tables().at(0);
+        for (size_t row = 5; row + 1 < summary.rows.size(); ++row)
+            EXPECT_EQ(summary.rows[row].cells.back().text, "N/A") << code << " row " << row;
+    }
+}
+
+TEST_F(DetailsTest, WrapWordsKeepsShortPairsTogether) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Net Present Worth Savings ($)", " Net Present\r\nWorth\r\nSavings ($)"},
+        // A word that wraps leaves the previous word as it was.
+        {"Cumulative Op Cost", " Cumulative\r\nOp\r\nCost"},
+        {"Additional", " Additional"},
+        {"Investments", "\r\nInvestments"},
+        {"a  b", " a  b"},
+        {"", " "}};
+    for (const auto& [text, wrapped] : cases)
+        EXPECT_EQ(cRptAnalysisDetails::WrapWords(text), wrapped) << text;
+}
+
+TEST_F(DetailsTest, FailuresWriteNotesAndTotalsNeedTheSummary) {
+    calculate(variantOf(0, 0, false));
+    const ResourceTexts& r = res();
+    const RtfDocument d = details("AD1", 3, 3);  // two comparisons only
+    EXPECT_TRUE(d.tables().empty());
+    const std::string text = d.bodyText();
+    EXPECT_TRUE(contains(
+        text, "3" + r.gXstrA + ". " + r.gXstrADTableSumOfResults + " " + r.gXstrCanNotGen));
+    EXPECT_TRUE(
+        contains(text, "3" + r.gXstrB + ". " + r.gXstrADTableCompAD + " " + r.gXstrCanNotGen));
+    EXPECT_TRUE(contains(text, r.gXstrError + " 9 - "));
+    EXPECT_TRUE(contains(text, r.gXstrMethod + " - GenerateSummary"));
+    EXPECT_TRUE(contains(text, r.gXstrMethod + " - GenerateDetailTable"));
+    EXPECT_TRUE(contains(text, r.gXstrModule + " - cRptAnalysisDetails"));
+
+    // A detail table without its summary has zeros where the summary's
+    // figures belong; the sums of the rounded rows are there.
+    const RtfDocument alone = writeReport([](doc::DocumentObject& docs) {
+        int32_t first = 1;
+        OnInputs<cRptAnalysisDetails>().report.GenerateDetailTable(docs, "AD1", first);
+    });
+    ASSERT_EQ(alone.tables().size(), 1u);
+    const auto totals = rowTexts(alone.tables()[0]->rows.back());
+    EXPECT_EQ(totals[1], "0");
+    EXPECT_EQ(totals[3], "0");
+    EXPECT_NE(totals[4], "0");
+
+    threadState().colComparisons.reset();
+    EXPECT_TRUE(contains(details("AD1", 1, 1).bodyText(), r.gXstrError + " 91 - "));
+}
+
+}  // namespace
+}  // namespace qvc::test

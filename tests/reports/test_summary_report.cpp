@@ -1,0 +1,392 @@
+// The life-cycle cost summary of the calculated example: the figures of
+// tables 1 to 3 against hand-worked costs and against the engine, for every
+// sub-code; the answer sentence, the winner marks, N/A where a rate or ratio
+// is undefined, ties, one case, the charts and the failure notes.
+
+#include <cairo.h>
+
+#include <cstdio>
+#include <cstring>
+#include <set>
+#include <tuple>
+
+#include "ReportTest.h"
+#include "reports/LifeCycleSummaryGraphs.h"
+#include "reports/cRptLifeCycleSummary.h"
+
+namespace qvc::test {
+namespace {
+
+using Alt = tavlo::IAlternative;
+
+class SummaryTest : public ReportTest {
+  protected:
+    // The four parts in the builder's order, as one document.
+    RtfDocument summary(const std::string& code) {
+        return writeReport([&](doc::DocumentObject& docs) {
+            OnInputs<cRptLifeCycleSummary> on;
+            auto& report = on.report;
+            report.GenerateFirstTable(docs, code);
+            report.GenerateGraphs(docs, code);
+            report.GenerateSecondTable(docs, code);
+            report.Generate_ThirdTable(docs, code);
+        });
+    }
+    // The first alternative with the lowest value of `get`.
+    int16_t lowest(double (Alt::*get)() const) const {
+        int16_t best = 1;
+        for (int16_t i = 2; i <= alts().Count(); ++i)
+            if ((alts().Item(i).*get)() < (alts().Item(best).*get)())
+                best = i;
+        return best;
+    }
+    std::vector<std::string> criterion(const std::string& label, double (Alt::*get)() const) const {
+        const int16_t best = lowest(get);
+        return {label, caseTitle(best), dollars((alts().Item(best).*get)())};
+    }
+    static std::string fixed(double value, int decimals) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%.*f", decimals, value);
+        return text;
+    }
+    static std::string orNA(double value, int decimals, double scale = 1) {
+        return value == -1.0 ? "N/A" : fixed(value * scale, decimals);
+    }
+    std::string compared(int16_t caseNumber, int16_t winner) const {
+        return shortTitle(caseNumber) + (caseNumber == winner ? " " + res().gXstrLSWinner : "");
+    }
+    // Table 3's row of comparison `i`: which rates it shows depends on the code.
+    std::vector<std::string> comparisonRow(const std::string& code, int16_t i) const {
+        const tavlo::IComparison& c = comps().Item(i);
+        std::vector<std::string> row{compared(c.Challenger(), c.Winner()),
+                                     compared(c.BaseCase(), c.Winner()),
+                                     dollars(c.AdditionalFirstCost())};
+        if (code != "LS7")
+            row.push_back(dollars(c.NPWSavings()));
+        if (code == "LS1" || code == "LS2")
+            row.push_back(orNA(c.IRR(), 2, 100));
+        if (code == "LS1")
+            row.push_back(orNA(c.BeforeTaxIRR(), 2, 100));
+        if (code == "LS5")
+            row.push_back(orNA(c.SIR(25), 3));
+        row.push_back(orNA(c.PaybackYears(), 1));
+        return row;
+    }
+    // Table 2: a row per case, ranked by total present worth or by first cost.
+    Rows caseRows(bool ranked, bool beforeTax) const {
+        Rows rows;
+        for (int16_t k : ranked ? byRank() : byFirstCost()) {
+            const Alt& a = alts().Item(k);
+            rows.push_back({caseTitle(k), shortTitle(k), dollars(a.TotalPresentWorth())});
+            if (beforeTax)
+                rows.back().push_back(dollars(a.BeforeTaxTPW()));
+            rows.back().push_back(dollars(a.AnnualOperatingCost()));
+            rows.back().push_back(dollars(a.FirstCost()));
+        }
+        return rows;
+    }
+    std::string preferredAnswer() const {
+        const int16_t preferred = comps().Item(comps().Count()).Winner();
+        const int16_t next = byRank()[byRank()[0] == preferred ? 1 : 0];
+        const double tpw = alts().Item(preferred).TotalPresentWorth();
+        const double saved =
+            std::nearbyint(alts().Item(next).TotalPresentWorth()) - std::nearbyint(tpw);
+        return "The preferred design case is " + caseTitle(preferred) +
+               ", with a total present worth of " + dollars(tpw) +
+               "; over the 25-year study period it saves " + dollars(saved) +
+               " against the next best case, " + caseTitle(next) + ".";
+    }
+};
+
+Rows body(const RtfTable& t) {
+    Rows rows = tableTexts(t);
+    rows.erase(rows.begin());
+    return rows;
+}
+
+TEST_F(SummaryTest, HandWorkedCostsOfTheExample) {
+    calculate(variantOf(0, 0, false));
+    const RtfDocument d = summary("LS2");
+    const Rows t1 = tableTexts(*d.tables().at(0));
+    const Rows t2 = body(*d.tables().at(1));
+    // First cost: the items paid in year 0. Refurbish 185,000 + 42,000 =
+    // 227,000; high efficiency 610,000 + 168,000 + 92,000 - 60,000 = 810,000;
+    // ground source 780,000 + 520,000 = 1,300,000 (its credit comes in year 1).
+    // Annual operating cost: the annual items of year 1, one year escalated.
+    // Refurbish 148,500 x 1.025 + 41,200 x 1.03 + 26,800 x 1.025 + 6,400 x 1.02
+    // = 228,646.5, shown half-to-even as 228,646; high efficiency 106,805 +
+    // 28,737 + 19,987.5 + 5,304 = 160,833.5, shown as 160,834; ground source
+    // 124,025 + 14,555 + 2,448 = 141,028.
+    const Rows expected{{"Refurbish the existing plant", "$228,646", "$227,000"},
+                        {"High-efficiency chillers and condensing boilers", "$160,834", "$810,000"},
+                        {"Ground-source heat pump plant", "$141,028", "$1,300,000"}};
+    ASSERT_EQ(t2.size(), 3u);
+    for (size_t r = 0; r < 3; ++r)
+        EXPECT_EQ((std::vector<std::string>{t2[r][0], t2[r][3], t2[r][4]}), expected[r]);
+    EXPECT_EQ(t1.at(3), (std::vector<std::string>{res().gXstrLSAnnOpCost,
+                                                  "Ground-source heat pump plant", "$141,028"}));
+    EXPECT_EQ(t1.at(4), (std::vector<std::string>{res().gXstrLSFirstCost,
+                                                  "Refurbish the existing plant", "$227,000"}));
+    // The first comparison: high efficiency against the refurbishment,
+    // 810,000 - 227,000 = 583,000 more first cost.
+    EXPECT_EQ(d.tables().at(2)->rows.at(1).cells.at(2).text, "$583,000");
+}
+
+TEST_F(SummaryTest, EveryFigureOfTheThreeTablesForEverySubCode) {
+    struct Case {
+        const char* code;
+        int16_t analysis, alternatives;
+        bool taxes;
+        std::string choiceLabel;  // the first row of table 1, empty when it has none
+    };
+    const ResourceTexts& r = res();
+    for (const Case& c :
+         {Case{"LS1", 0, 0, true, r.gXstrLSIncrementalNPW},
+          Case{"LS2", 0, 0, false, r.gXstrLSIncrementalNPW},
+          Case{"LS5", 1, 0, false, r.gXstrLSIncrementalSIR},
+          Case{"LS7", 2, 0, false, r.gXstrLSPaybackAnalysis}, Case{"LS3", 0, 1, true, ""},
+          Case{"LS4", 0, 1, false, ""}, Case{"LS6", 1, 1, false, ""}}) {
+        SCOPED_TRACE(c.code);
+        calculate(variantOf(c.analysis, c.alternatives, c.taxes));
+        const std::string code = c.code;
+        const bool independent = c.alternatives == 1;
+        const RtfDocument d = summary(code);
+        const auto tables = d.tables();
+        ASSERT_EQ(tables.size(), independent ? 2u : 3u);
+        for (const RtfTable* t : tables)
+            expectFitsThePage(*t, d.sections.at(0));
+
+        // Table 1: the overall choice is the last comparison's winner, then the
+        // best case of each criterion (payback studies leave out present worth).
+        Rows t1;
+        if (!c.choiceLabel.empty())
+            t1.push_back({c.choiceLabel, caseTitle(comps().Item(comps().Count()).Winner()), "-"});
+        if (code != "LS7")
+            t1.push_back(criterion(r.gXstrLSLowestTPW, &Alt::TotalPresentWorth));
+        t1.push_back(criterion(r.gXstrLSAnnOpCost, &Alt::AnnualOperatingCost));
+        t1.push_back(criterion(r.gXstrLSFirstCost, &Alt::FirstCost));
+        EXPECT_EQ(body(*tables[0]), t1);
+
+        // Table 2 follows its caption.
+        const bool beforeTax = code == "LS1" || code == "LS3";
+        EXPECT_EQ(body(*tables[1]), caseRows(independent, beforeTax));
+        EXPECT_TRUE(hasParagraph(d, r.gXstrTable + " 2. " +
+                                        (independent ? r.gXstrLSTableDesignCaseRankedByTPW
+                                                     : r.gXstrLSTableFirstCostDesignCases)));
+        EXPECT_EQ(tables[1]->rows[0].cells.size(), beforeTax ? 6u : 5u);
+
+        // Table 3 for mutually exclusive cases: a row per comparison, the
+        // winner marked once in each.
+        if (!independent) {
+            Rows t3;
+            for (int16_t i = 1; i <= comps().Count(); ++i)
+                t3.push_back(comparisonRow(code, i));
+            EXPECT_EQ(body(*tables[2]), t3);
+            EXPECT_EQ(tables[2]->rows[0].cells.size(), t3[0].size());
+        }
+        EXPECT_EQ(hasParagraph(d, r.gXstrTable + " 3. " + r.gXstrLSTableIncAnalyData),
+                  !independent);
+        // The answer under table 1, and three charts except for simple payback.
+        if (code == "LS7") {
+            EXPECT_TRUE(hasParagraph(d, "The preferred design case by simple payback is " +
+                                            caseTitle(comps().Item(2).Winner()) + "."));
+        } else if (!independent) {
+            EXPECT_TRUE(hasParagraph(d, preferredAnswer())) << preferredAnswer();
+        }
+        EXPECT_EQ(d.pictures().size(), code == "LS7" ? 0u : 3u);
+    }
+}
+
+TEST_F(SummaryTest, IndependentCasesAnswerWhichBeatTheBaseCase) {
+    calculate(variantOf(0, 1, false));
+    std::string winners;
+    for (int16_t k = 1; k <= comps().Count(); ++k) {
+        const tavlo::IComparison& c = comps().Item(k);
+        ASSERT_EQ(c.BaseCase(), 1);
+        if (c.Winner() == c.Challenger())
+            winners += (winners.empty() ? "" : ", ") + caseTitle(c.Challenger());
+    }
+    const std::string answer =
+        winners.empty() ? "No design case has a lower total present worth than the base case, " +
+                              caseTitle(1) + "."
+                        : "Design cases with a lower total present worth than the base case, " +
+                              caseTitle(1) + ": " + winners + ".";
+    EXPECT_TRUE(hasParagraph(summary("LS4"), answer)) << answer;
+}
+
+TEST_F(SummaryTest, AnotherCurrencyAndUndefinedRatesShowNA) {
+    // The same plant with a cheaper electricity contract saves every year
+    // without additional investment: no rate of return and no ratio.
+    std::vector<cDesignCase> twins{exampleCases()[0], exampleCases()[0]};
+    twins[1].setAnnOpCost(1, 140000);
+    ExampleVariant v = variantOf(1, 0, false);
+    v.currency = "EUR";
+    calculate(v, twins);
+    ASSERT_EQ(comps().Item(1).SIR(25), -1.0);
+    const RtfDocument d = summary("LS5");
+    const RtfTable& t3 = *d.tables().at(2);
+    EXPECT_EQ(t3.rows.at(1).cells.at(4).text, "N/A");
+    // The amounts lose the "$" and the headers name the currency.
+    const RtfTable& t2 = *d.tables().at(1);
+    EXPECT_EQ(t2.rows[0].cells[4].text, res().gXstrLSColFirstCost + " (EUR)");
+    EXPECT_EQ(t2.rows[0].cells[3].text,
+              res().gXstrLSColAnOpCost + " (EUR" + res().gXstrSlashyr + ")");
+    EXPECT_EQ(t2.rows[1].cells[4].text, grouped(alts().Item(byFirstCost()[0]).FirstCost()));
+}
+
+TEST_F(SummaryTest, TiesNameTheEarlierCaseAndOneCaseNamesItselfEverywhere) {
+    // Two identical plants: the same present worth, first cost and annual cost.
+    std::vector<cDesignCase> cases = exampleCases();
+    cases[2] = cases[0];
+    cases[2].CaseTitle = "Refurbish, second quote";
+    calculate(variantOf(0, 0, false), cases);
+    ASSERT_DOUBLE_EQ(alts().Item(1).TotalPresentWorth(), alts().Item(3).TotalPresentWorth());
+    const RtfDocument d = summary("LS2");
+    for (const auto& row : body(*d.tables()[0]))
+        EXPECT_NE(row[1], "Refurbish, second quote");
+    const Rows t2 = body(*d.tables()[1]);
+    EXPECT_EQ(t2.at(0)[0], "Refurbish the existing plant");
+    EXPECT_EQ(t2.at(1)[0], "Refurbish, second quote");
+
+    calculate(variantOf(0, 0, false), {exampleCases()[2]});
+    ASSERT_EQ(comps().Count(), 0);
+    const RtfDocument one = summary("LS2");
+    for (const auto& row : body(*one.tables().at(0)))
+        EXPECT_EQ(row[1], "Ground-source heat pump plant");
+    EXPECT_EQ(one.tables().at(2)->rows.size(), 1u);  // the header only
+    EXPECT_TRUE(hasParagraph(one,
+                             "The study has one design case, Ground-source heat pump plant, "
+                             "with a total present worth of " +
+                                 dollars(alts().Item(1).TotalPresentWorth()) + "."));
+}
+
+TEST_F(SummaryTest, FailuresLeaveNotesAndTheRestOfTheDocument) {
+    calculate();
+    const ResourceTexts& r = res();
+    threadState().colAlternatives.reset();
+    const RtfDocument d = summary("LS1");
+    for (const std::string& caption :
+         {r.gXstrTable + " 1. " + r.gXstrLSTableExeSummary + " " + r.gXstrCanNotGen,
+          r.gXstrTable + " 2. " + " " + r.gXstrCanNotGen,
+          r.gXstrLSColTPW + ", " + r.gXstrLSColAnOpCost + ", " + r.gXstrLSColFirstCost + " " +
+              r.gXstrGraphs})
+        EXPECT_TRUE(hasParagraph(d, caption)) << caption;
+    for (const char* procedure : {"GenerateFirstTable", "GenerateSecondTable", "GenerateGraphs"})
+        EXPECT_TRUE(contains(d.bodyText(), r.gXstrMethod + " - " + procedure)) << procedure;
+    EXPECT_TRUE(contains(d.bodyText(), r.gXstrError + " 91 - "));
+    // Table 3 needs only the comparisons and is still written.
+    EXPECT_EQ(d.tables().size(), 1u);
+    EXPECT_TRUE(hasParagraph(d, r.gXstrTable + " 3. " + r.gXstrLSTableIncAnalyData));
+
+    // No graph surface: the charts give way to their note, the tables stay.
+    calculate();
+    reportState().gGraph = nullptr;
+    const RtfDocument noGraphs = summary("LS1");
+    EXPECT_TRUE(noGraphs.pictures().empty());
+    EXPECT_EQ(noGraphs.tables().size(), 3u);
+    EXPECT_TRUE(contains(noGraphs.bodyText(), r.gXstrMethod + " - GenerateGraphs"));
+}
+
+// The PNG of a picture decoded by cairo: its size and how many colours it shows.
+std::tuple<int, int, size_t> decode(const RtfPicture& p) {
+    std::pair<const std::vector<uint8_t>*, size_t> source{&p.data, 0};
+    cairo_surface_t* s = cairo_image_surface_create_from_png_stream(
+        [](void* closure, unsigned char* out, unsigned int length) {
+            auto* from = static_cast<std::pair<const std::vector<uint8_t>*, size_t>*>(closure);
+            if (from->second + length > from->first->size())
+                return CAIRO_STATUS_READ_ERROR;
+            std::memcpy(out, from->first->data() + from->second, length);
+            from->second += length;
+            return CAIRO_STATUS_SUCCESS;
+        },
+        &source);
+    std::set<uint32_t> colours;
+    const int width = cairo_image_surface_get_width(s), height = cairo_image_surface_get_height(s);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            colours.insert(reinterpret_cast<const uint32_t*>(
+                cairo_image_surface_get_data(s) + y * cairo_image_surface_get_stride(s))[x]);
+    cairo_surface_destroy(s);
+    return {width, height, colours.size()};
+}
+
+TEST_F(SummaryTest, ChartsShowEveryCaseInRankOrderWithItsMoneyText) {
+    // Seven cases: the example's three and four refurbishments with less and
+    // less electricity, so the ranking differs from the case order.
+    std::vector<cDesignCase> cases = exampleCases();
+    for (int k = 1; k <= 4; ++k) {
+        cases.push_back(exampleCases()[0]);
+        cases.back().setAnnOpCost(1, 148500 - 25000.0 * k);
+        cases.back().CaseShortTitle = "Refurbish " + std::to_string(k);
+    }
+    calculate({}, cases);
+    const std::vector<int16_t> order = byRank();
+    ASSERT_NE(order, (std::vector<int16_t>{1, 2, 3, 4, 5, 6, 7}));
+    const ReportInputs inputs = reports::readReportInputs();
+    using reports::SummaryChart;
+    for (const auto& [which, value] :
+         {std::pair{SummaryChart::FirstCost, &Alt::FirstCost},
+          std::pair{SummaryChart::AnnualOperatingCost, &Alt::AnnualOperatingCost},
+          std::pair{SummaryChart::TotalPresentWorth, &Alt::TotalPresentWorth}}) {
+        const graph::Chart chart = reports::summaryChart(inputs, which, order);
+        ASSERT_EQ(chart.subsets.size(), 1u);
+        ASSERT_EQ(chart.pointLabels.size(), 7u);
+        double largest = 0;
+        for (size_t j = 0; j < 7; ++j) {
+            const double v = (alts().Item(order[j]).*value)();
+            EXPECT_EQ(chart.pointLabels[j], shortTitle(order[j]));
+            EXPECT_DOUBLE_EQ(chart.subsets[0].values[j], v);
+            EXPECT_EQ(chart.valueAnnotations[j], dollars(v));
+            largest = std::max(largest, v);
+        }
+        // Room above the highest bar for its money text.
+        EXPECT_EQ(chart.yMin, 0.0);
+        EXPECT_GT(*chart.yMax, largest);
+    }
+    // Taller charts for more cases; the pictures in the report have the
+    // chart's size and show the bars, not a blank image.
+    EXPECT_EQ(reports::summaryChartHeight(1), reports::summaryChartHeight(6));
+    EXPECT_LT(reports::summaryChartHeight(6), reports::summaryChartHeight(7));
+    EXPECT_LT(reports::summaryChartHeight(12), reports::summaryChartHeight(13));
+    const graph::Chart first = reports::summaryChart(inputs, SummaryChart::FirstCost, order);
+    const RtfDocument d = writeReport([&inputs](doc::DocumentObject& docs) {
+        cRptLifeCycleSummary(inputs).GenerateGraphs(docs, "LS1");
+    });
+    ASSERT_EQ(d.pictures().size(), 3u);
+    for (const RtfPicture* p : d.pictures()) {
+        EXPECT_EQ(p->goalWidth, static_cast<int>(first.widthPt * 20));
+        EXPECT_EQ(p->goalHeight, static_cast<int>(first.heightPt * 20));
+        const auto [width, height, colours] = decode(*p);
+        EXPECT_EQ(width, p->pixelWidth);
+        EXPECT_EQ(height, p->pixelHeight);
+        EXPECT_GT(colours, 2u);
+    }
+}
+
+TEST_F(SummaryTest, NegativeFirstCostsLeaveTheAxisToTheData) {
+    // Two cases paid for by rebates only: every first cost is negative.
+    std::vector<cDesignCase> rebates(2);
+    for (size_t k = 0; k < 2; ++k) {
+        rebates[k].CaseTitle = rebates[k].CaseShortTitle = "Rebate " + std::to_string(k);
+        rebates[k].setInvItemName(1, "Utility rebate");
+        rebates[k].setInvCost(1, k == 0 ? -20000 : -5000);
+        rebates[k].setInvTaxExempt(1, true);
+        rebates[k].setInvDepMethod(1, 5);
+        rebates[k].setInvDepLife(1, 2);
+        rebates[k].setAnnOpCostName(1, "Electricity");
+        rebates[k].setAnnOpCost(1, k == 0 ? 90000 : 80000);
+        rebates[k].setAnnOpCostStartYear(1, 1);
+        rebates[k].setAnnOpCostNumYears(1, 25);
+    }
+    calculate(variantOf(0, 0, false), rebates);
+    const graph::Chart chart = reports::summaryChart(reports::readReportInputs(),
+                                                     reports::SummaryChart::FirstCost, byRank());
+    EXPECT_EQ(chart.yMin, 0.0);
+    EXPECT_EQ(chart.yMax, 0.0);
+    EXPECT_EQ(chart.valueAnnotations[0], dollars(chart.subsets[0].values[0]));
+    EXPECT_EQ(chart.valueAnnotations[0].substr(0, 2), "-$");
+    EXPECT_EQ(summary("LS2").pictures().size(), 3u);
+}
+
+}  // namespace
+}  // namespace qvc::test

@@ -123,9 +123,10 @@ TEST_F(CalculationRun, StudyOutOfRangeStopsOrFallsBackToInputs) {
     EXPECT_EQ(messages(), std::vector<std::string>{threadState().res.gXstrInvalidStudyMsg});
     // The fallback keeps the reason for the host to report.
     EXPECT_EQ(calc.ReturnError(), 309);
-    calc.BuildReports(0);
+    EXPECT_TRUE(calc.BuildReports(0));
     EXPECT_EQ(savedNames(),
               std::vector<std::string>{"East wing_" + threadState().res.gXstrSI + ".RTF"});
+    EXPECT_EQ(box->records().size(), 1u) << "built without an error: no further message";
 }
 
 // Length 2 to 50 whole years, discount rate 0 to 50 %, tax rate 0 to 99 %,

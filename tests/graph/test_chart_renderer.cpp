@@ -124,14 +124,20 @@ TEST(ChartRenderer, RejectsBrokenDescriptionsAndWidensTooSmallRanges) {
         {"no subset", [](Chart& c) { c.subsets.clear(); }},
         {"no width", [](Chart& c) { c.widthPt = 0; }},
         {"an annotation short", [](Chart& c) { c.valueAnnotations.pop_back(); }},
+        {"type too large", [](Chart& c) { c.fontScale = 2.01; }},
+        {"bars too thin", [](Chart& c) { c.barFill = 0.09; }},
     };
     for (const auto& [what, breakIt] : broken) {
         Chart chart = test::summaryBars(3);
         breakIt(chart);
         EXPECT_EQ(test::errorNumberOf([&] { ChartRenderer().render(chart); }), 5) << what;
     }
-    // All values zero with a manual range of 0..0 still draws (auto range).
+    // At the limits, and all values zero with a manual range of 0..0 (auto range).
     Chart chart = test::summaryBars(3);
+    chart.fontScale = 2.0;
+    chart.barFill = 1.0;
+    EXPECT_EQ(test::errorNumberOf([&] { ChartRenderer().render(chart); }), 0);
+    chart = test::summaryBars(3);
     chart.subsets[0].values = {0, 0, 0};
     chart.yMax = 0;
     EXPECT_EQ(test::errorNumberOf([&] { ChartRenderer().render(chart); }), 0);
@@ -165,6 +171,8 @@ TEST(ChartScale, RoundTicksAndGroupedLabels) {
     EXPECT_EQ(a.ticks.front(), a.min);
     EXPECT_EQ(a.ticks.back(), a.max);
     EXPECT_NE(std::find(a.ticks.begin(), a.ticks.end(), 0.0), a.ticks.end());
+    // 10 % more than the data: 1,100 rounded out to a tick.
+    EXPECT_GE(autoScale(0, 1000, 5).max, 1100);
     const Scale z = autoScale(0, 0, 5);
     EXPECT_EQ(std::make_pair(z.min, z.max), std::make_pair(0.0, 1.0));
 }

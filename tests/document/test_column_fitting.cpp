@@ -127,6 +127,18 @@ TEST(ColumnFitting, FiguresAndWordsGetTheirWidthFromTextColumnsFirst) {
     // A table whose texts already fit keeps the widths it was given.
     const TableModel& d = insert(docs, {2.0f, 1.0f}, 2, [](int, int) { return "10"; });
     EXPECT_EQ(widthsOf(d.rows[1]), (std::vector<int>{2880, 1440}));
+
+    // Blanks in front of a word (an indented item) stay with it; a tab
+    // separates words like a blank. The 0.5 in text column widens to its
+    // longest word, the indented "Controls", not to "DepreciationMethod".
+    const TableModel& e = insert(docs, {0.5f, 2.0f}, 3, [](int r, int col) {
+        const char* texts[3][2] = {
+            {"Item", "Cost"}, {"        Controls", "1,145,175"}, {"Depreciation\tMethod", "7"}};
+        return std::string(texts[r][col]);
+    });
+    const int text = widthsOf(e.rows[1])[0] - 2 * kPad;
+    EXPECT_GE(text, twipsOf("        Controls"));
+    EXPECT_LT(text, twipsOf("DepreciationMethod"));
 }
 
 TEST(ColumnFitting, SpanningCellsFollowTheirColumnsAndWideTablesGetSmallerType) {

@@ -127,6 +127,16 @@ TEST_F(SummaryAndCopies, ACopyThatFailsHalfwayLeavesNothing) {
     EXPECT_EQ(count("tblDesignCase"), 1);
     EXPECT_EQ(xml, "kept");
 
+    // A case of the copy cannot be written: item names are made unique.
+    execute(
+        "UPDATE tblStudy SET nBaseYear = 2026; "
+        "CREATE UNIQUE INDEX onlyOnce ON tblInvestmentCost (sInvItemName)");
+    EXPECT_FALSE(prj.DuplicateStudy(1, xml));
+    EXPECT_NE(prj.getErrorMsg(), "");
+    EXPECT_EQ(count("tblStudy"), 1);
+    EXPECT_EQ(count("tblDesignCase"), 1);
+    EXPECT_EQ(xml, "kept");
+
     // The copy cannot be written: a title column of 16 bits holds the
     // source's title 123, but not "Copy (1) of 123".
     execute(

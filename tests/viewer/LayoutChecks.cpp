@@ -51,9 +51,13 @@ void checkPlaces(const LaidOutPage& page, double side, double edge, TextMeasurer
                 problems.push_back(on + boxes[i].what + " overlaps " + boxes[j].what);
         }
     }
+    const QRectF inside = area.adjusted(-kTolerance, -kTolerance, kTolerance, kTolerance);
     for (const PageFill& f : page.fills)
-        if (!area.adjusted(-kTolerance, -kTolerance, kTolerance, kTolerance).contains(f.rect))
+        if (!inside.contains(f.rect))
             problems.push_back(on + "shading lies outside the text area");
+    for (const PageLine& l : page.lines)
+        if (!inside.contains(l.line.p1()) || !inside.contains(l.line.p2()))
+            problems.push_back(on + "a line or cell edge lies outside the text area");
 }
 
 void checkTables(const LaidOutDocument& laid, std::vector<std::string>& problems) {
@@ -68,6 +72,9 @@ void checkTables(const LaidOutDocument& laid, std::vector<std::string>& problems
         std::vector<int> drawn(table->rows.size(), 0);
         for (size_t part = 0; part < shown.size(); ++part) {
             const std::vector<size_t>& rows = shown[part]->rows;
+            if (part + 1 < shown.size() && table->rows[rows.back()].keepWithNext)
+                problems.push_back("row " + std::to_string(rows.back()) +
+                                   ", kept with the next one, ends a page");
             for (size_t k = 0; k < rows.size(); ++k) {
                 const bool repeated = part > 0 && k < headings;
                 if (repeated && rows[k] != k)

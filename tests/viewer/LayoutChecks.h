@@ -1,8 +1,9 @@
 #pragma once
 // What must hold for any laid-out report document, whatever its content:
 // everything lies on the paper inside the given margins, no text or picture
-// overlaps another, every table row is drawn exactly once, and every page a
-// table continues on starts with all its heading rows.
+// overlaps another, every table row is drawn exactly once, a row kept with the
+// next one never ends a page, and every page a table continues on starts with
+// all its heading rows.
 
 #include <string>
 #include <vector>

@@ -63,6 +63,18 @@ TEST_F(AssignmentTest, FullFamilyCaseReachesTheEngineValueForValue) {
     EXPECT_NEAR(a.TaxAt(1), -3690.654545, 1e-6);
 }
 
+TEST_F(AssignmentTest, ALoanWithoutAYearFinancesNothing) {
+    // Loans finance the items of their own year; a loan whose year is missing
+    // (Null in the file) belongs to no year, not even year 0.
+    study(0, 20);
+    inv({invRow(1000, 0, 0, false, 0, 5, 0, 0)});
+    loans({loanRow(0, 50, 5, 5, 0)});
+    st().arrLoan(3, 1) = rt::Value::null();
+    assignAndCalculate();
+    EXPECT_EQ(alt().CashInvestmentAt(0), 1000.0);
+    EXPECT_EQ(alt().LoanPrincipalAt(1), 0.0);
+}
+
 TEST_F(AssignmentTest, SimpleFamilyUsesTheFirstItemsAndFixedValues) {
     // Type 2 over 10 years. Of the investment only cost and salvage count: it
     // is paid now without escalation, straight line over 2 years, sold at the

@@ -108,58 +108,62 @@ class CashFlowTest : public ReportTest {
         for (const Captioned& t : tables)
             expectFitsThePage(*t.table, rtf.sections.at(0));
 
-        for (size_t p = 0; p < order.size(); ++p) {
-            const A& alt = alts().Item(order[p]);
-            const std::string title = " [" + caseTitle(order[p]) + "]";
-            const std::string n = std::to_string(p + 1);
-            const Captioned& a = tables[p * perCase];
-            const Captioned& pw = tables[p * perCase + perCase - 1];
-            EXPECT_EQ(a.caption, n + r.gXstrA + ". " + r.gXstrASCIITableCompCashFlow + title +
-                                     ", " + r.gXstrCFTableAddOnActualVal);
-            checkTable(*a.table,
-                       {r.gXstrADColYear, r.gXstrADColDate, r.gXstrCFColCashInv,
-                        r.gXstrCFLoanPrincipal, r.gXstrCFColLoanInterest, r.gXstrCFColTotalInvCost,
-                        r.gXstrCFColAnOpCost, r.gXstrCFColNonAnOpCost, r.gXstrCFColTotalOpCost,
-                        cf1 ? r.gXstrCFColBeforeTaxCF : r.gXstrCFColTotalCF},
-                       alt,
-                       {&A::CashInvestmentAt, &A::LoanPrincipalAt, &A::LoanInterestAt,
-                        &A::TotalInvestmentAt, &A::AnnualOpCostAt, &A::NonAnnualOpCostAt,
-                        &A::TotalOpCostAt, &A::BeforeTaxCashFlowAt},
-                       false, false);
-            if (cf1) {
-                const Captioned& b = tables[p * perCase + 1];
-                EXPECT_EQ(b.caption, n + r.gXstrB + ". " + r.gXstrCFTableCalcAfterTaxCF + title +
-                                         ", " + r.gXstrCFTableAddOnActualVal);
-                checkTable(*b.table,
-                           {r.gXstrADColYear, r.gXstrADColDate, r.gXstrCFColBeforeTaxCF,
-                            r.gXstrCFColNetIncome, r.gXstrCFColDeprec, r.gXstrCFColInterest,
-                            r.gXstrCFColTaxableIncome, r.gXstrCFColTax, r.gXstrCFColAftertaxCF,
-                            r.gXstrCFColYearEndBV},
-                           alt,
-                           {&A::BeforeTaxCashFlowAt, &A::NetIncomeAt, &A::DepreciationAt,
-                            &A::LoanInterestAt, &A::TaxableIncomeAt, &A::TaxAt,
-                            &A::AfterTaxCashFlowAt, &A::BookValueAt},
-                           false, true);
-            }
-            EXPECT_EQ(pw.caption,
-                      n + (cf1 ? r.gXstrC : r.gXstrB) + ". " + r.gXstrCFTablePWCF + title);
-            if (cf1)
-                checkTable(*pw.table,
-                           {r.gXstrADColYear, r.gXstrADColDate, r.gXstrCFColBeforeTaxTotInvCost,
-                            r.gXstrCFColBeforeTaxTolOpCost, r.gXstrCFColBeforetaxTPW,
-                            r.gXstrCFColAfterTaxTPW},
-                           alt, {&A::PWInvestmentAt, &A::PWOpCostAt, &A::PWCashFlowAt}, true,
-                           false);
-            else
-                checkTable(*pw.table,
-                           {r.gXstrADColYear, r.gXstrADColDate, r.gXstrCFColTotalInvCost,
-                            r.gXstrCFColTotalOpCost, r.gXstrLSColTPW},
-                           alt, {&A::PWInvestmentAt, &A::PWOpCostAt}, true, false);
-            // The last column adds up to the total present worth, up to the
-            // rounding of each year.
-            EXPECT_NEAR(parseWhole(rowTexts(pw.table->rows.back()).back()), alt.TotalPresentWorth(),
-                        lifeCycle());
+        for (size_t p = 0; p < order.size(); ++p)
+            checkCase(std::vector<Captioned>(tables.begin() + static_cast<long>(p * perCase),
+                                             tables.begin() + static_cast<long>((p + 1) * perCase)),
+                      order[p], std::to_string(p + 1), cf1);
+    }
+
+    // The tables of the case at `position`, the `n`th in rank order.
+    void checkCase(const std::vector<Captioned>& tables, int16_t position, const std::string& n,
+                   bool cf1) {
+        const ResourceTexts& r = res();
+        const A& alt = alts().Item(position);
+        const std::string title = " [" + caseTitle(position) + "]";
+        const Captioned& a = tables.front();
+        const Captioned& pw = tables.back();
+        EXPECT_EQ(a.caption, n + r.gXstrA + ". " + r.gXstrASCIITableCompCashFlow + title + ", " +
+                                 r.gXstrCFTableAddOnActualVal);
+        checkTable(
+            *a.table,
+            {r.gXstrADColYear, r.gXstrADColDate, r.gXstrCFColCashInv, r.gXstrCFLoanPrincipal,
+             r.gXstrCFColLoanInterest, r.gXstrCFColTotalInvCost, r.gXstrCFColAnOpCost,
+             r.gXstrCFColNonAnOpCost, r.gXstrCFColTotalOpCost,
+             cf1 ? r.gXstrCFColBeforeTaxCF : r.gXstrCFColTotalCF},
+            alt,
+            {&A::CashInvestmentAt, &A::LoanPrincipalAt, &A::LoanInterestAt, &A::TotalInvestmentAt,
+             &A::AnnualOpCostAt, &A::NonAnnualOpCostAt, &A::TotalOpCostAt, &A::BeforeTaxCashFlowAt},
+            false, false);
+        if (cf1) {
+            const Captioned& b = tables[1];
+            EXPECT_EQ(b.caption, n + r.gXstrB + ". " + r.gXstrCFTableCalcAfterTaxCF + title + ", " +
+                                     r.gXstrCFTableAddOnActualVal);
+            checkTable(
+                *b.table,
+                {r.gXstrADColYear, r.gXstrADColDate, r.gXstrCFColBeforeTaxCF, r.gXstrCFColNetIncome,
+                 r.gXstrCFColDeprec, r.gXstrCFColInterest, r.gXstrCFColTaxableIncome,
+                 r.gXstrCFColTax, r.gXstrCFColAftertaxCF, r.gXstrCFColYearEndBV},
+                alt,
+                {&A::BeforeTaxCashFlowAt, &A::NetIncomeAt, &A::DepreciationAt, &A::LoanInterestAt,
+                 &A::TaxableIncomeAt, &A::TaxAt, &A::AfterTaxCashFlowAt, &A::BookValueAt},
+                false, true);
         }
+        EXPECT_EQ(pw.caption, n + (cf1 ? r.gXstrC : r.gXstrB) + ". " + r.gXstrCFTablePWCF + title);
+        if (cf1)
+            checkTable(
+                *pw.table,
+                {r.gXstrADColYear, r.gXstrADColDate, r.gXstrCFColBeforeTaxTotInvCost,
+                 r.gXstrCFColBeforeTaxTolOpCost, r.gXstrCFColBeforetaxTPW, r.gXstrCFColAfterTaxTPW},
+                alt, {&A::PWInvestmentAt, &A::PWOpCostAt, &A::PWCashFlowAt}, true, false);
+        else
+            checkTable(*pw.table,
+                       {r.gXstrADColYear, r.gXstrADColDate, r.gXstrCFColTotalInvCost,
+                        r.gXstrCFColTotalOpCost, r.gXstrLSColTPW},
+                       alt, {&A::PWInvestmentAt, &A::PWOpCostAt}, true, false);
+        // The last column adds up to the total present worth, up to the
+        // rounding of each year.
+        EXPECT_NEAR(parseWhole(rowTexts(pw.table->rows.back()).back()), alt.TotalPresentWorth(),
+                    lifeCycle());
     }
 };
 

@@ -47,10 +47,7 @@ class PageFrameTest : public ReportTest {
         return writeReport([&](doc::DocumentObject& docs) {
             reports::setDefaultFont(docs);
             const ReportInputs inputs = reports::readReportInputs();
-            if (code == "DC")
-                reports::setDesignCaseInfo(docs, inputs, threadState().arrCaseGen);
-            else
-                reports::setGeneralInfo(docs, inputs, code);
+            reports::setGeneralInfo(docs, inputs, code);
         });
     }
 };
@@ -133,37 +130,6 @@ TEST_F(PageFrameTest, GeneralInformationLinesForEveryCode) {
         EXPECT_TRUE(paragraphs.at(0)->anyBold && paragraphs[0]->align == 'c');
         EXPECT_EQ(paragraphs.at(1)->align, 'c');
     }
-}
-
-TEST_F(PageFrameTest, DesignCaseGeneralInformationAndTextBox) {
-    setStudy("0", "0", "False");
-    ThreadState& s = threadState();
-    s.arrCaseGen.redim(1, 3);
-    s.arrCaseGen(1) = "Ground-source heat pump";
-    s.arrCaseGen(2) = "GSHP";
-    s.arrCaseGen(3) = "Borefield with 40 wells";
-    RtfDocument d = generalInfo("DC");
-    EXPECT_EQ(nonEmptyLines(d), (std::vector<std::string>{
-                                    "Type of Analysis\tAnalysis 0", "Length of Analysis\t25 yrs",
-                                    "Income Taxes\tNot Considered", "General Information :",
-                                    "\tDesign Case Name\tGround-source heat pump",
-                                    "\tShort Name\tGSHP", "Description :"}));
-    ASSERT_EQ(d.tables().size(), 1u);
-    EXPECT_EQ(tableTexts(*d.tables()[0]), (Rows{{"Borefield with 40 wells"}}));
-
-    // Taxes considered; an empty description still gets its box.
-    setStudy("0", "0", "True");
-    s.arrCaseGen(3) = "";
-    d = generalInfo("DC");
-    EXPECT_EQ(nonEmptyLines(d).at(2), "Income Taxes\tConsidered");
-    ASSERT_EQ(d.tables().size(), 1u);
-    EXPECT_EQ(tableTexts(*d.tables()[0]), (Rows{{""}}));
-
-    // No case loaded: the block stops at the case name and nothing escapes.
-    s.arrCaseGen.erase();
-    d = generalInfo("DC");
-    EXPECT_EQ(nonEmptyLines(d).size(), 4u);
-    EXPECT_TRUE(d.tables().empty());
 }
 
 }  // namespace

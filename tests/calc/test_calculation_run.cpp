@@ -115,6 +115,9 @@ TEST_F(CalculationRun, StudyOutOfRangeStopsOrFallsBackToInputs) {
     EXPECT_EQ(messages(), std::vector<std::string>{threadState().res.gXstrInvaidStudyMsgNoInputs});
     EXPECT_EQ(box->records()[0].flags, 64);
     EXPECT_EQ(box->records()[0].title, "");
+    // Nothing to build, and no error left to show.
+    EXPECT_FALSE(calc.BuildReports(0));
+    EXPECT_EQ(box->records().size(), 1u);
 
     box->clear();
     calc.sReportTypes = "SI-LS";

@@ -1,6 +1,6 @@
 #pragma once
-// Shared set-up for the engine tests: an engine with the study settings given,
-// a record of every OnError call, and short ways to add items.
+// An engine with the study settings given, a record of every OnError call, and
+// short ways to add items.
 
 #include <gtest/gtest.h>
 
@@ -30,8 +30,7 @@ class EngineTest : public ::testing::Test {
         });
     }
 
-    // A study of `years` years with `count` alternatives numbered 1..count and
-    // no items yet.
+    // `count` alternatives numbered 1..count, no items yet.
     void study(int16_t years, double discountRate, int16_t count, int16_t analysisType = 1,
                int16_t alternativeType = 0) {
         engine->setAnalysisType(analysisType);
@@ -53,8 +52,7 @@ class EngineTest : public ::testing::Test {
         engine->setIncomeTaxRate(rate);
     }
 
-    // The next investment item of alternative `a`: `cost` paid in `year`, not
-    // depreciated unless a method is given.
+    // The next investment item of alternative `a` (method 5: not depreciated).
     int16_t investment(int16_t a, double cost, int16_t year = 0, int16_t method = 5,
                        int16_t life = 0) {
         const auto item = static_cast<int16_t>(nextItem_.at(static_cast<std::size_t>(a))++);
@@ -80,10 +78,8 @@ class EngineTest : public ::testing::Test {
         alt(a).setOtherEscalation(item, escalation);
     }
 
-    // Two independent alternatives over L = savings.size() - 1 years, no taxes,
-    // whose actual savings (base minus challenger) are `savings`: a positive
-    // amount is a cost of the base in its year, a negative one a cost of the
-    // challenger.
+    // Two independent alternatives whose savings (base minus challenger) in
+    // years 0..L are `savings`: a positive amount is paid by the base.
     void savingsStudy(std::initializer_list<double> savings, double discountRate) {
         study(static_cast<int16_t>(savings.size() - 1), discountRate, 2, 1, 1);
         int16_t year = 0;

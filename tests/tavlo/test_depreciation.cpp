@@ -1,5 +1,5 @@
 // Depreciation schedules of every method, the published MACRS rows, book
-// values, and where depreciation starts and stops.
+// values, and where depreciation stops.
 
 #include <vector>
 
@@ -10,9 +10,8 @@ namespace {
 
 class DepreciationTest : public EngineTest {
   protected:
-    // 10000 paid in `year` with `method` over `life` years, never disposed of;
-    // L = 30. Expects `schedule` from the year after purchase on, and nothing
-    // in any other year.
+    // 10000 paid in `year`, never disposed of, L = 30: `schedule` from the
+    // year after purchase on, nothing in any other year.
     void expectSchedule(int16_t method, int16_t life, const std::vector<double>& schedule,
                         int16_t year = 0) {
         SCOPED_TRACE(::testing::Message() << "method " << method << " life " << life);
@@ -31,26 +30,18 @@ class DepreciationTest : public EngineTest {
 };
 
 TEST_F(DepreciationTest, EachMethodFollowsItsSchedule) {
-    // Straight line, D = 5: 10000 / 5 = 2000 a year, also when bought in year 2.
+    // Straight line, also when bought in year 2; sum of years' digits (10).
     expectSchedule(0, 5, {2000, 2000, 2000, 2000, 2000});
     expectSchedule(0, 5, {2000, 2000, 2000, 2000, 2000}, 2);
-    // Sum of years' digits, D = 4: digits add to 10: 4000, 3000, 2000, 1000.
     expectSchedule(1, 4, {4000, 3000, 2000, 1000});
-    // 200 %, D = 5, rate 0.4: 4000 (left 6000), 2400 (3600), 1440 (2160); year 4
-    // straight line 2160 / 2 = 1080 beats 864, so 1080 and 1080.
+    // 200 %: 4000, 2400, 1440, then straight line 2160 / 2 beats 864.
     expectSchedule(2, 5, {4000, 2400, 1440, 1080, 1080});
-    // 150 %, D = 5, rate 0.3: 3000 (left 7000), 2100 (4900; straight line
-    // 7000 / 4 = 1750 is less); year 3 straight line 4900 / 3 = 1633.33 beats
-    // 1470, and stays for the rest.
+    // 150 %: 3000, 2100, then straight line 4900 / 3 beats 1470.
     expectSchedule(3, 5, {3000, 2100, 4900.0 / 3, 4900.0 / 3, 4900.0 / 3});
-    // MACRS for a life without a published row, D = 4, 200 % (rate 0.5): year 1
-    // half a year 0.5 x 0.5 x 10000 = 2500 (left 7500); year 2 db 3750 vs
-    // straight line 7500 / 3.5 = 2142.86: 3750 (left 3750); year 3 db 1875 vs
-    // 3750 / 2.5 = 1500: 1875 (left 1875); year 4 db 937.5 vs 1875 / 1.5 = 1250:
-    // 1250; year 5 the last half year: 625.
+    // MACRS without a published row, D = 4, 200 %, half a year first and last:
+    // 2500; 3750 (vs 7500 / 3.5); 1875 (vs 3750 / 2.5); 1875 / 1.5; 625.
     expectSchedule(4, 4, {2500, 3750, 1875, 1250, 625});
-    // D = 12 uses 150 %: year 1 = 0.5 x 1.5 / 12 x 10000 = 625 (left 9375);
-    // year 2 db 9375 x 0.125 = 1171.875 vs straight line 9375 / 11.5 = 815.22.
+    // D = 12 uses 150 %: 0.5 x 1.5 / 12 x 10000, then 9375 x 0.125.
     study(30, 0.0, 1);
     investment(1, 10000, 0, 4, 12);
     calculate();
@@ -83,10 +74,8 @@ TEST_F(DepreciationTest, MacrsFollowsThePublishedPercentages) {
 }
 
 TEST_F(DepreciationTest, StopsAtDisposalAndTaxExemptItemsAreOutsideTheBooks) {
-    // Straight line 2000 a year, disposed of in year 3 (life 3) for 5000:
-    // depreciation years 1..3, book value before disposal 4000, gain 1000 in
-    // year 3's net income, book value 0 from year 3. A tax-exempt item (3000,
-    // life 2, salvage 2500): no depreciation, no book value, no gain.
+    // 2000 a year, sold in year 3 for 5000 against a book value of 4000. A
+    // tax-exempt item (3000, sold in year 2 for 2500) is outside the books.
     study(10, 0.0, 1);
     IAlternative& a = alt(1);
     const int16_t kept = investment(1, 10000, 0, 0, 5);

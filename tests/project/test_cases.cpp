@@ -2,9 +2,12 @@
 
 #include "ProjectFixture.h"
 #include "project/cDBoperations.h"
+#include "qvc/runtime/ErrorNumbers.h"
 
 namespace qvc {
 namespace {
+
+using rt::Value;
 
 class CaseOperations : public test::ProjectFixture {
   protected:
@@ -17,37 +20,26 @@ class CaseOperations : public test::ProjectFixture {
     static cDesignCase fullCase() {
         cDesignCase c;
         c.CaseTitle = "Full";
-        c.CaseShortTitle = "F";
         c.CaseDes = "All rows";
         for (int16_t i = 1; i <= 20; ++i) {
             c.setInvItemName(i, "Inv " + std::to_string(i));
             c.setInvCost(i, 1000.0 * i + 0.25);
             c.setInvYear(i, static_cast<int16_t>(i % 5));
-            c.setInvEscRate(i, 0.5 * i);
             c.setInvTaxExempt(i, i % 2 == 0);
             c.setSalvageValue(i, 10.0 * i);
             c.setInvDepMethod(i, static_cast<int16_t>(i % 6));
-            c.setInvDepLife(i, static_cast<int16_t>(i + 1));
             c.setInvUsefulLife(i, static_cast<int16_t>(i + 2));
             c.setAnnOpCostName(i, "Ann " + std::to_string(i));
             c.setAnnOpCost(i, 100.0 * i);
-            c.setAnnOpCostStartYear(i, 1);
             c.setAnnOpCostNumYears(i, static_cast<int16_t>(i));
-            c.setAnnOpCostEscRate(i, 2.0);
             c.setOtherOpCostName(i, "Oth " + std::to_string(i));
-            c.setOtherOpCost(i, 50.0 * i);
-            c.setOtherOpCostStartYear(i, 2);
-            c.setOtherOpCostTimes(i, 3);
             c.setOtherOpCostInterval(i, static_cast<int16_t>(i));
             c.setOtherOpCostEscRate(i, 1.5);
         }
         for (int16_t i = 1; i <= 5; ++i) {
             c.setLoanItemName(i, "Loan " + std::to_string(i));
-            c.setLoanYear(i, 0);
-            c.setLoanTotlaInvest(i, 5000.0 * i);
             c.setLoanPercent(i, 10.0 * i);
-            c.setLoanTerm(i, static_cast<int16_t>(5 + i));
-            c.setLoanIntRate(i, 4.5);
+            c.setLoanTotlaInvest(i, 5000.0 * i);
             c.setLoanPayPlan(i, static_cast<int16_t>(i % 3));
         }
         return c;
@@ -71,9 +63,7 @@ TEST_F(CaseOperations, FullCaseRoundTripsAndUpdatesByKey) {
     const int16_t caseId = prj.GetMaxCaseID();
     EXPECT_EQ(stored(caseId), (Counts{20, 5, 20, 20}));
 
-    cDesignCase out;
-    prj.getCaseDetails(1, caseId, out);
-    ASSERT_EQ(prj.getErrorMsg(), "");
+    cDesignCase out = read(1, caseId);
     EXPECT_EQ(out.CaseTitle, "Full");
     EXPECT_EQ(out.CaseDes, "All rows");
     for (int16_t i = 1; i <= 20; ++i) {
@@ -95,14 +85,14 @@ TEST_F(CaseOperations, FullCaseRoundTripsAndUpdatesByKey) {
     EXPECT_EQ(out.LoanItemPK(5), 5);
     EXPECT_FALSE(IsArrayDimensioned(threadState().arrInvCosts)) << "shared arrays erased after use";
 
-    // Clear investment 2 (deleted), change investment 3 (updated), add loan... all
-    // in one update.
+    // One update clears investment 2 and annual row 20 (deleted) and changes investment 3.
     out.setInvItemName(2, "");
     out.setInvCost(2, 0.0);
     out.setInvCost(3, 7777.0);
     out.setAnnOpCostName(20, "  ");
     out.setAnnOpCost(20, 0.0);
     out.CaseTitle = "Full (revised)";
+    execute("UPDATE tblDesignCase SET iCaseCopy = 4");
     prj.updateCaseDetails(1, caseId, out);
     ASSERT_EQ(prj.getErrorMsg(), "");
     EXPECT_EQ(stored(caseId), (Counts{19, 5, 19, 20}));
@@ -113,31 +103,28 @@ TEST_F(CaseOperations, FullCaseRoundTripsAndUpdatesByKey) {
     EXPECT_EQ(count("tblInvestmentCost", "iInvestmentCostId = 2"), 0);
 
     // Filled rows without a key are added.
-    cDesignCase again;
-    prj.getCaseDetails(1, caseId, again);
+    cDesignCase again = read(1, caseId);
     again.setInvItemPK(2, 0);
     again.setInvItemName(2, "New boiler");
-    again.setInvCost(2, 12000.0);
     prj.updateCaseDetails(1, caseId, again);
     EXPECT_EQ(stored(caseId), (Counts{20, 5, 19, 20}));
     EXPECT_EQ(scalar("SELECT sCaseTitle FROM tblDesignCase").toText(), "Full (revised)");
     EXPECT_EQ(scalar("SELECT iCaseCopy FROM tblDesignCase").toInt32(), 0);
+    prj.updateCaseDetails(1, 55, again);  // no such case: nothing, no error
+    EXPECT_EQ(prj.getErrorMsg(), "");
 }
 
 TEST_F(CaseOperations, RowLimitsFollowTheCaseAnalysisType) {
-    const Counts expected[] = {{20, 5, 20, 20}, {20, 5, 20, 20}, {1, 1, 2, 0}, {1, 1, 2, 0}};
-    for (int16_t type = 0; type <= 3; ++type) {
+    const std::pair<int16_t, Counts> expected[] = {
+        {0, {20, 5, 20, 20}}, {1, {20, 5, 20, 20}}, {2, {1, 1, 2, 0}}, {3, {1, 1, 2, 0}},
+        {7, {0, 0, 0, 0}},    {-1, {0, 0, 0, 0}},   {10, {0, 0, 0, 0}}};
+    for (const auto& [type, rows] : expected) {
         cDesignCase c = fullCase();
         c.AnalysisType = type;
         prj.addCaseDetails(1, c);
-        EXPECT_EQ(stored(prj.GetMaxCaseID()), expected[type]) << "type " << type;
-    }
-    for (int16_t type : {int16_t{7}, int16_t{-1}, int16_t{10}}) {
-        cDesignCase c = fullCase();
-        c.AnalysisType = type;
-        prj.addCaseDetails(1, c);
-        EXPECT_EQ(stored(prj.GetMaxCaseID()), (Counts{0, 0, 0, 0})) << "type " << type;
-        EXPECT_EQ(count("tblDesignCase", "iCaseId = " + std::to_string(prj.GetMaxCaseID())), 1);
+        const int16_t id = prj.GetMaxCaseID();
+        EXPECT_EQ(stored(id), rows) << "type " << type;
+        EXPECT_EQ(count("tblDesignCase", "iCaseId = " + std::to_string(id)), 1);
     }
     EXPECT_EQ(prj.getErrorMsg(), "");
 }
@@ -177,23 +164,19 @@ TEST_F(CaseOperations, LoanListEndsAtItsFirstEmptyRowOnlyWhenAdding) {
 }
 
 TEST_F(CaseOperations, ReadingIntoAReusedObjectKeepsRowsBeyondTheStoredOnes) {
-    cDesignCase stored2;
-    stored2.setInvItemName(1, "A");
-    stored2.setInvItemName(2, "B");
-    prj.addCaseDetails(1, stored2);
+    cDesignCase two;
+    two.setInvItemName(1, "A");
+    two.setInvItemName(2, "B");
+    prj.addCaseDetails(1, two);
     cDesignCase reused;
-    for (int16_t i = 1; i <= 4; ++i)
+    for (int16_t i = 1; i <= 3; ++i)
         reused.setInvItemName(i, "old " + std::to_string(i));
     reused.AnalysisType = 3;
-    reused.Lifecycle = 40;
     reused.StudyID = 9;
     prj.getCaseDetails(1, prj.GetMaxCaseID(), reused);
-    EXPECT_EQ(reused.InvItemName(1), "A");
     EXPECT_EQ(reused.InvItemName(2), "B");
     EXPECT_EQ(reused.InvItemName(3), "old 3");
-    EXPECT_EQ(reused.InvItemName(4), "old 4");
     EXPECT_EQ(reused.AnalysisType, 3);
-    EXPECT_EQ(reused.Lifecycle, 40);
     EXPECT_EQ(reused.StudyID, 9);
 }
 
@@ -211,25 +194,9 @@ TEST_F(CaseOperations, StoredValuesThatDoNotFitFailTheRead) {
     EXPECT_EQ(prj.getErrorMsg(), "94#Invalid use of Null#getCaseDetails#cORVProject#");
 }
 
-TEST_F(CaseOperations, UpdatingARowWhoseKeyIsGoneFails) {
-    cDesignCase c;
-    c.setInvItemName(1, "Boiler");
-    c.setInvItemPK(1, 77);
-    prj.addCaseDetails(1, c);
-    prj.updateCaseDetails(1, 1, c);
-    EXPECT_EQ(prj.getErrorMsg(),
-              "5#The investment row 1 has the key 77, which is not a row of case 1; nothing was "
-              "changed#updateCaseDetails#cORVProject#");
-    EXPECT_EQ(threadState().gdbProject, nullptr);
-    EXPECT_EQ(scalar("SELECT sInvItemName FROM tblInvestmentCost").toText(), "Boiler");
-    prj.updateCaseDetails(1, 55, c);  // no such case: nothing, no error
-    EXPECT_EQ(prj.getErrorMsg(), "");
-}
-
-TEST_F(CaseOperations, ImportedCaseReturnsItsIdAndTrimmedTitle) {
+TEST_F(CaseOperations, ImportedCasesReturnTheirIdAndTrimmedTitle) {
     cDesignCase c;
     c.CaseTitle = "  Building A  west ";
-    c.AnalysisType = 0;
     c.setOtherOpCostName(1, "Overhaul");
     c.setOtherOpCost(1, 900.0);
     c.setOtherOpCostName(2, "Repaint");
@@ -240,32 +207,81 @@ TEST_F(CaseOperations, ImportedCaseReturnsItsIdAndTrimmedTitle) {
     EXPECT_EQ(id, prj.GetMaxCaseID());
     EXPECT_EQ(title, "Building A  west");
     EXPECT_EQ(stored(id).other, 2);
-}
 
-TEST_F(CaseOperations, ImportedSimpleCaseTakesOtherCostsFromTheNextRow) {
-    cDesignCase c;
-    c.AnalysisType = 2;
-    c.setOtherOpCostName(1, "trigger");  // examined: stores row 2's values
-    c.setOtherOpCostName(2, "Overhaul");
-    c.setOtherOpCost(2, 300.0);
-    c.setOtherOpCostName(4, "Late");  // examined next: stores row 5 (empty values)
-    int16_t id = 0;
-    std::string title;
-    prj.addCaseDetailsWEX(1, c, id, title);
+    // A simple-payback case stores, for each named other cost, the next row's values.
+    cDesignCase simple;
+    simple.AnalysisType = 2;
+    simple.setOtherOpCostName(1, "trigger");
+    simple.setOtherOpCostName(2, "Overhaul 2");
+    simple.setOtherOpCost(2, 300.0);
+    simple.setOtherOpCostName(4, "Late");  // stores row 5 (empty values)
+    prj.addCaseDetailsWEX(1, simple, id, title);
     EXPECT_EQ(prj.getErrorMsg(), "");
     EXPECT_EQ(stored(id).other, 2);
-    EXPECT_EQ(
-        scalar("SELECT sOtherOpCostName FROM tblOtherOPCost ORDER BY iOtherOpCostId").toText(),
-        "Overhaul");
+    EXPECT_EQ(scalar("SELECT sOtherOpCostName FROM tblOtherOPCost WHERE iCaseId = " +
+                     std::to_string(id) + " ORDER BY iOtherOpCostId")
+                  .toText(),
+              "Overhaul 2");
 
-    // The advance past row 20 fails the read; that last row is not saved.
+    // The advance past row 20 fails the read; the failed import leaves no case behind.
     cDesignCase edge;
     edge.AnalysisType = 3;
     edge.setOtherOpCostName(20, "last");
     prj.addCaseDetailsWEX(1, edge, id, title);
     EXPECT_EQ(prj.getErrorMsg(), "9#Subscript out of range#addCaseDetailsWEX#cORVProject#");
-    EXPECT_EQ(count("tblOtherOPCost"), 2);
-    EXPECT_EQ(count("tblDesignCase"), 1) << "the failed import leaves no case behind";
+    EXPECT_EQ(count("tblOtherOPCost"), 4);
+    EXPECT_EQ(count("tblDesignCase"), 2);
+}
+
+TEST_F(CaseOperations, CaseRecordsGiveBoundsPerListAndStatusForEmptyLists) {
+    cDesignCase c;
+    c.CaseTitle = "Case 1";
+    prj.addCaseDetails(1, c);
+    execute(
+        "INSERT INTO tblInvestmentCost (iCaseId, sInvItemName, dInvCost) VALUES (1, NULL, NULL),"
+        " (1, 'Chiller', 5000); INSERT INTO tblAnnualOPCost (iCaseId, sAnnOpCostName) "
+        "VALUES (1, 'Energy'); UPDATE tblDesignCase SET sCaseDescription = NULL");
+    ThreadState& s = threadState();
+    cDBoperations ops;
+    ops.getCaseRecords(1, 1, s.arrCaseGen, s.arrInvCosts, s.arrLoan, s.arrAnOpCost, s.arrOtherCost);
+    EXPECT_EQ(ops.ErrorText(), "");
+    EXPECT_EQ(s.arrCaseGen(1), "Case 1");
+    EXPECT_EQ(s.arrCaseGen(3), "");
+    EXPECT_EQ(s.arrInvCosts.lbound(1), 1);
+    EXPECT_EQ(s.arrInvCosts.ubound(1), 10);
+    EXPECT_EQ(s.arrInvCosts.lbound(2), 0);
+    EXPECT_EQ(s.arrInvCosts.ubound(2), 2);
+    EXPECT_EQ(s.arrInvCosts(1, 1), Value(""));  // a Null name becomes ""
+    EXPECT_TRUE(s.arrInvCosts(2, 1).isNull());  // a Null amount stays Null
+    EXPECT_EQ(s.arrInvCosts(2, 2), Value(5000.0));
+    EXPECT_EQ(s.arrInvCosts(10, 2), Value(int32_t{2}));
+    EXPECT_FALSE(IsArrayDimensioned(s.arrLoan));
+    EXPECT_FALSE(IsArrayDimensioned(s.arrOtherCost));
+    EXPECT_EQ(s.arrCaseStatus, (std::array<int16_t, 5>{0, 0, 305, 0, 307}));
+    EXPECT_EQ(s.gdbProject, nullptr);
+
+    s.arrCaseStatus = {};
+    ops.getCaseRecords(1, 99, s.arrCaseGen, s.arrInvCosts, s.arrLoan, s.arrAnOpCost,
+                       s.arrOtherCost);
+    EXPECT_EQ(s.arrCaseStatus[0], 303);
+    EXPECT_EQ(s.arrCaseGen(1), "Case 1");  // left as it was
+}
+
+TEST(DesignCaseRecord, IndexesOutsideTheListsFailAndChangeNothing) {
+    cDesignCase c;
+    c.setInvCost(20, 1500.0);
+    c.setLoanItemName(5, "Bank");
+    EXPECT_EQ(c.InvCost(20), 1500.0);
+    EXPECT_EQ(c.LoanItemName(5), "Bank");
+    const std::function<void()> outside[] = {
+        [&] { c.LoanItemName(6); },       [&] { c.setLoanPercent(6, 1.0); },
+        [&] { c.InvItemName(0); },        [&] { c.setInvCost(-1, 1.0); },
+        [&] { c.setAnnOpCost(21, 1.0); }, [&] { c.OtherOpCostInterval(21); },
+        [&] { c.setOtherItemPK(0, 1); },  [&] { c.setInvCost(21, 9.0); },
+    };
+    for (const auto& f : outside)
+        EXPECT_EQ(test::errorNumberOf(f), rt::err::kSubscriptOutOfRange);
+    EXPECT_EQ(c.InvCost(20), 1500.0);
 }
 
 }  // namespace

@@ -102,17 +102,14 @@ TEST_F(SummaryAndCopies, CopiesOfAStudyAreNumberedAndCarryTheirCases) {
     EXPECT_EQ(prj.getErrorMsg(), "3021#No current record#getNoOfCopies#cDBoperations #");
     EXPECT_EQ(count("tblStudy"), studies);
     EXPECT_EQ(xml, "kept");
-}
 
-TEST_F(SummaryAndCopies, StudyWithoutCasesCopiesNoStaleCases) {
-    prj.addStudyDetails(study("Full"));
-    addCase(1, "Option 1");
+    // A study without cases copies none, whatever an earlier run left in the case list.
     prj.addStudyDetails(study("Empty"));
     threadState().lCaseIDArr.redim(0, 1);
-    threadState().lCaseIDArr(1) = 1;  // left over from an earlier run
-    std::string xml;
-    EXPECT_TRUE(prj.DuplicateStudy(2, xml));
-    EXPECT_EQ(count("tblDesignCase"), 1);
+    threadState().lCaseIDArr(1) = 1;
+    const int cases = count("tblDesignCase");
+    EXPECT_TRUE(prj.DuplicateStudy(static_cast<int16_t>(studies + 1), xml));
+    EXPECT_EQ(count("tblDesignCase"), cases);
 }
 
 TEST_F(SummaryAndCopies, ACopyThatFailsHalfwayLeavesNothing) {
@@ -123,16 +120,6 @@ TEST_F(SummaryAndCopies, ACopyThatFailsHalfwayLeavesNothing) {
     std::string xml = "kept";
     EXPECT_FALSE(prj.DuplicateStudy(1, xml));
     EXPECT_EQ(prj.getErrorMsg().substr(0, 2), "6#") << prj.getErrorMsg();
-    EXPECT_EQ(count("tblStudy"), 1);
-    EXPECT_EQ(count("tblDesignCase"), 1);
-    EXPECT_EQ(xml, "kept");
-
-    // A case of the copy cannot be written: item names are made unique.
-    execute(
-        "UPDATE tblStudy SET nBaseYear = 2026; "
-        "CREATE UNIQUE INDEX onlyOnce ON tblInvestmentCost (sInvItemName)");
-    EXPECT_FALSE(prj.DuplicateStudy(1, xml));
-    EXPECT_NE(prj.getErrorMsg(), "");
     EXPECT_EQ(count("tblStudy"), 1);
     EXPECT_EQ(count("tblDesignCase"), 1);
     EXPECT_EQ(xml, "kept");

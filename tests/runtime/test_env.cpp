@@ -1,7 +1,5 @@
-// The environment seam: the real file system refuses to create over an
-// existing file and leaves nothing behind when an atomic write fails; the
-// atomic write keeps the target and removes its temporary file whatever step
-// fails (checked with the in-memory environment's injected failures).
+// Writing files: an exclusive create never replaces a file, and an atomic
+// write keeps the old file and leaves no temporary file whatever step fails.
 
 #include <gtest/gtest.h>
 
@@ -42,16 +40,13 @@ const auto writeText = [](const std::string& text) {
 };
 
 TEST(RealEnv, ExclusiveCreateAndAtomicWriteNeverHarmAnExistingFile) {
-    const fs::path dir = fs::path(QVC_TEST_OUTPUT_DIR) / "runtime" / "real-env";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const fs::path dir = freshDir("runtime", "real-env");
     rt::Env& env = rt::Env::Real();
     const fs::path mine = dir / "report.RTF";
     { std::ofstream(mine, std::ios::binary) << "the user's report"; }
     EXPECT_EQ(test::errorNumberOf([&] { env.createNewFile(mine); }), rt::err::kFileAlreadyExists);
     EXPECT_EQ(readFile(mine), "the user's report");
 
-    // A writer that fails half-way: the file keeps its text, no temporary file.
     EXPECT_EQ(test::errorNumberOf([&] {
                   rt::writeFileAtomically(env, mine, [](rt::WritableFile& f) {
                       f.append("half a rep");
@@ -62,7 +57,7 @@ TEST(RealEnv, ExclusiveCreateAndAtomicWriteNeverHarmAnExistingFile) {
     EXPECT_EQ(readFile(mine), "the user's report");
     EXPECT_EQ(namesIn(dir), std::vector<std::string>{"report.RTF"});
 
-    // Success: true for a new file, false for a replaced one.
+    // True for a new file, false for a replaced one.
     EXPECT_TRUE(rt::writeFileAtomically(env, dir / "new.TXT", writeText("a\r\nb\r\n")));
     EXPECT_FALSE(rt::writeFileAtomically(env, mine, writeText("the new report")));
     EXPECT_EQ(readFile(dir / "new.TXT"), "a\r\nb\r\n");
@@ -74,8 +69,6 @@ TEST(RealEnv, ExclusiveCreateAndAtomicWriteNeverHarmAnExistingFile) {
         rt::err::kPathNotFound);
 }
 
-// Every way the write can fail leaves the old file and nothing else, and the
-// error names the target and its folder.
 TEST(AtomicFileWrite, EveryFailingStepKeepsTheTargetAndRemovesTheTemporaryFile) {
     FakeEnv env;
     env.addFile("/out/a.RTF", "old");
@@ -111,9 +104,8 @@ TEST(AtomicFileWrite, EveryFailingStepKeepsTheTargetAndRemovesTheTemporaryFile) 
     }
 }
 
-// A new file is written without waiting for the disk; one that replaces a
-// file is synced before the rename, so a crash cannot leave the name on empty
-// data.
+// A replacing write is synced before the rename, so a crash cannot leave the
+// name on empty data; a new file does not wait for the disk.
 TEST(AtomicFileWrite, StreamsWholeBlocksAndSyncsWhenReplacing) {
     FakeEnv env;
     env.createFolders("/out");

@@ -1,9 +1,6 @@
 #pragma once
-// The report tests' fixture: a fresh folder per test (work/ holds the project,
-// out/ the documents the viewer saves), the shipped resource texts, headless
-// UI services that record messages and progress, and the bundled example study
-// stored and calculated on request (ExampleStudy.h). Helpers write or build
-// reports and read the files back.
+// The report tests' fixture: a fresh folder per test (work/ the project, out/
+// the saved documents), headless UI services and the example study (ExampleStudy.h).
 
 #include <gtest/gtest.h>
 
@@ -70,15 +67,13 @@ class ReportTest : public ::testing::Test {
         resetReportState();
     }
 
-    // The example (or `cases` in the example's study) stored and calculated;
-    // charts drawn by `renderer` when a test writes reports without the builder.
+    // The example (or `cases` in its study) calculated; charts drawn by `renderer`.
     void calculate(const ExampleVariant& variant = {}, std::vector<cDesignCase> cases = {}) {
         if (!example->calculate(variant, std::move(cases)))
             throw std::runtime_error("not calculated: " + example->calculator().getErrorMsg());
         reportState().gGraph = &renderer;
     }
-    // The study and cases stored and loaded as a run that asks for the input
-    // reports only: arrStudy and the case snapshots, no results.
+    // The study and cases loaded as for the input reports only (no results).
     void loadInputs(const ExampleVariant& variant = {}, std::vector<cDesignCase> cases = {}) {
         EXPECT_FALSE(example->calculate(variant, std::move(cases), "SI-DC"));
         EXPECT_EQ(threadState().gReportMode, 1);
@@ -124,8 +119,7 @@ class ReportTest : public ::testing::Test {
     }
     RtfDocument readSaved(size_t i) const { return readRtfFile(viewer->savedFiles().at(i)); }
 
-    // A document opened as the builder opens it (half-inch margins), filled
-    // by `body`, written to the work folder and read back.
+    // A document opened as the builder does, filled by `body`, written and read back.
     RtfDocument writeReport(const std::function<void(doc::DocumentObject&)>& body,
                             bool landscape = false) {
         doc::DocumentObject docs;
@@ -160,6 +154,13 @@ inline Rows tableTexts(const RtfTable& t) {
         rows.push_back(rowTexts(r));
     return rows;
 }
+inline std::vector<std::string> nonEmptyLines(const RtfDocument& d) {
+    std::vector<std::string> out;
+    for (const RtfParagraph* p : d.paragraphs())
+        if (!p->text.empty())
+            out.push_back(p->text);
+    return out;
+}
 inline bool hasParagraph(const RtfDocument& d, const std::string& text) {
     const auto paragraphs = d.paragraphs();
     return std::any_of(paragraphs.begin(), paragraphs.end(),
@@ -180,7 +181,7 @@ inline cDesignCase doNothing() {
     return c;
 }
 
-// A report on the inputs the builder would read now, which live as long as it.
+// A report on the inputs the builder would read now.
 template <typename Report>
 struct OnInputs {
     ReportInputs inputs = reports::readReportInputs();

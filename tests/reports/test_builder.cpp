@@ -1,6 +1,5 @@
-// The report builder on the example study: which documents it writes for a
-// request and study, their names and order, the progress a person sees,
-// printing without showing, the text-file-only request, and failures.
+// The report builder: which documents it writes for a request and study, their
+// names and order, progress, printing, the text file alone, and failures.
 
 #include "ReportTest.h"
 #include "common/StudySettings.h"
@@ -9,45 +8,29 @@
 namespace qvc::test {
 namespace {
 
-// Prints by remembering which document was active.
+// Prints by remembering which document was active and whether a dialog was asked for.
 struct RecordingPrinter : ui::Printer {
-    std::vector<std::string> printed;
-    std::vector<bool> dialogs;
+    std::vector<std::pair<std::string, bool>> printed;
     void print(const doc::DocumentObject& docs, int32_t index, bool showDialog) override {
-        printed.push_back(docs.document(index).FileName());
-        dialogs.push_back(showDialog);
+        printed.emplace_back(docs.document(index).FileName(), showDialog);
     }
 };
 
 // A viewer whose document view cannot be attached.
-struct BrokenViewer : ui::ReportViewer {
-    bool loaded = false;
-    void loadHidden() override { loaded = true; }
-    bool isLoaded() const override { return loaded; }
+struct BrokenViewer : ui::HeadlessReportViewer {
     doc::DocumentHost* documentView() override { return nullptr; }
-    std::intptr_t ownerHandle() const override { return 1; }
-    graph::ChartRenderer* graphSurface() override { return nullptr; }
-    void setDocument(doc::DocumentObject&) override {}
-    void showModal() override {}
-    void unload() override { loaded = false; }
 };
-
 struct ViewerWithoutGraphs : ui::HeadlessReportViewer {
     graph::ChartRenderer* graphSurface() override { return nullptr; }
 };
 
-std::vector<std::string> labels(const ui::HeadlessProgressWindow& w) {
+// The labels of the progress window's events of `kind`.
+std::vector<std::string> events(const ui::HeadlessProgressWindow& w, ui::ProgressEvent::Kind kind) {
     std::vector<std::string> out;
     for (const auto& e : w.events())
-        if (e.kind == ui::ProgressEvent::Kind::Label)
+        if (e.kind == kind)
             out.push_back(e.text);
     return out;
-}
-int unloads(const ui::HeadlessProgressWindow& w) {
-    int n = 0;
-    for (const auto& e : w.events())
-        n += e.kind == ui::ProgressEvent::Kind::Unload;
-    return n;
 }
 size_t rtfFilesIn(const fs::path& folder) {
     size_t n = 0;
@@ -55,7 +38,7 @@ size_t rtfFilesIn(const fs::path& folder) {
         n += e.path().extension() == ".RTF";
     return n;
 }
-// Tables with a totals row: the year-by-year tables of a document.
+// The year-by-year tables of a document: those with a totals row.
 size_t yearTables(const RtfDocument& d) {
     size_t n = 0;
     for (const RtfTable* t : d.tables())
@@ -75,12 +58,13 @@ TEST_F(ReportTest, InputReportsInRequestOrderWithProgressAndTheWorkFilesRemoved)
     EXPECT_EQ(viewer->shownCount(), 1);
     EXPECT_TRUE(messages->records().empty());
     EXPECT_EQ(progress->values(), (std::vector<int32_t>{0, 0, 100, 100}));
-    EXPECT_EQ(labels(*progress), (std::vector<std::string>{
-                                     "Please wait:  report is being generated.",
-                                     "Please wait: Study Inputs report is being generated.",
-                                     "Please wait: Design Case Inputs report is being generated.",
-                                     "Report generation is complete."}));
-    EXPECT_EQ(unloads(*progress), 1);
+    EXPECT_EQ(
+        events(*progress, ui::ProgressEvent::Kind::Label),
+        (std::vector<std::string>{"Please wait:  report is being generated.",
+                                  "Please wait: Study Inputs report is being generated.",
+                                  "Please wait: Design Case Inputs report is being generated.",
+                                  "Report generation is complete."}));
+    EXPECT_EQ(events(*progress, ui::ProgressEvent::Kind::Unload).size(), 1u);
     EXPECT_EQ(progress->events().back().kind, ui::ProgressEvent::Kind::Unload);
     // Closing the viewer removed the working files; the saved copies stay.
     EXPECT_EQ(rtfFilesIn(work), 0u);
@@ -119,14 +103,14 @@ TEST_F(ReportTest, PrintsEveryDocumentWithoutShowingTheViewer) {
     ui::Services::setPrinter(printer);
     ASSERT_TRUE(build("DC-SI", 1));
     const std::string title = exampleStudy().StudyTitle;
-    EXPECT_EQ(printer->printed, (std::vector<std::string>{title + "_Design Case Inputs.RTF",
-                                                          title + "_Study Inputs.RTF"}));
-    EXPECT_EQ(printer->dialogs, (std::vector<bool>{false, false}));
+    EXPECT_EQ(printer->printed,
+              (std::vector<std::pair<std::string, bool>>{{title + "_Design Case Inputs.RTF", false},
+                                                         {title + "_Study Inputs.RTF", false}}));
     EXPECT_EQ(viewer->shownCount(), 0);
     EXPECT_FALSE(viewer->isLoaded());
     // The progress window is completed and closed once per printed document.
     EXPECT_EQ(progress->values(), (std::vector<int32_t>{0, 0, 100, 100, 100}));
-    EXPECT_EQ(unloads(*progress), 2);
+    EXPECT_EQ(events(*progress, ui::ProgressEvent::Kind::Unload).size(), 2u);
     EXPECT_TRUE(messages->records().empty());
 }
 
@@ -176,7 +160,7 @@ TEST_F(ReportTest, ViewerThatCannotShowDocumentsAndViewerWithoutGraphs) {
     EXPECT_EQ(records[0].flags, 64);
     EXPECT_EQ(records[0].title, "Reports");
     EXPECT_TRUE(progress->events().empty());
-    EXPECT_FALSE(broken->loaded);
+    EXPECT_FALSE(broken->isLoaded());
     messages->clear();
 
     auto noGraphs = std::make_shared<ViewerWithoutGraphs>();

@@ -11,13 +11,6 @@ namespace {
 
 constexpr RtfColour kNoteRed{240, 0, 0};
 
-std::vector<std::string> nonEmptyLines(const RtfDocument& d) {
-    std::vector<std::string> out;
-    for (const RtfParagraph* p : d.paragraphs())
-        if (!p->text.empty())
-            out.push_back(p->text);
-    return out;
-}
 std::vector<const RtfParagraph*> notes(const RtfDocument& d) {
     std::vector<const RtfParagraph*> out;
     for (const RtfParagraph* p : d.paragraphs())
@@ -26,45 +19,31 @@ std::vector<const RtfParagraph*> notes(const RtfDocument& d) {
     return out;
 }
 TEST_F(ReportTest, StudyInputLinesForEachTypeOfAnalysis) {
-    const std::string title = "Study Title\tOffice Building Central Plant";
-    const std::string desc = "Study Description :";
     const std::string exclusive = "Type of Alternatives\tMutually Exclusive";
-    const std::string year = "Base Year\t2026", money = "Currency Symbol\t$";
-    const std::string length = "Length of Analysis\t25 yrs";
+    const std::string yearMoney = "Base Year\t2026\nCurrency Symbol\t$\nLength of Analysis\t25 yrs";
     const std::string marr = "Minimum Attractive Rate of Return\t7.00 %";
     const std::string discount = "Discount Rate\t7.00 %";
-    const std::string privateSector = "Type of Analysis\tPrivate Sector Life-Cycle Cost Analysis";
-    struct Case {
-        int16_t analysis;
-        bool taxes;
-        std::vector<std::string> lines;
-    };
-    const Case cases[] = {
-        {0,
-         true,
-         {title, desc, privateSector, exclusive, year, money, length, marr,
-          "Income Taxes Considered\tYes", "Marginal Income Tax Rate\t26.00 %"}},
-        {0,
-         false,
-         {title, desc, privateSector, exclusive, year, money, length, marr,
-          "Income Taxes Considered\tNo"}},
-        {1,
-         true,
-         {title, desc, "Type of Analysis\tPublic Sector Life-Cycle Cost Analysis", exclusive, year,
-          money, length, discount}},
-        {2,
-         false,
-         {title, desc, "Type of Analysis\tSimple Payback Analysis", year, money, length, discount}},
-        {3,
-         false,
-         {title, desc, "Type of Analysis\tSimple Cash Flow Analysis", year, money, length,
-          discount}},
-    };
-    for (const Case& c : cases) {
-        loadInputs(variantOf(c.analysis, 0, c.taxes));
+    const std::string lcc = " Sector Life-Cycle Cost Analysis\n";
+    const std::pair<bool, std::string> cases[] = {
+        {true, "Private" + lcc + exclusive + "\n" + yearMoney + "\n" + marr +
+                   "\nIncome Taxes Considered\tYes\nMarginal Income Tax Rate\t26.00 %"},
+        {false, "Private" + lcc + exclusive + "\n" + yearMoney + "\n" + marr +
+                    "\nIncome Taxes Considered\tNo"},
+        {true, "Public" + lcc + exclusive + "\n" + yearMoney + "\n" + discount},
+        {false, "Simple Payback Analysis\n" + yearMoney + "\n" + discount},
+        {false, "Simple Cash Flow Analysis\n" + yearMoney + "\n" + discount}};
+    for (int16_t k = 0; k < 5; ++k) {  // private with and without taxes, then analyses 1 to 3
+        const auto& [taxes, lines] = cases[k];
+        loadInputs(variantOf(k == 0 ? 0 : static_cast<int16_t>(k - 1), 0, taxes));
         ASSERT_TRUE(build("SI"));
         const RtfDocument d = readSaved(0);
-        EXPECT_EQ(nonEmptyLines(d), c.lines) << "analysis " << c.analysis;
+        std::string shown;
+        for (const std::string& line : nonEmptyLines(d))
+            shown += line + "\n";
+        EXPECT_EQ(shown,
+                  "Study Title\tOffice Building Central Plant\nStudy Description :\n"
+                  "Type of Analysis\t" +
+                      lines + "\n");
         ASSERT_EQ(d.tables().size(), 1u);
         EXPECT_EQ(tableTexts(*d.tables()[0]), (Rows{{exampleStudy().StudyDescription}}));
     }

@@ -45,7 +45,6 @@ struct RtfParagraph {
     std::string text;
     char align = 'l';  // l, c, r, j
     bool anyBold = false;
-    int maxHalfPoints = 0;
     std::vector<std::string> fonts;          // font names used by its text
     std::vector<RtfColour> colours;          // colours used by its text (distinct)
     std::vector<std::string> fields;         // field instructions, in order
@@ -68,7 +67,7 @@ struct RtfCell {
 struct RtfRow {
     std::vector<RtfCell> cells;
     bool header = false;  // \trhdr
-    int paddingLeft = 0, paddingRight = 0;
+    int paddingLeft = 0;
     int minHeight = 0;                // \trrh
     std::vector<int> widths() const;  // differences of the cell edges
 };

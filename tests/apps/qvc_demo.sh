@@ -1,49 +1,43 @@
 #!/usr/bin/env bash
-# `qvc demo` end to end on the bundled example: every report is written, and two
-# figures of the life-cycle summary agree with a hand calculation.
+# `qvc demo` end to end on the bundled example: every report is written and
+# figures of the summary agree with a hand calculation; the demo never clears a
+# folder it did not make; `qvc sensitivity` on the demo project; with "print",
+# the viewer side of `qvc calc` (PDF with a footer on each page, no display,
+# no printer).
+#
+#   qvc_demo.sh QVC OUTDIR [print]
 set -u
-qvc=$1 out=$2
-rm -rf "$out"
+qvc=$1 out=$2 print=${3:-}
+rm -rf "$out" "$out-user"
 fails=0
 fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
 
 "$qvc" demo "$out" >"$out.log" 2>&1 || fail "demo exited $?: $(tail -5 "$out.log")"
 reports=$out/reports
-for name in "Office Building Central Plant_Study Inputs.RTF" \
-            "Office Building Central Plant_Design Case Inputs.RTF" \
-            "Office Building Central Plant_Life-Cycle Cost Summary.RTF" \
-            "Office Building Central Plant_Analysis Details.RTF" \
-            "Office Building Central Plant_Cash Flows.RTF" \
-            "Office Building Central Plant_Total Present Worth Profiles.RTF"; do
-  [ -s "$reports/$name" ] || fail "missing report $name"
+for name in "Study Inputs" "Design Case Inputs" "Life-Cycle Cost Summary" "Analysis Details" \
+            "Cash Flows" "Total Present Worth Profiles"; do
+  [ -s "$reports/Office Building Central Plant_$name.RTF" ] || fail "missing report $name"
 done
 # The text cash flow file goes where the reports go and is listed with them.
-[ -s "$reports/CashFlow_Office Building Central Plant.TXT" ] || fail "missing text cash flow file"
-[ -e "$out/Office HVAC project/CashFlow_Office Building Central Plant.TXT" ] &&
-  fail "text cash flow file beside the project"
 grep -qx "$reports/CashFlow_Office Building Central Plant.TXT" "$out.log" ||
   fail "text cash flow file not listed"
-
+[ -s "$reports/CashFlow_Office Building Central Plant.TXT" ] || fail "missing text cash flow file"
 ls_rtf="$reports/Office Building Central Plant_Life-Cycle Cost Summary.RTF"
-# First cost of "Refurbish the existing plant": the year-0 investments
-# 185,000 + 42,000 = 227,000 (the replacement chillers come in year 12).
-grep -q '\$227,000' "$ls_rtf" || fail "first cost 227,000 not in the summary"
-# Its annual operating cost (year 1, escalated one year):
-# 148,500 x 1.025 + 41,200 x 1.03 + 26,800 x 1.025 + 6,400 x 1.02
-# = 152,212.5 + 42,436 + 27,470 + 6,528 = 228,646.5, shown to the even whole: 228,646.
-grep -q '\$228,646' "$ls_rtf" || fail "annual operating cost 228,646 not in the summary"
-# High efficiency: 610,000 + 168,000 + 92,000 - 60,000 rebate = 810,000.
-grep -q '\$810,000' "$ls_rtf" || fail "first cost 810,000 not in the summary"
+# Refurbish: first cost 185,000 + 42,000 (the replacement chillers come in
+# year 12); annual operating cost escalated one year: 148,500 x 1.025 + 41,200
+# x 1.03 + 26,800 x 1.025 + 6,400 x 1.02 = 228,646.5, shown to the even whole.
+# High efficiency: 610,000 + 168,000 + 92,000 - 60,000 rebate.
+for figure in 227,000 228,646 810,000; do
+  grep -q "\\\$$figure" "$ls_rtf" || fail "$figure not in the summary"
+done
 
 # `make demo` runs the demo again and again into the same folder.
 "$qvc" demo "$out" >"$out.log" 2>&1 || fail "second demo exited $?: $(tail -5 "$out.log")"
-[ -s "$reports/Office Building Central Plant_Study Inputs.RTF" ] || fail "second demo wrote no study inputs"
 grep -q '/\.' "$out.log" && fail "the listing shows hidden files: $(grep '/\.' "$out.log")"
-
 # Reproducer: `qvc demo ~` removed "~/reports" and "~/Office HVAC project"
 # whatever they held. A folder the demo did not make is refused untouched.
 user=$out-user
-rm -rf "$user" && mkdir -p "$user/reports" && echo "mine" >"$user/reports/thesis.txt"
+mkdir -p "$user/reports" && echo "mine" >"$user/reports/thesis.txt"
 "$qvc" demo "$user" >"$user.log" 2>&1 && fail "demo into a user's reports folder succeeded"
 grep -q "$user/reports\" already exists and was not made by .qvc demo" "$user.log" ||
   fail "no message naming the folder: $(cat "$user.log")"
@@ -52,6 +46,76 @@ grep -q "$user/reports\" already exists and was not made by .qvc demo" "$user.lo
 rm -rf "$user/reports" && mkdir -p "$user/Office HVAC project" && echo "x" >"$user/Office HVAC project/keep"
 "$qvc" demo "$user" >"$user.log" 2>&1 && fail "demo into a user's project folder succeeded"
 [ -f "$user/Office HVAC project/keep" ] || fail "the user's project folder was cleared"
+
+# Sensitivity: three files, a table row per factor, the project file left
+# byte for byte as it was, and a second run never replaces the first's files.
+project="$out/Office HVAC project"
+cp "$project/ORV30.mdb" "$out/before.mdb"
+res=$out/sens
+"$qvc" sensitivity "$project" 1 --out "$res" >"$out.log" 2>&1 || fail "sensitivity exited $?: $(cat "$out.log")"
+cmp -s "$project/ORV30.mdb" "$out/before.mdb" || fail "the project file changed"
+[ "$(head -c 8 "$res/tornado.png" | od -An -tx1 | tr -d ' ')" = 89504e470d0a1a0a ] || fail "tornado.png is no PNG"
+python3 - "$res" <<'PY' || fail "sensitivity JSON or text table"
+import json, sys
+doc = json.load(open(sys.argv[1] + "/sensitivity.json"))
+text = open(sys.argv[1] + "/sensitivity.txt", newline="").read()
+rows = [line for line in text.split("\r\n\r\n")[1].split("\r\n")[1:] if line]
+labels = [f["Label"] for f in doc["Factors"]]
+# Every case of the example has every group, and its study considers taxes.
+assert len(labels) == 2 + 4 * len(doc["Cases"]) == len(rows), (rows, labels)
+assert all(row.startswith(label + " ") for row, label in zip(rows, labels)), (rows, labels)
+assert doc["Base"]["Calculated"] and doc["PreferredCaseID"] in [c["CaseID"] for c in doc["Cases"]]
+PY
+cp "$res/sensitivity.txt" "$out/first.txt"
+"$qvc" sensitivity "$project" 1 --vary discount-rate --out "$res" >"$out.log" 2>&1 &&
+  fail "a second run into the same folder succeeded"
+grep -q "already exists" "$out.log" || fail "no message naming the file: $(cat "$out.log")"
+cmp -s "$res/sensitivity.txt" "$out/first.txt" || fail "the first run's table was replaced"
+# A rate beyond the study check fails that point alone.
+"$qvc" sensitivity "$project" 1 --vary discount-rate=2%:60% --vary investment:2=-10%:+30% \
+  --out "$out/vary" >"$out.log" 2>&1 || fail "sensitivity --vary exited $?: $(cat "$out.log")"
+python3 - "$out/vary/sensitivity.json" <<'PY' || fail "--vary results"
+import json, sys
+f = json.load(open(sys.argv[1]))["Factors"]
+assert [x["Name"] for x in f] == ["discount-rate", "investment:2"], f
+assert f[0]["Low"]["Calculated"] and abs(f[0]["Low"]["Value"] - 0.02) < 1e-12
+assert not f[0]["High"]["Calculated"] and f[0]["High"]["ErrorNumber"] == 309
+assert abs(f[1]["High"]["Value"] - 1.3) < 1e-12
+PY
+"$qvc" sensitivity "$project" 1 --vary nonsense:1 --out "$out/bad" >"$out.log" 2>&1 &&
+  fail "an unknown factor was accepted"
+
+if [ "$print" = print ]; then
+  pdf=$out/all.pdf
+  env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen \
+    "$qvc" calc "$project" 1 --print --pdf "$pdf" --out "$out/unused" >"$out.log" 2>&1 ||
+    fail "printing to a PDF exited $?: $(tail -3 "$out.log")"
+  [ "$(head -c 5 "$pdf" 2>/dev/null)" = "%PDF-" ] || fail "no PDF written"
+  # Qt writes one uncompressed page object per page; six reports, the cash
+  # flows of three cases on landscape pages among them.
+  pages=$(grep -a -c '^/Type /Page$' "$pdf" 2>/dev/null)
+  [ "${pages:-0}" -ge 12 ] || fail "only ${pages:-0} pages printed"
+  if command -v pdftotext >/dev/null; then
+    text=$(pdftotext "$pdf" -)
+    footers=$(grep -c -E '^Page [0-9]+ of [0-9]+$' <<<"$text")
+    [ "$footers" -eq "$pages" ] || fail "$footers page footers on $pages pages"
+    for title in "Study Inputs" "Analysis Details" "Total Present Worth Profiles" '\$227,000'; do
+      grep -q "$title" <<<"$text" || fail "\"$title\" not printed"
+    done
+  fi
+  # No window system: --view refuses at once; no printer: the calculation
+  # stands and the command says its reports could not be printed.
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
+    "$qvc" calc "$project" 1 --view --out "$out/view" >"$out.log" 2>&1 && fail "--view without a display succeeded"
+  grep -q "No display is available" "$out.log" || fail "--view message: $(cat "$out.log")"
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u PRINTER \
+    "$qvc" calc "$project" 1 --print --out "$out/printer" >"$out.log" 2>&1
+  status=$?
+  [ "$status" -eq 1 ] || fail "--print without a printer exited $status"
+  grep -q "No printer is available" "$out.log" || fail "no-printer message missing"
+  grep -q "calculated, but its reports could not be printed" "$out.log" ||
+    fail "no-printer summary: $(tail -2 "$out.log")"
+fi
 
 [ "$fails" -eq 0 ] && echo "qvc demo checks passed"
 exit "$fails"

@@ -14,6 +14,7 @@ namespace qvc {
 namespace {
 
 namespace err = rt::err;
+using test::errorNumberOf;
 using test::Row;
 
 // One row per key with the text "<tag> <key>", in reverse assignment order so
@@ -31,8 +32,9 @@ std::vector<Row> without(std::vector<Row> rows, const std::string& key) {
     return rows;
 }
 
-void useDatabase(const std::string& path) {
-    ResManager().SetResourceDB(path);
+std::string useDatabase(const std::filesystem::path& path, const std::vector<Row>& rows) {
+    ResManager().SetResourceDB(test::makeResourceDb(path, rows));
+    return path.string();
 }
 
 size_t filledCount() {
@@ -48,73 +50,53 @@ class ResourceStrings : public ::testing::Test {
 
 TEST_F(ResourceStrings, MarkupTextIsBuiltFromTrimmedRowsWithCrLf) {
     auto dir = test::freshDir("markup");
-    useDatabase(test::makeResourceDb(
-        dir / "r.mdb",
-        {{"  gXstrNA ", "   N/A  "}, {"gXstrPage", std::nullopt}, {"gXstrOF", "of  the"}}));
+    useDatabase(dir / "r.mdb",
+                {{"  gXstrNA ", "   N/A  "}, {"gXstrPage", std::nullopt}, {"gXstrOF", "of  the"}});
     EXPECT_EQ(LoadResourceStrings(),
               "<XML><gXstrNA>N/A</gXstrNA>\r\n<gXstrPage></gXstrPage>\r\n"
               "<gXstrOF>of  the</gXstrOF>\r\n</XML>");
-
-    useDatabase(test::makeResourceDb(dir / "empty.mdb", {}));
+    useDatabase(dir / "empty.mdb", {});
     EXPECT_EQ(LoadResourceStrings(), "<XML></XML>");
-    // Every lookup in an empty table fails, starting with the first key.
-    try {
-        AssignResourceStrings();
-        FAIL() << "an empty table cannot fill the texts";
-    } catch (const rt::Error& e) {
-        EXPECT_EQ(e.number(), err::kObjectNotSet);
-        EXPECT_NE(e.description().find("'gXstrLS'"), std::string::npos) << e.description();
-    }
-    EXPECT_FALSE(threadState().gStringsLoaded);
 }
 
-TEST_F(ResourceStrings, EveryKeyGetsItsOwnTextTrimmed) {
-    auto rows = allRows("Text of");
+// Every key gets its own trimmed text; of several elements of one key the first
+// in document order wins (an earlier row, or an element nested in its text).
+TEST_F(ResourceStrings, EveryKeyGetsItsFirstTextTrimmed) {
+    std::vector<Row> rows = {{"gXstrNA", "first"},
+                             {"gXstrLS", "L <gXstrOF>nested</gXstrOF>"},
+                             {"gXstrDCColCost", "    Cost  "}};
+    for (Row& r : allRows("Text of"))
+        rows.push_back(r);
     rows.push_back({"gXstrUnusedExtraKey", "ignored"});
-    for (Row& r : rows) {
-        if (r.first == "gXstrDCColCost")
-            r.second = "    Cost  ";
-    }
-    useDatabase(test::makeResourceDb(test::freshDir("all") / "r.mdb", rows));
+    useDatabase(test::freshDir("all") / "r.mdb", rows);
     AssignResourceStrings();
     EXPECT_TRUE(threadState().gStringsLoaded);
     for (const ResourceKey& k : kResourceKeys) {
-        if (k.name != "gXstrDCColCost") {
+        if (k.name != "gXstrDCColCost" && k.name != "gXstrNA" && k.name != "gXstrLS" &&
+            k.name != "gXstrOF") {
             EXPECT_EQ(texts().*k.member, "Text of " + std::string(k.name));
         }
     }
     EXPECT_EQ(texts().gXstrDCColCost, "Cost");
+    EXPECT_EQ(texts().gXstrNA, "first");
+    EXPECT_EQ(texts().gXstrLS, "L nested");
+    EXPECT_EQ(texts().gXstrOF, "nested");
     EXPECT_EQ(&texts(), &threadState().res);
 }
 
-TEST_F(ResourceStrings, LoadedOncePerThreadAndNeverReloaded) {
+TEST_F(ResourceStrings, LoadedOncePerThreadNeverReloadedAndEmptiedByAReset) {
     auto dir = test::freshDir("once");
-    const std::string first = test::makeResourceDb(dir / "first.mdb", allRows("First"));
-    const std::string second = test::makeResourceDb(dir / "second.mdb", allRows("Second"));
-    useDatabase(first);
-    AssignResourceStrings();
-    EXPECT_EQ(texts().gXstrNA, "First gXstrNA");
-
-    // Naming another database later changes the path, not the texts.
-    useDatabase(second);
-    EXPECT_EQ(threadState().gResourceDB, second);
-    AssignResourceStrings();
-    EXPECT_EQ(texts().gXstrNA, "First gXstrNA");
-    EXPECT_EQ(texts().gXstrModule, "First gXstrModule");
-
-    // Even a database that is gone by now is not opened again.
-    std::filesystem::remove(second);
-    EXPECT_EQ(test::errorNumberOf([] { AssignResourceStrings(); }), 0);
-    EXPECT_EQ(test::errorNumberOf([] { LoadResourceStrings(); }), err::kDatabaseFileNotFound);
-}
-
-TEST_F(ResourceStrings, EachThreadHasItsOwnPathsAndTexts) {
-    auto dir = test::freshDir("threads");
-    const std::string mainDb = test::makeResourceDb(dir / "main.mdb", allRows("Main"));
-    const std::string otherDb = test::makeResourceDb(dir / "other.mdb", allRows("Other"));
-    useDatabase(mainDb);
+    useDatabase(dir / "first.mdb", allRows("First"));
     ResManager().SetHelpFile("/help/main.html");
     AssignResourceStrings();
+    // Naming another database later changes the path, not the texts, even when
+    // that database is gone by now.
+    const std::string second = useDatabase(dir / "second.mdb", allRows("Second"));
+    EXPECT_EQ(threadState().gResourceDB, second);
+    std::filesystem::remove(second);
+    EXPECT_EQ(errorNumberOf([] { AssignResourceStrings(); }), 0);
+    EXPECT_EQ(texts().gXstrModule, "First gXstrModule");
+    EXPECT_EQ(errorNumberOf([] { LoadResourceStrings(); }), err::kDatabaseFileNotFound);
 
     bool startedEmpty = false;
     std::string otherText;
@@ -122,52 +104,47 @@ TEST_F(ResourceStrings, EachThreadHasItsOwnPathsAndTexts) {
         const ThreadState& s = threadState();
         startedEmpty =
             !s.gStringsLoaded && s.gResourceDB.empty() && s.gHelpFile.empty() && filledCount() == 0;
-        // Without a path of its own the thread cannot load anything.
-        bool failed =
-            test::errorNumberOf([] { AssignResourceStrings(); }) == err::kDatabaseFileNotFound;
-        useDatabase(otherDb);
+        useDatabase(dir / "other.mdb", allRows("Other"));
         AssignResourceStrings();
-        otherText = failed ? texts().gXstrNA : "loading without a path did not fail";
+        otherText = texts().gXstrNA;
         resetThreadState();
     });
     worker.join();
     EXPECT_TRUE(startedEmpty);
     EXPECT_EQ(otherText, "Other gXstrNA");
-    EXPECT_EQ(texts().gXstrNA, "Main gXstrNA");
-    EXPECT_EQ(threadState().gResourceDB, mainDb);
+    EXPECT_EQ(texts().gXstrNA, "First gXstrNA");
     EXPECT_EQ(threadState().gHelpFile, "/help/main.html");
+
+    resetThreadState();
+    EXPECT_FALSE(threadState().gStringsLoaded);
+    EXPECT_TRUE(threadState().gResourceDB.empty());
+    EXPECT_TRUE(threadState().gHelpFile.empty());
+    EXPECT_EQ(filledCount(), 0u);
 }
 
 TEST_F(ResourceStrings, DatabaseFailuresAssignNothingAndAllowARetry) {
     auto dir = test::freshDir("dbfail");
     const auto path = dir / "r.mdb";
-
-    useDatabase("");
-    EXPECT_EQ(test::errorNumberOf([] { AssignResourceStrings(); }), err::kDatabaseFileNotFound);
-    useDatabase(path.string());
-    EXPECT_EQ(test::errorNumberOf([] { AssignResourceStrings(); }), err::kDatabaseFileNotFound);
+    ResManager().SetResourceDB("");
+    EXPECT_EQ(errorNumberOf([] { AssignResourceStrings(); }), err::kDatabaseFileNotFound);
+    ResManager().SetResourceDB(path.string());
+    EXPECT_EQ(errorNumberOf([] { AssignResourceStrings(); }), err::kDatabaseFileNotFound);
     EXPECT_FALSE(std::filesystem::exists(path)) << "opening must not create the file";
 
     test::makeResourceDb(path, allRows("X"), "Strings (ReferenceText TEXT, WorkingText TEXT)",
                          "Strings (ReferenceText, WorkingText)");
-    EXPECT_EQ(test::errorNumberOf([] { AssignResourceStrings(); }), err::kTableNotFound);
-
-    const auto noColumn = dir / "nocolumn.mdb";
-    test::makeResourceDb(noColumn, allRows("X"), "ResourceStrings (ReferenceText TEXT, Txt TEXT)",
-                         "ResourceStrings (ReferenceText, Txt)");
-    useDatabase(noColumn.string());
-    EXPECT_EQ(test::errorNumberOf([] { AssignResourceStrings(); }), err::kFieldNotFound);
-
-    const auto notDb = dir / "notes.mdb";
-    std::ofstream(notDb) << "plain text, not a database file of any kind at all, really";
-    useDatabase(notDb.string());
-    EXPECT_EQ(test::errorNumberOf([] { AssignResourceStrings(); }), err::kCannotOpenDatabase);
-
+    EXPECT_EQ(errorNumberOf([] { AssignResourceStrings(); }), err::kTableNotFound);
+    ResManager().SetResourceDB(test::makeResourceDb(
+        dir / "nocolumn.mdb", allRows("X"), "ResourceStrings (ReferenceText TEXT, Txt TEXT)",
+        "ResourceStrings (ReferenceText, Txt)"));
+    EXPECT_EQ(errorNumberOf([] { AssignResourceStrings(); }), err::kFieldNotFound);
+    std::ofstream(dir / "notes.mdb") << "plain text, not a database file of any kind at all";
+    ResManager().SetResourceDB((dir / "notes.mdb").string());
+    EXPECT_EQ(errorNumberOf([] { AssignResourceStrings(); }), err::kCannotOpenDatabase);
     EXPECT_FALSE(threadState().gStringsLoaded);
     EXPECT_EQ(filledCount(), 0u);
 
-    // The next attempt with a good database succeeds.
-    useDatabase(test::makeResourceDb(dir / "good.mdb", allRows("Good")));
+    useDatabase(dir / "good.mdb", allRows("Good"));
     AssignResourceStrings();
     EXPECT_TRUE(threadState().gStringsLoaded);
     EXPECT_EQ(filledCount(), kResourceKeyCount);
@@ -175,8 +152,16 @@ TEST_F(ResourceStrings, DatabaseFailuresAssignNothingAndAllowARetry) {
 
 TEST_F(ResourceStrings, MissingKeyFillsTheKeysBeforeItOnly) {
     auto dir = test::freshDir("missing");
+    useDatabase(dir / "empty.mdb", {});
+    try {
+        AssignResourceStrings();
+        FAIL() << "an empty table cannot fill the texts";
+    } catch (const rt::Error& e) {
+        EXPECT_EQ(e.number(), err::kObjectNotSet);
+        EXPECT_NE(e.description().find("'gXstrLS'"), std::string::npos) << e.description();
+    }
     // gXstrITRate is the 11th key: the ten before it are filled, none after it.
-    useDatabase(test::makeResourceDb(dir / "r.mdb", without(allRows("M"), "gXstrITRate")));
+    useDatabase(dir / "r.mdb", without(allRows("M"), "gXstrITRate"));
     try {
         AssignResourceStrings();
         FAIL() << "a missing key must fail";
@@ -186,103 +171,44 @@ TEST_F(ResourceStrings, MissingKeyFillsTheKeysBeforeItOnly) {
     }
     EXPECT_FALSE(threadState().gStringsLoaded);
     EXPECT_EQ(filledCount(), 10u);
-    EXPECT_EQ(texts().gXstrLS, "M gXstrLS");
     EXPECT_EQ(texts().gXstrMinROI, "M gXstrMinROI");
     EXPECT_EQ(texts().gXstrMITRate, "");
-    EXPECT_EQ(texts().gXstrModule, "");
 
     // The last key missing: all others filled, still not loaded.
-    useDatabase(
-        test::makeResourceDb(dir / "last.mdb", without(allRows("L"), "gXstrInvalidValueRange")));
-    EXPECT_EQ(test::errorNumberOf([] { AssignResourceStrings(); }), err::kObjectNotSet);
+    useDatabase(dir / "last.mdb", without(allRows("L"), "gXstrInvalidValueRange"));
+    EXPECT_EQ(errorNumberOf([] { AssignResourceStrings(); }), err::kObjectNotSet);
     EXPECT_EQ(filledCount(), kResourceKeyCount - 1);
-    EXPECT_EQ(texts().gXstrInvalidValueAt, "L gXstrInvalidValueAt");
     EXPECT_FALSE(threadState().gStringsLoaded);
 }
 
 TEST_F(ResourceStrings, IllFormedMarkupAssignsNothingMoreAndKeepsEarlierTexts) {
     auto dir = test::freshDir("illformed");
     // A partial first attempt leaves the first ten keys filled.
-    useDatabase(test::makeResourceDb(dir / "partial.mdb", without(allRows("P"), "gXstrITRate")));
-    EXPECT_EQ(test::errorNumberOf([] { AssignResourceStrings(); }), err::kObjectNotSet);
-
-    const std::vector<std::pair<std::string, std::vector<Row>>> broken = {
-        {"lt",
-         [] {
-             auto rows = allRows("B");
-             rows.push_back({"gXstrNote", "a < b"});
-             return rows;
-         }()},
-        {"amp",
-         [] {
-             auto rows = allRows("B");
-             rows[5].second = "Heating & Cooling";
-             return rows;
-         }()},
-        {"entity",
-         [] {
-             auto rows = allRows("B");
-             rows[7].second = "Heating &nbsp; Cooling";
-             return rows;
-         }()},
-        {"badname",
-         [] {
-             auto rows = allRows("B");
-             rows.push_back({"1st key", "text"});
-             return rows;
-         }()},
-        {"nullkey",
-         [] {
-             auto rows = allRows("B");
-             rows.push_back({std::nullopt, "text"});
-             return rows;
-         }()},
-    };
-    for (const auto& [name, rows] : broken) {
-        SCOPED_TRACE(name);
-        useDatabase(test::makeResourceDb(dir / (name + ".mdb"), rows));
-        EXPECT_EQ(test::errorNumberOf([] { AssignResourceStrings(); }), err::kXmlParse);
+    useDatabase(dir / "partial.mdb", without(allRows("P"), "gXstrITRate"));
+    EXPECT_EQ(errorNumberOf([] { AssignResourceStrings(); }), err::kObjectNotSet);
+    const Row broken[] = {{"gXstrNote", "a < b"},
+                          {"gXstrNote", "Heating & Cooling"},
+                          {"gXstrNote", "Heating &nbsp; Cooling"},
+                          {"1st key", "text"},
+                          {std::nullopt, "text"}};
+    for (size_t i = 0; i < std::size(broken); ++i) {
+        SCOPED_TRACE(i);
+        auto rows = allRows("B");
+        rows.push_back(broken[i]);
+        useDatabase(dir / ("broken" + std::to_string(i) + ".mdb"), rows);
+        EXPECT_EQ(errorNumberOf([] { AssignResourceStrings(); }), err::kXmlParse);
         EXPECT_FALSE(threadState().gStringsLoaded);
         EXPECT_EQ(filledCount(), 10u);
         EXPECT_EQ(texts().gXstrLS, "P gXstrLS");
-        EXPECT_EQ(texts().gXstrNA, "");
     }
 
     // Escaped references are well-formed and decoded.
-    auto rows = allRows("G");
-    for (Row& r : rows) {
-        if (r.first == "gXstrNA")
-            r.second = "n&#47;a &amp; &lt;none&gt;";
-    }
-    useDatabase(test::makeResourceDb(dir / "escaped.mdb", rows));
+    auto rows = without(allRows("G"), "gXstrNA");
+    rows.push_back({"gXstrNA", "n&#47;a &amp; &lt;none&gt;"});
+    useDatabase(dir / "escaped.mdb", rows);
     AssignResourceStrings();
     EXPECT_EQ(texts().gXstrNA, "n/a & <none>");
     EXPECT_EQ(texts().gXstrLS, "G gXstrLS");
-}
-
-// A key's text is that of its first element in document order: an earlier row,
-// or an element nested inside an earlier row's text.
-TEST_F(ResourceStrings, FirstElementOfAKeyInDocumentOrderWins) {
-    std::vector<Row> rows = {{"gXstrNA", "first"}, {"gXstrLS", "L <gXstrOF>nested</gXstrOF>"}};
-    for (Row& r : allRows("D"))
-        rows.push_back(r);  // holds a second gXstrNA, gXstrLS and gXstrOF
-    useDatabase(test::makeResourceDb(test::freshDir("dup") / "r.mdb", rows));
-    AssignResourceStrings();
-    EXPECT_EQ(texts().gXstrNA, "first");
-    EXPECT_EQ(texts().gXstrLS, "L nested");
-    EXPECT_EQ(texts().gXstrOF, "nested");
-    EXPECT_EQ(texts().gXstrDCColCost, "D gXstrDCColCost");
-}
-
-TEST_F(ResourceStrings, ResetEmptiesTextsFlagAndPaths) {
-    useDatabase(test::makeResourceDb(test::freshDir("reset") / "r.mdb", allRows("R")));
-    ResManager().SetHelpFile("/somewhere/viewer.html");
-    AssignResourceStrings();
-    resetThreadState();
-    EXPECT_FALSE(threadState().gStringsLoaded);
-    EXPECT_TRUE(threadState().gResourceDB.empty());
-    EXPECT_TRUE(threadState().gHelpFile.empty());
-    EXPECT_EQ(filledCount(), 0u);
 }
 
 }  // namespace

@@ -1,14 +1,8 @@
-// Fuzz target: the RTF escaping of report texts and the file-name sanitiser.
-// Any input bytes are a title, a resource text or a building name; the
-// properties below must hold for every one of them, or the target aborts.
-//
-// File names (rt::SafeFileName): never empty, never "." or "..", no leading
-// dot, no "/" or "\", no control character, valid UTF-8, at most 200 bytes,
-// the extension kept, and safe names are their own safe names.
-// RTF text (appendRtfText): 7-bit ASCII only, no control characters, every
-// "\" starts "\\", "\{", "\}" or "\uN?", so no brace is left unescaped, and
-// the test RTF reader reads back the text that went in (invalid bytes as
-// U+FFFD, control characters dropped).
+// Fuzz target: the RTF escaping of report texts and the file-name sanitiser,
+// for any bytes as a title, a resource text or a building name. Names: the
+// rules checkName lists. RTF: 7-bit printable ASCII whose only escapes are
+// \\, \{, \} and \uN?, read back by the test RTF reader as the text that
+// went in (invalid bytes as U+FFFD, control characters dropped).
 
 #include <cstdint>
 #include <cstdio>

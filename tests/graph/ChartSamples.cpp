@@ -1,5 +1,7 @@
 #include "ChartSamples.h"
 
+#include <cairo.h>
+
 #include <algorithm>
 #include <cmath>
 
@@ -9,19 +11,6 @@ namespace qvc::test {
 
 using namespace qvc::graph;
 
-std::string money(double value) {
-    long long v = std::llround(std::fabs(value));
-    std::string digits = std::to_string(v);
-    std::string out;
-    for (size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) {
-            out += ',';
-        }
-        out += digits[i];
-    }
-    return (value < 0 ? "-$" : "$") + out;
-}
-
 Chart summaryBars(int cases) {
     Chart c;
     c.kind = ChartKind::Bar;
@@ -29,18 +18,19 @@ Chart summaryBars(int cases) {
     c.widthPt = 235;
     c.heightPt = cases <= 6 ? 185 : (cases <= 12 ? 255 : 325);
     Subset s{"First cost", Colour{130, 130, 255}, {}};
-    double maxValue = 0;
     for (int i = 0; i < cases; ++i) {
-        double v = 250000.0 + 137000.0 * ((i * 7) % cases);
+        const double v = 250000.0 + 137000.0 * ((i * 7) % cases);
         c.pointLabels.push_back(cases <= 3 ? std::string("Case ") + char('A' + i)
                                            : "Alternative " + std::to_string(i + 1));
         s.values.push_back(v);
-        c.valueAnnotations.push_back(money(v));
-        maxValue = std::max(maxValue, v);
+        std::string digits = std::to_string(std::llround(v));
+        for (int pos = static_cast<int>(digits.size()) - 3; pos > 0; pos -= 3)
+            digits.insert(static_cast<size_t>(pos), ",");
+        c.valueAnnotations.push_back("$" + digits);
     }
+    c.yMax = *std::max_element(s.values.begin(), s.values.end()) * 1.5;
     c.subsets.push_back(s);
     c.yMin = 0;
-    c.yMax = maxValue * 1.5;
     c.fontScale = cases <= 6 ? 1.0 : (cases <= 12 ? 0.95 : 0.8);
     return c;
 }
@@ -54,18 +44,15 @@ Chart cashFlowStack(int years) {
     c.showLegend = true;
     Subset inv{"Investment Cost", Colour{130, 130, 255}, {}};
     Subset op{"Operating Cost", Colour{151, 6, 46}, {}};
-    double largest = 0;
     for (int y = 0; y < years; ++y) {
         c.pointLabels.push_back(std::to_string(y));
-        double i = y == 0 ? 1450000.0 : (y % 20 == 0 ? 380000.0 : (y % 10 == 0 ? 95000.0 : 0.0));
-        double o = y == 0 ? 0.0 : 61000.0 * std::pow(1.02, y);
-        inv.values.push_back(std::round(i));
-        op.values.push_back(std::round(o));
-        largest = std::max({largest, std::round(i), std::round(o)});
+        inv.values.push_back(y == 0 ? 1450000.0
+                                    : (y % 20 == 0 ? 380000.0 : (y % 10 ? 0 : 95000.0)));
+        op.values.push_back(y == 0 ? 0.0 : std::round(61000.0 * std::pow(1.02, y)));
     }
     c.subsets = {inv, op};
     c.yMin = 0;
-    c.yMax = largest * 1.2;
+    c.yMax = 1450000.0 * 1.2;
     c.barFill = 0.7;
     return c;
 }
@@ -76,9 +63,8 @@ Chart profileLines(int cases, int years) {
     c.xAxisLabel = "Year";
     c.yAxisLabel = "Cumulative Present Worth ($)";
     c.showLegend = true;
-    for (int y = 0; y <= years; ++y) {
+    for (int y = 0; y <= years; ++y)
         c.pointLabels.push_back(std::to_string(y));
-    }
     double largest = 0;
     for (int k = 0; k < cases; ++k) {
         Subset s{"Case " + std::to_string(k + 1), seriesPalette()[k % kSeriesColours], {}};
@@ -93,6 +79,37 @@ Chart profileLines(int cases, int years) {
     c.yMin = 0;
     c.yMax = largest * 1.2;
     return c;
+}
+
+DecodedPng decodePng(const std::vector<uint8_t>& png) {
+    struct Reader {
+        const std::vector<uint8_t>& data;
+        size_t pos = 0;
+    } reader{png};
+    const auto read = [](void* closure, unsigned char* out, unsigned int length) {
+        auto* r = static_cast<Reader*>(closure);
+        if (r->pos + length > r->data.size())
+            return CAIRO_STATUS_READ_ERROR;
+        std::copy_n(r->data.begin() + static_cast<long>(r->pos), length, out);
+        r->pos += length;
+        return CAIRO_STATUS_SUCCESS;
+    };
+    cairo_surface_t* s = cairo_image_surface_create_from_png_stream(read, &reader);
+    DecodedPng d;
+    d.ok = cairo_surface_status(s) == CAIRO_STATUS_SUCCESS;
+    if (d.ok) {
+        d.width = cairo_image_surface_get_width(s);
+        d.height = cairo_image_surface_get_height(s);
+        const unsigned char* data = cairo_image_surface_get_data(s);
+        for (int y = 0; y < d.height; ++y) {
+            const auto* row = reinterpret_cast<const uint32_t*>(
+                data + static_cast<size_t>(y) * cairo_image_surface_get_stride(s));
+            for (int x = 0; x < d.width; ++x)
+                d.rgb.push_back(row[x] & 0xFFFFFFu);
+        }
+    }
+    cairo_surface_destroy(s);
+    return d;
 }
 
 }  // namespace qvc::test

@@ -1,8 +1,11 @@
 #pragma once
-// Charts shaped like the ones the reports draw: the life-cycle summary bars, the
-// cash-flow stacked bars and the present-worth profile lines.
+// Charts shaped like the ones the reports draw (the life-cycle summary bars,
+// the cash-flow stacked bars, the present-worth profile lines), and PNG bytes
+// read back with cairo's loader, which rejects a file whose chunk CRCs or zlib
+// stream are wrong.
 
-#include <string>
+#include <cstdint>
+#include <vector>
 
 #include "qvc/graph/Chart.h"
 
@@ -11,6 +14,12 @@ namespace qvc::test {
 graph::Chart summaryBars(int cases);              // 235 pt wide, height by case count
 graph::Chart cashFlowStack(int years);            // 440 x 300 pt, two subsets, legend
 graph::Chart profileLines(int cases, int years);  // 440 x 300 pt, one line per case
-std::string money(double value);                  // "$1,234,567"
+
+struct DecodedPng {
+    bool ok = false;  // the loader accepted the file
+    int width = 0, height = 0;
+    std::vector<uint32_t> rgb;  // row after row, 0x00RRGGBB
+};
+DecodedPng decodePng(const std::vector<uint8_t>& png);
 
 }  // namespace qvc::test

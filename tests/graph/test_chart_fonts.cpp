@@ -64,9 +64,8 @@ Drawn drawTexts(bool directFaces) {
 }
 
 TEST(ChartDrawingFonts, ArialFromTheFilesMatchesFontconfigsChoice) {
-    if (ChartDrawingFonts::face("Arial", false) == nullptr) {
+    if (ChartDrawingFonts::face("Arial", false) == nullptr)
         GTEST_SKIP() << "Liberation Sans is not installed";
-    }
     EXPECT_EQ(ChartDrawingFonts::face("arial", true), ChartDrawingFonts::face("Arial", true));
     EXPECT_NE(ChartDrawingFonts::face("Arial", true), ChartDrawingFonts::face("Arial", false));
     EXPECT_EQ(ChartDrawingFonts::face("DejaVu Serif", false), nullptr);

@@ -4,12 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <utf8cpp/utf8.h>
+
 #include <string>
 
 #include "Canvas.h"
 #include "ChartLayout.h"
 #include "ChartSamples.h"
-#include "PngDecode.h"
 #include "qvc/graph/ChartRenderer.h"
 
 using namespace qvc;
@@ -19,17 +20,7 @@ using namespace qvc::graph::detail;
 namespace {
 
 bool validUtf8(const std::string& s) {
-    for (size_t i = 0; i < s.size();) {
-        const auto lead = static_cast<unsigned char>(s[i]);
-        size_t n = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
-        if (n == 0 || i + n > s.size())
-            return false;
-        for (size_t k = 1; k < n; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
-                return false;
-        i += n;
-    }
-    return true;
+    return utf8::is_valid(s.begin(), s.end());
 }
 
 // A case short title of `n` characters, with a two-byte letter now and then.

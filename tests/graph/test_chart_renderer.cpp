@@ -15,7 +15,6 @@
 #include "Canvas.h"
 #include "ChartDrawing.h"
 #include "ChartSamples.h"
-#include "PngDecode.h"
 #include "Scale.h"
 #include "TestSupport.h"
 #include "qvc/graph/ChartRenderer.h"

@@ -1,9 +1,7 @@
-// The PNG encoder and its compressor must be lossless for any picture: each
-// file is read back twice, by cairo's PNG loader (which checks every chunk's
-// CRC and the zlib stream) and by inflating the IDAT data with zlib, and both
-// must give exactly the pixels encoded (zlib: their Sub-filtered rows). Chart pictures
-// must also stay about as small as a general compressor makes them, so that a
-// compressor that stops finding repeats fails.
+// The PNG encoder and its compressor are lossless for any picture: each file
+// is read back by cairo's loader (which checks every chunk's CRC and the zlib
+// stream) and by inflating the IDAT data with zlib (the Sub-filtered rows).
+// Chart pictures stay about as small as a general compressor makes them.
 
 #include <gtest/gtest.h>
 #include <libdeflate.h>
@@ -16,7 +14,6 @@
 #include <vector>
 
 #include "ChartSamples.h"
-#include "PngDecode.h"
 #include "PngEncoder.h"
 #include "ScanlineDeflate.h"
 #include "qvc/graph/ChartRenderer.h"
@@ -44,19 +41,15 @@ struct Picture {
     }
     // The top byte of a pixel means nothing to the encoder: it gets junk.
     void fill(int x0, int y0, int x1, int y1, uint32_t rgb) {
-        for (int y = std::max(y0, 0); y < std::min(y1, height); ++y) {
-            for (int x = std::max(x0, 0); x < std::min(x1, width); ++x) {
+        for (int y = std::max(y0, 0); y < std::min(y1, height); ++y)
+            for (int x = std::max(x0, 0); x < std::min(x1, width); ++x)
                 at(x, y) = 0x5A000000u | rgb;
-            }
-        }
     }
     std::vector<uint32_t> rgb() {
         std::vector<uint32_t> out;
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
                 out.push_back(at(x, y) & 0xFFFFFFu);
-            }
-        }
         return out;
     }
 };
@@ -64,9 +57,8 @@ struct Picture {
 std::vector<uint8_t> inflate(const uint8_t* zlibData, size_t size, size_t expected) {
     std::vector<uint8_t> out(expected + 1);
     uLongf got = out.size();
-    if (uncompress(out.data(), &got, zlibData, size) != Z_OK || got != expected) {
+    if (uncompress(out.data(), &got, zlibData, size) != Z_OK || got != expected)
         return {};
-    }
     out.resize(got);
     return out;
 }
@@ -94,9 +86,8 @@ std::vector<uint8_t> subFiltered(const std::vector<uint32_t>& rgb, int width, in
         uint32_t left = 0;
         for (int x = 0; x < width; ++x) {
             const uint32_t p = rgb[static_cast<size_t>(y) * width + x];
-            for (int shift = 16; shift >= 0; shift -= 8) {
+            for (int shift = 16; shift >= 0; shift -= 8)
                 raw.push_back(static_cast<uint8_t>((p >> shift) - (left >> shift)));
-            }
             left = p;
         }
     }
@@ -145,11 +136,9 @@ Picture randomChart(unsigned seed, int width = 0, int height = 0) {
                 p.fill(x, 0, x + 1, p.height, colour);
                 break;
             default:  // text-like noise
-                for (int dy = 0; dy < 12; ++dy) {
-                    for (int dx = 0; dx < 40; ++dx) {
+                for (int dy = 0; dy < 12; ++dy)
+                    for (int dx = 0; dx < 40; ++dx)
                         p.fill(x + dx, y + dy, x + dx + 1, y + dy + 1, random() & 0xFFFFFFu);
-                    }
-                }
         }
     }
     return p;
@@ -165,9 +154,8 @@ TEST(ScanlineDeflate, InflatesToItsInputAtTheEdges) {
     std::mt19937 random(7);
     auto bytes = [&](size_t n, auto value) {
         std::vector<uint8_t> v(n);
-        for (size_t i = 0; i < n; ++i) {
+        for (size_t i = 0; i < n; ++i)
             v[i] = static_cast<uint8_t>(value(i));
-        }
         return v;
     };
     const struct {
@@ -242,11 +230,9 @@ TEST(PngEncoder, ChartsStayLosslessAndSmall) {
         const test::DecodedPng d = test::decodePng(image.png);
         ASSERT_TRUE(d.ok);
         Picture picture(d.width, d.height, 4);
-        for (int y = 0; y < d.height; ++y) {
-            for (int x = 0; x < d.width; ++x) {
+        for (int y = 0; y < d.height; ++y)
+            for (int x = 0; x < d.width; ++x)
                 picture.at(x, y) = d.rgb[static_cast<size_t>(y) * d.width + x];
-            }
-        }
         const std::vector<uint8_t> png = encodeAndCheck(picture, chart.title);
         const std::vector<uint8_t> raw = subFiltered(d.rgb, d.width, d.height);
         std::vector<uint8_t> z(libdeflate_zlib_compress_bound(general, raw.size()));

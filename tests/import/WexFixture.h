@@ -5,10 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -45,18 +42,6 @@ inline std::string sqlText(const std::optional<std::string>& s) {
     return out + "'";
 }
 
-inline std::string fileBytes(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline std::set<std::string> folderListing(const std::filesystem::path& dir) {
-    std::set<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(dir))
-        names.insert(e.path().filename().string());
-    return names;
-}
-
 class WexFixture : public ProjectFixture {
   protected:
     void SetUp() override {
@@ -85,17 +70,15 @@ class WexFixture : public ProjectFixture {
         std::string sql =
             "BEGIN; CREATE TABLE TagIndex (lTagID LONG, sTagName TEXT, sApp TEXT, lEquipType "
             "LONG);";
-        if (withTagData) {
+        if (withTagData)
             sql += "CREATE TABLE TagData (lTagID LONG, sKey TEXT, sValue TEXT, lSeqNumber LONG);";
-        }
         for (const Tag& t : tags) {
             sql += "INSERT INTO TagIndex VALUES (" + std::to_string(t.id) + ", " + sqlText(t.name) +
                    ", " + sqlText(t.app) + ", " + std::to_string(t.equipType) + ");";
-            for (const TagRow& r : t.rows) {
+            for (const TagRow& r : t.rows)
                 sql += "INSERT INTO TagData VALUES (" + std::to_string(t.id) + ", " +
                        sqlText(r.key) + ", " + sqlText(r.value) + ", " + std::to_string(r.seq) +
                        ");";
-            }
         }
         db->Execute(sql + "COMMIT;");
         db->Close();

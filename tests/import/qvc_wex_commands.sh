@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The building-load commands of qvc on the shipped sample sibling project:
-# list, import with and without equipment, convert the study, bad input.
+# list, import with and without equipment, bad input, the converted study's sums.
 set -u
 qvc=$1 examples=$2 out=$3
 rm -rf "$out" && mkdir -p "$out"
@@ -41,8 +41,6 @@ grep -q '"InvItemName"' "$out/case2.json" && fail "equipment imported without --
 grep -q '"AnnOpCost": 17512' "$out/case2.json" || fail "gas 17512.50 to the even 17512"
 
 cmp -s "$wex/Project.mdb" "$out/sibling-before.mdb" || fail "the sample sibling project changed"
-[ "$(ls "$wex")" = "$(printf 'Project.mdb\nREADME.md\nmake_project_mdb.py')" ] ||
-  fail "files appeared beside the sibling project: $(ls "$wex")"
 
 expect_failure "unknown building" "no building 'Garage'" "$qvc" wex import "$p" 1 "$wex" Garage
 expect_failure "missing sibling folder" "3024#" "$qvc" wex buildings "$out/nowhere"
@@ -55,9 +53,6 @@ expect_failure "missing study" "no study 9" "$qvc" wex import "$p" 9 "$wex" 101
 grep -q '"AnnOpCost": 207324' "$out/case1-simple.json" || fail "energy sum 207324"
 grep -q '"InvItemName": "Initial Investment Cost"' "$out/case1-simple.json" || fail "investment name"
 grep -q 'Air handler' "$out/case1-simple.json" && fail "equipment rows remain after conversion"
-"$qvc" study convert "$p" 1 0 || fail "convert back to 0"
-"$qvc" study show "$p" 1 | grep -q '"TypeOfAnalysis": 0' || fail "study type 0 stored"
-expect_failure "type out of range" "is not one of" "$qvc" study convert "$p" 1 5
 
 [ $fails -eq 0 ] && echo "all wex command checks passed"
 exit $((fails > 0))

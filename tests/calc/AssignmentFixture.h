@@ -1,8 +1,6 @@
 #pragma once
-// A calculator with its own engine sized for one alternative, and helpers
-// that fill the shared study and case arrays the way the database loading does
-// (fields 1..n, items 1..m, column 0 empty). What the engine received is read
-// back from its results after a calculation.
+// A calculator with an engine for one alternative, and helpers that fill the
+// shared study and case arrays the way loading from the database does.
 
 #include <gtest/gtest.h>
 
@@ -76,8 +74,7 @@ class AssignmentTest : public ::testing::Test {
     void assign(const std::string& part, int32_t position = 1) {
         CalculatorProbe::AssignProperties(*calc, part, position);
     }
-    // The study and the three parts of the case at `position`, then the
-    // engine's calculation.
+    // The study and the case at `position` handed over, then calculated.
     void assignAndCalculate(int32_t position = 1) {
         assign("study");
         for (const char* part : {"inv", "ann", "other"})

@@ -1,6 +1,5 @@
-// Every range of the hand-over, checked on both sides of each boundary: a
-// value at its limit is accepted, a value past it marks the case invalid with
-// status 310 (and the engine never sees the case).
+// Every range of the hand-over on both sides of each limit: a value past it
+// marks the case invalid with status 310.
 
 #include <gmock/gmock.h>
 
@@ -201,8 +200,7 @@ TEST_F(RangeTest, SimpleFamily) {
 }
 
 TEST(SalvageLimitTest, EscalatedCostCutToWholeMoneyAndDiscountedToDisposal) {
-    // 1000 x 1.05^2 = 1102.5 cut to 1102, discounted over 2 + 10 years:
-    // 1102 / 1.7958563 = 613.6348 (not 1102.5 / 1.7958563 = 613.9133).
+    // 1000 x 1.05^2 = 1102.5 cut to 1102, discounted over 2 + 10 years.
     EXPECT_NEAR(calc::salvageLimit(1000, 0.05, 2, 10), 613.6348, 0.0001);
     EXPECT_EQ(calc::salvageLimit(1234.5, 0, 7, 3), 1234.5);
     EXPECT_EQ(calc::salvageLimit(-0.01, 0.05, 2, 10), 0.0);
@@ -224,9 +222,8 @@ TEST_F(RangeTest, NullIsOutOfRangeAndTheFirstValueOutOfRangeIsDescribed) {
     EXPECT_EQ(CalculatorProbe::invalidValue(*calc),
               "Investment Costs, row 1, Cost: -, allowed -9999999 to 9999999");
 
-    // The term's upper limit depends on the loan's year; without a year the
-    // limit is unknown and the description gives no range. Only the first
-    // value out of range is described.
+    // Without the loan's year the term's limit is unknown: no range given.
+    // Only the first value out of range is described.
     simpleBaseline();
     st().arrLoan(3, 1) = rt::Value::null();
     st().arrAnOpCost(2, 1) = -1.0;

@@ -1,7 +1,5 @@
-// What the engine makes of a handed-over study and case: the study settings as
-// fractions, every stored value where it belongs (read back from the engine's
-// per-year results, worked out by hand), and the fixed values of the simple
-// and the public-sector analyses.
+// What the engine makes of a handed-over study and case, read back from its
+// per-year results and worked out by hand.
 
 #include <gmock/gmock.h>
 
@@ -16,11 +14,10 @@ TEST_F(AssignmentTest, FullFamilyCaseReachesTheEngineValueForValue) {
     // 25 years, independent alternatives, 3.5 %, taxes at 28 %.
     study(0, 25);
     st().arrStudy[3] = "1";
-    // Item 1: 50000 now (2 % escalation), sum-of-years'-digits over 10 years,
-    // sold in year 20 for 5000 of today's money. Item 2: 12000 in year 5, tax
-    // exempt, sold in year 15 for 1000. Two loans in year 0: the second (50 %,
-    // 5 years, 4 %, equal principal) is applied last and wins; the loan of
-    // year 7 matches no item.
+    // Item 1: 50000 now at 2 %, sum of years' digits over 10 years, sold in
+    // year 20 for 5000 (today's money). Item 2: 12000 in year 5, tax exempt,
+    // sold in year 15 for 1000. Of two loans in year 0 the last applied wins;
+    // the loan of year 7 matches no item.
     inv({invRow(50000, 0, 2, false, 1, 10, 20, 5000), invRow(12000, 5, 0, true, 0, 5, 10, 1000)});
     loans({loanRow(0, 80, 10, 6, 0), loanRow(7, 90, 3, 9, 2), loanRow(0, 50, 5, 4, 1)});
     ann({annRow(3000, 1, 25, 3)});
@@ -35,25 +32,22 @@ TEST_F(AssignmentTest, FullFamilyCaseReachesTheEngineValueForValue) {
     EXPECT_DOUBLE_EQ(engine().IncomeTaxRate(), 0.28);
 
     const tavlo::IAlternative& a = alt();
-    // Cash: half of 50000 now; 12000 in year 5 (no loan that year); salvage
-    // 5000 x 1.02^20 = 7429.736980 in year 20 and 1000 in year 15.
+    // Salvage 5000 x 1.02^20 in year 20.
     EXPECT_NEAR(a.CashInvestmentAt(0), 25000, 1e-6);
     EXPECT_NEAR(a.CashInvestmentAt(5), 12000, 1e-6);
     EXPECT_NEAR(a.CashInvestmentAt(15), -1000, 1e-6);
     EXPECT_NEAR(a.CashInvestmentAt(20), -7429.736980, 1e-6);
-    // The loan: 25000 / 5 = 5000 a year; interest 4 % of 25000, then of 20000.
     EXPECT_NEAR(a.LoanPrincipalAt(1), 5000, 1e-6);
     EXPECT_NEAR(a.LoanPrincipalAt(5), 5000, 1e-6);
     EXPECT_EQ(a.LoanPrincipalAt(6), 0.0);
     EXPECT_NEAR(a.LoanInterestAt(1), 1000, 1e-6);
     EXPECT_NEAR(a.LoanInterestAt(2), 800, 1e-6);
-    // Depreciation of item 1 only: 50000 x 10/55, ..., 50000 x 5/55 in year 6;
-    // book value after 5 years 50000 x (1 - 40/55) = 13636.363636.
+    // Item 1 only: 50000 x 10/55, ..., x 5/55 in year 6; 50000 x 15/55 left.
     EXPECT_NEAR(a.DepreciationAt(1), 9090.909091, 1e-6);
     EXPECT_NEAR(a.DepreciationAt(6), 4545.454545, 1e-6);
     EXPECT_EQ(a.DepreciationAt(11), 0.0);
     EXPECT_NEAR(a.BookValueAt(5), 13636.363636, 1e-6);
-    // Operating costs: 3000 x 1.03^y every year; 8000 x 1.01^y in years 10, 20.
+    // 3000 x 1.03^y every year; 8000 x 1.01^y in years 10 and 20.
     EXPECT_NEAR(a.AnnualOpCostAt(1), 3090, 1e-6);
     EXPECT_NEAR(a.AnnualOpCostAt(25), 6281.333789, 1e-6);
     EXPECT_NEAR(a.NonAnnualOpCostAt(10), 8836.977003, 1e-6);
@@ -64,8 +58,6 @@ TEST_F(AssignmentTest, FullFamilyCaseReachesTheEngineValueForValue) {
 }
 
 TEST_F(AssignmentTest, ALoanWithoutAYearFinancesNothing) {
-    // Loans finance the items of their own year; a loan whose year is missing
-    // (Null in the file) belongs to no year, not even year 0.
     study(0, 20);
     inv({invRow(1000, 0, 0, false, 0, 5, 0, 0)});
     loans({loanRow(0, 50, 5, 5, 0)});
@@ -76,11 +68,9 @@ TEST_F(AssignmentTest, ALoanWithoutAYearFinancesNothing) {
 }
 
 TEST_F(AssignmentTest, SimpleFamilyUsesTheFirstItemsAndFixedValues) {
-    // Type 2 over 10 years. Of the investment only cost and salvage count: it
-    // is paid now without escalation, straight line over 2 years, sold at the
-    // end; the second row is ignored. The first loan's rate, share and term
-    // count, as a level-payment loan. Annual costs run over the whole study;
-    // other costs are not part of the simple analyses.
+    // Only the first investment's cost and salvage count (paid now, straight
+    // line over 2 years, sold at the end), the first loan's share, term and
+    // rate (level payments), and annual costs over the whole study.
     study(2, 10);
     inv({invRow(20000, 3, 5, true, 4, 7, 4, 2000), invRow(999, 1, 1, false, 0, 5, 5, 0)});
     loans({loanRow(0, 60, 8, 5, 2), loanRow(0, 10, 2, 1, 1)});
@@ -92,12 +82,12 @@ TEST_F(AssignmentTest, SimpleFamilyUsesTheFirstItemsAndFixedValues) {
     EXPECT_EQ(a.CashInvestmentAt(1), 0.0);
     EXPECT_EQ(a.CashInvestmentAt(3), 0.0);
     EXPECT_NEAR(a.CashInvestmentAt(10), -2000, 1e-6);
-    // R = 12000 x 0.05 / (1 - 1.05^-8) = 1856.661764, interest 600 first.
+    // R = 12000 x 0.05 / (1 - 1.05^-8).
     EXPECT_NEAR(a.LoanPrincipalAt(1) + a.LoanInterestAt(1), 1856.661764, 1e-6);
     EXPECT_NEAR(a.LoanInterestAt(1), 600, 1e-6);
     EXPECT_NEAR(a.DepreciationAt(2), 10000, 1e-6);
     EXPECT_EQ(a.DepreciationAt(3), 0.0);
-    // 1500 x 1.02^y + 500 in every year: 2030 in year 1, 2328.491630 in year 10.
+    // 1500 x 1.02^y + 500 in every year.
     EXPECT_NEAR(a.AnnualOpCostAt(1), 2030, 1e-6);
     EXPECT_NEAR(a.AnnualOpCostAt(10), 2328.491630, 1e-6);
     for (int16_t y = 0; y <= 10; ++y)
@@ -105,9 +95,8 @@ TEST_F(AssignmentTest, SimpleFamilyUsesTheFirstItemsAndFixedValues) {
 }
 
 TEST_F(AssignmentTest, PublicSectorReplacesStoredTaxAndDepreciationData) {
-    // Tax exempt, 150 % declining balance over 99 years (out of range) are
-    // stored; the public-sector analysis depreciates straight line over 2
-    // years (500, 500) and keeps its other costs.
+    // Stored: tax exempt, 150 % over 99 years (out of range); public sector:
+    // straight line over 2 years instead.
     study(1, 20);
     inv({invRow(1000, 0, 0, true, 3, 99, 10, 0)});
     other({otherRow(300, 4, 1, 1, 0)});
@@ -151,7 +140,6 @@ TEST_F(AssignmentTest, EachPartGoesToTheAlternativeAtItsPosition) {
 
 TEST_F(AssignmentTest, TextThatIsNoNumberEndsTheStepAndKeepsWhatWasPassed) {
     study(0, 20);
-    // A rebate of 100 in year 2 (no asset, so no depreciation is needed).
     inv({invRow(-100, 2, 0, false, 0, 5, 10, 0)});
     st().arrInvCosts(4, 1) = rt::Value("five");
     assign("study");

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -35,6 +36,25 @@ namespace qvc::test {
 
 namespace fs = std::filesystem;
 using Rows = std::vector<std::vector<std::string>>;
+
+// A whole amount as a reader sees it: half-to-even, "," every three digits.
+inline std::string grouped(double value) {
+    const double whole = std::nearbyint(value);  // the default rounding is half-to-even
+    std::string digits = std::to_string(static_cast<long long>(std::fabs(whole)));
+    for (int pos = static_cast<int>(digits.size()) - 3; pos > 0; pos -= 3)
+        digits.insert(static_cast<size_t>(pos), ",");
+    return (whole < 0 ? "-" : "") + digits;
+}
+// The sign goes before the currency sign: "-$63,041".
+inline std::string dollars(double value) {
+    const std::string digits = grouped(value);
+    return digits.starts_with("-") ? "-$" + digits.substr(1) : "$" + digits;
+}
+inline std::string fixed(double value, int decimals) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
 
 class ReportTest : public ::testing::Test {
   protected:
@@ -104,6 +124,22 @@ class ReportTest : public ::testing::Test {
             return alts().Item(a).FirstCost() < alts().Item(b).FirstCost();
         });
         return order;
+    }
+
+    // The rows of the case table of the summary and of the profiles: ranked by
+    // total present worth or by first cost; amounts in `currency` ("$" shown).
+    Rows caseRows(bool ranked, bool beforeTax, const std::string& currency = "$") const {
+        const auto money = [&](double v) { return currency == "$" ? dollars(v) : grouped(v); };
+        Rows rows;
+        for (int16_t k : ranked ? byRank() : byFirstCost()) {
+            const tavlo::IAlternative& a = alts().Item(k);
+            rows.push_back({caseTitle(k), shortTitle(k), money(a.TotalPresentWorth())});
+            if (beforeTax)
+                rows.back().push_back(money(a.BeforeTaxTPW()));
+            rows.back().push_back(money(a.AnnualOperatingCost()));
+            rows.back().push_back(money(a.FirstCost()));
+        }
+        return rows;
     }
 
     bool build(const std::string& request, int16_t action = 0) {
@@ -202,19 +238,6 @@ inline bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-// A whole amount as a reader sees it: half-to-even, "," every three digits.
-inline std::string grouped(double value) {
-    const double whole = std::nearbyint(value);  // the default rounding is half-to-even
-    std::string digits = std::to_string(static_cast<long long>(std::fabs(whole)));
-    for (int pos = static_cast<int>(digits.size()) - 3; pos > 0; pos -= 3)
-        digits.insert(static_cast<size_t>(pos), ",");
-    return (whole < 0 ? "-" : "") + digits;
-}
-// The sign goes before the currency sign: "-$63,041".
-inline std::string dollars(double value) {
-    const std::string digits = grouped(value);
-    return digits.starts_with("-") ? "-$" + digits.substr(1) : "$" + digits;
-}
 // "-$1,234" or "1,234" back to its number.
 inline double parseWhole(const std::string& text) {
     std::string digits;

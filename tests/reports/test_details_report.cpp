@@ -4,8 +4,6 @@
 // totals from the summary's figures and the sums of the rounded rows);
 // N/A for undefined rates; WrapWords; failure notes.
 
-#include <cstdio>
-
 #include "ReportTest.h"
 #include "reports/cRptAnalysisDetails.h"
 
@@ -23,11 +21,6 @@ class DetailsTest : public ReportTest {
                 report.GenerateDetailTable(docs, code, n);
             }
         });
-    }
-    static std::string fixed(double value, int decimals) {
-        char text[64];
-        std::snprintf(text, sizeof text, "%.*f", decimals, value);
-        return text;
     }
     static std::string rate(double value) {
         return value == -1.0 ? "N/A" : fixed(value * 100, 1) + " " + res().gXstrPercentPerYear;

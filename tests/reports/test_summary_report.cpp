@@ -1,8 +1,6 @@
 // The life-cycle cost summary: tables 1 to 3 against hand-worked costs and the
 // engine for every sub-code, the answer, N/A, ties, one case, charts, failures.
 
-#include <cstdio>
-
 #include "ReportTest.h"
 #include "reports/LifeCycleSummaryGraphs.h"
 #include "reports/cRptLifeCycleSummary.h"
@@ -36,11 +34,6 @@ class SummaryTest : public ReportTest {
     std::vector<std::string> criterion(const std::string& label, double (Alt::*get)() const) const {
         const int16_t best = lowest(get);
         return {label, caseTitle(best), dollars((alts().Item(best).*get)())};
-    }
-    static std::string fixed(double value, int decimals) {
-        char text[64];
-        std::snprintf(text, sizeof text, "%.*f", decimals, value);
-        return text;
     }
     static std::string orNA(double value, int decimals, double scale = 1) {
         return value == -1.0 ? "N/A" : fixed(value * scale, decimals);
@@ -76,19 +69,6 @@ class SummaryTest : public ReportTest {
             row.push_back(orNA(c.SIR(25), 3));
         row.push_back(orNA(c.PaybackYears(), 1));
         return row;
-    }
-    // Table 2: a row per case, ranked by total present worth or by first cost.
-    Rows caseRows(bool ranked, bool beforeTax) const {
-        Rows rows;
-        for (int16_t k : ranked ? byRank() : byFirstCost()) {
-            const Alt& a = alts().Item(k);
-            rows.push_back({caseTitle(k), shortTitle(k), dollars(a.TotalPresentWorth())});
-            if (beforeTax)
-                rows.back().push_back(dollars(a.BeforeTaxTPW()));
-            rows.back().push_back(dollars(a.AnnualOperatingCost()));
-            rows.back().push_back(dollars(a.FirstCost()));
-        }
-        return rows;
     }
     std::string answer(const std::string& code) const {
         if (code == "LS7")

@@ -45,7 +45,6 @@ class ProfilesTest : public ReportTest {
         const bool ranked = threadState().arrStudy[3] == "1";
         EXPECT_TRUE(hasParagraph(d, ranked ? res().gXstrLSTableDesignCaseRankedByTPW
                                            : res().gXstrLSTableFirstCostDesignCases));
-        const auto money = [&](double v) { return currency == "$" ? dollars(v) : grouped(v); };
         Rows expected{{res().gXstrColDesignCaseName, res().gXstrColDesignCaseShortName,
                        (withTaxes ? res().gXstrLSColAfterTaxTPW : res().gXstrLSColTPW) + " (" +
                            currency + ")"}};
@@ -53,14 +52,8 @@ class ProfilesTest : public ReportTest {
             expected[0].push_back(res().gXstrLSColBeforeTaxTPW + " (" + currency + ")");
         expected[0].push_back("Annual Operating Cost (" + currency + "/yr)");
         expected[0].push_back("First Cost (" + currency + ")");
-        for (int16_t k : ranked ? byRank() : byFirstCost()) {
-            const A& alt = alts().Item(k);
-            expected.push_back({caseTitle(k), shortTitle(k), money(alt.TotalPresentWorth())});
-            if (withTaxes)
-                expected.back().push_back(money(alt.BeforeTaxTPW()));
-            expected.back().push_back(money(alt.AnnualOperatingCost()));
-            expected.back().push_back(money(alt.FirstCost()));
-        }
+        const Rows rows = caseRows(ranked, withTaxes, currency);
+        expected.insert(expected.end(), rows.begin(), rows.end());
         EXPECT_EQ(tableTexts(table), expected);
         expectFitsThePage(table, d.sections.at(0));
     }

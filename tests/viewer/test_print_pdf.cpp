@@ -1,7 +1,7 @@
 // Printing through the viewer's rendering, read back from the PDF with
 // poppler's pdfinfo and pdftotext: page count, paper sizes, "Page N of M"
-// footers and table figures; the PDF printer service, the print dialog's
-// choice of a file, and a failed write that keeps the user's older file.
+// footers and table figures; the print dialog's choice of a file, and a
+// failed write that keeps the user's older file.
 
 #include <gtest/gtest.h>
 
@@ -65,34 +65,64 @@ std::string pageSize(const fs::path& pdf, int page) {
 
 }  // namespace
 
-TEST(PrintPdf, AllDocumentsWithTheirPagesAndPageNumbers) {
+// The report builder prints without a dialog: it activates each document and
+// calls PrintDocument(0); the PDF printer collects them all in one file.
+TEST(PrintPdf, ThePrinterServiceWritesEveryDocumentWithItsPageNumbers) {
     const fs::path work = test::freshDir("viewer", "pdf");
-    doc::DocumentObject docs;
-    test::buildSampleDocument(docs, work.string(), "sample.rtf");
-    test::buildShortDocument(docs, work.string(), "Short.RTF", "The second document.");
-    const int samplePages = static_cast<int>(layoutDocument(docs.document(1)).pages.size());
-    ASSERT_EQ(samplePages, 6);
-    const fs::path pdf = work / "reports.pdf";
-    EXPECT_EQ(printDocumentsToPdf(docs, pdf), 7);
+    const fs::path pdf = work / "printed.pdf";
+    ui::Services::reset();
+    installPdfPrinter(pdf);
+    {
+        doc::DocumentObject docs;
+        DocumentView view;
+        docs.AttachWindow(&view, 1);
+        test::buildShortDocument(docs, work.string(), "One.RTF", "first document");
+        test::buildSampleDocument(docs, work.string(), "sample.rtf");
+        ASSERT_EQ(layoutDocument(docs.document(2)).pages.size(), 6u);
+        for (int32_t k = 1; k <= docs.DocumentCount(); ++k) {
+            docs.ActivateDocument(k);
+            docs.PrintDocument(0);
+        }
+        docs.AttachWindow(nullptr, 0);
+    }
+    ui::Services::reset();
     ASSERT_EQ(pdfPages(pdf), 7);
     for (int p = 1; p <= 7; ++p) {
-        const std::string text = pageText(pdf, p);
-        const std::string of = p <= 6 ? std::to_string(p) + " of 6" : "1 of 1";
-        EXPECT_NE(text.find("Page " + of), std::string::npos) << "page " << p << ": " << text;
-        EXPECT_EQ(pageSize(pdf, p).substr(0, 9), p == 5 ? "792 x 612" : "612 x 792");
+        const std::string of = p == 1 ? "1 of 1" : std::to_string(p - 1) + " of 6";
+        EXPECT_NE(pageText(pdf, p).find("Page " + of), std::string::npos) << "page " << p;
+        EXPECT_EQ(pageSize(pdf, p).substr(0, 9), p == 6 ? "792 x 612" : "612 x 792");
     }
-    const std::string first = pageText(pdf, 1);
-    EXPECT_NE(first.find("Lowest total present worth Heat pump"), std::string::npos) << first;
-    EXPECT_NE(first.find("$1,234,567"), std::string::npos) << first;
-    EXPECT_NE(pageText(pdf, 5).find("5 2030 1005 2005 3005"), std::string::npos);
-    EXPECT_NE(pageText(pdf, 7).find("The second document."), std::string::npos);
+    EXPECT_NE(pageText(pdf, 1).find("first document QV Components v 17.0 Page 1 of 1"),
+              std::string::npos);
+    const std::string sample = pageText(pdf, 2);
+    EXPECT_NE(sample.find("Lowest total present worth Heat pump"), std::string::npos) << sample;
+    EXPECT_NE(sample.find("$1,234,567"), std::string::npos) << sample;
+    EXPECT_NE(pageText(pdf, 6).find("5 2030 1005 2005 3005"), std::string::npos);
+}
 
+TEST(PrintPdf, DirectPrintingAndTheDialogsChoiceOfAFile) {
+    const fs::path work = test::freshDir("viewer", "pdf-direct");
+    doc::DocumentObject docs;
+    test::buildShortDocument(docs, work.string(), "One.RTF", "chosen in the dialog");
+    EXPECT_EQ(printDocumentsToPdf(docs, work / "direct.pdf"), 1);
+    EXPECT_NE(pageText(work / "direct.pdf", 1).find("chosen in the dialog"), std::string::npos);
     // A missing folder is reported; without documents nothing is written.
     EXPECT_EQ(test::errorNumberOf([&] { printDocumentsToPdf(docs, work / "missing" / "x.pdf"); }),
               76);
     doc::DocumentObject none;
     EXPECT_NE(test::errorNumberOf([&] { printDocumentsToPdf(none, work / "none.pdf"); }), 0);
     EXPECT_FALSE(fs::exists(work / "none.pdf"));
+    for (const bool accept : {true, false}) {
+        const fs::path pdf = work / (accept ? "chosen.pdf" : "cancelled.pdf");
+        QtPrinter printer([&](QPrinter& p) {
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(QString::fromStdString(pdf.string()));
+            return accept;
+        });
+        EXPECT_NO_THROW(printer.print(docs, 1, true));
+        EXPECT_EQ(pdfPages(pdf), accept ? 1 : -1);
+    }
+    EXPECT_NE(pageText(work / "chosen.pdf", 1).find("chosen in the dialog"), std::string::npos);
 }
 
 TEST(PrintPdf, AFailedWriteKeepsTheUsersOlderFile) {
@@ -113,44 +143,4 @@ TEST(PrintPdf, AFailedWriteKeepsTheUsersOlderFile) {
     }
     EXPECT_EQ(env.contents(pdf), "the user's older PDF");
     EXPECT_EQ(env.listFolder(work), std::vector<std::string>{"reports.pdf"});
-}
-
-// The report builder prints without a dialog: it activates each document and
-// calls PrintDocument(0); the PDF printer collects them all in one file.
-TEST(PrintPdf, PrinterServiceAndDialogChoiceOfAFile) {
-    const fs::path work = test::freshDir("viewer", "pdf-service");
-    ui::Services::reset();
-    installPdfPrinter(work / "printed.pdf");
-    {
-        doc::DocumentObject docs;
-        DocumentView view;
-        docs.AttachWindow(&view, 1);
-        test::buildShortDocument(docs, work.string(), "One.RTF", "first document");
-        test::buildSampleDocument(docs, work.string(), "sample.rtf");
-        for (int32_t k = 1; k <= docs.DocumentCount(); ++k) {
-            docs.ActivateDocument(k);
-            docs.PrintDocument(0);
-        }
-        docs.AttachWindow(nullptr, 0);
-    }
-    ui::Services::reset();
-    ASSERT_EQ(pdfPages(work / "printed.pdf"), 7);
-    EXPECT_NE(
-        pageText(work / "printed.pdf", 1).find("first document QV Components v 17.0 Page 1 of 1"),
-        std::string::npos);
-    EXPECT_NE(pageText(work / "printed.pdf", 7).find("Page 6 of 6"), std::string::npos);
-
-    doc::DocumentObject docs;
-    test::buildShortDocument(docs, work.string(), "One.RTF", "chosen in the dialog");
-    for (const bool accept : {true, false}) {
-        const fs::path pdf = work / (accept ? "chosen.pdf" : "cancelled.pdf");
-        QtPrinter printer([&](QPrinter& p) {
-            p.setOutputFormat(QPrinter::PdfFormat);
-            p.setOutputFileName(QString::fromStdString(pdf.string()));
-            return accept;
-        });
-        EXPECT_NO_THROW(printer.print(docs, 1, true));
-        EXPECT_EQ(pdfPages(pdf), accept ? 1 : -1);
-    }
-    EXPECT_NE(pageText(work / "chosen.pdf", 1).find("chosen in the dialog"), std::string::npos);
 }

@@ -103,7 +103,7 @@ class ViewerWindow : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(ViewerWindow, ShowsTheActiveDocumentAndPagesThroughThem) {
+TEST_F(ViewerWindow, ZoomsInStepsOf25AndPagesThroughTheDocuments) {
     doc::DocumentObject one;
     auto single = load(one, {"Only.RTF"});
     moveOverToolbar(*single);  // one document: nowhere to go
@@ -113,10 +113,32 @@ TEST_F(ViewerWindow, ShowsTheActiveDocumentAndPagesThroughThem) {
     doc::DocumentObject docs;
     auto w = load(docs, {"First.RTF", "Second.RTF", "Third.RTF"});
     EXPECT_TRUE(shownText(*w).starts_with("First.RTF"));
+    const double scale100 = w->Toc1->scale();
+    const Button in = kZoomIn, out = kZoomOut;
+    for (const auto& [button, zoom] : std::vector<std::pair<Button, int>>{{in, 125},
+                                                                          {in, 150},
+                                                                          {in, 175},
+                                                                          {in, 200},
+                                                                          {in, 200},
+                                                                          {out, 175},
+                                                                          {out, 150},
+                                                                          {out, 125},
+                                                                          {out, 100},
+                                                                          {out, 75},
+                                                                          {out, 50},
+                                                                          {out, 25},
+                                                                          {out, 25},
+                                                                          {in, 50}}) {
+        click(*w, button);
+        EXPECT_EQ(w->zoom(), zoom);
+        EXPECT_EQ(docs.zoom(), zoom);
+        EXPECT_DOUBLE_EQ(w->Toc1->scale(), scale100 * zoom / 100);
+        EXPECT_EQ(w->button(kZoomIn)->isEnabled(), zoom < 200);
+        EXPECT_EQ(w->button(kZoomOut)->isEnabled(), zoom > 25);
+    }
     moveOverToolbar(*w);
     EXPECT_FALSE(w->button(kPrevious)->isEnabled());
     EXPECT_TRUE(w->button(kNext)->isEnabled());
-    click(*w, kZoomIn);
     // Each step: the active document, what is shown, previous and next enabled.
     const struct {
         Button button;
@@ -136,26 +158,6 @@ TEST_F(ViewerWindow, ShowsTheActiveDocumentAndPagesThroughThem) {
         EXPECT_EQ(w->button(kNext)->isEnabled(), s.next);
         EXPECT_EQ(w->zoom(), 100) << "a new document starts at 100 %";
         EXPECT_TRUE(w->Toc1->isVisibleTo(w.get()));
-    }
-}
-
-TEST_F(ViewerWindow, ZoomStepsOf25BetweenTheLimits) {
-    doc::DocumentObject docs;
-    auto w = load(docs, {"Zoom.RTF"});
-    const double scale100 = w->Toc1->scale();
-    const Button in = kZoomIn, out = kZoomOut;
-    const struct {
-        Button button;
-        int zoom;
-    } steps[] = {{in, 125},  {in, 150},  {in, 175}, {in, 200}, {in, 200}, {out, 175}, {out, 150},
-                 {out, 125}, {out, 100}, {out, 75}, {out, 50}, {out, 25}, {out, 25},  {in, 50}};
-    for (const auto& s : steps) {
-        click(*w, s.button);
-        EXPECT_EQ(w->zoom(), s.zoom);
-        EXPECT_EQ(docs.zoom(), s.zoom);
-        EXPECT_DOUBLE_EQ(w->Toc1->scale(), scale100 * s.zoom / 100);
-        EXPECT_EQ(w->button(kZoomIn)->isEnabled(), s.zoom < 200);
-        EXPECT_EQ(w->button(kZoomOut)->isEnabled(), s.zoom > 25);
     }
 }
 
@@ -292,32 +294,14 @@ TEST(ViewerFileNames, NameAndFolderOfAChosenPath) {
     EXPECT_EQ(GetFileNameFromPath("/"), "/");
 }
 
-TEST_F(ViewerWindow, PrintsTheShownDocumentWithTheDialog) {
-    doc::DocumentObject docs;
-    auto w = load(docs, {"A.RTF", "B.RTF"});
-    click(*w, kNext);
-    auto printer = std::make_shared<RecordingPrinter>();
-    ui::Services::setPrinter(printer);
-    click(*w, kPrint);
-    w->mnuprint->trigger();
-    EXPECT_EQ(printer->calls, (std::vector<std::pair<int32_t, bool>>{{2, true}, {2, true}}));
-
-    // Without a printer the failure is shown with the procedure's name.
-    ui::Services::setPrinter(nullptr);
-    w->PrintReport(0);
-    ASSERT_EQ(messages().size(), 1u);
-    EXPECT_TRUE(messages()[0].starts_with("Error 68 - "));
-    EXPECT_NE(messages()[0].find("Procedure - PrintReport"), std::string::npos);
-}
-
-TEST_F(ViewerWindow, ShowsTheCashFlowNoticeAndOpensHelp) {
+TEST_F(ViewerWindow, PrintsTheShownDocumentShowsTheNoticeAndOpensHelp) {
     const fs::path help = work_ / "viewer.html";
     std::ofstream(help) << "<html></html>";
     auto helpService = std::make_shared<ui::HeadlessHelp>();
     ui::Services::setHelp(helpService);
     env_->setHelpFile(help.string());
     doc::DocumentObject docs;
-    auto w = load(docs, {"A.RTF"});
+    auto w = load(docs, {"A.RTF", "B.RTF"});
     w->Form_Activate();
     EXPECT_TRUE(messages().empty());  // no notice: nothing shown
     w->setActivationNotice("The text cash flow file has been saved as /tmp/x/CF.TXT");
@@ -334,6 +318,18 @@ TEST_F(ViewerWindow, ShowsTheCashFlowNoticeAndOpensHelp) {
     env_->setHelpFile("");  // without a help file nothing is opened
     w->mnuhowtouse->trigger();
     EXPECT_EQ(helpService->requests().size(), 1u);
+
+    click(*w, kNext);
+    auto printer = std::make_shared<RecordingPrinter>();
+    ui::Services::setPrinter(printer);
+    click(*w, kPrint);
+    w->mnuprint->trigger();
+    EXPECT_EQ(printer->calls, (std::vector<std::pair<int32_t, bool>>{{2, true}, {2, true}}));
+    ui::Services::setPrinter(nullptr);  // the failure is shown with the procedure's name
+    w->PrintReport(0);
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_TRUE(messages()[1].starts_with("Error 68 - "));
+    EXPECT_NE(messages()[1].find("Procedure - PrintReport"), std::string::npos);
 }
 
 // The report builder's use: load hidden, attach, hand over, show modally until

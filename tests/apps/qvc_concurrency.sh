@@ -17,54 +17,37 @@ for f in "${cases[@]}"; do "$qvc" case add "$p" 1 --json "$f" >/dev/null; done
 "$qvc" case show "$p" 1 1 >"$out/case1.json"
 end=$(($(date +%s) + seconds))
 
-# Each worker appends "ok ID TAG" or "error MESSAGE" lines to its own log.
-add_studies() {
-  local n=0
+# worker LOG STEP: runs `STEP N` for N = 1, 2, ... until the end, logging
+# "ok WHAT-STEP-PRINTED" or "error MESSAGE" for each.
+worker() {
+  local log=$1 step=$2 n=0 result
   while [ "$(date +%s)" -lt "$end" ]; do
     n=$((n + 1))
-    sed "s/\"StudyTitle\": \"[^\"]*\"/\"StudyTitle\": \"added $n\"/" \
-      "$examples/office-hvac/study.json" >"$out/study-$n.json"
-    if id=$("$qvc" study add "$p" --json "$out/study-$n.json" 2>"$out/err-study"); then
-      echo "ok $id added $n"
+    if result=$("$step" "$n" 2>"$out/err-$log"); then
+      echo "ok $result"
     else
-      echo "error $(cat "$out/err-study")"
+      echo "error $(cat "$out/err-$log")"
     fi
-  done >"$out/studies.log"
+  done >"$out/$log.log"
 }
-add_cases() {
-  local n=0
-  while [ "$(date +%s)" -lt "$end" ]; do
-    n=$((n + 1))
-    sed "s/\"CaseTitle\": \"[^\"]*\"/\"CaseTitle\": \"case $n\"/" "${cases[1]}" >"$out/case-$n.json"
-    if id=$("$qvc" case add "$p" 1 --json "$out/case-$n.json" 2>"$out/err-case"); then
-      echo "ok $id case $n"
-    else
-      echo "error $(cat "$out/err-case")"
-    fi
-  done >"$out/cases.log"
+add_study() {
+  sed "s/\"StudyTitle\": \"[^\"]*\"/\"StudyTitle\": \"added $1\"/" \
+    "$examples/office-hvac/study.json" >"$out/study-$1.json"
+  id=$("$qvc" study add "$p" --json "$out/study-$1.json") && echo "$id added $1"
+}
+add_case() {
+  sed "s/\"CaseTitle\": \"[^\"]*\"/\"CaseTitle\": \"case $1\"/" "${cases[1]}" >"$out/case-$1.json"
+  id=$("$qvc" case add "$p" 1 --json "$out/case-$1.json") && echo "$id case $1"
 }
 copy_study() {
-  while [ "$(date +%s)" -lt "$end" ]; do
-    if markup=$("$qvc" study copy "$p" 1 2>"$out/err-copy"); then
-      echo "ok $(sed -n "s/.*<study Id='\([0-9]*\)'.*/\1/p" <<<"$markup" | head -1)"
-    else
-      echo "error $(cat "$out/err-copy")"
-    fi
-  done >"$out/copies.log"
+  markup=$("$qvc" study copy "$p" 1) && sed -n "s/.*<study Id='\([0-9]*\)'.*/\1/p" <<<"$markup" | head -1
 }
 update_case() {
-  local n=0
-  while [ "$(date +%s)" -lt "$end" ]; do
-    n=$((n + 1))
-    sed "s/\"CaseDes\": \"[^\"]*\"/\"CaseDes\": \"update $n\"/" "$out/case1.json" >"$out/upd.json"
-    if "$qvc" case update "$p" 1 1 --json "$out/upd.json" 2>"$out/err-update"; then
-      echo "ok $n"
-    else
-      echo "error $(cat "$out/err-update")"
-    fi
-  done >"$out/updates.log"
+  sed "s/\"CaseDes\": \"[^\"]*\"/\"CaseDes\": \"update $1\"/" "$out/case1.json" >"$out/upd-$1.json"
+  "$qvc" case update "$p" 1 1 --json "$out/upd-$1.json" && echo "$1"
 }
-add_studies & add_cases & copy_study & update_case &
+worker studies add_study & worker cases add_case & worker copies copy_study &
+worker updates update_case &
 wait
 
 fails=0

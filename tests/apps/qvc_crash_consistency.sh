@@ -24,32 +24,19 @@ dump() {
 # A case with every list full, so that copying and converting a study of such
 # cases takes long enough for kills to land inside the transaction.
 full_case() {  # full_case TITLE
-  local i sep=""
-  printf '{"CaseTitle": "%s", "CaseShortTitle": "%s",\n "Investments": [' "$1" "$1"
-  for ((i = 1; i <= 20; i++)); do
-    printf '%s{"InvItemName": "Item %d", "InvCost": %d, "InvYear": %d, "InvDepLife": 10,
-      "InvUsefulLife": 20, "SalvageValue": %d}' "$sep" "$i" $((i * 1000)) $((i % 5)) $((i * 10))
-    sep=,
-  done
-  printf '],\n "Loans": ['; sep=""
-  for ((i = 1; i <= 5; i++)); do
-    printf '%s{"LoanItemName": "Loan %d", "LoanPercent": 10, "LoanTerm": 10, "LoanIntRate": 5}' \
-      "$sep" "$i"
-    sep=,
-  done
-  printf '],\n "AnnualCosts": ['; sep=""
-  for ((i = 1; i <= 20; i++)); do
-    printf '%s{"AnnOpCostName": "Cost %d", "AnnOpCost": %d, "AnnOpCostStartYear": 1,
-      "AnnOpCostNumYears": 20}' "$sep" "$i" $((i * 100))
-    sep=,
-  done
-  printf '],\n "OtherCosts": ['; sep=""
-  for ((i = 1; i <= 20; i++)); do
-    printf '%s{"OtherOpCostName": "Other %d", "OtherOpCost": %d, "OtherOpCostStartYear": 2,
-      "OtherOpCostTimes": 2, "OtherOpCostInterval": 5}' "$sep" "$i" $((i * 50))
-    sep=,
-  done
-  printf ']}\n'
+  python3 - "$1" <<'PY'
+import json, sys
+r = range(1, 21)
+print(json.dumps({"CaseTitle": sys.argv[1], "CaseShortTitle": sys.argv[1],
+  "Investments": [{"InvItemName": f"Item {i}", "InvCost": i * 1000, "InvYear": i % 5,
+                   "InvDepLife": 10, "InvUsefulLife": 20, "SalvageValue": i * 10} for i in r],
+  "Loans": [{"LoanItemName": f"Loan {i}", "LoanPercent": 10, "LoanTerm": 10, "LoanIntRate": 5}
+            for i in range(1, 6)],
+  "AnnualCosts": [{"AnnOpCostName": f"Cost {i}", "AnnOpCost": i * 100, "AnnOpCostStartYear": 1,
+                   "AnnOpCostNumYears": 20} for i in r],
+  "OtherCosts": [{"OtherOpCostName": f"Other {i}", "OtherOpCost": i * 50, "OtherOpCostStartYear": 2,
+                  "OtherOpCostTimes": 2, "OtherOpCostInterval": 5} for i in r]}, indent=1))
+PY
 }
 
 # A project with a study of 8 full cases, a second study of 3 cases, and an

@@ -25,8 +25,8 @@ std::string fileBytes(const fs::path& p) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-TEST(Database, MissingFileIsReportedWithItsPathAndNeverCreated) {
-    auto file = test::freshDir("missing") / "ORV30.mdb";
+TEST(Database, FailuresCarryTheirOwnNumbersAndAMissingFileIsNeverCreated) {
+    auto file = test::freshDir("failures") / "ORV30.mdb";
     try {
         Database::Open(file.string());
         FAIL() << "opening a missing file must fail";
@@ -34,17 +34,13 @@ TEST(Database, MissingFileIsReportedWithItsPathAndNeverCreated) {
         EXPECT_EQ(e.number(), err::kDatabaseFileNotFound);
         EXPECT_NE(e.description().find(file.string()), std::string::npos);
     }
-    EXPECT_FALSE(fs::exists(file));
     EXPECT_EQ(errorNumberOf([&] { Database::Open(file.string(), {.readOnly = true}); }),
               err::kDatabaseFileNotFound);
+    EXPECT_FALSE(fs::exists(file));
+    std::ofstream(file) << "this is not a database file, just some text that is long enough";
+    EXPECT_EQ(errorNumberOf([&] { Database::Open(file.string()); }), err::kCannotOpenDatabase);
 
-    auto notDb = file.parent_path() / "notes.mdb";
-    std::ofstream(notDb) << "this is not a database file, just some text that is long enough";
-    EXPECT_EQ(errorNumberOf([&] { Database::Open(notDb.string()); }), err::kCannotOpenDatabase);
-}
-
-TEST(Database, StatementFailuresCarryTheirOwnNumbers) {
-    auto db = test::itemsDatabase(test::freshDir("failures") / "t.db");
+    auto db = test::itemsDatabase(file.parent_path() / "t.db");
     EXPECT_EQ(errorNumberOf([&] { db->OpenRecordset("SELECT * FROM tblNothing"); }),
               err::kTableNotFound);
     EXPECT_EQ(errorNumberOf([&] { db->OpenRecordset("SELECT sNothing FROM tblItem"); }),
@@ -76,35 +72,59 @@ TEST(Database, LikeUsesJetWildcardsWithoutRegardToCase) {
     EXPECT_EQ(count("sName LIKE '[!0-9,]*'"), 6);
 }
 
-TEST(Database, ReadOnlyOpeningRefusesWritesAndLeavesTheFileUntouched) {
+long rowCount(Database& db, const std::string& table) {
+    return db.OpenRecordset("SELECT COUNT(*) FROM " + table)->field(0).toInt32();
+}
+
+// A read-only opening writes nothing, not even beside the file. It may reuse the
+// connection the thread closed before, and must still see every change made
+// since and a file put in the old one's place.
+TEST(Database, ReadOnlyOpeningWritesNothingAndSeesLaterChanges) {
     auto dir = test::freshDir("readonly");
-    auto file = dir / "Project.mdb";
-    {
-        auto db = test::itemsDatabase(file);
-        db->Execute("INSERT INTO tblItem (sName) VALUES ('A')");
-        db->Execute("PRAGMA journal_mode=DELETE");
-        db->Close();
-    }
-    std::string before = fileBytes(file);
-    auto db = Database::Open(file.string(), {.readOnly = true});
-    EXPECT_TRUE(db->isReadOnly());
-    EXPECT_EQ(errorNumberOf([&] { db->Execute("DELETE FROM tblItem"); }), err::kReadOnlyDatabase);
-    auto rs = db->OpenRecordset("SELECT * FROM tblItem");
+    const std::string file = (dir / "Project.mdb").string();
+    test::itemsDatabase(file)->Execute(
+        "INSERT INTO tblItem (sName) VALUES ('A'); PRAGMA journal_mode=DELETE");
+    const std::string before = fileBytes(file);
+    auto reader = Database::Open(file, {.readOnly = true});
+    EXPECT_TRUE(reader->isReadOnly());
+    EXPECT_EQ(errorNumberOf([&] { reader->Execute("DELETE FROM tblItem"); }),
+              err::kReadOnlyDatabase);
+    auto rs = reader->OpenRecordset("SELECT * FROM tblItem");
     EXPECT_EQ(rs->field("sName").text(), "A");
     EXPECT_EQ(errorNumberOf([&] { rs->Edit(); }), err::kReadOnlyDatabase);
     EXPECT_EQ(errorNumberOf([&] { rs->AddNew(); }), err::kReadOnlyDatabase);
-    db->Close();
+    reader->Close();
+    EXPECT_EQ(errorNumberOf([&] { rowCount(*reader, "tblItem"); }), err::kObjectClosed);
     EXPECT_EQ(fileBytes(file), before);
-    size_t files = 0;
-    for ([[maybe_unused]] auto& e : fs::directory_iterator(dir))
-        ++files;
-    EXPECT_EQ(files, 1u) << "no journal or shared-memory file beside a read-only database";
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1) << "no journal or -shm file";
+
+    auto writer = Database::Open(file);
+    writer->Execute("INSERT INTO tblItem (sName) VALUES ('B')");
+    writer->Execute("ALTER TABLE tblItem ADD COLUMN sNote TEXT");
+    writer->Execute("UPDATE tblItem SET sNote = 'new' WHERE sName = 'B'");
+    writer->Execute("CREATE TABLE tblOther (iId INTEGER PRIMARY KEY)");
+    writer->Close();
+
+    reader = Database::Open(file, {.readOnly = true});
+    EXPECT_EQ(rowCount(*reader, "tblItem"), 2);
+    EXPECT_EQ(rowCount(*reader, "tblOther"), 0);
+    EXPECT_EQ(reader->OpenRecordset("SELECT sNote FROM tblItem WHERE sName = 'B'")->field(0).text(),
+              "new");
+    reader->Close();
+
+    // Another file renamed over the path.
+    const std::string other = (dir / "Other.mdb").string();
+    test::itemsDatabase(dir / "Other.mdb")
+        ->Execute("INSERT INTO tblItem (sName) VALUES ('X'), ('Y'), ('Z')");
+    fs::rename(other, file);
+    reader = Database::Open(file, {.readOnly = true});
+    EXPECT_EQ(rowCount(*reader, "tblItem"), 3);
+    EXPECT_EQ(errorNumberOf([&] { rowCount(*reader, "tblOther"); }), err::kTableNotFound);
+    reader->Close();
 }
 
 TEST(Database, KeysComeFromTheInsertAndWritersWaitForEachOthersLock) {
-    // Reproducer: keys taken as max + 1 before the insert let two processes
-    // file rows under one key, and "database is locked" came after 0.1 s
-    // despite the 5 s busy timeout.
+    // The key comes from the insert itself, never from max + 1 read before it.
     auto file = test::freshDir("writers") / "t.db";
     auto first = test::itemsDatabase(file);
     auto second = Database::Open(file.string());
@@ -145,8 +165,6 @@ TEST(Database, KeysComeFromTheInsertAndWritersWaitForEachOthersLock) {
 }
 
 TEST(Database, AWriterKilledInTheMiddleLeavesTheLastCommittedRowsForAReader) {
-    // Reproducer: after kill -9 of a writer, a read-only opening must still
-    // work and must not see the half-written transaction.
     auto dir = test::freshDir("killed");
     auto file = dir / "t.db";
     test::itemsDatabase(file)->Execute("INSERT INTO tblItem (sName) VALUES ('committed')");
@@ -168,63 +186,6 @@ TEST(Database, AWriterKilledInTheMiddleLeavesTheLastCommittedRowsForAReader) {
     EXPECT_EQ(reader->OpenRecordset("SELECT count(*) FROM tblItem")->field(0).toInt32(), 1);
     EXPECT_EQ(reader->OpenRecordset("PRAGMA integrity_check")->field(0).text(), "ok");
     EXPECT_FALSE(fs::exists(dir / "t.db-journal"));
-}
-
-}  // namespace
-}  // namespace qvc::dao
-
-namespace qvc::dao {
-namespace {
-
-long rowCount(Database& db, const std::string& table) {
-    auto rs = db.OpenRecordset("SELECT COUNT(*) AS n FROM " + table);
-    return static_cast<long>(rs->field("n").toDouble());
-}
-
-// A read-only opening may get the connection the thread closed before; it must
-// still see every change made since (rows, tables, columns) and a file put in
-// the old one's place, and the closed database stays closed for its users.
-TEST(Database, ReadOnlyReopeningSeesChangesAndReplacedFiles) {
-    auto dir = test::freshDir("reopen");
-    const std::string file = (dir / "Project.mdb").string();
-    {
-        auto db = test::itemsDatabase(dir / "Project.mdb");
-        db->Execute("INSERT INTO tblItem (sName) VALUES ('A')");
-        db->Close();
-    }
-    auto reader = Database::Open(file, {.readOnly = true});
-    auto open = reader->OpenRecordset("SELECT sName FROM tblItem");
-    EXPECT_EQ(rowCount(*reader, "tblItem"), 1);
-    reader->Close();
-    EXPECT_EQ(errorNumberOf([&] { rowCount(*reader, "tblItem"); }), err::kObjectClosed);
-
-    auto writer = Database::Open(file);
-    writer->Execute("INSERT INTO tblItem (sName) VALUES ('B')");
-    writer->Execute("ALTER TABLE tblItem ADD COLUMN sNote TEXT");
-    writer->Execute("UPDATE tblItem SET sNote = 'new' WHERE sName = 'B'");
-    writer->Execute("CREATE TABLE tblOther (iId INTEGER PRIMARY KEY)");
-    writer->Close();
-
-    reader = Database::Open(file, {.readOnly = true});
-    EXPECT_EQ(rowCount(*reader, "tblItem"), 2);
-    EXPECT_EQ(rowCount(*reader, "tblOther"), 0);
-    auto rs = reader->OpenRecordset("SELECT * FROM tblItem WHERE sName = 'B'");
-    EXPECT_EQ(rs->field("sNote").text(), "new");
-    reader->Close();
-
-    // Another file renamed over the path.
-    const std::string other = (dir / "Other.mdb").string();
-    {
-        auto db = test::itemsDatabase(dir / "Other.mdb");
-        for (const char* name : {"X", "Y", "Z"})
-            db->Execute(std::string("INSERT INTO tblItem (sName) VALUES ('") + name + "')");
-        db->Close();
-    }
-    fs::rename(other, file);
-    reader = Database::Open(file, {.readOnly = true});
-    EXPECT_EQ(rowCount(*reader, "tblItem"), 3);
-    EXPECT_EQ(errorNumberOf([&] { rowCount(*reader, "tblOther"); }), err::kTableNotFound);
-    reader->Close();
 }
 
 }  // namespace

@@ -1,7 +1,3 @@
-// The shipped files are found relative to the loaded library: in the build tree
-// that is the generated resource database, the help page and the source tree's
-// examples; the environment variables override the lookup.
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -13,15 +9,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const char* value) : name_(name) { setenv(name, value, 1); }
-    ~ScopedEnv() { unsetenv(name_); }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-  private:
-    const char* name_;
+struct ScopedEnv {
+    ScopedEnv(const char* n, const char* value) : name(n) { setenv(name, value, 1); }
+    ~ScopedEnv() { unsetenv(name); }
+    const char* name;
 };
 
 }  // namespace
@@ -37,7 +28,6 @@ TEST(InstalledFiles, FoundBesideTheLibraryInTheBuildTree) {
     ASSERT_TRUE(fs::exists(study)) << study;
     EXPECT_TRUE(
         fs::equivalent(study, fs::path(QVC_SOURCE_DIR) / "examples/office-hvac/study.json"));
-    // The plug-in folder is the private folder next to the library.
     const fs::path plugins = qvc::PluginDirectory();
     EXPECT_EQ(plugins.filename(), "qvcomponents");
     EXPECT_TRUE(fs::exists(plugins.parent_path() / "libqvcomponents.so.17")) << plugins;

@@ -1,7 +1,3 @@
-// The viewer of batch runs (`qvc calc --out`): it saves every document into the
-// output folder and, on unloading, removes only the working files this run
-// created, never a file that was there before.
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -21,8 +17,7 @@ namespace {
 
 const char* const kReports[] = {"Study Inputs.RTF", "Office_Life-Cycle Summary.RTF"};
 
-// Builds the two reports in `work` and runs the viewer as the report builder
-// does with `out` as output folder (none when empty); returns what it saved.
+// Runs the batch viewer on two reports built in `work`, saving into `out`.
 std::vector<fs::path> runViewer(const fs::path& work, const fs::path& out) {
     ui::Services::reset();
     ui::Services::setOutputFolder(out);
@@ -47,8 +42,7 @@ std::vector<fs::path> runViewer(const fs::path& work, const fs::path& out) {
 
 }  // namespace
 
-// Reproducer: `qvc calc P 1 --out P` then `qvc calc P 1 --out other` deleted
-// the reports the first run had saved in P.
+// On unloading the batch viewer removes only the working files this run created.
 TEST(HeadlessViewer, SavesIntoTheOutputFolderAndRemovesOnlyWhatThisRunCreated) {
     const fs::path work = test::freshDir("ui", "work");
     const fs::path other = test::freshDir("ui", "other");

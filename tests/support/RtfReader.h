@@ -1,13 +1,10 @@
 #pragma once
-// A small RTF reader for tests: it tokenizes a file and rebuilds what a reader
-// would show (sections, header and footer paragraphs, body paragraphs, tables
-// with their cell edges, shading and text, pictures, fields), so tests can check
-// the files the document library writes. It understands the subset of RTF that
-// word processors write for reports; anything else is skipped.
-//
+// A small RTF reader for tests: it rebuilds what a reader would show (sections,
+// header and footer, paragraphs, tables with cell edges, shading and text,
+// pictures, fields) from the subset of RTF reports use; the rest is skipped.
 // Text comes back as UTF-8: \tab is '\t', \line is '\n', a field shows as its
-// instruction in braces ("{PAGE}", "{NUMPAGES}"). Ill-formed files (unbalanced
-// braces, no {\rtf1 header, text after the last brace) raise std::runtime_error.
+// instruction in braces ("{PAGE}"). Ill-formed files (unbalanced braces, no
+// {\rtf1 header, text after the last brace) raise std::runtime_error.
 
 #include <cstdint>
 #include <filesystem>

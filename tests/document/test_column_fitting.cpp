@@ -10,6 +10,8 @@
 #include <map>
 #include <string>
 
+#include "../../platform/document/ColumnFitter.h"
+#include "../../platform/document/TextWidth.h"
 #include "qvc/document/DocumentObject.h"
 #include "qvc/document/RtfWriter.h"
 #include "qvc/document/Table.h"
@@ -139,6 +141,22 @@ TEST(ColumnFitting, FiguresAndWordsGetTheirWidthFromTextColumnsFirst) {
     const int text = widthsOf(e.rows[1])[0] - 2 * kPad;
     EXPECT_GE(text, twipsOf("        Controls"));
     EXPECT_LT(text, twipsOf("DepreciationMethod"));
+}
+
+TEST(ColumnFitting, FiguresHaveADigitAndNoLetter) {
+    const std::pair<const char*, bool> cases[] = {{"$ -1,145,175", true},
+                                                  {"12 %", true},
+                                                  {"N/A", false},
+                                                  {"-", false},
+                                                  {"Z1", false},
+                                                  {"a1", false},
+                                                  {"\xC3\x80"
+                                                   "1",
+                                                   false}};  // "À1"
+    for (const auto& [text, figure] : cases)
+        EXPECT_EQ(detail::isFigure(text), figure) << text;
+    // The last Latin-1 letter is measured from the font's table, as wide as "y".
+    EXPECT_EQ(detail::advanceUnits(U'\u00FF', false), detail::advanceUnits(U'y', false));
 }
 
 TEST(ColumnFitting, SpanningCellsFollowTheirColumnsAndWideTablesGetSmallerType) {

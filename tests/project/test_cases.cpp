@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CaseRowText.h"
 #include "ProjectFixture.h"
 #include "project/cDBoperations.h"
 #include "qvc/runtime/ErrorNumbers.h"
@@ -25,22 +26,32 @@ class CaseOperations : public test::ProjectFixture {
             c.setInvItemName(i, "Inv " + std::to_string(i));
             c.setInvCost(i, 1000.0 * i + 0.25);
             c.setInvYear(i, static_cast<int16_t>(i % 5));
+            c.setInvEscRate(i, 0.5 * i);
             c.setInvTaxExempt(i, i % 2 == 0);
-            c.setSalvageValue(i, 10.0 * i);
             c.setInvDepMethod(i, static_cast<int16_t>(i % 6));
+            c.setInvDepLife(i, static_cast<int16_t>(i + 1));
             c.setInvUsefulLife(i, static_cast<int16_t>(i + 2));
+            c.setSalvageValue(i, 10.0 * i);
             c.setAnnOpCostName(i, "Ann " + std::to_string(i));
             c.setAnnOpCost(i, 100.0 * i);
+            c.setAnnOpCostStartYear(i, static_cast<int16_t>(i % 3));
             c.setAnnOpCostNumYears(i, static_cast<int16_t>(i));
+            c.setAnnOpCostEscRate(i, 2.0);
             c.setOtherOpCostName(i, "Oth " + std::to_string(i));
+            c.setOtherOpCost(i, 50.0 * i);
+            c.setOtherOpCostStartYear(i, 2);
+            c.setOtherOpCostTimes(i, 3);
             c.setOtherOpCostInterval(i, static_cast<int16_t>(i));
             c.setOtherOpCostEscRate(i, 1.5);
         }
         for (int16_t i = 1; i <= 5; ++i) {
             c.setLoanItemName(i, "Loan " + std::to_string(i));
+            c.setLoanYear(i, static_cast<int16_t>(i - 1));
             c.setLoanPercent(i, 10.0 * i);
-            c.setLoanTotlaInvest(i, 5000.0 * i);
+            c.setLoanTerm(i, static_cast<int16_t>(5 + i));
+            c.setLoanIntRate(i, 4.5);
             c.setLoanPayPlan(i, static_cast<int16_t>(i % 3));
+            c.setLoanTotlaInvest(i, 5000.0 * i);
         }
         return c;
     }
@@ -67,21 +78,14 @@ TEST_F(CaseOperations, FullCaseRoundTripsAndUpdatesByKey) {
     EXPECT_EQ(out.CaseTitle, "Full");
     EXPECT_EQ(out.CaseDes, "All rows");
     for (int16_t i = 1; i <= 20; ++i) {
-        EXPECT_EQ(out.InvItemName(i), in.InvItemName(i));
-        EXPECT_EQ(out.InvCost(i), in.InvCost(i));
-        EXPECT_EQ(out.InvYear(i), in.InvYear(i));
-        EXPECT_EQ(out.InvTaxExempt(i), in.InvTaxExempt(i));
-        EXPECT_EQ(out.SalvageValue(i), in.SalvageValue(i));
-        EXPECT_EQ(out.InvDepMethod(i), in.InvDepMethod(i));
-        EXPECT_EQ(out.InvUsefulLife(i), in.InvUsefulLife(i));
+        EXPECT_EQ(test::investmentRow(out, i), test::investmentRow(in, i));
+        EXPECT_EQ(test::annualRow(out, i), test::annualRow(in, i));
+        EXPECT_EQ(test::otherRow(out, i), test::otherRow(in, i));
         EXPECT_EQ(out.InvItemPK(i), i);
-        EXPECT_EQ(out.AnnOpCostNumYears(i), in.AnnOpCostNumYears(i));
-        EXPECT_EQ(out.OtherOpCostInterval(i), in.OtherOpCostInterval(i));
-        EXPECT_EQ(out.OtherOpCostEscRate(i), 1.5);
         EXPECT_EQ(out.OtherItemPK(i), i);
     }
-    EXPECT_EQ(out.LoanTotlaInvest(5), 25000.0);
-    EXPECT_EQ(out.LoanPayPlan(4), 1);
+    for (int16_t i = 1; i <= 5; ++i)
+        EXPECT_EQ(test::loanRow(out, i), test::loanRow(in, i));
     EXPECT_EQ(out.LoanItemPK(5), 5);
     EXPECT_FALSE(IsArrayDimensioned(threadState().arrInvCosts)) << "shared arrays erased after use";
 

@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
+#include "CaseRowText.h"
 #include "ProjectFixture.h"
 #include "common/ThreadState.h"
 
 namespace qvc {
 namespace {
+
+using test::annualRow;
+using test::investmentRow;
+using test::loanRow;
+using test::otherRow;
 
 constexpr int16_t kLife = 25;
 
@@ -97,35 +103,17 @@ TEST_F(AnalysisTypeConversion, ToSimplePaybackFoldsEachListOfEveryCaseOfTheStudy
     EXPECT_EQ(count("tblDesignCase", "iCaseCopy = 0"), 2) << "converted cases restart the counter";
 
     const cDesignCase c = read(1, id);
-    // Investments made in year 0 with a positive cost: 1000 + 500, salvage 100.
-    EXPECT_EQ(c.InvItemName(1), "Initial Investment Cost");
-    EXPECT_EQ(c.InvCost(1), 1500.0);
-    EXPECT_EQ(c.SalvageValue(1), 100.0);
-    EXPECT_EQ(c.InvYear(1), 0);
-    EXPECT_EQ(c.InvDepLife(1), 10);
-    EXPECT_EQ(c.InvUsefulLife(1), kLife);
-    EXPECT_EQ(c.InvItemPK(1), firstInvKey) << "row 1 is updated in place";
-    EXPECT_EQ(rows("tblInvestmentCost", id), 1);
-
+    // Investments made in year 0 with a positive cost: 1000 + 500, salvage 100,
+    // updated in place in row 1.
+    EXPECT_EQ(investmentRow(c, 1), "Initial Investment Cost|1500|0|0|0|0|10|25|100");
+    EXPECT_EQ(c.InvItemPK(1), firstInvKey);
     // Annual costs starting in year 1: 200 + 300 at the mean escalation 3.
-    EXPECT_EQ(c.AnnOpCostName(1), "Energy");
-    EXPECT_EQ(c.AnnOpCost(1), 500.0);
-    EXPECT_EQ(c.AnnOpCostEscRate(1), 3.0);
-    EXPECT_EQ(c.AnnOpCostStartYear(1), 1);
-    EXPECT_EQ(c.AnnOpCostNumYears(1), kLife);
-    EXPECT_EQ(c.AnnOpCostName(2), "Maintenance");
-    EXPECT_EQ(c.AnnOpCost(2), 0.0);
-    EXPECT_EQ(c.AnnOpCostNumYears(2), kLife);
-    EXPECT_EQ(rows("tblAnnualOPCost", id), 2) << "the year-5 cost disappears";
-
+    EXPECT_EQ(annualRow(c, 1), "Energy|500|1|25|3");
+    EXPECT_EQ(annualRow(c, 2), "Maintenance|0|1|25|0");
     // The first loan taken in year 0 (row 2) becomes loan row 1.
-    EXPECT_EQ(c.LoanItemName(1), "Loan");
-    EXPECT_EQ(c.LoanYear(1), 0);
-    EXPECT_EQ(c.LoanPercent(1), 40.0);
-    EXPECT_EQ(c.LoanTerm(1), 15);
-    EXPECT_EQ(c.LoanIntRate(1), 6.0);
-    EXPECT_EQ(c.LoanPayPlan(1), 1);
-    EXPECT_EQ(c.LoanTotlaInvest(1), 2000.0);
+    EXPECT_EQ(loanRow(c, 1), "Loan|0|40|15|6|1|2000");
+    EXPECT_EQ(rows("tblInvestmentCost", id), 1);
+    EXPECT_EQ(rows("tblAnnualOPCost", id), 2) << "the year-5 cost disappears";
     EXPECT_EQ(rows("tblLoanDetails", id), 1);
     EXPECT_EQ(rows("tblOtherOPCost", id), 0);
     // The study row keeps its type; the host stores the new one.
@@ -149,13 +137,7 @@ TEST_F(AnalysisTypeConversion, WithoutAYearZeroLoanACaseGetsTheClearedLoanRow) {
     ASSERT_EQ(prj.getErrorMsg(), "");
     for (int16_t id : {laterId, noneId}) {
         SCOPED_TRACE(id);
-        const cDesignCase c = read(1, id);
-        EXPECT_EQ(c.LoanItemName(1), "Loan");
-        EXPECT_EQ(c.LoanTerm(1), 10);
-        EXPECT_EQ(c.LoanPercent(1), 0.0);
-        EXPECT_EQ(c.LoanIntRate(1), 0.0);
-        EXPECT_EQ(c.LoanTotlaInvest(1), 0.0);
-        EXPECT_EQ(c.LoanYear(1), 0);
+        EXPECT_EQ(loanRow(read(1, id), 1), "Loan|0|0|10|0|0|0");
         EXPECT_EQ(rows("tblLoanDetails", id), 1);
     }
 
@@ -179,17 +161,13 @@ TEST_F(AnalysisTypeConversion, BackToPrivateSectorSetsTheFirstRowDefaults) {
     prj.ChangeAnalysisType(0, 1, 30);
     ASSERT_EQ(prj.getErrorMsg(), "");
     EXPECT_EQ(notifier->calls.size(), 2u);
+    // The single investment is kept; a loan of 0 percent gets the term 1 and
+    // refers to investment 1.
     const cDesignCase c = read(1, id);
-    EXPECT_EQ(c.InvItemName(1), "Initial Investment Cost");
-    EXPECT_EQ(c.InvCost(1), 1500.0) << "the single investment is kept";
-    EXPECT_EQ(c.InvDepLife(1), 2);
-    EXPECT_EQ(c.InvUsefulLife(1), 30);
-    EXPECT_EQ(c.LoanTerm(1), 1) << "a loan of 0 percent gets the term 1";
-    EXPECT_EQ(c.LoanTotlaInvest(1), 1500.0) << "the loan refers to investment 1";
-    EXPECT_EQ(c.LoanPayPlan(1), 0);
-    EXPECT_EQ(c.AnnOpCostName(2), "Maintenance");
-    EXPECT_EQ(c.AnnOpCostNumYears(1), 30);
-    EXPECT_EQ(c.AnnOpCostNumYears(2), 30);
+    EXPECT_EQ(investmentRow(c, 1), "Initial Investment Cost|1500|0|0|0|0|2|30|100");
+    EXPECT_EQ(loanRow(c, 1), "Loan|0|0|1|6|0|1500");
+    EXPECT_EQ(annualRow(c, 1), "Energy|500|1|30|3");
+    EXPECT_EQ(annualRow(c, 2), "Maintenance|0|1|30|0");
     EXPECT_EQ(rows("tblInvestmentCost", id), 1);
     EXPECT_EQ(rows("tblAnnualOPCost", id), 2);
 }
@@ -206,29 +184,18 @@ TEST_F(AnalysisTypeConversion, ToPublicSectorChangesOnlyTheListedProperties) {
     prj.ChangeAnalysisType(1, 1, kLife);
     ASSERT_EQ(prj.getErrorMsg(), "");
 
+    // A loan with a percent keeps its term; rows 3 and beyond, the second loan
+    // and the other costs keep everything.
     const cDesignCase c = read(1, id);
-    EXPECT_EQ(c.InvCost(1), 1000.0);
-    EXPECT_EQ(c.SalvageValue(1), 100.0);
-    EXPECT_EQ(c.InvYear(1), 0);
-    EXPECT_EQ(c.InvEscRate(1), 0.0);
-    EXPECT_FALSE(c.InvTaxExempt(1));
-    EXPECT_EQ(c.InvDepMethod(1), 0);
-    EXPECT_EQ(c.InvDepLife(1), 2);
-    EXPECT_EQ(c.LoanItemName(1), "Loan");
-    EXPECT_EQ(c.LoanTerm(1), 5) << "a loan with a percent keeps its term";
-    EXPECT_EQ(c.LoanYear(1), 0);
-    EXPECT_EQ(c.LoanPayPlan(1), 0);
-    EXPECT_EQ(c.LoanTotlaInvest(1), 1000.0);
-    EXPECT_EQ(c.AnnOpCost(1), 200.0);
-    EXPECT_EQ(c.AnnOpCostEscRate(1), 2.0);
-    EXPECT_EQ(c.AnnOpCostName(2), "Maintenance");
-    EXPECT_EQ(c.AnnOpCost(2), 300.0);
-    EXPECT_EQ(c.AnnOpCostStartYear(2), 1);
-    // Rows 3 and beyond and the other costs keep everything.
-    EXPECT_EQ(c.InvYear(3), 3);
-    EXPECT_EQ(c.InvItemName(2), "Controls");
-    EXPECT_EQ(c.AnnOpCostStartYear(3), 5);
-    EXPECT_EQ(c.LoanItemName(2), "Bank loan");
+    EXPECT_EQ(investmentRow(c, 1), "Initial Investment Cost|1000|0|0|0|0|2|25|100");
+    EXPECT_EQ(loanRow(c, 1), "Loan|0|50|5|0|0|1000");
+    EXPECT_EQ(annualRow(c, 1), "Energy|200|1|25|2");
+    EXPECT_EQ(annualRow(c, 2), "Maintenance|300|1|25|4");
+    for (int16_t i : {2, 3, 4})
+        EXPECT_EQ(investmentRow(c, i), investmentRow(in, i));
+    EXPECT_EQ(annualRow(c, 3), annualRow(in, 3));
+    EXPECT_EQ(loanRow(c, 2), loanRow(in, 2));
+    EXPECT_EQ(otherRow(c, 2), otherRow(in, 2));
     EXPECT_EQ(rows("tblInvestmentCost", id), 4);
     EXPECT_EQ(rows("tblOtherOPCost", id), 2);
 }
@@ -244,8 +211,8 @@ TEST_F(AnalysisTypeConversion, UnknownTypeOrNoCasesChangeNoRowButNotify) {
     ASSERT_EQ(prj.getErrorMsg(), "");
     const cDesignCase after = read(1, id);
     for (int16_t i = 1; i <= 4; ++i)
-        EXPECT_EQ(after.InvCost(i), mixedCase().InvCost(i));
-    EXPECT_EQ(after.LoanItemName(1), "Equipment lease");
+        EXPECT_EQ(investmentRow(after, i), investmentRow(mixedCase(), i));
+    EXPECT_EQ(loanRow(after, 1), loanRow(mixedCase(), 1));
     EXPECT_EQ(rows("tblOtherOPCost", id), 2);
     EXPECT_EQ(notifier->calls.size(), 2u);
 }

@@ -3,7 +3,6 @@
 // databases built row by row.
 
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -26,25 +25,21 @@ inline std::string sqlLiteral(const std::optional<std::string>& s) {
     if (!s)
         return "NULL";
     std::string out = "'";
-    for (char c : *s) {
-        if (c == '\'')
-            out += '\'';
-        out += c;
-    }
+    for (char c : *s)
+        out += c == '\'' ? std::string("''") : std::string(1, c);
     return out + "'";
 }
 
-// Creates `path` with the given table definition and rows.
-inline std::string makeResourceDb(
-    const std::filesystem::path& path, const std::vector<Row>& rows,
-    const std::string& table = "ResourceStrings (ReferenceText TEXT, WorkingText TEXT)",
-    const std::string& insertInto = "ResourceStrings (ReferenceText, WorkingText)") {
+// Creates `path` with a table of the reference and the working text and the given rows.
+inline std::string makeResourceDb(const std::filesystem::path& path, const std::vector<Row>& rows,
+                                  const std::string& table = "ResourceStrings",
+                                  const std::string& textColumn = "WorkingText") {
     auto db = dao::Database::Create(path.string());
-    std::string sql = "BEGIN; CREATE TABLE " + table + ";";
-    for (const Row& r : rows) {
-        sql += "INSERT INTO " + insertInto + " VALUES (" + sqlLiteral(r.first) + ", " +
+    std::string sql =
+        "BEGIN; CREATE TABLE " + table + " (ReferenceText TEXT, " + textColumn + " TEXT);";
+    for (const Row& r : rows)
+        sql += "INSERT INTO " + table + " VALUES (" + sqlLiteral(r.first) + ", " +
                sqlLiteral(r.second) + ");";
-    }
     db->Execute(sql + "COMMIT;");
     db->Close();
     return path.string();

@@ -131,12 +131,10 @@ TEST_F(ResourceStrings, DatabaseFailuresAssignNothingAndAllowARetry) {
     EXPECT_EQ(errorNumberOf([] { AssignResourceStrings(); }), err::kDatabaseFileNotFound);
     EXPECT_FALSE(std::filesystem::exists(path)) << "opening must not create the file";
 
-    test::makeResourceDb(path, allRows("X"), "Strings (ReferenceText TEXT, WorkingText TEXT)",
-                         "Strings (ReferenceText, WorkingText)");
+    test::makeResourceDb(path, allRows("X"), "Strings");
     EXPECT_EQ(errorNumberOf([] { AssignResourceStrings(); }), err::kTableNotFound);
-    ResManager().SetResourceDB(test::makeResourceDb(
-        dir / "nocolumn.mdb", allRows("X"), "ResourceStrings (ReferenceText TEXT, Txt TEXT)",
-        "ResourceStrings (ReferenceText, Txt)"));
+    ResManager().SetResourceDB(
+        test::makeResourceDb(dir / "nocolumn.mdb", allRows("X"), "ResourceStrings", "Txt"));
     EXPECT_EQ(errorNumberOf([] { AssignResourceStrings(); }), err::kFieldNotFound);
     std::ofstream(dir / "notes.mdb") << "plain text, not a database file of any kind at all";
     ResManager().SetResourceDB((dir / "notes.mdb").string());

@@ -1,5 +1,7 @@
 #include "RtfReader.h"
 
+#include "RtfRowReader.h"
+
 #include <algorithm>
 #include <cctype>
 #include <fstream>
@@ -53,8 +55,6 @@ const std::map<std::string, int RtfSection::*> kSectionWords{
     {"pgwsxn", &RtfSection::pageWidth},    {"pghsxn", &RtfSection::pageHeight},
     {"marglsxn", &RtfSection::marginLeft}, {"margrsxn", &RtfSection::marginRight},
     {"margtsxn", &RtfSection::marginTop},  {"margbsxn", &RtfSection::marginBottom}};
-const std::map<std::string, int RtfRow::*> kRowWords{{"trpaddl", &RtfRow::paddingLeft},
-                                                     {"trrh", &RtfRow::minHeight}};
 const std::map<std::string, int RtfPicture::*> kPictureWords{{"picw", &RtfPicture::pixelWidth},
                                                              {"pich", &RtfPicture::pixelHeight},
                                                              {"picwgoal", &RtfPicture::goalWidth},
@@ -103,19 +103,14 @@ class Interpreter {
     Dest dest() const { return stack_.back().dest; }
     CharState& chars() { return stack_.back().chars; }
     RtfSection& section() { return doc_.sections.back(); }
-    std::string& currentText() { return intbl_ ? cell_.text : para_.text; }
+    std::string& currentText() { return intbl_ ? rows_.cell.text : para_.text; }
 
     void setDest(Dest d) {
         stack_.back().dest = d;
         stack_.back().owner = true;
     }
     // Characters standing in for the last \u character are dropped.
-    bool skipped() {
-        if (skip_ == 0)
-            return false;
-        --skip_;
-        return true;
-    }
+    bool skipped() { return skip_ > 0 && skip_-- > 0; }
 
     void endGroup() {
         const Dest ended = stack_.back().owner ? dest() : Dest::Skip;
@@ -124,7 +119,7 @@ class Interpreter {
                 picture_.data.push_back(
                     static_cast<uint8_t>(std::stoi(pictHex_.substr(k, 2), nullptr, 16)));
             pictHex_.clear();
-            (intbl_ ? cell_.pictures : para_.pictures).push_back(std::move(picture_));
+            (intbl_ ? rows_.cell.pictures : para_.pictures).push_back(std::move(picture_));
         } else if (ended == Dest::FontTable && !fontName_.empty()) {
             addFont();
         } else if (ended == Dest::Header || ended == Dest::Footer) {
@@ -195,8 +190,8 @@ class Interpreter {
     void noteFormat() {
         const CharState& s = chars();
         if (intbl_) {
-            cell_.bold = cell_.bold || s.bold;
-            cell_.halfPoints = std::max(cell_.halfPoints, s.halfPoints);
+            rows_.cell.bold = rows_.cell.bold || s.bold;
+            rows_.cell.halfPoints = std::max(rows_.cell.halfPoints, s.halfPoints);
             return;
         }
         para_.anyBold = para_.anyBold || s.bold;
@@ -281,21 +276,23 @@ class Interpreter {
             chars().bold = v != 0;
         } else if (w == "tab" || w == "line") {
             addChar(w == "tab" ? '\t' : '\n');
+        } else if (w == "row") {
+            endRow();
         } else if (!paragraphWord(w, v)) {
-            tableWord(w, v);
+            rows_.word(w, v, doc_.colours);
         }
     }
 
     bool paragraphWord(const std::string& w, int v) {
         if (w == "pard") {
             intbl_ = false;
-            para_.align = cell_.align = 'l';
+            para_.align = rows_.cell.align = 'l';
             para_.tabs.clear();
             para_.keepWithNext = false;
         } else if (w == "intbl") {
             intbl_ = true;
         } else if (w == "ql" || w == "qc" || w == "qr" || w == "qj") {
-            (intbl_ ? cell_.align : para_.align) = w[1];
+            (intbl_ ? rows_.cell.align : para_.align) = w[1];
         } else if (w == "tqr" || w == "tqc") {
             tabKind_ = w[2];
         } else if (w == "tx") {
@@ -309,7 +306,7 @@ class Interpreter {
             para_.keepWithNext = true;
         } else if (w == "par") {
             if (intbl_)
-                cell_.text += '\n';
+                rows_.cell.text += '\n';
             else
                 endParagraph();
         } else if (w == "sect") {
@@ -329,39 +326,8 @@ class Interpreter {
         return true;
     }
 
-    void tableWord(const std::string& w, int v) {
-        if (w == "trowd") {
-            rowDef_ = RtfRow{};
-            shading_.reset();
-        } else if (w == "trhdr") {
-            rowDef_.header = true;
-        } else if (kRowWords.count(w)) {
-            rowDef_.*kRowWords.at(w) = v;
-        } else if (w == "clcbpat" && v >= 0 && static_cast<size_t>(v) < doc_.colours.size()) {
-            shading_ = doc_.colours[static_cast<size_t>(v)];
-        } else if (w == "cellx") {
-            rowDef_.cells.emplace_back();
-            rowDef_.cells.back().rightEdge = v;
-            rowDef_.cells.back().shading = std::exchange(shading_, std::nullopt);
-        } else if (w == "cell") {
-            while (!cell_.text.empty() && cell_.text.back() == '\n')
-                cell_.text.pop_back();
-            rowCells_.push_back(std::move(cell_));
-            cell_ = RtfCell{};
-            cell_.align = rowCells_.back().align;
-        } else if (w == "row") {
-            endRow();
-        }
-    }
-
     void endRow() {
-        RtfRow row = rowDef_;
-        for (size_t k = 0; k < row.cells.size() && k < rowCells_.size(); ++k) {
-            rowCells_[k].rightEdge = row.cells[k].rightEdge;
-            rowCells_[k].shading = row.cells[k].shading;
-            row.cells[k] = std::move(rowCells_[k]);
-        }
-        rowCells_.clear();
+        RtfRow row = rows_.endRow();
         auto& body = section().body;
         if (!tableOpen_ || body.empty() || !std::holds_alternative<RtfTable>(body.back()))
             body.emplace_back(RtfTable{});
@@ -388,11 +354,8 @@ class Interpreter {
     std::vector<GroupState> stack_;
     Dest target_ = Dest::Body;
     RtfParagraph para_;
-    RtfCell cell_;  // the cell being read; its edge and shading come from the row definition
     bool intbl_ = false;
-    std::vector<RtfCell> rowCells_;
-    RtfRow rowDef_;
-    std::optional<RtfColour> shading_;
+    RtfRowReader rows_;
     bool tableOpen_ = false;
     char tabKind_ = 'l';
     std::string fontName_, pictHex_, fieldInst_;
@@ -402,71 +365,7 @@ class Interpreter {
     uint32_t highSurrogate_ = 0;
 };
 
-// Pointers to the blocks of type T in every section's body.
-template <typename T>
-std::vector<const T*> blocksOf(const std::vector<RtfSection>& sections) {
-    std::vector<const T*> out;
-    for (const RtfSection& s : sections)
-        for (const RtfBlock& b : s.body)
-            if (const auto* t = std::get_if<T>(&b))
-                out.push_back(t);
-    return out;
-}
-
 }  // namespace
-
-std::vector<int> RtfRow::widths() const {
-    std::vector<int> w;
-    int left = 0;
-    for (const RtfCell& c : cells) {
-        w.push_back(c.rightEdge - left);
-        left = c.rightEdge;
-    }
-    return w;
-}
-
-std::vector<const RtfTable*> RtfSection::tables() const {
-    return blocksOf<RtfTable>({*this});
-}
-std::vector<const RtfParagraph*> RtfSection::paragraphs() const {
-    return blocksOf<RtfParagraph>({*this});
-}
-std::vector<const RtfTable*> RtfDocument::tables() const {
-    return blocksOf<RtfTable>(sections);
-}
-std::vector<const RtfParagraph*> RtfDocument::paragraphs() const {
-    return blocksOf<RtfParagraph>(sections);
-}
-
-std::vector<const RtfPicture*> RtfDocument::pictures() const {
-    std::vector<const RtfPicture*> out;
-    const auto add = [&](const std::vector<RtfPicture>& pictures) {
-        for (const RtfPicture& pic : pictures)
-            out.push_back(&pic);
-    };
-    for (const RtfSection& s : sections)
-        for (const RtfBlock& b : s.body)
-            if (const auto* p = std::get_if<RtfParagraph>(&b))
-                add(p->pictures);
-            else
-                for (const RtfRow& r : std::get<RtfTable>(b).rows)
-                    for (const RtfCell& c : r.cells)
-                        add(c.pictures);
-    return out;
-}
-
-std::string RtfDocument::bodyText() const {
-    std::string out;
-    for (const RtfSection& s : sections)
-        for (const RtfBlock& b : s.body)
-            if (const auto* p = std::get_if<RtfParagraph>(&b))
-                out += p->text + "\n";
-            else
-                for (const RtfRow& r : std::get<RtfTable>(b).rows)
-                    for (const RtfCell& c : r.cells)
-                        out += c.text + "\n";
-    return out;
-}
 
 RtfDocument readRtf(std::string_view rtf) {
     return Interpreter().run(tokenizeRtf(rtf));

@@ -125,7 +125,11 @@ TEST(ColumnFitting, FiguresAndWordsGetTheirWidthFromTextColumnsFirst) {
     EXPECT_GE(wc[1] - 2 * kPad, twipsOf("$ -1,145,175"));
     EXPECT_GE(wc[2] - 2 * kPad, twipsOf("1,145,175"));
     EXPECT_EQ(wc[0] + wc[1] + wc[2], 3600);
+}
 
+TEST(ColumnFitting, TablesThatFitKeepTheirWidthsAndIndentsStayWithTheirWord) {
+    DocumentObject docs;
+    docs.NewDocument("fit.rtf", "/tmp");
     // A table whose texts already fit keeps the widths it was given.
     const TableModel& d = insert(docs, {2.0f, 1.0f}, 2, [](int, int) { return "10"; });
     EXPECT_EQ(widthsOf(d.rows[1]), (std::vector<int>{2880, 1440}));

@@ -160,16 +160,10 @@ void writeSampleFrame(DocumentObject& docs, const std::string& title, bool lands
     docs.ApplyHeaderFooter(true);
 }
 
-int32_t buildSampleDocument(DocumentObject& docs, const std::string& folder,
-                            const std::string& fileName, bool pictures) {
-    int32_t index = docs.NewDocument(fileName, folder, "Untitled", "", "", "", "", 1);
-    docs.ResetFormat();
-    docs.SetFontName("Arial");
-    docs.SetFontSize(8.0f);
-    docs.SetMargins(0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f);
-    writeSampleFrame(docs, kSampleTitle, false);
+namespace {
 
-    // General information
+// The title, description and general-information lines of a report.
+void writeGeneralInformation(DocumentObject& docs) {
     docs.AddText("Office building retrofit", 10.0f, std::nullopt, code::kTextBold, std::nullopt,
                  code::kAlignCentre, code::kDefaultColour, true);
     docs.AddText("Comparison of three heating plants", 10.0f, std::nullopt, 0, std::nullopt,
@@ -179,25 +173,10 @@ int32_t buildSampleDocument(DocumentObject& docs, const std::string& folder,
     numberLine(docs, "Length of analysis", "25", "years");
     numberLine(docs, "Minimum attractive rate of return", "7.00", "% per year");
     docs.AddText("", 10.0f, std::nullopt, 0, std::nullopt, code::kAlignKeep, 32, true);
+}
 
-    summaryTable(docs,
-                 {{"Economic criteria", "Best design case for each criterion", "Value ($)"},
-                  {"Incremental net present worth", "Gas boiler", "-"},
-                  {"Lowest total present worth", "Heat pump " + kSampleNonAscii, "$1,234,567"},
-                  {"Annual operating cost", "Heat pump", "$45,678"},
-                  {"First cost", "Gas boiler", "$321,000"}},
-                 {2.5f, 3.75f, 1.25f}, "Table 1. Executive summary");
-
-    if (pictures) {
-        docs.InsertPicture(sampleChart(0), 235, 185);
-        docs.InsertPicture(sampleChart(1), 235, 185);
-        docs.InsertPicture(sampleChart(2), 235, 185);
-        docs.SetTextFlags(code::kFlagEndBlock, true);
-        docs.WriteDocument(-1, 0);
-        docs.NewLine(1);
-    }
-
-    // Description box as the study inputs report writes it
+// A description box as the study inputs report writes it, and failure notes.
+void writeDescriptionAndNotes(DocumentObject& docs) {
     docs.AddText("Study description :", std::nullopt, std::nullopt, 0, std::nullopt,
                  code::kAlignLeft, code::kDefaultColour, false);
     Table box;
@@ -226,16 +205,10 @@ int32_t buildSampleDocument(DocumentObject& docs, const std::string& folder,
     docs.AddText("No loans are entered for this design case.", 10.0f, 0xFF0000, 4, std::nullopt,
                  code::kAlignCentre, 240, true);
     docs.NewLine(1);
+}
 
-    docs.InsertBreak(code::kBreakPage);
-    std::vector<std::vector<std::string>> rows{{"Year", "Date", "Cash flow", "Savings"}};
-    for (int y = 0; y <= 40; ++y) {
-        rows.push_back({std::to_string(y), y == 0 ? "Initial" : std::to_string(2025 + y),
-                        std::to_string(1000 * y), std::to_string(-37 * y)});
-    }
-    summaryTable(docs, rows, {1.0f, 1.5f, 2.5f, 2.5f}, "1B. Comparison of alternatives");
-    docs.InsertBreak(code::kBreakPage);
-
+// A landscape section with a wide table and a cash-flow chart.
+void writeLandscapeSection(DocumentObject& docs, bool pictures) {
     docs.SetOrientation(code::kLandscape);
     writeSampleFrame(docs, kSampleTitle, true);
     std::vector<std::vector<std::string>> wide{
@@ -254,6 +227,48 @@ int32_t buildSampleDocument(DocumentObject& docs, const std::string& folder,
         docs.InsertPicture(sampleChart(3), 440, 300);
         docs.SetTextFlags(code::kFlagEndBlock, true);
     }
+}
+
+}  // namespace
+
+int32_t buildSampleDocument(DocumentObject& docs, const std::string& folder,
+                            const std::string& fileName, bool pictures) {
+    int32_t index = docs.NewDocument(fileName, folder, "Untitled", "", "", "", "", 1);
+    docs.ResetFormat();
+    docs.SetFontName("Arial");
+    docs.SetFontSize(8.0f);
+    docs.SetMargins(0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f);
+    writeSampleFrame(docs, kSampleTitle, false);
+
+    writeGeneralInformation(docs);
+    summaryTable(docs,
+                 {{"Economic criteria", "Best design case for each criterion", "Value ($)"},
+                  {"Incremental net present worth", "Gas boiler", "-"},
+                  {"Lowest total present worth", "Heat pump " + kSampleNonAscii, "$1,234,567"},
+                  {"Annual operating cost", "Heat pump", "$45,678"},
+                  {"First cost", "Gas boiler", "$321,000"}},
+                 {2.5f, 3.75f, 1.25f}, "Table 1. Executive summary");
+
+    if (pictures) {
+        docs.InsertPicture(sampleChart(0), 235, 185);
+        docs.InsertPicture(sampleChart(1), 235, 185);
+        docs.InsertPicture(sampleChart(2), 235, 185);
+        docs.SetTextFlags(code::kFlagEndBlock, true);
+        docs.WriteDocument(-1, 0);
+        docs.NewLine(1);
+    }
+
+    writeDescriptionAndNotes(docs);
+    docs.InsertBreak(code::kBreakPage);
+    std::vector<std::vector<std::string>> rows{{"Year", "Date", "Cash flow", "Savings"}};
+    for (int y = 0; y <= 40; ++y) {
+        rows.push_back({std::to_string(y), y == 0 ? "Initial" : std::to_string(2025 + y),
+                        std::to_string(1000 * y), std::to_string(-37 * y)});
+    }
+    summaryTable(docs, rows, {1.0f, 1.5f, 2.5f, 2.5f}, "1B. Comparison of alternatives");
+    docs.InsertBreak(code::kBreakPage);
+
+    writeLandscapeSection(docs, pictures);
     docs.SetOrientation(code::kPortrait);
     writeSampleFrame(docs, kSampleTitle, false);
     docs.AddText("Back to portrait: " + kSampleNonAscii, 10.0f, std::nullopt, 0, std::nullopt,

@@ -54,11 +54,7 @@ class RangeTest : public AssignmentTest {
 
     void check(const std::vector<Boundary>& table, void (RangeTest::*baseline)()) {
         for (const auto& b : table) {
-            std::string where = b.part;
-            for (const auto& o : b.overrides)
-                where += " " + std::to_string(o.list) + "(" + std::to_string(o.field) +
-                         ")=" + std::to_string(o.value);
-            SCOPED_TRACE(where);
+            SCOPED_TRACE(::testing::Message() << "row " << (&b - table.data()) << " of the table");
             (this->*baseline)();
             for (const auto& o : b.overrides)
                 list(o.list)(o.field, 1) = o.value;

@@ -1,0 +1,287 @@
+// The engine of fuzz targets built without libFuzzer (gcc has none, and so no
+// coverage feedback): runs every seed input, then mutants of the seeds and of
+// earlier mutants until the time or run count is spent. When the process dies
+// on an input (abort, sanitizer report, fatal signal) that input is written to
+// ARTIFACT_PREFIX/crash-seed-N, so that it can be given back to reproduce it.
+//   TARGET [-max_total_time=S] [-seed=N] [-dict=FILE] [-runs=N]
+//          [-artifact_prefix=PATH] [SEED_DIR | FILE_TO_RUN_ONCE]...
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+extern "C" void __sanitizer_set_death_callback(void (*callback)(void)) __attribute__((weak));
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Options {
+    double seconds = 60;
+    std::uint64_t seed = 1, runs = UINT64_MAX;
+    std::size_t maxLength = 16384;
+    std::string dictionary, artifactPrefix = "./";
+    std::vector<std::string> seedDirs, inputFiles;
+};
+
+// The input being run and where it goes if the process dies; plain globals
+// because the signal handler may use nothing else.
+char g_artifact[4096];
+const std::uint8_t* g_data = nullptr;
+std::size_t g_size = 0;
+char g_signalStack[1 << 16];  // a stack overflow leaves no stack for the handler
+
+void saveInput() {
+    if (g_data == nullptr)
+        return;
+    const int fd = ::open(g_artifact, O_CREAT | O_WRONLY | O_TRUNC, 0644);
+    for (std::size_t done = 0; fd >= 0 && done < g_size;) {
+        const ssize_t n = ::write(fd, g_data + done, g_size - done);
+        if (n <= 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    g_data = nullptr;
+    const char note[] = "fuzz: the failing input is saved\n";
+    const ssize_t ignored = ::write(2, note, sizeof note - 1);
+    (void)ignored;
+}
+
+void onSignal(int signal) {
+    saveInput();
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+void watchCrashes() {
+    std::vector<int> signals{SIGABRT};
+    if (&__sanitizer_set_death_callback != nullptr) {
+        __sanitizer_set_death_callback(saveInput);  // the sanitizer handles the other signals
+    } else {
+        stack_t stack{};
+        stack.ss_sp = g_signalStack;
+        stack.ss_size = sizeof g_signalStack;
+        sigaltstack(&stack, nullptr);
+        signals.insert(signals.end(), {SIGSEGV, SIGBUS, SIGFPE, SIGILL});
+    }
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    action.sa_flags = SA_RESETHAND | SA_ONSTACK;
+    for (int signal : signals)
+        sigaction(signal, &action, nullptr);
+}
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// libFuzzer's dictionary format: `"text"` or `name="text"` a line, with \\, \"
+// and \xAB escapes; # starts a comment line.
+std::vector<std::string> readDictionary(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error(path + ": cannot read the dictionary");
+    std::vector<std::string> tokens;
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+        const auto open = line.find('"'), close = line.find_last_of('"');
+        if (line.find_first_not_of(" \t\r") == std::string::npos || line[0] == '#')
+            continue;
+        if (open == std::string::npos || close == open)
+            throw std::runtime_error(path + ":" + std::to_string(number) + ": no quoted token");
+        std::string token;
+        for (std::size_t i = open + 1; i < close; ++i) {
+            if (line[i] == '\\' && line[i + 1] == 'x' && i + 3 < close) {
+                token += static_cast<char>(std::stoi(line.substr(i + 2, 2), nullptr, 16));
+                i += 3;
+            } else {
+                token += line[i] == '\\' ? line[++i] : line[i];
+            }
+        }
+        tokens.push_back(token);
+    }
+    return tokens;
+}
+
+Options parseOptions(int argc, char** argv) {
+    Options o;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const auto eq = arg.find('=');
+        const std::string flag = arg.substr(0, eq), value = arg.substr(eq + 1);
+        if (flag == "-max_total_time")
+            o.seconds = std::stod(value);
+        else if (flag == "-seed")
+            o.seed = std::stoull(value);
+        else if (flag == "-runs")
+            o.runs = std::stoull(value);
+        else if (flag == "-dict")
+            o.dictionary = value;
+        else if (flag == "-artifact_prefix")
+            o.artifactPrefix = value;
+        else if (arg[0] != '-')  // other flags are libFuzzer's own
+            (fs::is_directory(arg) ? o.seedDirs : o.inputFiles).push_back(arg);
+    }
+    return o;
+}
+
+// Every file under the folders, in a fixed order so that a seed repeats a run.
+std::vector<std::string> readSeeds(const Options& o) {
+    std::vector<fs::path> files;
+    for (const auto& dir : o.seedDirs)
+        for (const auto& entry : fs::recursive_directory_iterator(dir))
+            if (entry.is_regular_file())
+                files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    std::vector<std::string> seeds;
+    for (const auto& f : files)
+        seeds.push_back(readFile(f).substr(0, o.maxLength));
+    if (seeds.empty())
+        seeds.emplace_back();
+    return seeds;
+}
+
+class Mutator {
+  public:
+    Mutator(const Options& o, std::vector<std::string> dictionary)
+        : random_(o.seed), dictionary_(std::move(dictionary)), maxLength_(o.maxLength) {}
+
+    std::size_t below(std::size_t n) { return static_cast<std::size_t>(random_() % n); }
+
+    // One to four changes to `s`; `other` is the partner of a splice.
+    std::string mutate(std::string s, const std::string& other) {
+        for (std::size_t changes = 1 + below(4); changes > 0; --changes)
+            change(s, other);
+        s.resize(std::min(s.size(), maxLength_));
+        return s;
+    }
+
+  private:
+    char anyByte() {
+        static constexpr char kTextBytes[] = "\"\\{}[]:,-09e \n\x7F\x80\xC3\xE2\xED\xF4\xFF";
+        return below(2) ? kTextBytes[below(sizeof kTextBytes)] : static_cast<char>(below(256));
+    }
+
+    void change(std::string& s, const std::string& other) {
+        std::size_t kind = below(8);
+        if (kind >= 4 && kind <= 5 && dictionary_.empty())
+            kind = 2;
+        if (s.empty() && kind != 4 && kind != 7)
+            kind = 2;
+        const std::size_t at = below(s.size() + 1), at0 = s.empty() ? 0 : below(s.size());
+        const std::string& token = dictionary_.empty() ? s : dictionary_[below(dictionary_.size())];
+        switch (kind) {
+            case 0:
+                s[at0] ^= static_cast<char>(1u << below(8));
+                break;
+            case 1:
+                s[at0] = anyByte();
+                break;
+            case 2:
+                s.insert(s.begin() + static_cast<std::ptrdiff_t>(at), anyByte());
+                break;
+            case 3:
+                s.erase(at0, 1 + below(std::min<std::size_t>(16, s.size() - at0)));
+                break;
+            case 4:
+                s.insert(at, token);
+                break;
+            case 5:
+                s.replace(at0, token.size(), token);
+                break;
+            case 6:
+                s.insert(at, s.substr(at0, 1 + below(64)));
+                break;
+            default:
+                s = s.substr(0, at) + other.substr(below(other.size() + 1));
+                break;
+        }
+    }
+
+    std::mt19937_64 random_;
+    std::vector<std::string> dictionary_;
+    std::size_t maxLength_;
+};
+
+// Runs one input from a buffer of exactly its size, so that the address
+// sanitizer catches a read past its end; an escaping exception is a failure.
+int runOne(const std::string& input) {
+    std::unique_ptr<std::uint8_t[]> copy(new std::uint8_t[std::max<std::size_t>(1, input.size())]);
+    std::copy(input.begin(), input.end(), copy.get());
+    g_data = copy.get();
+    g_size = input.size();
+    int result = 0;
+    try {
+        result = LLVMFuzzerTestOneInput(copy.get(), input.size());
+    } catch (...) {
+        std::cerr << "fuzz: the target let an exception escape\n";
+        std::abort();
+    }
+    g_data = nullptr;
+    return result;
+}
+
+int fuzz(const Options& o) {
+    const std::string artifact = o.artifactPrefix + "crash-seed-" + std::to_string(o.seed);
+    artifact.copy(g_artifact, sizeof g_artifact - 1);
+    watchCrashes();
+    for (const auto& file : o.inputFiles)
+        runOne(readFile(file));
+    if (!o.inputFiles.empty())
+        return 0;
+    std::vector<std::string> dictionary;
+    if (!o.dictionary.empty())
+        dictionary = readDictionary(o.dictionary);
+    const std::vector<std::string> seeds = readSeeds(o);
+    std::cerr << "fuzz: seed " << o.seed << ", " << seeds.size() << " seed inputs, "
+              << dictionary.size() << " dictionary tokens, " << o.seconds << " s\n";
+    Mutator mutator(o, std::move(dictionary));
+    const auto start = std::chrono::steady_clock::now();
+    for (const auto& s : seeds)
+        runOne(s);
+    // Mutants the target does not turn down (-1) are sometimes kept, so that
+    // changes pile up over generations.
+    std::vector<std::string> pool = seeds;
+    const std::chrono::duration<double> budget(o.seconds);
+    std::uint64_t runs = 0;
+    for (; runs < o.runs; ++runs) {
+        if (runs % 64 == 0 && std::chrono::steady_clock::now() - start >= budget)
+            break;
+        std::string input =
+            mutator.mutate(pool[mutator.below(pool.size())], pool[mutator.below(pool.size())]);
+        if (runOne(input) == -1 || mutator.below(8) != 0)
+            continue;
+        if (pool.size() < seeds.size() + 4096)
+            pool.push_back(std::move(input));
+        else
+            pool[seeds.size() + mutator.below(4096)] = std::move(input);
+    }
+    std::cerr << "fuzz: done, " << runs << " mutated inputs, no failure\n";
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return fuzz(parseOptions(argc, argv));
+    } catch (const std::exception& e) {
+        std::cerr << "fuzz: " << e.what() << "\n";
+        return 2;
+    }
+}

@@ -1,8 +1,6 @@
-// `qvc calc --json` and the answer `qvc calc` prints, on the bundled example
-// made by `qvc demo`: the JSON document against the engine's getters of the
-// same study calculated here (value for value, no key missing or extra), the
-// reports against the rounded JSON values, the printed answer against the
-// JSON, and what a failed calculation leaves behind.
+// `qvc calc --json` and the printed answer on the example `qvc demo` makes: the
+// document value for value against the engine run here, the answer against the
+// document, and what a failed calculation leaves behind.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -15,7 +13,6 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "RtfReader.h"
 #include "qvc/ResManager.h"
 #include "qvc/cORVCalculator.h"
 #include "qvc/cORVProject.h"
@@ -72,17 +69,6 @@ std::string grouped(double value) {
         digits.insert(static_cast<size_t>(pos), ",");
     return (whole < 0 ? "-" : "") + digits;
 }
-std::string dollars(double value) {  // the sign before the currency sign: "-$63,041"
-    const std::string digits = grouped(value);
-    return digits.starts_with("-") ? "-$" + digits.substr(1) : "$" + digits;
-}
-// An undefined rate, ratio or payback (-1) reads N/A.
-std::string orNA(const json& value, int decimals, double scale = 1.0) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value.get<double>() * scale);
-    return value.get<double>() == -1.0 ? "N/A" : text;
-}
-
 template <typename Item>
 using YearGetter = double (Item::*)(int16_t) const;
 using tavlo::IAlternative;
@@ -158,7 +144,7 @@ class CalcResultsTest : public ::testing::Test {
         return *calc->objLifeCycle;
     }
     void expectJsonMatchesTheEngine(const json& doc);
-    void expectReportsShowTheJson(const json& doc, const fs::path& out);
+    void expectReportsWritten(const fs::path& out);
     void expectTheAnswer(const json& doc, const std::string& answer);
 
     static inline fs::path root_;
@@ -218,44 +204,15 @@ void CalcResultsTest::expectJsonMatchesTheEngine(const json& doc) {
     EXPECT_GT(doc["Comparisons"][0]["AIRR"].get<double>(), e.DiscountRate());
 }
 
-void CalcResultsTest::expectReportsShowTheJson(const json& doc, const fs::path& out) {
-    const json& comparisons = doc["Comparisons"];
-    const auto shortTitle = [&](const json& n) {
-        return doc["Alternatives"][n.get<size_t>() - 1]["CaseShortTitle"].get<std::string>();
-    };
-    const fs::path summaryFile = out / "Office Building Central Plant_Life-Cycle Cost Summary.RTF";
-    const fs::path detailsFile = out / "Office Building Central Plant_Analysis Details.RTF";
-    // Summary table 3: challenger, base, additional first cost, savings,
-    // after-tax IRR, before-tax IRR, payback.
-    const RtfDocument summary = readRtfFile(summaryFile);
-    const RtfTable& t3 = *summary.tables().back();
-    const RtfDocument detailsDocument = readRtfFile(detailsFile);
-    const auto details = detailsDocument.tables();
-    ASSERT_EQ(t3.rows.size(), comparisons.size() + 1);
-    ASSERT_EQ(details.size(), 2 * comparisons.size());
-    for (size_t k = 0; k < comparisons.size(); ++k) {
-        const json& c = comparisons[k];
-        const std::vector<RtfCell>& cells = t3.rows[k + 1].cells;
-        ASSERT_EQ(cells.size(), 7u);
-        EXPECT_EQ(cells[0].text.rfind(shortTitle(c["Challenger"]), 0), 0u);
-        EXPECT_EQ(cells[1].text.rfind(shortTitle(c["BaseCase"]), 0), 0u);
-        EXPECT_EQ(cells[2].text, dollars(c["AdditionalFirstCost"]));
-        EXPECT_EQ(cells[3].text, dollars(c["NPWSavings"]));
-        EXPECT_EQ(cells[4].text, orNA(c["IRR"], 2, 100));
-        EXPECT_EQ(cells[5].text, orNA(c["BeforeTaxIRR"], 2, 100));
-        EXPECT_EQ(cells[6].text, orNA(c["PaybackYears"], 1));
-        // Analysis details: the rates before tax, after tax and adjusted.
-        const RtfTable& s = *details[2 * k];
-        ASSERT_EQ(s.rows.size(), 9u);
-        const auto rate = [](const json& v) { return v == -1.0 ? "N/A" : orNA(v, 1, 100) + " %"; };
-        EXPECT_EQ(s.rows[5].cells.back().text, rate(c["BeforeTaxIRR"]));
-        EXPECT_EQ(s.rows[6].cells.back().text, rate(c["IRR"]));
-        EXPECT_EQ(s.rows[7].cells[0].text, "Incremental Adjusted Internal Rate of Return");
-        EXPECT_EQ(s.rows[7].cells.back().text, rate(c["AIRR"]));
+// The reports' figures are checked against the engine in tests/reports; here
+// only that the run wrote them and no borrowing rate reached them.
+void CalcResultsTest::expectReportsWritten(const fs::path& out) {
+    for (const char* name : {"Life-Cycle Cost Summary", "Analysis Details"}) {
+        const std::string rtf =
+            readFile(out / ("Office Building Central Plant_" + std::string(name) + ".RTF"));
+        EXPECT_NE(rtf.find("Incremental"), std::string::npos) << name;
+        EXPECT_EQ(rtf.find("-68.8"), std::string::npos) << name;
     }
-    EXPECT_EQ(t3.rows[1].cells[4].text, "N/A");
-    for (const fs::path& report : {summaryFile, detailsFile})
-        EXPECT_EQ(readFile(report).find("-68.8"), std::string::npos) << report;
 }
 
 void CalcResultsTest::expectTheAnswer(const json& doc, const std::string& answer) {
@@ -300,7 +257,7 @@ TEST_F(CalcResultsTest, JsonReportsAndAnswerAgreeWithTheEngine) {
     ASSERT_EQ(run.status, 0) << readFile(root_ / "agree.err");
     const json doc = json::parse(run.out);
     expectJsonMatchesTheEngine(doc);
-    expectReportsShowTheJson(doc, dir / "reports");
+    expectReportsWritten(dir / "reports");
     const std::string err = readFile(root_ / "agree.err");  // the answer, then the reports
     expectTheAnswer(doc, err.substr(0, err.find("\nReports:\n")));
     // Written to a file, the document is a text file of this program (CR LF).

@@ -184,33 +184,23 @@ class Mutator {
         if (s.empty() && kind != 4 && kind != 7)
             kind = 2;
         const std::size_t at = below(s.size() + 1), at0 = s.empty() ? 0 : below(s.size());
-        const std::string& token = dictionary_.empty() ? s : dictionary_[below(dictionary_.size())];
-        switch (kind) {
-            case 0:
-                s[at0] ^= static_cast<char>(1u << below(8));
-                break;
-            case 1:
-                s[at0] = anyByte();
-                break;
-            case 2:
-                s.insert(s.begin() + static_cast<std::ptrdiff_t>(at), anyByte());
-                break;
-            case 3:
-                s.erase(at0, 1 + below(std::min<std::size_t>(16, s.size() - at0)));
-                break;
-            case 4:
-                s.insert(at, token);
-                break;
-            case 5:
-                s.replace(at0, token.size(), token);
-                break;
-            case 6:
-                s.insert(at, s.substr(at0, 1 + below(64)));
-                break;
-            default:
-                s = s.substr(0, at) + other.substr(below(other.size() + 1));
-                break;
-        }
+        const std::string token = dictionary_.empty() ? "" : dictionary_[below(dictionary_.size())];
+        if (kind == 0)
+            s[at0] ^= static_cast<char>(1u << below(8));
+        else if (kind == 1)
+            s[at0] = anyByte();
+        else if (kind == 2)
+            s.insert(s.begin() + static_cast<std::ptrdiff_t>(at), anyByte());
+        else if (kind == 3)
+            s.erase(at0, 1 + below(std::min<std::size_t>(16, s.size() - at0)));
+        else if (kind == 4)
+            s.insert(at, token);
+        else if (kind == 5)
+            s.replace(at0, token.size(), token);
+        else if (kind == 6)
+            s.insert(at, s.substr(at0, 1 + below(64)));
+        else  // splice: the start of this input, the end of the other
+            s = s.substr(0, at) + other.substr(below(other.size() + 1));
     }
 
     std::mt19937_64 random_;

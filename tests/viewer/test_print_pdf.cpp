@@ -1,7 +1,6 @@
-// Printing through the viewer's rendering, read back from the PDF with
-// poppler's pdfinfo and pdftotext: page count, paper sizes, "Page N of M"
-// footers and table figures; the print dialog's choice of a file, and a
-// failed write that keeps the user's older file.
+// Printing through the viewer's rendering, read back with poppler: page count,
+// paper sizes, "Page N of M" footers and table figures; the print dialog's
+// choice of a file, and failed writes that keep the user's older file.
 
 #include <gtest/gtest.h>
 
@@ -27,40 +26,39 @@ using namespace qvc::viewer;
 
 namespace {
 
-std::string run(const std::string& command) {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    std::array<char, 4096> buffer{};
-    for (size_t n; pipe && (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-        out.append(buffer.data(), n);
-    if (pipe)
-        pclose(pipe);
-    return out;
-}
+struct PdfPage {
+    std::string text, size;  // runs of blanks in the text as one blank; "612 x 792"
+};
 
-std::string match(const std::string& text, const char* pattern) {
+// The pages of `pdf` as poppler's pdftotext and pdfinfo read them; none when
+// there is no such file.
+std::vector<PdfPage> readPdf(const fs::path& pdf) {
+    const auto run = [&](const std::string& command, const char* output) {
+        std::string out;
+        FILE* pipe =
+            popen((command + " '" + pdf.string() + "' " + output + " 2>/dev/null").c_str(), "r");
+        std::array<char, 4096> buffer{};
+        for (size_t n; pipe && (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
+            out.append(buffer.data(), n);
+        if (pipe)
+            pclose(pipe);
+        return out;
+    };
+    const std::string text = run("pdftotext -layout", "-"), info = run("pdfinfo -l 999", "");
+    const std::regex blanks("\\s+"), size(R"(size:\s+([0-9.]+ x [0-9.]+))");
+    std::vector<PdfPage> pages;
     std::smatch m;
-    return std::regex_search(text, m, std::regex(pattern)) ? std::string(m[1]) : std::string();
-}
-
-int pdfPages(const fs::path& pdf) {
-    const std::string pages =
-        match(run("pdfinfo '" + pdf.string() + "' 2>&1"), R"(Pages:\s+(\d+))");
-    return pages.empty() ? -1 : std::stoi(pages);
-}
-
-// The text of page `page` with every run of blanks as one blank.
-std::string pageText(const fs::path& pdf, int page) {
-    const std::string p = std::to_string(page);
-    return std::regex_replace(
-        run("pdftotext -layout -f " + p + " -l " + p + " '" + pdf.string() + "' - 2>&1"),
-        std::regex("\\s+"), " ");
-}
-
-std::string pageSize(const fs::path& pdf, int page) {
-    const std::string p = std::to_string(page);
-    return match(run("pdfinfo -f " + p + " -l " + p + " '" + pdf.string() + "' 2>&1"),
-                 R"(Page\s+\d+ size:\s+([0-9.]+ x [0-9.]+))");
+    auto from = info.cbegin();
+    for (size_t start = 0, end; (end = text.find('\f', start)) != std::string::npos;
+         start = end + 1) {
+        PdfPage& page = pages.emplace_back();
+        page.text = std::regex_replace(text.substr(start, end - start), blanks, " ");
+        if (std::regex_search(from, info.cend(), m, size)) {
+            page.size = m[1];
+            from = m.suffix().first;
+        }
+    }
+    return pages;
 }
 
 }  // namespace
@@ -86,32 +84,29 @@ TEST(PrintPdf, ThePrinterServiceWritesEveryDocumentWithItsPageNumbers) {
         docs.AttachWindow(nullptr, 0);
     }
     ui::Services::reset();
-    ASSERT_EQ(pdfPages(pdf), 7);
+    const std::vector<PdfPage> pages = readPdf(pdf);
+    ASSERT_EQ(pages.size(), 7u);
     for (int p = 1; p <= 7; ++p) {
         const std::string of = p == 1 ? "1 of 1" : std::to_string(p - 1) + " of 6";
-        EXPECT_NE(pageText(pdf, p).find("Page " + of), std::string::npos) << "page " << p;
-        EXPECT_EQ(pageSize(pdf, p).substr(0, 9), p == 6 ? "792 x 612" : "612 x 792");
+        EXPECT_NE(pages[p - 1].text.find("Page " + of), std::string::npos) << "page " << p;
+        EXPECT_EQ(pages[p - 1].size.substr(0, 9), p == 6 ? "792 x 612" : "612 x 792");
     }
-    EXPECT_NE(pageText(pdf, 1).find("first document QV Components v 17.0 Page 1 of 1"),
+    EXPECT_NE(pages[0].text.find("first document QV Components v 17.0 Page 1 of 1"),
               std::string::npos);
-    const std::string sample = pageText(pdf, 2);
-    EXPECT_NE(sample.find("Lowest total present worth Heat pump"), std::string::npos) << sample;
-    EXPECT_NE(sample.find("$1,234,567"), std::string::npos) << sample;
-    EXPECT_NE(pageText(pdf, 6).find("5 2030 1005 2005 3005"), std::string::npos);
+    EXPECT_NE(pages[1].text.find("Lowest total present worth Heat pump"), std::string::npos);
+    EXPECT_NE(pages[1].text.find("$1,234,567"), std::string::npos) << pages[1].text;
+    EXPECT_NE(pages[5].text.find("5 2030 1005 2005 3005"), std::string::npos);
 }
 
-TEST(PrintPdf, DirectPrintingAndTheDialogsChoiceOfAFile) {
+// Printing straight to a file and through the dialog's choice; failures that
+// write nothing and keep the user's older file.
+TEST(PrintPdf, DirectPrintingTheDialogsChoiceAndFailedWrites) {
     const fs::path work = test::freshDir("viewer", "pdf-direct");
     doc::DocumentObject docs;
     test::buildShortDocument(docs, work.string(), "One.RTF", "chosen in the dialog");
     EXPECT_EQ(printDocumentsToPdf(docs, work / "direct.pdf"), 1);
-    EXPECT_NE(pageText(work / "direct.pdf", 1).find("chosen in the dialog"), std::string::npos);
-    // A missing folder is reported; without documents nothing is written.
-    EXPECT_EQ(test::errorNumberOf([&] { printDocumentsToPdf(docs, work / "missing" / "x.pdf"); }),
-              76);
-    doc::DocumentObject none;
-    EXPECT_NE(test::errorNumberOf([&] { printDocumentsToPdf(none, work / "none.pdf"); }), 0);
-    EXPECT_FALSE(fs::exists(work / "none.pdf"));
+    EXPECT_NE(readPdf(work / "direct.pdf").at(0).text.find("chosen in the dialog"),
+              std::string::npos);
     for (const bool accept : {true, false}) {
         const fs::path pdf = work / (accept ? "chosen.pdf" : "cancelled.pdf");
         QtPrinter printer([&](QPrinter& p) {
@@ -120,15 +115,17 @@ TEST(PrintPdf, DirectPrintingAndTheDialogsChoiceOfAFile) {
             return accept;
         });
         EXPECT_NO_THROW(printer.print(docs, 1, true));
-        EXPECT_EQ(pdfPages(pdf), accept ? 1 : -1);
+        EXPECT_EQ(readPdf(pdf).size(), accept ? 1u : 0u);
     }
-    EXPECT_NE(pageText(work / "chosen.pdf", 1).find("chosen in the dialog"), std::string::npos);
-}
+    EXPECT_NE(readPdf(work / "chosen.pdf").at(0).text.find("chosen in the dialog"),
+              std::string::npos);
+    // A missing folder is reported; without documents nothing is written.
+    EXPECT_EQ(test::errorNumberOf([&] { printDocumentsToPdf(docs, work / "missing" / "x.pdf"); }),
+              76);
+    doc::DocumentObject none;
+    EXPECT_NE(test::errorNumberOf([&] { printDocumentsToPdf(none, work / "none.pdf"); }), 0);
+    EXPECT_FALSE(fs::exists(work / "none.pdf"));
 
-TEST(PrintPdf, AFailedWriteKeepsTheUsersOlderFile) {
-    const fs::path work = test::freshDir("viewer", "pdf-failure");
-    doc::DocumentObject docs;
-    test::buildShortDocument(docs, work.string(), "One.RTF", "never printed");
     const fs::path pdf = work / "reports.pdf";
     test::FakeEnv env;
     env.addFile(pdf, "the user's older PDF");

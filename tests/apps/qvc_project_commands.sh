@@ -99,6 +99,18 @@ empty=$("$qvc" study add "$p" --json "$examples/office-hvac/study.json")
 rc=$?
 { [ "$rc" = 3 ] && grep -q "not calculated (status 302" "$out/r302.txt"; } ||
   fail "302 fallback exit $rc: $(cat "$out/r302.txt")"
+# A failed calculation writes no results and no answer, keeps a file of that
+# name as it was, and leaves no temporary file; with nothing to do, a usage error.
+calc_status() { "$qvc" calc "$@" >"$out/answer.txt" 2>"$out/err.txt"; echo $?; }
+[ "$(calc_status "$p" "$empty" --json "$out/r.json")" = 1 ] || fail "calc of no cases: $(cat "$out/err.txt")"
+grep -q "not calculated" "$out/err.txt" || fail "no-cases message: $(cat "$out/err.txt")"
+[ -e "$out/r.json" ] || [ -s "$out/answer.txt" ] && fail "a failed calculation wrote results"
+echo kept >"$out/r.json"
+[ "$(calc_status "$p" "$empty" --json "$out/r.json")" = 1 ] || fail "calc of no cases over a file"
+[ "$(calc_status "$p" 1 --reports SI --json "$out/r.json")" = 1 ] || fail "results of input reports"
+[ "$(cat "$out/r.json")" = kept ] || fail "a failed calculation replaced a file"
+ls -A "$out" | grep -q '^\.qvc' && fail "a temporary file was left: $(ls -A "$out")"
+[ "$(calc_status "$p" 1)" = 2 ] || fail "calc with nothing to do is no usage error"
 check "delete the study without cases" "$qvc" study delete "$p" "$empty"
 
 # Reproducer: converted to simple payback, cases without loans got a loan term

@@ -1,6 +1,6 @@
 // `qvc calc --json` and the printed answer on the example `qvc demo` makes: the
 // document value for value against the engine run here, the answer against the
-// document, and what a failed calculation leaves behind.
+// document, for mutually exclusive and for independent cases.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -305,31 +305,6 @@ TEST_F(CalcResultsTest, IndependentCasesNameThoseThatBeatTheBaseCase) {
               std::string::npos)
         << run.out;
     EXPECT_EQ(run.out.find("preferred"), std::string::npos) << run.out;
-}
-
-TEST_F(CalcResultsTest, AFailedCalculationWritesNoFile) {
-    const fs::path dir = root_ / "failed", err = dir / "err";
-    fs::create_directories(dir);
-    std::ofstream(dir / "study.json") << R"({"StudyTitle": "Empty", "Lifecycle": 25})";
-    const QvcRun add =
-        qvc({"study", "add", project(), "--json", (dir / "study.json").string()}, err);
-    ASSERT_EQ(add.status, 0) << readFile(err);
-    const std::string empty = std::to_string(std::stoi(add.out));  // no design cases
-    const std::string file = (dir / "results.json").string();
-    QvcRun run = qvc({"calc", project(), empty, "--json", file}, err);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(readFile(err).find("not calculated"), std::string::npos);
-    EXPECT_FALSE(fs::exists(file));
-    EXPECT_EQ(run.out, "");         // no answer either
-    std::ofstream(file) << "kept";  // a file of that name stays as it was
-    EXPECT_EQ(qvc({"calc", project(), empty, "--json", file}, err).status, 1);
-    // Input reports alone have no results to write.
-    EXPECT_EQ(qvc({"calc", project(), "1", "--reports", "SI", "--json", file}, err).status, 1);
-    EXPECT_EQ(readFile(file), "kept");
-    // Without --out and --json there is nothing to do: a usage error.
-    EXPECT_EQ(qvc({"calc", project(), "1"}, err).status, 2);
-    for (const auto& entry : fs::directory_iterator(dir))  // no temporary file left
-        EXPECT_FALSE(entry.path().filename().string().starts_with(".qvc")) << entry.path();
 }
 
 }  // namespace

@@ -113,22 +113,34 @@ TEST_F(SummaryAndCopies, CopiesOfAStudyAreNumberedAndCarryTheirCases) {
 }
 
 TEST_F(SummaryAndCopies, ACopyThatFailsHalfwayLeavesNothing) {
+    // Each failure point in turn: the source study cannot be read (a year that
+    // does not fit 16 bits), a case of the copy cannot be written (item names
+    // made unique), the copied study cannot be written.
     prj.addStudyDetails(study("Base"));
     addCase(1, "Option 1");
     std::string xml = "kept";
-    // The copy cannot be written: a title column of 16 bits holds the
-    // source's title 123, but not "Copy (1) of 123".
+    auto expectNothingCopied = [&](const std::string& error) {
+        EXPECT_FALSE(prj.DuplicateStudy(1, xml));
+        EXPECT_NE(prj.getErrorMsg(), "");
+        EXPECT_EQ(prj.getErrorMsg().substr(0, error.size()), error) << prj.getErrorMsg();
+        EXPECT_EQ(count("tblStudy"), 1);
+        EXPECT_EQ(count("tblDesignCase"), 1);
+        EXPECT_EQ(xml, "kept");
+    };
+    execute("UPDATE tblStudy SET nBaseYear = 70000");
+    expectNothingCopied("6#");
+    execute(
+        "UPDATE tblStudy SET nBaseYear = 2026; "
+        "CREATE UNIQUE INDEX onlyOnce ON tblInvestmentCost (sInvItemName)");
+    expectNothingCopied("");
+    // A title column of 16 bits holds the source's title 123, not "Copy (1) of 123".
     execute(
         "DROP TABLE tblStudy; CREATE TABLE tblStudy (iStudyId INTEGER PRIMARY KEY AUTOINCREMENT, "
         "sStudyTitle SHORT, sStudyDescription TEXT, nTypeOfAnalysis SHORT, nTypeOfAlts SHORT, "
         "nBaseYear SHORT, sCurrSymbol TEXT, nLifecycle SHORT, dDiscountRate DOUBLE, "
         "bCalcIncomeTaxes YESNO, dIncomeTaxRate DOUBLE, iStudyCopy SHORT, bStudyArchive YESNO); "
         "INSERT INTO tblStudy VALUES (1, 123, '', 0, 0, 2026, '$', 20, 3, 0, 0, 0, 0)");
-    EXPECT_FALSE(prj.DuplicateStudy(1, xml));
-    EXPECT_EQ(prj.getErrorMsg().substr(0, 3), "13#") << prj.getErrorMsg();
-    EXPECT_EQ(count("tblStudy"), 1);
-    EXPECT_EQ(count("tblDesignCase"), 1);
-    EXPECT_EQ(xml, "kept");
+    expectNothingCopied("13#");
 }
 
 TEST_F(SummaryAndCopies, CaseCopyMoveAndDelete) {

@@ -304,10 +304,15 @@ TEST_F(WexImport, BadInputFailsWithoutAddingACase) {
     importer.StudyID = 42;
     importBuilding("1#B", false);
     EXPECT_EQ(importer.getErrorMsg().substr(0, 5), "3021#") << importer.getErrorMsg();
+    // A study whose life cycle cannot be read gives the project's record.
+    importer.StudyID = 1;
+    execute("UPDATE tblStudy SET nLifecycle = 70000");
+    importBuilding("1#B", false);
+    EXPECT_EQ(importer.getErrorMsg(), "6#Overflow#getStudyDetails#cORVProject#");
     EXPECT_EQ(count("tblDesignCase"), 0);
+    execute("UPDATE tblStudy SET nLifecycle = 25");
 
     // A sibling project without its data table.
-    importer.StudyID = 1;
     std::filesystem::remove_all(wexDir);
     makeWex({{1, "B", {}}}, false);
     importBuilding("1#B", false);

@@ -257,5 +257,20 @@ TEST_F(CashFlowTest, ShortStudiesShareAPageAndEmptyYearsShowZeros) {
     EXPECT_EQ(rowTexts(a.rows.back())[5], "1,000");
 }
 
+// Longer studies get smaller type, so that each table of up to 40 years keeps to
+// one page: a step after 25 years and another after 32.
+TEST_F(CashFlowTest, LongerStudiesGetSmallerType) {
+    std::vector<int> sizes;
+    for (const int16_t years : {25, 26, 32, 33}) {
+        ExampleVariant v = variantOf(0, 0, false);
+        v.lifecycle = years;
+        calculate(v, {exampleCases()[0]});
+        sizes.push_back(cashFlows("CF2").tables().at(0)->rows.at(1).cells.at(0).halfPoints);
+    }
+    EXPECT_GT(sizes[0], sizes[1]);
+    EXPECT_EQ(sizes[1], sizes[2]);
+    EXPECT_GT(sizes[2], sizes[3]);
+}
+
 }  // namespace
 }  // namespace qvc::test

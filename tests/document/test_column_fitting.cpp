@@ -153,6 +153,7 @@ TEST(ColumnFitting, FiguresHaveADigitAndNoLetter) {
                                                   {"N/A", false},
                                                   {"-", false},
                                                   {"Z1", false},
+                                                  {"z1", false},
                                                   {"a1", false},
                                                   {"\xC3\x80"
                                                    "1",

@@ -212,6 +212,10 @@ TEST(DocumentObject, OrientationSectionsHeadersAndBreaks) {
     // Header text does not leak into the body.
     EXPECT_EQ(docs.ActiveDocument().sections()[0].header.size(), 3u);
     EXPECT_TRUE(std::get<Paragraph>(docs.ActiveDocument().sections()[0].header.back()).ruleBelow);
+    // The project line's label and value take the 9 pt asked for, not the text's size.
+    const auto& project = std::get<Paragraph>(docs.ActiveDocument().sections()[0].header[1]);
+    EXPECT_EQ(project.runs.front().format.halfPoints, 18);
+    EXPECT_EQ(project.runs.back().format.halfPoints, 18);
     EXPECT_TRUE(std::get<Paragraph>(docs.ActiveDocument().sections()[0].footer.front()).ruleAbove);
     docs.InsertBreak(code::kBreakPage);
     docs.SetOrientation(code::kPortrait);

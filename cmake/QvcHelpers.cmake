@@ -72,16 +72,37 @@ function(qvc_add_component_part name)
   set_property(GLOBAL APPEND PROPERTY QVC_COMPONENT_PARTS ${name})
 endfunction()
 
+# The link, include folder, definitions and flags every GoogleTest program
+# shares (they must be the same for the reused precompiled headers).
+function(qvc_test_target_setup name)
+  target_link_libraries(${name} PRIVATE GTest::gmock GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
+  target_compile_definitions(${name} PRIVATE
+    QVC_SOURCE_DIR="${CMAKE_SOURCE_DIR}" QVC_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output")
+  qvc_apply_flags(${name})
+endfunction()
+
 # qvc_add_test(NAME SOURCES ... DEPS ... [LABELS ...])
 # A GoogleTest program registered with ctest, test by test.
 function(qvc_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gmock GTest::gtest_main)
-  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
-  target_compile_definitions(${name} PRIVATE
-    QVC_SOURCE_DIR="${CMAKE_SOURCE_DIR}" QVC_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output")
-  qvc_apply_flags(${name})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+  qvc_test_target_setup(${name})
+  # GoogleTest's headers take longer to compile than most test sources: they are
+  # compiled once, in a program of their own (so that no test's sources must build
+  # first), and reused by every test program.
+  if(QVC_TEST_PCH)
+    if(NOT TARGET qvc_test_pch)
+      file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/qvc_test_pch.cpp
+           CONTENT "// Only carries the precompiled headers.\n")
+      add_executable(qvc_test_pch EXCLUDE_FROM_ALL ${CMAKE_BINARY_DIR}/qvc_test_pch.cpp)
+      qvc_test_target_setup(qvc_test_pch)
+      target_precompile_headers(qvc_test_pch PRIVATE <gtest/gtest.h> <gmock/gmock.h> <string>
+                                <vector> <filesystem> <fstream> <cmath> <algorithm>)
+    endif()
+    target_precompile_headers(${name} REUSE_FROM qvc_test_pch)
+  endif()
   include(GoogleTest)
   set(props ENVIRONMENT "LC_ALL=C.UTF-8")
   if(ARG_LABELS)

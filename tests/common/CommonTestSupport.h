@@ -21,15 +21,6 @@ inline std::filesystem::path freshDir(const std::string& name) {
 // A row of ResourceStrings; std::nullopt stores Null.
 using Row = std::pair<std::optional<std::string>, std::optional<std::string>>;
 
-inline std::string sqlLiteral(const std::optional<std::string>& s) {
-    if (!s)
-        return "NULL";
-    std::string out = "'";
-    for (char c : *s)
-        out += c == '\'' ? std::string("''") : std::string(1, c);
-    return out + "'";
-}
-
 // Creates `path` with a table of the reference and the working text and the given rows.
 inline std::string makeResourceDb(const std::filesystem::path& path, const std::vector<Row>& rows,
                                   const std::string& table = "ResourceStrings",

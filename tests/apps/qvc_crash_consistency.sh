@@ -1,16 +1,15 @@
 #!/usr/bin/env bash
 # Kill -9 at random moments of the commands that change several rows at once
 # (study copy, study convert, case update, study delete). After every kill the
-# project file must pass SQLite's integrity check, hold exactly the state from
-# before the command or the state after it (never half of it), and take the
-# next command.
-#
+# project passes SQLite's integrity check, holds exactly the state from before
+# the command or after it (never half of it), and takes the next command.
 #   qvc_crash_consistency.sh QVC EXAMPLES OUTDIR [TRIALS]
 set -u
 qvc=$1 examples=$2 out=$3 trials=${4:-100}
 rm -rf "$out" && mkdir -p "$out"
 fails=0
 fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
+ms() { echo $(($(date +%s%N) / 1000000)); }
 
 # Every row of every table, in key order: equal dumps mean equal projects.
 dump() {
@@ -39,34 +38,28 @@ print(json.dumps({"CaseTitle": sys.argv[1], "CaseShortTitle": sys.argv[1],
 PY
 }
 
-# A project with a study of 8 full cases, a second study of 3 cases, and an
-# edited version of case 2 for the update.
+# Study 1 of 8 full cases, study 2 of the example's 3, and case 2 edited
+# (another title, every investment and annual cost changed) for the update.
 template=$out/template
 "$qvc" init "$template" >/dev/null || { echo "FAIL: init"; exit 1; }
-for _ in 1 2; do
+for s in 1 2; do
   "$qvc" study add "$template" --json "$examples/office-hvac/study.json" >/dev/null
 done
 for k in 1 2 3 4 5 6 7 8; do
   full_case "Option $k" >"$out/full$k.json"
-  "$qvc" case add "$template" 1 --json "$out/full$k.json" >/dev/null ||
-    { echo "FAIL: adding a full case"; exit 1; }
+  "$qvc" case add "$template" 1 --json "$out/full$k.json" >/dev/null
 done
 for f in "$examples"/office-hvac/cases/*.json; do
   "$qvc" case add "$template" 2 --json "$f" >/dev/null
 done
 [ "$("$qvc" count "$template" 1)" = 8 ] || { echo "FAIL: template has not 8 cases"; exit 1; }
-# Case 2 with another title and every investment and annual cost changed.
 "$qvc" case show "$template" 1 2 |
   sed -e 's/"CaseTitle": "[^"]*"/"CaseTitle": "Edited in the crash test"/' \
       -e 's/"InvCost": \([0-9]\)/"InvCost": 1\1/' \
       -e 's/"AnnOpCost": \([0-9]\)/"AnnOpCost": 2\1/' >"$out/case2.json"
 
-# How long a command takes that only starts and reads: kills before that
-# moment all land before any change.
-start=$(date +%s%N)
-"$qvc" count "$template" >/dev/null
-startup=$(( ($(date +%s%N) - start) / 1000000 ))
-
+# Kills before the time a command takes to start and read all land before any change.
+start=$(ms) && "$qvc" count "$template" >/dev/null && startup=$(($(ms) - start))
 operations=("study copy @P@ 1" "study convert @P@ 1 2" "case update @P@ 1 2 --json $out/case2.json"
             "study delete @P@ 2")
 declare -a before after duration
@@ -74,10 +67,10 @@ for k in "${!operations[@]}"; do
   p=$out/reference$k
   cp -r "$template" "$p"
   before[$k]=$(dump "$p")
-  start=$(date +%s%N)
+  start=$(ms)
   # shellcheck disable=SC2086
   "$qvc" ${operations[$k]//@P@/$p} >/dev/null || fail "operation '${operations[$k]}' on the template"
-  duration[$k]=$(( ($(date +%s%N) - start) / 1000000 ))
+  duration[$k]=$(($(ms) - start))
   after[$k]=$(dump "$p")
   [ "${before[$k]}" != "${after[$k]}" ] || fail "operation '${operations[$k]}' changed nothing"
 done
@@ -85,13 +78,12 @@ echo "start-up ${startup} ms, operation times (ms): ${duration[*]}"
 
 declare -A outcomes
 for ((t = 1; t <= trials; t++)); do
-  k=$((t % ${#operations[@]}))
-  p=$out/trial
+  k=$((t % ${#operations[@]})) p=$out/trial
   rm -rf "$p" && cp -r "$template" "$p"
-  # A moment from a little before the command's first change to a little
-  # past its usual end.
+  # A moment from a little before the command's first change to a little past its usual end.
   low=$((startup * 4 / 5)) high=$((duration[k] * 11 / 10))
   delay_ms=$((low + RANDOM % (high > low ? high - low + 1 : 1)))
+  what="trial $t (${operations[$k]}, killed after ${delay_ms} ms)"
   # shellcheck disable=SC2086
   "$qvc" ${operations[$k]//@P@/$p} >/dev/null 2>&1 &
   pid=$!
@@ -99,29 +91,21 @@ for ((t = 1; t <= trials; t++)); do
   kill -9 "$pid" 2>/dev/null
   wait "$pid" 2>/dev/null
   # The next command works, also when it only reads.
-  if ! "$qvc" count "$p" >/dev/null 2>"$out/err.txt"; then
-    fail "trial $t (${operations[$k]}, ${delay_ms} ms): count after the kill: $(cat "$out/err.txt")"
-    continue
-  fi
+  "$qvc" count "$p" >/dev/null 2>"$out/err.txt" || { fail "$what: count: $(cat "$out/err.txt")"; continue; }
   integrity=$(sqlite3 "$p/ORV30.mdb" 'PRAGMA integrity_check')
-  [ "$integrity" = ok ] || fail "trial $t: integrity check: $integrity"
+  [ "$integrity" = ok ] || fail "$what: integrity check: $integrity"
   state=$(dump "$p")
   if [ "$state" = "${before[$k]}" ]; then
     outcomes[$k-before]=$((${outcomes[$k-before]:-0} + 1))
   elif [ "$state" = "${after[$k]}" ]; then
     outcomes[$k-after]=$((${outcomes[$k-after]:-0} + 1))
   else
-    fail "trial $t (${operations[$k]}, killed after ${delay_ms} ms): half-changed project"
-    cp -r "$p" "$out/half-$t"
+    fail "$what: half-changed project" && cp -r "$p" "$out/half-$t"
   fi
-  "$qvc" study add "$p" --json "$examples/office-hvac/study.json" >/dev/null ||
-    fail "trial $t: adding a study after the kill"
+  "$qvc" study add "$p" --json "$examples/office-hvac/study.json" >/dev/null || fail "$what: adding a study"
 done
 for k in "${!operations[@]}"; do
   echo "${operations[$k]}: ${outcomes[$k-before]:-0} before, ${outcomes[$k-after]:-0} after"
 done
-if [ "$fails" -ne 0 ]; then
-  echo "$fails failure(s)"
-  exit 1
-fi
-echo "crash consistency: $trials trials, every project whole"
+[ "$fails" -eq 0 ] && echo "crash consistency: $trials trials, every project whole"
+exit $((fails > 0))

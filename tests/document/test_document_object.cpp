@@ -16,19 +16,16 @@
 namespace fs = std::filesystem;
 using namespace qvc;
 using namespace qvc::doc;
+using test::errorNumberOf;
 
 namespace {
 
-using test::errorNumberOf;
-
-const std::vector<Block>& body(DocumentObject& docs, size_t section = 0) {
-    return docs.ActiveDocument().sections().at(section).body;
+const std::vector<Block>& body(DocumentObject& docs) {
+    return docs.ActiveDocument().sections().at(0).body;
 }
-
-const Paragraph& paragraphAt(DocumentObject& docs, size_t i, size_t section = 0) {
-    return std::get<Paragraph>(body(docs, section).at(i));
+const Paragraph& paragraphAt(DocumentObject& docs, size_t i) {
+    return std::get<Paragraph>(body(docs).at(i));
 }
-
 // A paragraph's text with tabs, line breaks and fields as a reader shows them.
 std::string text(const Paragraph& p) {
     static const char* const kShown[] = {"", "\t", "\n", "{PAGE}", "{NUMPAGES}", "{PICTURE}"};
@@ -37,15 +34,17 @@ std::string text(const Paragraph& p) {
         out += r.kind == Run::Kind::Text ? r.text : kShown[static_cast<int>(r.kind)];
     return out;
 }
+void addLine(DocumentObject& docs, const std::string& s, bool end = true) {
+    docs.AddText(s, 10.0f, std::nullopt, 0, std::nullopt, code::kAlignKeep, code::kDefaultColour,
+                 end);
+}
 
 struct RecordingHost : DocumentHost {
     std::vector<int32_t> activated;
     std::vector<std::pair<int32_t, bool>> printed;
-    int16_t zoom = 0;
     void documentActivated(const DocumentObject&, int32_t index) override {
         activated.push_back(index);
     }
-    void zoomChanged(int16_t percent) override { zoom = percent; }
     void printDocument(const DocumentObject&, int32_t index, bool dialog) override {
         printed.emplace_back(index, dialog);
     }
@@ -53,32 +52,17 @@ struct RecordingHost : DocumentHost {
 
 }  // namespace
 
-TEST(DocumentObject, DocumentsAreCountedActivatedAndNamed) {
+TEST(DocumentObject, DocumentsAreActivatedNamedAndPrinted) {
     DocumentObject docs;
-    EXPECT_EQ(docs.DocumentCount(), 0);
-    EXPECT_EQ(errorNumberOf([&] { docs.AddText("x"); }), rt::err::kObjectNotSet);
     EXPECT_EQ(errorNumberOf([&] { docs.ActiveDocument(); }), rt::err::kObjectNotSet);
     EXPECT_EQ(docs.NewDocument("a.rtf", "/tmp"), 1);
     EXPECT_EQ(docs.NewDocument("b.rtf", "/tmp"), 2);
     EXPECT_EQ(docs.ActiveDocument().FileName(), "b.rtf");
-    EXPECT_EQ(docs.ActiveDocument().Index(), 2);
-
     RecordingHost host;
-    EXPECT_EQ(docs.AttachWindow(nullptr, 0), 0);
     EXPECT_EQ(docs.AttachWindow(&host, 0), 1);
     docs.ActivateDocument(1);
     EXPECT_EQ(docs.ActiveDocument().FileName(), "a.rtf");
     EXPECT_EQ(host.activated, std::vector<int32_t>{1});
-    EXPECT_EQ(errorNumberOf([&] { docs.ActivateDocument(3); }), rt::err::kSubscriptOutOfRange);
-    EXPECT_EQ(errorNumberOf([&] { docs.ActivateDocument(0); }), rt::err::kSubscriptOutOfRange);
-    EXPECT_EQ(docs.activeIndex(), 1);
-
-    docs.ActiveDocument().SetFileName("copy.rtf");
-    docs.ActiveDocument().SetFileFolder("/elsewhere");
-    EXPECT_EQ(docs.document(1).path(), fs::path("/elsewhere/copy.rtf"));
-
-    docs.SetZoom(125);
-    EXPECT_EQ(host.zoom, 125);
     docs.PrintDocument(0);
     docs.ActivateDocument(2);
     docs.PrintDocument(1);
@@ -87,63 +71,31 @@ TEST(DocumentObject, DocumentsAreCountedActivatedAndNamed) {
     EXPECT_EQ(errorNumberOf([&] { docs.PrintDocument(0); }), rt::err::kDeviceUnavailable);
 }
 
-TEST(DocumentObject, TextStylesTabsAndParagraphEnds) {
+TEST(DocumentObject, TextStylesTabsAndLineBreaks) {
     DocumentObject docs;
     docs.NewDocument("t.rtf", "/tmp");
-    docs.ResetFormat();
-    docs.SetFontName("Arial");
-    docs.SetFontSize(8);
-    // Heading: bold, centred, 1.2 lines.
     docs.AddText("Title", 12.0f, std::nullopt, code::kTextBold, 1.2f, code::kAlignCentre,
                  code::kDefaultColour, true);
-    // Left and right parts in one paragraph.
-    docs.AddText("App v1", 9.0f, std::nullopt, 0, std::nullopt, code::kAlignLeft,
-                 code::kDefaultColour, false);
-    docs.AddText("Page", 9.0f, std::nullopt, 0, std::nullopt, code::kAlignRight, 16, false);
-    docs.InsertField(code::kFieldSeparator);
-    docs.InsertField(code::kFieldPageNumber);
-    docs.InsertField(code::kFieldSeparator);
-    docs.AddText("of", 9.0f, std::nullopt, 0, std::nullopt, code::kAlignKeep, 16, false);
-    docs.InsertField(code::kFieldSeparator);
-    docs.InsertField(code::kFieldPageCount);
-    docs.NewLine(1);  // ends the open paragraph
-    docs.NewLine(2);  // two empty ones
-    docs.AddText("note", 10.0f, 0xFF0000, 4, std::nullopt, code::kAlignCentre, 240, true);
-    docs.AddText("plain", std::nullopt, 0xFF0000, 0, std::nullopt, code::kAlignKeep,
+    addLine(docs, "open", false);
+    docs.NewLine(2);  // ends the open paragraph and adds one empty one
+    docs.AddText("plain", std::nullopt, 0xFF0000, 4, std::nullopt, code::kAlignKeep,
                  code::kDefaultColour, true);
     // CR LF, CR and LF are one line break each; other control characters go.
-    docs.AddText(
-        "\r\nsecond\rthird\n\x01"
-        "fourth\r\n",
-        10.0f, std::nullopt, 0, std::nullopt, code::kAlignLeft, code::kDefaultColour, true);
-
-    ASSERT_EQ(body(docs).size(), 7u);
+    addLine(docs,
+            "\r\nsecond\rthird\n\x01"
+            "fourth\r\n");
+    ASSERT_EQ(body(docs).size(), 5u);
     const Paragraph& title = paragraphAt(docs, 0);
-    EXPECT_EQ(text(title), "Title");
     EXPECT_EQ(title.align, HAlign::Centre);
     EXPECT_EQ(title.lineSpacingPercent, 120);
     EXPECT_TRUE(title.runs[0].format.bold);
     EXPECT_EQ(title.runs[0].format.halfPoints, 24);
-
-    const Paragraph& footerLike = paragraphAt(docs, 1);
-    EXPECT_EQ(text(footerLike), "App v1\tPage {PAGE} of {NUMPAGES}");
-    ASSERT_EQ(footerLike.tabs.size(), 1u);
-    EXPECT_EQ(footerLike.tabs[0], (TabStop{10800, TabStop::Kind::Right}));
-    EXPECT_EQ(footerLike.align, HAlign::Left);
-    EXPECT_EQ(footerLike.runs.back().format.halfPoints, 18);  // fields take the text's size
-    EXPECT_EQ(footerLike.runs.back().format.colour, (Rgb{16, 0, 0}));
-
+    EXPECT_EQ(text(paragraphAt(docs, 1)), "open");
     EXPECT_TRUE(paragraphAt(docs, 2).runs.empty());
-    EXPECT_TRUE(paragraphAt(docs, 3).runs.empty());
-    EXPECT_EQ(paragraphAt(docs, 3).endFormat.halfPoints, 16);  // the 8 pt default
-
-    const Paragraph& note = paragraphAt(docs, 4);
-    EXPECT_EQ(note.runs[0].format.colour, (Rgb{240, 0, 0}));
-    EXPECT_TRUE(note.runs[0].format.italic);
-    EXPECT_FALSE(note.runs[0].format.bold);
     // With the default colour the alternative one is used (0xFF0000 is blue).
-    EXPECT_EQ(paragraphAt(docs, 5).runs[0].format.colour, (Rgb{0, 0, 255}));
-    EXPECT_EQ(text(paragraphAt(docs, 6)), "\nsecond\nthird\nfourth\n");
+    EXPECT_EQ(paragraphAt(docs, 3).runs[0].format.colour, (Rgb{0, 0, 255}));
+    EXPECT_TRUE(paragraphAt(docs, 3).runs[0].format.italic);
+    EXPECT_EQ(text(paragraphAt(docs, 4)), "\nsecond\nthird\nfourth\n");
 }
 
 TEST(DocumentObject, TablesFollowRowStartsWidthsAndCaptions) {
@@ -151,42 +103,34 @@ TEST(DocumentObject, TablesFollowRowStartsWidthsAndCaptions) {
     docs.NewDocument("tb.rtf", "/tmp");
     Table t;
     t.Attach(docs);
-    const int32_t starts[] = {1, 4, 7, 10, 13};
-    t.Define(15, starts);
-    EXPECT_EQ(t.rowLengths(), (std::vector<int32_t>{3, 3, 3, 3, 3}));
-    for (int32_t n = 1; n <= 15; ++n) {
+    const int32_t starts[] = {1, 4, 7};
+    t.Define(9, starts);
+    for (int32_t n = 1; n <= 9; ++n) {
         t.Cell(n).SetValue("c" + std::to_string(n));
         t.Cell(n).SetWidth(n % 3 == 1 ? 2.5f : (n % 3 == 2 ? 3.75f : 1.25f));
     }
-    t.Cell(3).SetVerticalAlignment(code::kVAlignCentre);
     t.Cell(4).SetPadding(6.0f / 32.0f);
     t.Cell(5).SetCellMeasure(0.5f);
     t.SetHeaderRow(true);
     docs.EndTableBlock();
     docs.AddText("Table 1. Summary", 10.0f, std::nullopt, 0, std::nullopt, code::kAlignLeft);
     t.InsertInto(docs);
-
     ASSERT_EQ(body(docs).size(), 2u);
     EXPECT_TRUE(paragraphAt(docs, 0).keepWithNext);
     const auto& table = std::get<TableModel>(body(docs)[1]);
-    ASSERT_EQ(table.rows.size(), 5u);
+    ASSERT_EQ(table.rows.size(), 3u);
     EXPECT_TRUE(table.rows[0].header && !table.rows[1].header);
-    EXPECT_EQ(table.rows[4].cells[1].widthTwips, 5400);
-    EXPECT_FALSE(table.rows[0].cells[1].shading.has_value());
-    EXPECT_EQ(table.rows[0].cells[2].valign, VAlign::Centre);
+    EXPECT_EQ(table.rows[2].cells[1].widthTwips, 5400);
     EXPECT_EQ(table.rows[1].paddingLeftRightTwips, 135);
     EXPECT_EQ(table.rows[1].paddingTopBottomTwips, 67);
     EXPECT_EQ(table.rows[1].minHeightTwips, 720);
-    EXPECT_EQ(text(table.rows[4].cells[2].paragraphs[0]), "c15");
+    EXPECT_EQ(text(table.rows[2].cells[2].paragraphs[0]), "c9");
 
-    // AddCell with row starts, cells without widths share the rest of the line,
-    // Cell(n) beyond the end adds cells.
+    // Cells without widths share the rest of the line; Cell(n) beyond the end adds cells.
     Table t2;
     t2.Attach(docs);
-    for (int i = 0; i < 4; ++i) {
-        TableCell& c = t2.AddCell();
-        c.SetRowStart(i % 2 == 0);
-    }
+    for (int i = 0; i < 4; ++i)
+        t2.AddCell().SetRowStart(i % 2 == 0);
     t2.Cell(1).SetWidth(1.5f);
     t2.Cell(6).SetValue("grown");
     t2.Cell(5).SetRowStart(true);
@@ -204,89 +148,69 @@ TEST(DocumentObject, OrientationSectionsHeadersAndBreaks) {
     // Before any body text the orientation changes the first section.
     docs.SetOrientation(code::kLandscape);
     ASSERT_EQ(docs.ActiveDocument().sections().size(), 1u);
-    EXPECT_EQ(docs.ActiveDocument().sections()[0].page.pageWidthTwips, 15840);
     EXPECT_EQ(docs.ActiveDocument().sections()[0].page.textWidth(), 14400);
     test::writeSampleFrame(docs, "T", true);
-    docs.AddText("body", std::nullopt, std::nullopt, 0, std::nullopt, code::kAlignLeft,
-                 code::kDefaultColour, false);
+    addLine(docs, "body");
     // Header text does not leak into the body.
     EXPECT_EQ(docs.ActiveDocument().sections()[0].header.size(), 3u);
-    EXPECT_TRUE(std::get<Paragraph>(docs.ActiveDocument().sections()[0].header.back()).ruleBelow);
-    // The project line's label and value take the 9 pt asked for, not the text's size.
-    const auto& project = std::get<Paragraph>(docs.ActiveDocument().sections()[0].header[1]);
-    EXPECT_EQ(project.runs.front().format.halfPoints, 18);
-    EXPECT_EQ(project.runs.back().format.halfPoints, 18);
-    EXPECT_TRUE(std::get<Paragraph>(docs.ActiveDocument().sections()[0].footer.front()).ruleAbove);
     docs.InsertBreak(code::kBreakPage);
     docs.SetOrientation(code::kPortrait);
     const auto& sections = docs.ActiveDocument().sections();
     ASSERT_EQ(sections.size(), 2u);
     EXPECT_EQ(sections[1].page.pageWidthTwips, 12240);
-    EXPECT_EQ(sections[1].page.marginLeft, 720);
     EXPECT_EQ(sections[1].header.size(), 3u);  // copied
     EXPECT_EQ(text(std::get<Paragraph>(sections[0].body[0])), "body");
     EXPECT_TRUE(std::holds_alternative<PageBreak>(sections[0].body[1]));
 }
 
-TEST(DocumentObject, PicturesAreCheckedAndSizedForThePage) {
+TEST(DocumentObject, PicturesAreSizedForThePage) {
     DocumentObject docs;
     docs.NewDocument("p.rtf", "/tmp");
     auto png = test::samplePng(100, 50, 1, 2, 3);
     docs.InsertPicture(png, 235, 185);
     docs.InsertPicture(png, 2000, 1000);  // wider than the page: shrunk to 7.5 in
-    // Taller than the page less its 0.5 in margins and 2 in for the text around
-    // it: 11 - 1 - 2 = 8 in = 11520 twips of 1000 pt = 20000, so 0.576 times
-    // as wide too: 200 pt = 4000 twips give 2304.
+    // Taller than the page less its margins and 2 in for the text around it:
+    // 11 - 1 - 2 = 8 in = 11520 twips of 20000, so 4000 twips wide give 2304.
     docs.InsertPicture(png, 200, 1000);
     docs.SetTextFlags(code::kFlagEndBlock, true);
     const Paragraph& p = paragraphAt(docs, 0);
     ASSERT_EQ(p.runs.size(), 3u);
-    EXPECT_EQ(p.align, HAlign::Centre);
-    EXPECT_EQ(p.runs[0].picture->widthTwips, 4700);
-    EXPECT_EQ(p.runs[0].picture->heightTwips, 3700);
+    const std::vector<std::pair<int, int>> sizes{{4700, 3700}, {10800, 5400}, {2304, 11520}};
+    for (size_t k = 0; k < 3; ++k)
+        EXPECT_EQ(std::make_pair(p.runs[k].picture->widthTwips, p.runs[k].picture->heightTwips),
+                  sizes[k]);
     EXPECT_EQ(p.runs[0].picture->pixelWidth, 100);
-    EXPECT_EQ(p.runs[0].picture->pixelHeight, 50);
-    EXPECT_EQ(p.runs[1].picture->widthTwips, 10800);
-    EXPECT_EQ(p.runs[1].picture->heightTwips, 5400);
-    EXPECT_EQ(p.runs[2].picture->widthTwips, 2304);
-    EXPECT_EQ(p.runs[2].picture->heightTwips, 11520);
 }
 
 TEST(DocumentObject, WritingNeedsAnExistingFolderAndKeepsTheInsertionPoint) {
     DocumentObject docs;
     const fs::path dir = test::freshDir("document", "write");
-    const fs::path missing = dir / "no-such-folder";
-    docs.NewDocument("w.rtf", missing.string());
-    docs.AddText("x", std::nullopt, std::nullopt, 0, std::nullopt, code::kAlignLeft,
-                 code::kDefaultColour, true);
+    docs.NewDocument("w.rtf", (dir / "missing").string());
+    addLine(docs, "x");
     try {
         docs.WriteDocument(-1, 0);
         ADD_FAILURE() << "writing into a missing folder must fail";
     } catch (const rt::Error& e) {
         EXPECT_EQ(e.number(), rt::err::kPathNotFound);
-        EXPECT_NE(e.description().find(missing.string()), std::string::npos);
-        EXPECT_NE(e.description().find("does not exist"), std::string::npos);
+        EXPECT_NE(e.description().find((dir / "missing").string()), std::string::npos);
     }
-
     // An open paragraph is written but stays open for more text.
     docs.ActiveDocument().SetFileFolder(dir.string());
-    docs.AddText("label ", std::nullopt, std::nullopt, 0, std::nullopt, code::kAlignLeft,
-                 code::kDefaultColour, false);
+    addLine(docs, "label ", false);
     docs.WriteDocument(-1, 0);
     std::ifstream in(dir / "w.rtf", std::ios::binary);
     std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_NE(written.find("label "), std::string::npos);
-    docs.AddText("value", std::nullopt, std::nullopt, 0, std::nullopt, code::kAlignKeep,
-                 code::kDefaultColour, true);
+    addLine(docs, "value");
     ASSERT_EQ(body(docs).size(), 2u);
     EXPECT_EQ(text(paragraphAt(docs, 1)), "label value");
-    EXPECT_FALSE(fs::exists(dir / "w.rtf.tmp"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
-// Every wrong call fails with its number and leaves the document usable;
-// values at the limits are accepted.
+// Every wrong call fails with its number; values at the limits are accepted.
 TEST(DocumentObject, WrongCallsFailWithTheirNumbers) {
     DocumentObject docs;
+    EXPECT_EQ(errorNumberOf([&] { docs.AddText("x"); }), rt::err::kObjectNotSet);
     docs.NewDocument("bad.rtf", "/tmp");
     const auto png = test::samplePng(10, 10, 1, 2, 3);
     const std::vector<uint8_t> notPng(png.begin() + 1, png.end());
@@ -294,30 +218,23 @@ TEST(DocumentObject, WrongCallsFailWithTheirNumbers) {
     const int32_t zeroStart[] = {0};
     const std::pair<std::function<void()>, int> calls[] = {
         {[&] { docs.AddText("x", std::nullopt, std::nullopt, 0, std::nullopt, 3); }, 5},  // align
-        {[&] { docs.AddText("x", 0.5f); }, 5},                       // under 1 pt
-        {[&] { docs.AddText("x", 1.0f); }, 0},                       // 1 pt
+        {[&] { docs.AddText("x", 0.5f); }, 5},  // under 1 pt
+        {[&] { docs.AddText("x", 1.0f); }, 0},
         {[&] { docs.AddLabelValue("x", "", true, 1, 1, 0.0); }, 5},  // a tab at 0 in
         {[&] { docs.InsertField(999); }, 5},
-        {[&] { docs.InsertBreak(7); }, 5},
         {[&] { docs.SetTextFlags(0x100, true); }, 5},
-        {[&] { docs.NewLine(-1); }, 5},
-        {[&] { docs.SetOrientation(3); }, 5},
         {[&] { docs.SetMargins(4, 4, 0.5f, 0.5f, 0.5f, 0.5f); }, 5},  // 8 of 8.5 in
         // 3.75 + 3.75 in leave exactly the inch of text a letter page must keep.
         {[&] { docs.SetMargins(3.75f, 3.75f, 3.75f, 3.75f, 0.5f, 0.5f); }, 0},
         {[&] { docs.SetZoom(9); }, 5},
-        {[&] { docs.SetZoom(10); }, 0},
         {[&] { docs.SetZoom(500); }, 0},
         {[&] { docs.SetZoom(501); }, 5},
         {[&] { docs.InsertPicture(notPng, 10, 10); }, 5},
-        {[&] { docs.InsertPicture(png, 0, 10); }, 5},
         {[&] { table.InsertInto(docs); }, 5},  // not attached
         {[&] { table.Define(3, zeroStart); }, 9},
-        {[&] { table.Cell(0); }, 9},
-        {[&] { table.Cell(1).SetAlignment(3); }, 5},
         {[&] { table.Cell(1).SetWidth(-1); }, 5},
+        {[&] { docs.ActivateDocument(0); }, 9},
         {[&] { docs.ActivateDocument(2); }, 9},
-        {[&] { docs.WriteDocument(2, 0); }, 9},
     };
     for (size_t k = 0; k < std::size(calls); ++k)
         EXPECT_EQ(errorNumberOf(calls[k].first), calls[k].second) << "call " << k;

@@ -1,13 +1,10 @@
-// Opens the sample report document with a real RTF reader (LibreOffice through
-// the rtfcheck tool): it must load, paginate with "Page N of M" footers on every
-// page, and raise no lint warning. Skipped when LibreOffice or the tool is absent.
+// The sample document opened by LibreOffice through the rtfcheck tool: it loads,
+// has "Page N of M" footers on every page and no lint warning. Skipped without them.
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "SampleDocument.h"
 #include "TestSupport.h"
@@ -26,16 +23,10 @@ TEST(RtfCheck, SampleDocumentOpensCleanlyInLibreOffice) {
     const fs::path dir = qvc::test::freshDir("document", "rtfcheck");
     qvc::doc::DocumentObject docs;
     qvc::test::buildSampleDocument(docs, dir.string(), "sample-check.rtf");
-    const fs::path json = dir / "rtfcheck.json";
     const std::string command = "'" + tool.string() +
                                 "' --strict --require-page-of --expect-images 4 --expect-tables 4"
-                                " --expect-orientation P,P,P,P,L,P --compact --png 60 --outdir '" +
+                                " --expect-orientation P,P,P,P,L,P --compact --outdir '" +
                                 (dir / "out").string() + "' '" +
-                                (dir / "sample-check.rtf").string() + "' > '" + json.string() +
-                                "' 2>&1";
-    const int status = std::system(command.c_str());
-    std::stringstream report;
-    report << std::ifstream(json).rdbuf();
-    ASSERT_TRUE(WIFEXITED(status)) << report.str();
-    EXPECT_EQ(WEXITSTATUS(status), 0) << report.str();
+                                (dir / "sample-check.rtf").string() + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
 }

@@ -15,17 +15,15 @@ namespace tavlo::testing {
 
 struct RaisedError {
     TavloError error;
-    std::string library;
-    std::string className;
     std::string method;
 };
 
 class EngineTest : public ::testing::Test {
   protected:
     EngineTest() : engine(createEngine()) {
-        engine->setOnError([this](const TavloError& e, const std::string& lib,
-                                  const std::string& cls, const std::string& method) {
-            raised.push_back({e, lib, cls, method});
+        engine->setOnError([this](const TavloError& e, const std::string&, const std::string&,
+                                  const std::string& method) {
+            raised.push_back({e, method});
         });
     }
 

@@ -24,7 +24,7 @@ TEST_F(CashFlowTest, InvestmentsAreEscalatedPaidAndSalvaged) {
     calculate();
     const double cash[] = {400, 0, 1060.9, 0, 0, 0, 0, -245.974773085, 0, 0, 0};
     for (int16_t y = 0; y <= 10; ++y) {
-        EXPECT_NEAR(a.CashInvestmentAt(y), cash[y], 1e-8) << "year " << y;
+        EXPECT_NEAR(a.CashInvestmentAt(y), cash[y], 1e-8) << y;
     }
     EXPECT_NEAR(a.FirstCost(), 400.0, 1e-9);
     EXPECT_NEAR(a.TotalPresentWorth(), 1187.457894782, 1e-8);
@@ -32,8 +32,7 @@ TEST_F(CashFlowTest, InvestmentsAreEscalatedPaidAndSalvaged) {
     EXPECT_NEAR(a.BookValueAt(1), 500.0, 1e-9);
     EXPECT_NEAR(a.BookValueAt(6), 1560.9, 1e-9);
     EXPECT_NEAR(a.BookValueAt(7), 500.0, 1e-9);
-    EXPECT_EQ(a.Rank(), 1);
-    EXPECT_EQ(engine->Comparisons().Count(), 0);
+    EXPECT_EQ(engine->Comparisons().Count(), 0);  // one alternative
 
     // L = 10, d = 0: 300 in year 8 at 3 %, life 5, salvage 50: disposed of at the
     // end of the study (50 x 1.03^10). An item paid in year 11 has no effect.
@@ -49,7 +48,6 @@ TEST_F(CashFlowTest, InvestmentsAreEscalatedPaidAndSalvaged) {
     EXPECT_NEAR(b.CashInvestmentAt(10), -67.195818967, 1e-8);
     EXPECT_NEAR(b.TotalPresentWorth(), 380.031024416 - 67.195818967, 1e-8);
     EXPECT_EQ(b.BookValueAt(10), 0.0);
-    EXPECT_EQ(b.FirstCost(), 0.0);
 }
 
 TEST_F(CashFlowTest, OperatingCostsLandInTheirYears) {
@@ -187,20 +185,6 @@ TEST_F(CashFlowTest, DepreciationInterestAndDisposalGainEnterTheTax) {
     }
     EXPECT_NEAR(a.TotalPresentWorth(), 7618.943067724, 1e-8);
     EXPECT_NEAR(a.BeforeTaxTPW(), 11609.514998355, 1e-8);
-
-    // No tax in public sector, with the flag off, or for simple payback; books still kept.
-    for (auto [type, flag] : {std::pair<int16_t, bool>{1, true}, {0, false}, {2, true}}) {
-        study(5, 0.10, 1, type);
-        engine->setIncomeTaxFlag(flag);
-        engine->setIncomeTaxRate(0.4);
-        taxedItems(alt(1));
-        calculate();
-        for (int16_t y = 0; y <= 5; ++y) {
-            EXPECT_EQ(alt(1).TaxAt(y), 0.0);
-        }
-        EXPECT_NEAR(alt(1).TaxableIncomeAt(1), -3400.0, 1e-9);
-        EXPECT_NEAR(alt(1).TotalPresentWorth(), 11609.514998355, 1e-8);
-    }
 }
 
 }  // namespace

@@ -1,9 +1,7 @@
 #pragma once
-// What must hold for any laid-out report document, whatever its content:
-// everything lies on the paper inside the given margins, no text or picture
-// overlaps another, every table row is drawn exactly once, a row kept with the
-// next one never ends a page, and every page a table continues on starts with
-// all its heading rows.
+// What must hold for any laid-out report: all inside the margins, no text or picture overlapping
+// another, every table row drawn once, a row kept with the next never ending a page, and every
+// page a table continues on starting with all its heading rows.
 
 #include <string>
 #include <vector>
@@ -12,9 +10,7 @@
 
 namespace qvc::test {
 
-// One line per broken rule, naming the page; empty when the layout is sound.
-// `sidePt` is the left and right margin, `edgePt` the distance of the header
-// and footer from the top and bottom edges.
+// One line per broken rule. `sidePt`: left and right margin; `edgePt`: header and footer distance.
 std::vector<std::string> layoutProblems(const viewer::LaidOutDocument& laid, double sidePt,
                                         double edgePt);
 

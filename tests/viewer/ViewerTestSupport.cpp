@@ -1,5 +1,4 @@
-// The Qt application of the viewer tests (off-screen unless the test run names
-// another platform).
+// The Qt application of the viewer tests (off-screen unless the run names another platform).
 
 #include <cairo.h>
 #include <fontconfig/fontconfig.h>
@@ -18,8 +17,7 @@ class QtApplicationEnvironment : public ::testing::Environment {
         app_ = std::make_unique<QApplication>(argc_, argv_);
         QApplication::setApplicationName(QStringLiteral("QVComponents"));
     }
-    // Qt goes first; then the font caches that cairo (the charts) and Qt filled
-    // are dropped, so the leak checker sees only what the tests themselves leave.
+    // Drops Qt, then cairo's and fontconfig's font caches, which the leak checker would report.
     void TearDown() override {
         app_.reset();
         cairo_debug_reset_static_data();

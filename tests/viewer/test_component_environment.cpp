@@ -1,6 +1,4 @@
-// The viewer environment that reads the component's state: the shipped
-// resource texts of the save dialog, the error message format, the temporary
-// folder and the help file.
+// The viewer environment over the component's state: resource texts, error format, folders, help.
 
 #include <gtest/gtest.h>
 
@@ -28,15 +26,11 @@ TEST(ComponentEnvironment, TextsErrorsTemporaryFolderAndHelpOfTheComponent) {
     EXPECT_EQ(env.formatError("76#Path not found#SaveDocument#FrmReportViewer#"),
               "Error 76 - Path not found\r\nProcedure - SaveDocument\r\nModule - FrmReportViewer");
     EXPECT_EQ(env.text("gXstrSaveRpt"), "Save Report As");
-    EXPECT_EQ(env.text("gXstrReportFiles") + ", " + env.text("gXstrAllFiles"),
-              "Report Files, All Files");
     EXPECT_EQ(env.text("noSuchKey"), "");
     EXPECT_EQ(env.tempFolder(), work.string());
 
     auto help = std::make_shared<ui::HeadlessHelp>();
     ui::Services::setHelp(help);
-    env.showHelp(viewer::frmReportViewer::HelpContextID);  // no help file named: nothing
-    EXPECT_TRUE(help->requests().empty());
     std::ofstream(work / "viewer.html") << "<html></html>";
     ResManager().SetHelpFile((work / "viewer.html").string());
     env.showHelp(viewer::frmReportViewer::HelpContextID);

@@ -1,6 +1,5 @@
-// Every report of the bundled example over 40 years, laid out by the viewer: no figure and no word
-// of any table cell is wider than its column at the viewer's font metrics, and the pages keep the
-// rules every layout keeps (see LayoutChecks.h), continued tables included.
+// Every report of the example over 40 years, laid out by the viewer: no figure or word of a table
+// cell is wider than its column at the viewer's font metrics, and the LayoutChecks.h rules hold.
 
 #include <gtest/gtest.h>
 
@@ -33,8 +32,8 @@ bool isFigure(const QString& text) {
     return digit;
 }
 
-// The pieces of a cell that may not be broken: whole figure lines, otherwise
-// words (blanks at the start of a line go with its first word).
+// The pieces of a cell that may not be broken: whole figure lines, otherwise words (with the
+// line's leading blanks on its first word).
 std::vector<std::pair<QString, doc::CharFormat>> unbreakable(const doc::TableCellModel& cell) {
     std::vector<std::pair<QString, doc::CharFormat>> pieces;
     std::vector<std::pair<QString, doc::CharFormat>> line;
@@ -130,7 +129,6 @@ void resetState() {
     resetReportState();
     ui::Services::reset();
 }
-
 TEST(ReportFit, FortyYearStudyReportsKeepFiguresWholeAndRepeatHeadings) {
     resetState();
     ui::Services::setMessageBox(std::make_shared<ui::HeadlessMessageBox>());
@@ -152,8 +150,7 @@ TEST(ReportFit, FortyYearStudyReportsKeepFiguresWholeAndRepeatHeadings) {
     resetState();
 
     EXPECT_EQ(checking->reports, 6u);
-    // The AD year tables (41 years, two heading rows) cannot stay on one
-    // portrait page, so the heading rules have tables to look at.
+    // The 41-year tables run over pages, so the heading rules have tables to look at.
     EXPECT_GE(checking->continuedTables, 2u);
     for (const std::string& problem : checking->problems)
         ADD_FAILURE() << problem;

@@ -16,22 +16,17 @@ Chart summaryBars(int cases) {
     c.kind = ChartKind::Bar;
     c.title = "First Cost ($)";
     c.widthPt = 235;
-    c.heightPt = cases <= 6 ? 185 : (cases <= 12 ? 255 : 325);
+    c.heightPt = cases <= 6 ? 185 : 325;
     Subset s{"First cost", Colour{130, 130, 255}, {}};
     for (int i = 0; i < cases; ++i) {
-        const double v = 250000.0 + 137000.0 * ((i * 7) % cases);
-        c.pointLabels.push_back(cases <= 3 ? std::string("Case ") + char('A' + i)
-                                           : "Alternative " + std::to_string(i + 1));
-        s.values.push_back(v);
-        std::string digits = std::to_string(std::llround(v));
-        for (int pos = static_cast<int>(digits.size()) - 3; pos > 0; pos -= 3)
-            digits.insert(static_cast<size_t>(pos), ",");
-        c.valueAnnotations.push_back("$" + digits);
+        s.values.push_back(250000.0 + 137000.0 * ((i * 7) % cases));
+        c.pointLabels.push_back("Case " + std::to_string(i + 1));
+        c.valueAnnotations.push_back("$" + std::to_string(std::llround(s.values.back())));
     }
+    c.yMin = 0;
     c.yMax = *std::max_element(s.values.begin(), s.values.end()) * 1.5;
     c.subsets.push_back(s);
-    c.yMin = 0;
-    c.fontScale = cases <= 6 ? 1.0 : (cases <= 12 ? 0.95 : 0.8);
+    c.fontScale = cases <= 6 ? 1.0 : 0.8;
     return c;
 }
 
@@ -65,19 +60,17 @@ Chart profileLines(int cases, int years) {
     c.showLegend = true;
     for (int y = 0; y <= years; ++y)
         c.pointLabels.push_back(std::to_string(y));
-    double largest = 0;
+    c.yMin = c.yMax = 0;
     for (int k = 0; k < cases; ++k) {
         Subset s{"Case " + std::to_string(k + 1), seriesPalette()[k % kSeriesColours], {}};
         double sum = 0;
         for (int y = 0; y <= years; ++y) {
             sum += y == 0 ? 300000.0 + 40000.0 * k : (52000.0 - 1500.0 * k) * std::pow(0.95, y);
             s.values.push_back(std::round(sum));
-            largest = std::max(largest, std::round(sum));
+            c.yMax = std::max(*c.yMax, std::round(sum) * 1.2);
         }
         c.subsets.push_back(s);
     }
-    c.yMin = 0;
-    c.yMax = largest * 1.2;
     return c;
 }
 
@@ -97,16 +90,14 @@ DecodedPng decodePng(const std::vector<uint8_t>& png) {
     cairo_surface_t* s = cairo_image_surface_create_from_png_stream(read, &reader);
     DecodedPng d;
     d.ok = cairo_surface_status(s) == CAIRO_STATUS_SUCCESS;
-    if (d.ok) {
-        d.width = cairo_image_surface_get_width(s);
-        d.height = cairo_image_surface_get_height(s);
-        const unsigned char* data = cairo_image_surface_get_data(s);
-        for (int y = 0; y < d.height; ++y) {
-            const auto* row = reinterpret_cast<const uint32_t*>(
-                data + static_cast<size_t>(y) * cairo_image_surface_get_stride(s));
-            for (int x = 0; x < d.width; ++x)
-                d.rgb.push_back(row[x] & 0xFFFFFFu);
-        }
+    d.width = d.ok ? cairo_image_surface_get_width(s) : 0;
+    d.height = d.ok ? cairo_image_surface_get_height(s) : 0;
+    for (int y = 0; y < d.height; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(s) +
+                                                            static_cast<size_t>(y) *
+                                                                cairo_image_surface_get_stride(s));
+        for (int x = 0; x < d.width; ++x)
+            d.rgb.push_back(row[x] & 0xFFFFFFu);
     }
     cairo_surface_destroy(s);
     return d;

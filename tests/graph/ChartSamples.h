@@ -1,8 +1,6 @@
 #pragma once
-// Charts shaped like the ones the reports draw (the life-cycle summary bars,
-// the cash-flow stacked bars, the present-worth profile lines), and PNG bytes
-// read back with cairo's loader, which rejects a file whose chunk CRCs or zlib
-// stream are wrong.
+// Charts shaped like the ones the reports draw, and PNG bytes read back with
+// cairo's loader, which rejects a file whose chunk CRCs or zlib stream are wrong.
 
 #include <cstdint>
 #include <vector>
@@ -11,9 +9,9 @@
 
 namespace qvc::test {
 
-graph::Chart summaryBars(int cases);              // 235 pt wide, height by case count
-graph::Chart cashFlowStack(int years);            // 440 x 300 pt, two subsets, legend
-graph::Chart profileLines(int cases, int years);  // 440 x 300 pt, one line per case
+graph::Chart summaryBars(int cases);              // the life-cycle summary's bars
+graph::Chart cashFlowStack(int years);            // two subsets stacked, legend
+graph::Chart profileLines(int cases, int years);  // one present-worth line per case
 
 struct DecodedPng {
     bool ok = false;  // the loader accepted the file

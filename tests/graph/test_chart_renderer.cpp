@@ -1,8 +1,7 @@
-// Renders charts shaped like the reports' ones, saves them for review under the
-// test output folder, and checks the pictures by reading their pixels back:
-// size, no alpha channel, bars in order with heights in proportion to the data,
-// stacked segments per year, every line colour present; broken descriptions
-// fail with error 5.
+// Charts shaped like the reports' ones, saved for review under the test output
+// folder and checked by their pixels: size, no alpha channel, bars in order
+// with heights in proportion to the data, stacked segments per year, every
+// line colour present; broken descriptions fail with error 5.
 
 #include <gtest/gtest.h>
 
@@ -24,9 +23,9 @@ using namespace qvc::graph;
 
 namespace {
 
-// Runs of columns (in the top `rows` share of the picture) that hold more than
-// two pixels of `c`, each as the count of such pixels in its middle column:
-// one entry per bar, left to right.
+// For each run of columns (in the top `rows` share of the picture) holding
+// more than two pixels of `c`, the count in its middle column: the bars'
+// heights, left to right.
 std::vector<int> barHeights(const test::DecodedPng& p, uint32_t c, double rows = 1.0) {
     const auto count = [&](int x) {
         int n = 0;
@@ -35,8 +34,7 @@ std::vector<int> barHeights(const test::DecodedPng& p, uint32_t c, double rows =
         return n;
     };
     std::vector<int> heights;
-    int start = -1;
-    for (int x = 0; x <= p.width; ++x) {
+    for (int x = 0, start = -1; x <= p.width; ++x) {
         const bool has = x < p.width && count(x) > 2;
         if (has && start < 0)
             start = x;
@@ -56,11 +54,10 @@ test::DecodedPng renderAndSave(const Chart& chart, const std::string& name) {
     // 8-bit RGB without alpha: IHDR bit depth 8, colour type 2.
     EXPECT_TRUE(image.png.size() > 26 && image.png[24] == 8 && image.png[25] == 2) << name;
     test::DecodedPng d = test::decodePng(image.png);
-    EXPECT_TRUE(d.ok) << name;
     // 200 dpi: a point is 200 / 72 pixels.
-    EXPECT_EQ(d.width, std::lround(chart.widthPt * 200 / 72.0)) << name;
-    EXPECT_EQ(d.height, std::lround(chart.heightPt * 200 / 72.0)) << name;
-    EXPECT_EQ(image.pixelWidth, d.width);
+    EXPECT_TRUE(d.ok && d.width == std::lround(chart.widthPt * 200 / 72.0) &&
+                d.height == std::lround(chart.heightPt * 200 / 72.0))
+        << name << ": " << d.width << " x " << d.height;
     return d;
 }
 
@@ -72,7 +69,7 @@ constexpr uint32_t kRed = 0x97062E;   // 151, 6, 46
 // Heights grow linearly with the values (the axis line and the borders cover a
 // few pixels of every bar, so compare differences to the lowest bar).
 TEST(ChartRenderer, BarsAreInOrderAndInProportion) {
-    for (int cases : {3, 12, 20}) {
+    for (int cases : {3, 20}) {
         const Chart chart = test::summaryBars(cases);
         const std::vector<int> h =
             barHeights(renderAndSave(chart, "bars-" + std::to_string(cases)), kBlue);
@@ -107,9 +104,8 @@ TEST(ChartRenderer, StackedYearsShowBothSubsetsPerYear) {
 
 TEST(ChartRenderer, TwentyLinesUseTwentyColours) {
     const Chart chart = test::profileLines(20, 25);
-    const test::DecodedPng p = renderAndSave(chart, "lines-20");
     std::map<uint32_t, int> counts;
-    for (uint32_t px : p.rgb)
+    for (uint32_t px : renderAndSave(chart, "lines-20").rgb)
         ++counts[px];
     for (const Subset& s : chart.subsets)
         EXPECT_GT(counts[uint32_t{s.colour.r} << 16 | uint32_t{s.colour.g} << 8 | s.colour.b], 50)
@@ -117,31 +113,30 @@ TEST(ChartRenderer, TwentyLinesUseTwentyColours) {
 }
 
 TEST(ChartRenderer, RejectsBrokenDescriptionsAndWidensTooSmallRanges) {
-    const std::pair<const char*, std::function<void(Chart&)>> broken[] = {
-        {"a value short", [](Chart& c) { c.subsets[0].values.pop_back(); }},
-        {"not a number", [](Chart& c) { c.subsets[0].values[1] = std::nan(""); }},
-        {"no subset", [](Chart& c) { c.subsets.clear(); }},
-        {"no width", [](Chart& c) { c.widthPt = 0; }},
-        {"an annotation short", [](Chart& c) { c.valueAnnotations.pop_back(); }},
-        {"type too large", [](Chart& c) { c.fontScale = 2.01; }},
-        {"bars too thin", [](Chart& c) { c.barFill = 0.09; }},
+    const std::tuple<const char*, int, std::function<void(Chart&)>> cases[] = {
+        {"a value short", 5, [](Chart& c) { c.subsets[0].values.pop_back(); }},
+        {"not a number", 5, [](Chart& c) { c.subsets[0].values[1] = std::nan(""); }},
+        {"no subset", 5, [](Chart& c) { c.subsets.clear(); }},
+        {"no width", 5, [](Chart& c) { c.widthPt = 0; }},
+        {"an annotation short", 5, [](Chart& c) { c.valueAnnotations.pop_back(); }},
+        {"type too large", 5, [](Chart& c) { c.fontScale = 2.01; }},
+        {"bars too thin", 5, [](Chart& c) { c.barFill = 0.09; }},
+        {"type at the limit", 0, [](Chart& c) { c.fontScale = 2.0; }},
+        {"bars at the limit", 0, [](Chart& c) { c.barFill = 1.0; }},
+        {"zeros, range 0..0 (auto)", 0,
+         [](Chart& c) {
+             c.subsets[0].values.assign(3, 0.0);
+             c.yMax = 0;
+         }},
     };
-    for (const auto& [what, breakIt] : broken) {
+    for (const auto& [what, number, change] : cases) {
         Chart chart = test::summaryBars(3);
-        breakIt(chart);
-        EXPECT_EQ(test::errorNumberOf([&] { ChartRenderer().render(chart); }), 5) << what;
+        change(chart);
+        EXPECT_EQ(test::errorNumberOf([&] { ChartRenderer().render(chart); }), number) << what;
     }
-    // At the limits, and all values zero with a manual range of 0..0 (auto range).
-    Chart chart = test::summaryBars(3);
-    chart.fontScale = 2.0;
-    chart.barFill = 1.0;
-    EXPECT_EQ(test::errorNumberOf([&] { ChartRenderer().render(chart); }), 0);
-    chart = test::summaryBars(3);
-    chart.subsets[0].values = {0, 0, 0};
-    chart.yMax = 0;
-    EXPECT_EQ(test::errorNumberOf([&] { ChartRenderer().render(chart); }), 0);
     // Negative values below a manual minimum of 0 widen the range: the bar
     // of -5,000 is 2.5 times as long as the one of 2,000.
+    Chart chart = test::summaryBars(3);
     chart.subsets[0].values = {-5000, 2000, 1000};
     chart.yMax = 3000;
     const std::vector<int> h =
@@ -152,26 +147,17 @@ TEST(ChartRenderer, RejectsBrokenDescriptionsAndWidensTooSmallRanges) {
 
 TEST(ChartScale, RoundTicksAndGroupedLabels) {
     using namespace qvc::graph::detail;
-    const std::tuple<double, double, const char*> ticks[] = {{1234567, 250000, "1,234,567"},
-                                                             {-2500, 500, "-2,500"},
-                                                             {0.25, 0.05, "0.25"},
-                                                             {0.5, 0.25, "0.50"},
-                                                             {0, 100, "0"},
-                                                             {999, 1, "999"}};
+    const std::tuple<double, double, const char*> ticks[] = {
+        {1234567, 250000, "1,234,567"}, {-2500, 500, "-2,500"}, {0.5, 0.25, "0.50"}, {0, 100, "0"}};
     for (const auto& [value, step, text] : ticks)
         EXPECT_EQ(formatTick(value, step), text);
-
-    const Scale s = makeScale(0, 1851850.5, 5);
-    EXPECT_EQ(s.step, 500000);
-    EXPECT_EQ(s.ticks, (std::vector<double>{0, 500000, 1000000, 1500000}));
-    const Scale a = autoScale(-120, 930, 5);
+    EXPECT_EQ(makeScale(0, 1851850.5, 5).ticks, (std::vector<double>{0, 500000, 1000000, 1500000}));
+    // From below the data to 10 % above it, through 0, ending on ticks.
+    const Scale a = autoScale(-120, 1000, 5);
     EXPECT_LE(a.min, -120);
-    EXPECT_GE(a.max, 930);
-    EXPECT_EQ(a.ticks.front(), a.min);
-    EXPECT_EQ(a.ticks.back(), a.max);
+    EXPECT_GE(a.max, 1100);
+    EXPECT_TRUE(a.ticks.front() == a.min && a.ticks.back() == a.max);
     EXPECT_NE(std::find(a.ticks.begin(), a.ticks.end(), 0.0), a.ticks.end());
-    // 10 % more than the data: 1,100 rounded out to a tick.
-    EXPECT_GE(autoScale(0, 1000, 5).max, 1100);
     const Scale z = autoScale(0, 0, 5);
     EXPECT_EQ(std::make_pair(z.min, z.max), std::make_pair(0.0, 1.0));
 }
@@ -190,16 +176,13 @@ TEST(ChartDrawing, SharedPixelMemoryLeavesNoTrace) {
         whileHeld();
         return holder.png();
     };
-    std::vector<uint8_t> freshChart;
-    std::vector<uint8_t> freshHolder;
+    std::vector<uint8_t> freshChart, freshHolder, nested;
     std::thread([&] {
         freshChart = drawChart(bars).png;
         freshHolder = holderPicture([] {});
     }).join();
-
     drawChart(test::profileLines(20, 40));
     EXPECT_EQ(drawChart(bars).png, freshChart);
-    std::vector<uint8_t> nested;
     EXPECT_EQ(holderPicture([&] { nested = drawChart(bars).png; }), freshHolder);
     EXPECT_EQ(nested, freshChart);
     EXPECT_EQ(ChartRenderer().render(bars).png, freshChart);

@@ -1,5 +1,6 @@
-// The series palette: the first eight colours stay apart in greyscale print
-// and for the three kinds of colour blindness; all twenty are different.
+// The series palette: the first eight colours show on white paper and stay
+// apart in greyscale print and for the three kinds of colour blindness; all
+// twenty are different.
 
 #include <gtest/gtest.h>
 
@@ -32,13 +33,8 @@ constexpr std::array<Matrix, 3> kColourBlindness{{
 
 std::array<double, 3> seenWith(const Matrix& m, const Colour& c) {
     std::array<double, 3> out{};
-    const std::array<double, 3> in{double(c.r), double(c.g), double(c.b)};
-    for (size_t i = 0; i < 3; ++i) {
-        double v = 0;
-        for (size_t j = 0; j < 3; ++j)
-            v += m[i][j] * in[j];
-        out[i] = std::clamp(v, 0.0, 255.0);
-    }
+    for (size_t i = 0; i < 3; ++i)
+        out[i] = std::clamp(m[i][0] * c.r + m[i][1] * c.g + m[i][2] * c.b, 0.0, 255.0);
     return out;
 }
 
@@ -49,7 +45,6 @@ double grey(const Colour& c) {
 TEST(SeriesPalette, TheFirstEightStayApartInGreyAndForColourBlindReaders) {
     const auto& palette = seriesPalette();
     for (size_t a = 0; a < 8; ++a) {
-        // A line must show on white paper.
         EXPECT_LT(grey(palette[a]), 200.0) << "colour " << a + 1;
         for (size_t b = a + 1; b < 8; ++b) {
             EXPECT_GE(std::abs(grey(palette[a]) - grey(palette[b])), 18.0)
@@ -57,8 +52,7 @@ TEST(SeriesPalette, TheFirstEightStayApartInGreyAndForColourBlindReaders) {
             for (size_t k = 0; k < kColourBlindness.size(); ++k) {
                 const auto x = seenWith(kColourBlindness[k], palette[a]);
                 const auto y = seenWith(kColourBlindness[k], palette[b]);
-                const double distance = std::hypot(x[0] - y[0], x[1] - y[1], x[2] - y[2]);
-                EXPECT_GE(distance, 60.0)
+                EXPECT_GE(std::hypot(x[0] - y[0], x[1] - y[1], x[2] - y[2]), 60.0)
                     << "colours " << a + 1 << " and " << b + 1 << " under simulation " << k;
             }
         }

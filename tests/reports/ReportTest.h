@@ -1,6 +1,6 @@
 #pragma once
 // The report tests' fixture: a fresh folder per test (work/ the project, out/
-// the saved documents), headless UI services and the example study (ExampleStudy.h).
+// the saved documents), headless UI services and the example study.
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,6 @@
 #include <memory>
 #include <numeric>
 #include <stdexcept>
-#include <string>
-#include <vector>
 
 #include "ExampleStudy.h"
 #include "RtfReader.h"
@@ -45,7 +43,6 @@ inline std::string grouped(double value) {
         digits.insert(static_cast<size_t>(pos), ",");
     return (whole < 0 ? "-" : "") + digits;
 }
-// The sign goes before the currency sign: "-$63,041".
 inline std::string dollars(double value) {
     const std::string digits = grouped(value);
     return digits.starts_with("-") ? "-$" + digits.substr(1) : "$" + digits;
@@ -115,23 +112,19 @@ class ReportTest : public ::testing::Test {
             order.at(static_cast<size_t>(alts().Item(i).Rank() - 1)) = i;
         return order;
     }
-    // Positions by increasing first cost, equal costs in case order.
-    std::vector<int16_t> byFirstCost() const {
-        std::vector<int16_t> order;
-        for (int16_t i = 1; i <= alts().Count(); ++i)
-            order.push_back(i);
-        std::stable_sort(order.begin(), order.end(), [&](int16_t a, int16_t b) {
-            return alts().Item(a).FirstCost() < alts().Item(b).FirstCost();
-        });
-        return order;
-    }
-
-    // The rows of the case table of the summary and of the profiles: ranked by
-    // total present worth or by first cost; amounts in `currency` ("$" shown).
+    // The case table of the summary and of the profiles: ranked by total present
+    // worth or by first cost (equal costs in case order); "$" shown, no other currency.
     Rows caseRows(bool ranked, bool beforeTax, const std::string& currency = "$") const {
         const auto money = [&](double v) { return currency == "$" ? dollars(v) : grouped(v); };
+        std::vector<int16_t> order = byRank();
+        if (!ranked) {
+            std::sort(order.begin(), order.end());
+            std::stable_sort(order.begin(), order.end(), [&](int16_t a, int16_t b) {
+                return alts().Item(a).FirstCost() < alts().Item(b).FirstCost();
+            });
+        }
         Rows rows;
-        for (int16_t k : ranked ? byRank() : byFirstCost()) {
+        for (int16_t k : order) {
             const tavlo::IAlternative& a = alts().Item(k);
             rows.push_back({caseTitle(k), shortTitle(k), money(a.TotalPresentWorth())});
             if (beforeTax)
@@ -190,6 +183,12 @@ inline Rows tableTexts(const RtfTable& t) {
         rows.push_back(rowTexts(r));
     return rows;
 }
+// The rows under the header row.
+inline Rows bodyRows(const RtfTable& t) {
+    Rows rows = tableTexts(t);
+    rows.erase(rows.begin());
+    return rows;
+}
 inline std::vector<std::string> nonEmptyLines(const RtfDocument& d) {
     std::vector<std::string> out;
     for (const RtfParagraph* p : d.paragraphs())
@@ -197,17 +196,21 @@ inline std::vector<std::string> nonEmptyLines(const RtfDocument& d) {
             out.push_back(p->text);
     return out;
 }
+// How many paragraphs `pick` chooses.
+inline size_t countParagraphs(const RtfDocument& d,
+                              const std::function<bool(const RtfParagraph&)>& pick) {
+    size_t n = 0;
+    for (const RtfParagraph* p : d.paragraphs())
+        n += pick(*p);
+    return n;
+}
 inline bool hasParagraph(const RtfDocument& d, const std::string& text) {
-    const auto paragraphs = d.paragraphs();
-    return std::any_of(paragraphs.begin(), paragraphs.end(),
-                       [&](const RtfParagraph* p) { return p->text == text; });
+    return countParagraphs(d, [&](const RtfParagraph& p) { return p.text == text; }) > 0;
 }
 // Paragraphs that start a new page.
 inline int pageStarts(const RtfDocument& d) {
-    const auto paragraphs = d.paragraphs();
     return static_cast<int>(
-        std::count_if(paragraphs.begin(), paragraphs.end(),
-                      [](const RtfParagraph* p) { return p->pageBreakBefore; }));
+        countParagraphs(d, [](const RtfParagraph& p) { return p.pageBreakBefore; }));
 }
 // A design case with a name and nothing else.
 inline cDesignCase doNothing() {

@@ -27,7 +27,6 @@ void require(bool ok, const char* what) {
         std::abort();
     }
 }
-
 void requireShort(const JsonInputError& e) {
     require(std::string_view(e.what()).size() < kLongestMessage, "a refusal quotes too much");
 }

@@ -3,7 +3,7 @@
 // earlier mutants until the time or run count is spent. When the process dies
 // on an input (abort, sanitizer report, fatal signal) that input is written to
 // ARTIFACT_PREFIX/crash-seed-N, so that it can be given back to reproduce it.
-//   TARGET [-max_total_time=S] [-seed=N] [-dict=FILE] [-runs=N]
+//   TARGET [-max_total_time=S (0: the seeds only)] [-seed=N] [-dict=FILE]
 //          [-artifact_prefix=PATH] [SEED_DIR | FILE_TO_RUN_ONCE]...
 #include <fcntl.h>
 #include <unistd.h>
@@ -31,7 +31,7 @@ namespace fs = std::filesystem;
 
 struct Options {
     double seconds = 60;
-    std::uint64_t seed = 1, runs = UINT64_MAX;
+    std::uint64_t seed = 1;
     std::size_t maxLength = 16384;
     std::string dictionary, artifactPrefix = "./";
     std::vector<std::string> seedDirs, inputFiles;
@@ -57,8 +57,7 @@ void saveInput() {
     ::close(fd);
     g_data = nullptr;
     const char note[] = "fuzz: the failing input is saved\n";
-    const ssize_t ignored = ::write(2, note, sizeof note - 1);
-    (void)ignored;
+    [[maybe_unused]] const ssize_t ignored = ::write(2, note, sizeof note - 1);
 }
 
 void onSignal(int signal) {
@@ -90,20 +89,17 @@ std::string readFile(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// libFuzzer's dictionary format: `"text"` or `name="text"` a line, with \\, \"
-// and \xAB escapes; # starts a comment line.
+// libFuzzer's dictionary format: a quoted token a line, with \\, \" and \xAB
+// escapes; lines without a quote (blank lines, # comments) are skipped.
 std::vector<std::string> readDictionary(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw std::runtime_error(path + ": cannot read the dictionary");
     std::vector<std::string> tokens;
-    std::string line;
-    for (int number = 1; std::getline(in, line); ++number) {
+    for (std::string line; std::getline(in, line);) {
         const auto open = line.find('"'), close = line.find_last_of('"');
-        if (line.find_first_not_of(" \t\r") == std::string::npos || line[0] == '#')
+        if (line[0] == '#' || open == std::string::npos || close == open)
             continue;
-        if (open == std::string::npos || close == open)
-            throw std::runtime_error(path + ":" + std::to_string(number) + ": no quoted token");
         std::string token;
         for (std::size_t i = open + 1; i < close; ++i) {
             if (line[i] == '\\' && line[i + 1] == 'x' && i + 3 < close) {
@@ -128,8 +124,6 @@ Options parseOptions(int argc, char** argv) {
             o.seconds = std::stod(value);
         else if (flag == "-seed")
             o.seed = std::stoull(value);
-        else if (flag == "-runs")
-            o.runs = std::stoull(value);
         else if (flag == "-dict")
             o.dictionary = value;
         else if (flag == "-artifact_prefix")
@@ -148,11 +142,9 @@ std::vector<std::string> readSeeds(const Options& o) {
             if (entry.is_regular_file())
                 files.push_back(entry.path());
     std::sort(files.begin(), files.end());
-    std::vector<std::string> seeds;
+    std::vector<std::string> seeds(files.empty() ? 1 : 0);
     for (const auto& f : files)
         seeds.push_back(readFile(f).substr(0, o.maxLength));
-    if (seeds.empty())
-        seeds.emplace_back();
     return seeds;
 }
 
@@ -177,9 +169,11 @@ class Mutator {
         return below(2) ? kTextBytes[below(sizeof kTextBytes)] : static_cast<char>(below(256));
     }
 
+    // Flip a bit, set or insert a byte, erase a few, insert or overwrite a
+    // dictionary token, repeat a piece, or splice with `other`.
     void change(std::string& s, const std::string& other) {
         std::size_t kind = below(8);
-        if (kind >= 4 && kind <= 5 && dictionary_.empty())
+        if ((kind == 4 || kind == 5) && dictionary_.empty())
             kind = 2;
         if (s.empty() && kind != 4 && kind != 7)
             kind = 2;
@@ -199,7 +193,7 @@ class Mutator {
             s.replace(at0, token.size(), token);
         else if (kind == 6)
             s.insert(at, s.substr(at0, 1 + below(64)));
-        else  // splice: the start of this input, the end of the other
+        else
             s = s.substr(0, at) + other.substr(below(other.size() + 1));
     }
 
@@ -249,9 +243,7 @@ int fuzz(const Options& o) {
     std::vector<std::string> pool = seeds;
     const std::chrono::duration<double> budget(o.seconds);
     std::uint64_t runs = 0;
-    for (; runs < o.runs; ++runs) {
-        if (runs % 64 == 0 && std::chrono::steady_clock::now() - start >= budget)
-            break;
+    for (; runs % 64 != 0 || std::chrono::steady_clock::now() - start < budget; ++runs) {
         std::string input =
             mutator.mutate(pool[mutator.below(pool.size())], pool[mutator.below(pool.size())]);
         if (runOne(input) == -1 || mutator.below(8) != 0)

@@ -1,8 +1,6 @@
 #pragma once
-// Fills an engine with a random but valid study, for property tests that run
-// the method's identities over many inputs (fixed seeds, so failures repeat).
+// Fills an engine with a random but valid study (fixed seeds: failures repeat).
 
-#include <algorithm>
 #include <random>
 
 #include "tavlo/ILifeCycleEngine.h"
@@ -48,8 +46,7 @@ class RandomStudy {
             a.setTaxExempt(j, integer(0, 4) == 0);
             a.setDepreciationMethod(j, static_cast<int16_t>(integer(0, 5)));
             a.setDepreciationLife(j, static_cast<int16_t>(integer(2, 30)));
-            const int16_t life = static_cast<int16_t>(integer(0, years - year));
-            a.setUsefulLife(j, life);
+            a.setUsefulLife(j, static_cast<int16_t>(integer(0, years - year)));
             a.setSalvage(j, cost > 0 ? real(0, cost) : 0.0);
             if (integer(0, 1) == 1 && year < years) {
                 a.setLoanRate(j, real(0.0, 0.15));

@@ -143,29 +143,20 @@ TEST_F(CashFlowTest, LoansRepayUnderEachPlan) {
     }
 }
 
-// L = 5, d = 10 %, t = 40 %: 10000 now, straight line over 5 years, sold in
-// year 4 for 3000; half financed at 8 %, equal principal over 2 years; 1000 a
-// year in years 1..5.
-void taxedItems(IAlternative& a) {
-    a.setInvestmentCost(1, 10000);
-    a.setDepreciationLife(1, 5);
-    a.setUsefulLife(1, 4);
-    a.setSalvage(1, 3000);
-    a.setLoanFraction(1, 0.5);
-    a.setLoanRate(1, 0.08);
-    a.setPaymentPlan(1, 1);
-    a.setLoanTerm(1, 2);
-    a.setAnnualCost(1, 1000);
-    a.setAnnualStartYear(1, 1);
-    a.setAnnualYears(1, 5);
-}
-
 TEST_F(CashFlowTest, DepreciationInterestAndDisposalGainEnterTheTax) {
-    // Year 4: book value 2000 before the sale for 3000, a gain of 1000, so the
-    // net income is -1000 + 1000 = 0. Taxable = NI - depreciation - interest.
+    // L = 5, d = 10 %, t = 40 %: 10000 now, straight line over 5 years, sold in
+    // year 4 for 3000 (book value 2000: a gain of 1000); half financed at 8 %,
+    // equal principal over 2 years; 1000 a year. Taxable = NI - depreciation - interest.
     study(5, 0.10, 1);
     withTaxes(0.4);
-    taxedItems(alt(1));
+    const int16_t item = investment(1, 10000, 0, 0, 5);
+    alt(1).setUsefulLife(item, 4);
+    alt(1).setSalvage(item, 3000);
+    alt(1).setLoanFraction(item, 0.5);
+    alt(1).setLoanRate(item, 0.08);
+    alt(1).setPaymentPlan(item, 1);
+    alt(1).setLoanTerm(item, 2);
+    annual(1, 1, 1000, 1, 5);
     calculate();
     const IAlternative& a = alt(1);
     const double btcf[] = {5000, 3900, 3700, 1000, -2000, 1000};

@@ -26,7 +26,7 @@ class ComparisonTest : public EngineTest {
     }
 };
 
-TEST_F(ComparisonTest, MutuallyExclusiveAlternativesAreChainedByFirstCost) {
+TEST_F(ComparisonTest, ExclusiveAreChainedByFirstCostIndependentAllFaceNumberOne) {
     // By first cost: 1 against 3 (base wins), then 1 against 2 (2 wins).
     threeAlternatives(0);
     ASSERT_EQ(engine->Comparisons().Count(), 2);
@@ -44,9 +44,8 @@ TEST_F(ComparisonTest, MutuallyExclusiveAlternativesAreChainedByFirstCost) {
     // Savings reinvested at d: AIRR = 1.05 x SIR(5)^(1/5) - 1, also below d.
     EXPECT_NEAR(cmp(2).AIRR(), 0.066754249454, 1e-9);
     EXPECT_NEAR(cmp(1).AIRR(), 0.020193093098, 1e-9);
-}
 
-TEST_F(ComparisonTest, IndependentAlternativesAllFaceNumberOne) {
+    // Independent: all face number 1.
     threeAlternatives(1);
     ASSERT_EQ(engine->Comparisons().Count(), 2);
     expectPair(1, 1, 2, 2);

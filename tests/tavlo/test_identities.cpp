@@ -1,5 +1,6 @@
 // Identities every correct result satisfies, over many random studies.
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 #include <vector>

@@ -10,9 +10,11 @@ namespace qvc::test {
 
 namespace fs = std::filesystem;
 
+namespace {
 fs::path exampleFolder() {
     return fs::path(QVC_SOURCE_DIR) / "examples" / "office-hvac";
 }
+}  // namespace
 
 cStudy exampleStudy(const ExampleVariant& variant) {
     cStudy s = cli::studyFromJson(cli::readJsonFile((exampleFolder() / "study.json").string()));

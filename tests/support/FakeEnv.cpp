@@ -69,8 +69,7 @@ void FakeEnv::setLocalTime(int year, int month, int day, int hour, int minute, i
     t.tm_min = minute;
     t.tm_sec = second;
     t.tm_isdst = -1;
-    // Fills in the day of the week and of the year, for formats that print them.
-    std::tm normalised = t;
+    std::tm normalised = t;  // for the day of the week and of the year
     if (std::mktime(&normalised) != -1) {
         t.tm_wday = normalised.tm_wday;
         t.tm_yday = normalised.tm_yday;
@@ -81,15 +80,12 @@ void FakeEnv::setLocalTime(int year, int month, int day, int hour, int minute, i
 void FakeEnv::failWrite(int n) {
     writesUntilFailure_ = n;
 }
-
 void FakeEnv::failRenameOnto(const fs::path& target) {
     failingRenameTargets_.insert(normal(target));
 }
-
 void FakeEnv::failCreatingIn(const fs::path& folder) {
     failingFolders_.insert(normal(folder));
 }
-
 void FakeEnv::setCapacity(std::size_t bytes) {
     capacity_ = bytes;
 }
@@ -152,7 +148,6 @@ void FakeEnv::append(const fs::path& file, std::string_view data) {
 void FakeEnv::noteSync(const fs::path& file) {
     synced_.insert(file);
 }
-
 bool FakeEnv::wasSynced(const fs::path& file) const {
     return synced_.contains(normal(file));
 }
@@ -226,7 +221,6 @@ std::vector<std::string> FakeEnv::listFolder(const fs::path& folder) const {
 bool FakeEnv::fileExists(const fs::path& file) const {
     return files_.contains(normal(file));
 }
-
 bool FakeEnv::folderExists(const fs::path& folder) const {
     return folders_.contains(normal(folder));
 }

@@ -1,17 +1,7 @@
 #pragma once
-// An in-memory environment for tests: files and folders in a map, a clock that
-// shows a fixed, settable time, and failures on demand (the Nth write, a
-// rename onto a given file, creating files in a given folder, a full disk).
-// Install it for a test with rt::ScopedEnv:
-//
-//     FakeEnv env;
-//     env.createFolders("/out");
-//     rt::ScopedEnv scope(env);
-//
-// Paths are used as given after lexical normalisation ("a/./b" is "a/b"); the
-// real file system is never touched. "/" and "." exist from the start. Errors
-// carry the numbers and texts the real environment gives for the same
-// failure (70 "Permission denied", 61 "No space left on device", ...).
+// An in-memory environment for tests (install it with rt::ScopedEnv): files and folders in a map
+// under lexically normal paths ("/" and "." exist from the start), a settable clock and failures
+// on demand, with the error numbers and texts the real environment gives for the same failure.
 
 #include <cstddef>
 #include <filesystem>
@@ -31,26 +21,18 @@ class FakeEnv final : public rt::Env {
     // The clock: 2026-03-14 09:26:53 until set otherwise (month 1-12).
     void setLocalTime(int year, int month, int day, int hour, int minute, int second);
 
-    // Failures. Writes are counted over all files from the moment of the call:
-    // failWrite(1) makes the next append fail (70), failWrite(3) the third.
+    // Failures (70, or 61 for a full disk). failWrite(n): the nth append from now, over all files.
     void failWrite(int n);
-    // A rename whose target is `target` fails (70), with or without replacing.
-    void failRenameOnto(const std::filesystem::path& target);
-    // Creating a file directly in `folder` fails (70).
-    void failCreatingIn(const std::filesystem::path& folder);
-    // The disk holds `bytes` bytes of file contents in all; an append beyond
-    // fails (61) after writing what fits, as a real disk does.
+    void failRenameOnto(const std::filesystem::path& target);  // with or without replacing
+    void failCreatingIn(const std::filesystem::path& folder);  // files directly in `folder`
+    // All files together hold at most `bytes`; an append beyond writes what fits, then fails.
     void setCapacity(std::size_t bytes);
-    // Forgets every failure planned above.
     void clearFailures();
 
-    // Test set-up and inspection.
     void addFile(const std::filesystem::path& file, std::string contents);
     std::optional<std::string> contents(const std::filesystem::path& file) const;
-    // Every file's path, sorted.
     std::set<std::filesystem::path> files() const;
-    // Whether the file now at `file` was synced while it was written (a sync
-    // counts for the file under whatever name it was renamed to).
+    // Whether the file now at `file` was synced while written, under whatever name.
     bool wasSynced(const std::filesystem::path& file) const;
 
     std::tm localTime() const override;

@@ -1,6 +1,5 @@
-// Linked into test programs that draw text with cairo: cairo and fontconfig keep
-// the fonts they loaded in process-wide caches, which the leak checker would
-// report. This drops them after the last test.
+// Drops cairo's and fontconfig's process-wide font caches after the last test, for the leak
+// checker.
 
 #include <cairo.h>
 #include <fontconfig/fontconfig.h>

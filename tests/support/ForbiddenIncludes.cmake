@@ -1,8 +1,7 @@
 # cmake -DFOLDER=<dir> -DFORBIDDEN=<regex> [-DEXCEPT=<file;file>] -DRULE=<text>
 #       -P ForbiddenIncludes.cmake
-# Keeps a dependency rule between folders: fails, naming every offending line,
-# when a .cpp or .h directly in FOLDER (other than the EXCEPT files) includes a
-# header whose quoted or bracketed path matches FORBIDDEN.
+# Fails, naming each offending line, when a .cpp or .h directly in FOLDER (other than the EXCEPT
+# files) includes a header whose path matches FORBIDDEN.
 cmake_minimum_required(VERSION 3.20)
 file(GLOB sources ${FOLDER}/*.cpp ${FOLDER}/*.h)
 if(NOT sources)

@@ -1,10 +1,19 @@
-// The views of a read document: its tables, paragraphs, pictures and text.
+// How the reader builds a document's body, and the views of a read document.
 
-#include "RtfReader.h"
+#include "RtfDocument.h"
+
+#include <map>
+#include <utility>
 
 namespace qvc::test {
 
 namespace {
+
+// Control words that set one number of the section.
+const std::map<std::string, int RtfSection::*> kSectionWords{
+    {"pgwsxn", &RtfSection::pageWidth},    {"pghsxn", &RtfSection::pageHeight},
+    {"marglsxn", &RtfSection::marginLeft}, {"margrsxn", &RtfSection::marginRight},
+    {"margtsxn", &RtfSection::marginTop},  {"margbsxn", &RtfSection::marginBottom}};
 
 // Pointers to the blocks of type T in every section's body.
 template <typename T>
@@ -18,6 +27,102 @@ std::vector<const T*> blocksOf(const std::vector<RtfSection>& sections) {
 }
 
 }  // namespace
+
+bool RtfBodyBuilder::paragraphWord(const std::string& w, int v) {
+    if (w == "pard") {
+        intbl_ = false;
+        para_.align = cell_.align = 'l';
+        para_.tabs.clear();
+        para_.keepWithNext = false;
+    } else if (w == "intbl") {
+        intbl_ = true;
+    } else if (w == "ql" || w == "qc" || w == "qr" || w == "qj") {
+        (intbl_ ? cell_.align : para_.align) = w[1];
+    } else if (w == "tqr" || w == "tqc") {
+        tabKind_ = w[2];
+    } else if (w == "tx") {
+        para_.tabs.emplace_back(std::exchange(tabKind_, 'l'), v);
+    } else if (w == "pagebb" || w == "page") {
+        para_.pageBreakBefore = true;
+        doc_.pageBreaks += w == "page" ? 1 : 0;
+    } else if (w == "keepn") {
+        para_.keepWithNext = true;
+    } else if (w == "par") {
+        if (intbl_)
+            cell_.text += '\n';
+        else
+            endParagraph();
+    } else if (w == "sect") {
+        if (!para_.text.empty())
+            endParagraph();
+        RtfSection next;
+        next.header = section().header;
+        next.footer = section().footer;
+        doc_.sections.push_back(std::move(next));
+    } else if (w == "sectd" || w == "lndscpsxn") {
+        section().landscape = w == "lndscpsxn";
+    } else if (kSectionWords.count(w)) {
+        section().*kSectionWords.at(w) = v;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// A row definition (\trowd, its edges and shading) and the cells read after it, joined at \row.
+void RtfBodyBuilder::rowWord(const std::string& w, int v) {
+    if (w == "trowd") {
+        definition_ = RtfRow{};
+        shading_.reset();
+    } else if (w == "trhdr") {
+        definition_.header = true;
+    } else if (w == "trpaddl") {
+        definition_.paddingLeft = v;
+    } else if (w == "trrh") {
+        definition_.minHeight = v;
+    } else if (w == "clcbpat" && v >= 0 && static_cast<size_t>(v) < doc_.colours.size()) {
+        shading_ = doc_.colours[static_cast<size_t>(v)];
+    } else if (w == "cellx") {
+        definition_.cells.emplace_back().rightEdge = v;
+        definition_.cells.back().shading = std::exchange(shading_, std::nullopt);
+    } else if (w == "cell") {
+        while (!cell_.text.empty() && cell_.text.back() == '\n')
+            cell_.text.pop_back();
+        cells_.push_back(std::exchange(cell_, RtfCell{}));
+        cell_.align = cells_.back().align;  // the alignment holds until \pard or another
+    } else if (w == "row") {
+        endRow();
+    }
+}
+
+void RtfBodyBuilder::endRow() {
+    RtfRow row = definition_;
+    for (size_t k = 0; k < row.cells.size() && k < cells_.size(); ++k) {
+        cells_[k].rightEdge = row.cells[k].rightEdge;
+        cells_[k].shading = row.cells[k].shading;
+        row.cells[k] = std::move(cells_[k]);
+    }
+    cells_.clear();
+    auto& body = section().body;
+    if (!tableOpen_ || body.empty() || !std::holds_alternative<RtfTable>(body.back()))
+        body.emplace_back(RtfTable{});
+    std::get<RtfTable>(body.back()).rows.push_back(std::move(row));
+    tableOpen_ = true;
+}
+
+void RtfBodyBuilder::endParagraph() {
+    RtfParagraph done = std::exchange(para_, RtfParagraph{});
+    para_.align = done.align;
+    para_.tabs = done.tabs;
+    if (target_ == RtfDest::Header) {
+        section().header.push_back(std::move(done));
+    } else if (target_ == RtfDest::Footer) {
+        section().footer.push_back(std::move(done));
+    } else {
+        section().body.emplace_back(std::move(done));
+        tableOpen_ = false;
+    }
+}
 
 std::vector<int> RtfRow::widths() const {
     std::vector<int> w;

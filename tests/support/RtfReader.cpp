@@ -1,6 +1,6 @@
 #include "RtfReader.h"
 
-#include "RtfRowReader.h"
+#include "RtfDocument.h"
 
 #include <algorithm>
 #include <cctype>
@@ -14,29 +14,28 @@ namespace qvc::test {
 
 namespace {
 
-enum class Dest {
-    Body,
-    Header,
-    Footer,
-    FontTable,
-    ColourTable,
-    Info,
-    Title,
-    Pict,
-    FieldInst,
-    Skip
-};
+using Dest = RtfDest;
 
-struct CharState {
+struct Group {
+    Dest dest = Dest::Body;
+    bool owner = false;  // this group set `dest` (not inherited from its parent)
     bool bold = false;
     int font = 0, halfPoints = 24, colour = 0, uc = 1;
 };
 
-struct GroupState {
-    Dest dest = Dest::Body;
-    bool owner = false;  // this group set `dest` (not inherited from its parent)
-    CharState chars;
-};
+[[noreturn]] void fail(const std::string& what) {
+    throw std::runtime_error("RTF: " + what);
+}
+
+bool isAlpha(char c) {
+    return std::isalpha(static_cast<unsigned char>(c)) != 0;
+}
+bool isDigit(char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
+bool isText(Dest d) {
+    return d == Dest::Body || d == Dest::Header || d == Dest::Footer;
+}
 
 void appendUtf8(std::string& out, uint32_t cp) {
     const int extra = cp < 0x80 ? 0 : cp < 0x800 ? 1 : cp < 0x10000 ? 2 : 3;
@@ -46,71 +45,137 @@ void appendUtf8(std::string& out, uint32_t cp) {
         out.push_back(static_cast<char>(0x80 | ((cp >> (6 * k)) & 0x3F)));
 }
 
-bool isText(Dest d) {
-    return d == Dest::Body || d == Dest::Header || d == Dest::Footer;
-}
-
-// Control words that set one number of the section, the row or the picture.
-const std::map<std::string, int RtfSection::*> kSectionWords{
-    {"pgwsxn", &RtfSection::pageWidth},    {"pghsxn", &RtfSection::pageHeight},
-    {"marglsxn", &RtfSection::marginLeft}, {"margrsxn", &RtfSection::marginRight},
-    {"margtsxn", &RtfSection::marginTop},  {"margbsxn", &RtfSection::marginBottom}};
+// Control words that set one number of the picture, the colour or the characters.
 const std::map<std::string, int RtfPicture::*> kPictureWords{{"picw", &RtfPicture::pixelWidth},
                                                              {"pich", &RtfPicture::pixelHeight},
                                                              {"picwgoal", &RtfPicture::goalWidth},
                                                              {"pichgoal", &RtfPicture::goalHeight}};
 const std::map<std::string, int RtfColour::*> kColourWords{
     {"red", &RtfColour::r}, {"green", &RtfColour::g}, {"blue", &RtfColour::b}};
-const std::map<std::string, int CharState::*> kCharWords{
-    {"f", &CharState::font}, {"fs", &CharState::halfPoints}, {"cf", &CharState::colour}};
+const std::map<std::string, int Group::*> kCharWords{
+    {"f", &Group::font}, {"fs", &Group::halfPoints}, {"cf", &Group::colour}};
 
-class Interpreter {
+class Reader : RtfBodyBuilder {
   public:
-    RtfDocument run(const std::vector<RtfToken>& tokens) {
+    explicit Reader(std::string_view rtf) : rtf_(rtf) {}
+
+    RtfDocument run() {
         doc_.sections.emplace_back();
         stack_.emplace_back();
-        for (size_t i = 1; i < tokens.size(); ++i) {
-            const RtfToken& t = tokens[i];
-            if (t.kind == RtfToken::Kind::GroupStart) {
-                stack_.push_back(stack_.back());
-                stack_.back().owner = false;
-                if (i + 2 < tokens.size() && tokens[i + 1].word == "*") {
-                    const bool field = tokens[i + 2].word == "fldinst";
-                    setDest(field ? Dest::FieldInst : Dest::Skip);
-                    if (field)
-                        fieldInst_.clear();
-                    i += 2;
-                }
-            } else if (t.kind == RtfToken::Kind::GroupEnd) {
+        int depth = 0;
+        size_t i = 0;
+        while (i < rtf_.size() && !(depth == 0 && started_)) {
+            const char c = rtf_[i++];
+            if (c == '{') {
+                openGroup(depth++, i);
+            } else if (c == '}') {
+                if (--depth < 0)
+                    fail("'}' without a matching '{'");
                 endGroup();
-            } else if (t.kind == RtfToken::Kind::Word) {
-                word(t.word, t.param);
-            } else if (t.kind == RtfToken::Kind::Symbol) {
-                symbol(t);
-            } else {
-                for (char c : t.text) {
-                    if (skipped())
-                        continue;
+            } else if (c == '\\') {
+                control(i);
+            } else if (c != '\r' && c != '\n') {
+                if (depth == 0)
+                    fail("text outside the document group");
+                groupStart_ = false;
+                if (std::exchange(starred_, false))
+                    setDest(Dest::Skip);
+                if (!skipped()) {
                     doc_.rawEightBit = doc_.rawEightBit || static_cast<unsigned char>(c) >= 0x80;
                     textByte(c);
                 }
             }
         }
+        if (depth != 0)
+            fail("unbalanced braces (" + std::to_string(depth) + " group(s) not closed)");
+        if (!started_)
+            fail("the file does not start with {\\rtf1");
+        if (rtf_.find_first_not_of(std::string_view(" \t\r\n\f\v\0", 7), i) != std::string::npos)
+            fail("text after the final '}'");
         return std::move(doc_);
     }
 
   private:
     Dest dest() const { return stack_.back().dest; }
-    CharState& chars() { return stack_.back().chars; }
-    RtfSection& section() { return doc_.sections.back(); }
-    std::string& currentText() { return intbl_ ? rows_.cell.text : para_.text; }
-
+    Group& chars() { return stack_.back(); }
     void setDest(Dest d) {
         stack_.back().dest = d;
         stack_.back().owner = true;
     }
     // Characters standing in for the last \u character are dropped.
     bool skipped() { return skip_ > 0 && skip_-- > 0; }
+
+    // The document's own group is the bottom of the stack; the others push a copy of their parent.
+    void openGroup(int depth, size_t i) {
+        if (depth == 0 && !started_) {
+            if (rtf_.substr(i, 4) != "\\rtf")
+                fail("the file does not start with {\\rtf1");
+            started_ = true;
+            return;
+        }
+        stack_.push_back(stack_.back());
+        stack_.back().owner = false;
+        groupStart_ = true;
+    }
+
+    // The control word or symbol after the backslash at rtf_[i - 1]; `i` moves past it.
+    void control(size_t& i) {
+        if (i >= rtf_.size())
+            fail("backslash at the end of the file");
+        const char n = rtf_[i];
+        const bool first = std::exchange(groupStart_, false);
+        if (n == '\'') {
+            if (i + 2 >= rtf_.size())
+                fail("truncated \\' escape");
+            const int v = std::stoi(std::string(rtf_.substr(i + 1, 2)), nullptr, 16);
+            i += 3;
+            if (!skipped())
+                addChar(static_cast<uint32_t>(v));
+            return;
+        }
+        if (!isAlpha(n)) {
+            ++i;
+            if (n == '\r' || n == '\n')  // a backslash before a line end is a paragraph mark
+                word("par", std::nullopt);
+            else
+                symbol(n, first);
+            return;
+        }
+        size_t j = i;
+        while (j < rtf_.size() && isAlpha(rtf_[j]))
+            ++j;
+        const std::string w(rtf_.substr(i, j - i));
+        std::optional<int> p;
+        size_t k = j;
+        if (k < rtf_.size() && (rtf_[k] == '-' || isDigit(rtf_[k]))) {
+            ++k;
+            while (k < rtf_.size() && isDigit(rtf_[k]))
+                ++k;
+            p = std::stoi(std::string(rtf_.substr(j, k - j)));
+        }
+        i = k < rtf_.size() && rtf_[k] == ' ' ? k + 1 : k;
+        if (w == "bin" && p) {
+            i += static_cast<size_t>(*p);  // binary data is skipped
+        } else if (!std::exchange(starred_, false)) {
+            word(w, p);
+        } else {
+            setDest(w == "fldinst" ? Dest::FieldInst : Dest::Skip);
+            fieldInst_.clear();
+        }
+    }
+
+    void symbol(char s, bool first) {
+        if (s == '*' && first) {
+            starred_ = true;  // an optional destination: only fields are read
+        } else if (s == '~') {
+            addChar(0xA0);
+        } else if ((s == '\\' || s == '{' || s == '}') && !skipped()) {
+            if (dest() == Dest::Fonts)
+                fontName_ += s;
+            else
+                addChar(static_cast<unsigned char>(s));
+        }
+    }
 
     void endGroup() {
         const Dest ended = stack_.back().owner ? dest() : Dest::Skip;
@@ -119,8 +184,8 @@ class Interpreter {
                 picture_.data.push_back(
                     static_cast<uint8_t>(std::stoi(pictHex_.substr(k, 2), nullptr, 16)));
             pictHex_.clear();
-            (intbl_ ? rows_.cell.pictures : para_.pictures).push_back(std::move(picture_));
-        } else if (ended == Dest::FontTable && !fontName_.empty()) {
+            (intbl_ ? cell_.pictures : para_.pictures).push_back(std::move(picture_));
+        } else if (ended == Dest::Fonts && !fontName_.empty()) {
             addFont();
         } else if (ended == Dest::Header || ended == Dest::Footer) {
             if (!para_.text.empty() || !para_.pictures.empty())
@@ -131,7 +196,7 @@ class Interpreter {
         if (stack_.empty())
             stack_.emplace_back();
         const bool inText = std::any_of(stack_.begin(), stack_.end(),
-                                        [](const GroupState& g) { return isText(g.dest); });
+                                        [](const Group& g) { return isText(g.dest); });
         if (ended == Dest::FieldInst && inText) {
             std::string inst = fieldInst_;
             inst.erase(0, inst.find_first_not_of(' '));
@@ -152,11 +217,10 @@ class Interpreter {
     }
 
     void textByte(char c) {
-        if (dest() == Dest::FontTable) {
+        if (dest() == Dest::Fonts) {
             fontName_.push_back(c);
-        } else if (dest() == Dest::ColourTable && c == ';') {
-            doc_.colours.push_back(colour_);
-            colour_ = {};
+        } else if (dest() == Dest::Colours && c == ';') {
+            doc_.colours.push_back(std::exchange(colour_, {}));
         } else if (dest() == Dest::Title) {
             doc_.title.push_back(c);
         } else if (dest() == Dest::Pict && std::isxdigit(static_cast<unsigned char>(c))) {
@@ -188,10 +252,10 @@ class Interpreter {
     }
 
     void noteFormat() {
-        const CharState& s = chars();
+        const Group& s = chars();
         if (intbl_) {
-            rows_.cell.bold = rows_.cell.bold || s.bold;
-            rows_.cell.halfPoints = std::max(rows_.cell.halfPoints, s.halfPoints);
+            cell_.bold = cell_.bold || s.bold;
+            cell_.halfPoints = std::max(cell_.halfPoints, s.halfPoints);
             return;
         }
         para_.anyBold = para_.anyBold || s.bold;
@@ -207,29 +271,15 @@ class Interpreter {
             para_.colours.push_back(col);
     }
 
-    void symbol(const RtfToken& t) {
-        if (t.word == "~") {
-            addChar(0xA0);
-        } else if (t.word == "'" && !skipped()) {
-            addChar(static_cast<uint32_t>(*t.param));
-        } else if ((t.word == "\\" || t.word == "{" || t.word == "}") && !skipped()) {
-            if (dest() == Dest::FontTable)
-                fontName_ += t.word;
-            else
-                addChar(static_cast<unsigned char>(t.word[0]));
-        }
-    }
-
     // Words that choose where the text of a group goes.
     bool destinationWord(const std::string& w) {
-        const Dest d = dest();
         if (w == "fonttbl" || w == "colortbl" || w == "info" || w == "pict") {
-            setDest(w == "fonttbl"    ? Dest::FontTable
-                    : w == "colortbl" ? Dest::ColourTable
+            setDest(w == "fonttbl"    ? Dest::Fonts
+                    : w == "colortbl" ? Dest::Colours
                     : w == "info"     ? Dest::Info
                                       : Dest::Pict);
             picture_ = {};
-        } else if (d == Dest::Info) {
+        } else if (dest() == Dest::Info) {
             setDest(w == "title" ? Dest::Title : Dest::Skip);
         } else if (w == "fldrslt") {
             setDest(Dest::Skip);
@@ -250,11 +300,11 @@ class Interpreter {
         const Dest d = dest();
         if (d == Dest::Skip || destinationWord(w))
             return;
-        if (d == Dest::FontTable && w == "f") {
+        if (d == Dest::Fonts && w == "f") {
             if (!fontName_.empty())
                 addFont();
             fontIndex_ = v;
-        } else if (d == Dest::ColourTable) {
+        } else if (d == Dest::Colours) {
             if (kColourWords.count(w))
                 colour_.*kColourWords.at(w) = v;
         } else if (d == Dest::Pict) {
@@ -271,93 +321,22 @@ class Interpreter {
         } else if (w == "uc") {
             chars().uc = v;
         } else if (w == "plain") {
-            chars() = CharState{.font = std::max(doc_.defaultFont, 0), .uc = chars().uc};
+            chars().bold = false;
+            chars().font = std::max(doc_.defaultFont, 0);
+            chars().halfPoints = 24;
+            chars().colour = 0;
         } else if (w == "b") {
             chars().bold = v != 0;
         } else if (w == "tab" || w == "line") {
             addChar(w == "tab" ? '\t' : '\n');
-        } else if (w == "row") {
-            endRow();
-        } else if (!paragraphWord(w, v)) {
-            rows_.word(w, v, doc_.colours);
-        }
-    }
-
-    bool paragraphWord(const std::string& w, int v) {
-        if (w == "pard") {
-            intbl_ = false;
-            para_.align = rows_.cell.align = 'l';
-            para_.tabs.clear();
-            para_.keepWithNext = false;
-        } else if (w == "intbl") {
-            intbl_ = true;
-        } else if (w == "ql" || w == "qc" || w == "qr" || w == "qj") {
-            (intbl_ ? rows_.cell.align : para_.align) = w[1];
-        } else if (w == "tqr" || w == "tqc") {
-            tabKind_ = w[2];
-        } else if (w == "tx") {
-            para_.tabs.emplace_back(tabKind_, v);
-            tabKind_ = 'l';
-        } else if (w == "pagebb" || w == "page") {
-            para_.pageBreakBefore = true;
-            if (w == "page")
-                ++doc_.pageBreaks;
-        } else if (w == "keepn") {
-            para_.keepWithNext = true;
-        } else if (w == "par") {
-            if (intbl_)
-                rows_.cell.text += '\n';
-            else
-                endParagraph();
-        } else if (w == "sect") {
-            if (!para_.text.empty())
-                endParagraph();
-            RtfSection next;
-            next.header = section().header;
-            next.footer = section().footer;
-            doc_.sections.push_back(std::move(next));
-        } else if (w == "sectd" || w == "lndscpsxn") {
-            section().landscape = w == "lndscpsxn";
-        } else if (kSectionWords.count(w)) {
-            section().*kSectionWords.at(w) = v;
         } else {
-            return false;
-        }
-        return true;
-    }
-
-    void endRow() {
-        RtfRow row = rows_.endRow();
-        auto& body = section().body;
-        if (!tableOpen_ || body.empty() || !std::holds_alternative<RtfTable>(body.back()))
-            body.emplace_back(RtfTable{});
-        std::get<RtfTable>(body.back()).rows.push_back(std::move(row));
-        tableOpen_ = true;
-    }
-
-    void endParagraph() {
-        RtfParagraph done = std::move(para_);
-        para_ = RtfParagraph{};
-        para_.align = done.align;
-        para_.tabs = done.tabs;
-        if (target_ == Dest::Header) {
-            section().header.push_back(std::move(done));
-        } else if (target_ == Dest::Footer) {
-            section().footer.push_back(std::move(done));
-        } else {
-            section().body.emplace_back(std::move(done));
-            tableOpen_ = false;
+            bodyWord(w, v);
         }
     }
 
-    RtfDocument doc_;
-    std::vector<GroupState> stack_;
-    Dest target_ = Dest::Body;
-    RtfParagraph para_;
-    bool intbl_ = false;
-    RtfRowReader rows_;
-    bool tableOpen_ = false;
-    char tabKind_ = 'l';
+    std::string_view rtf_;
+    bool started_ = false, groupStart_ = false, starred_ = false;
+    std::vector<Group> stack_;
     std::string fontName_, pictHex_, fieldInst_;
     int fontIndex_ = -1, skip_ = 0;
     RtfColour colour_;
@@ -368,7 +347,7 @@ class Interpreter {
 }  // namespace
 
 RtfDocument readRtf(std::string_view rtf) {
-    return Interpreter().run(tokenizeRtf(rtf));
+    return Reader(rtf).run();
 }
 
 RtfDocument readRtfFile(const std::filesystem::path& file) {

@@ -1,10 +1,7 @@
 #pragma once
-// A small RTF reader for tests: it rebuilds what a reader would show (sections,
-// header and footer, paragraphs, tables with cell edges, shading and text,
-// pictures, fields) from the subset of RTF reports use; the rest is skipped.
-// Text comes back as UTF-8: \tab is '\t', \line is '\n', a field shows as its
-// instruction in braces ("{PAGE}"). Ill-formed files (unbalanced braces, no
-// {\rtf1 header, text after the last brace) raise std::runtime_error.
+// A small RTF reader for tests: what a reader would show of the RTF subset the reports use, as
+// UTF-8 (\tab is '\t', \line '\n', a field its instruction in braces: "{PAGE}"). Ill-formed
+// files (unbalanced braces, no {\rtf1 header, text after the last brace) raise runtime_error.
 
 #include <cstdint>
 #include <filesystem>
@@ -15,16 +12,6 @@
 #include <vector>
 
 namespace qvc::test {
-
-struct RtfToken {
-    enum class Kind { GroupStart, GroupEnd, Word, Symbol, Text };
-    Kind kind;
-    std::string word;          // control word without the backslash, or the symbol
-    std::optional<int> param;  // numeric parameter of a control word
-    std::string text;          // Kind::Text: raw bytes
-};
-
-std::vector<RtfToken> tokenizeRtf(std::string_view rtf);
 
 struct RtfColour {
     int r = 0, g = 0, b = 0;
@@ -42,10 +29,10 @@ struct RtfParagraph {
     std::string text;
     char align = 'l';  // l, c, r, j
     bool anyBold = false;
-    std::vector<std::string> fonts;          // font names used by its text
-    std::vector<RtfColour> colours;          // colours used by its text (distinct)
-    std::vector<std::string> fields;         // field instructions, in order
-    std::vector<std::pair<char, int>> tabs;  // (kind l/c/r, position twips)
+    std::vector<std::string> fonts;          // used by its text
+    std::vector<RtfColour> colours;          // used by its text (distinct)
+    std::vector<std::string> fields;         // instructions, in order
+    std::vector<std::pair<char, int>> tabs;  // (kind l/c/r, twips)
     std::vector<RtfPicture> pictures;
     bool pageBreakBefore = false;  // \pagebb or a \page before its text
     bool keepWithNext = false;

@@ -89,28 +89,21 @@ const std::vector<uint8_t>& sampleChart(int which) {
         std::vector<std::vector<uint8_t>> out;
         const char* titles[] = {"First Cost ($)", "Annual Operating Cost ($/yr)",
                                 "Total Present Worth ($)"};
-        const double values[3][3] = {
+        const std::vector<double> values[] = {
             {1250000, 1410500, 1198000}, {84300, 71950, 90120}, {2480000, 2310000, 2655000}};
+        const char* annotations[][3] = {{"$1,250,000", "$1,410,500", "$1,198,000"},
+                                        {"$84,300", "$71,950", "$90,120"},
+                                        {"$2,480,000", "$2,310,000", "$2,655,000"}};
         for (int k = 0; k < 3; ++k) {
             graph::Chart c;
             c.title = titles[k];
             c.widthPt = 235;
             c.heightPt = 185;
-            graph::Subset s{"", {130, 130, 255}, {}};
-            double most = 0;
-            for (int i = 0; i < 3; ++i) {
-                c.pointLabels.push_back(i == 0 ? "Base" : (i == 1 ? "Alt A" : "Alt B"));
-                s.values.push_back(values[k][i]);
-                most = std::max(most, values[k][i]);
-                std::string digits = std::to_string(static_cast<long long>(values[k][i]));
-                for (int pos = static_cast<int>(digits.size()) - 3; pos > 0; pos -= 3) {
-                    digits.insert(static_cast<size_t>(pos), ",");
-                }
-                c.valueAnnotations.push_back("$" + digits);
-            }
-            c.subsets = {s};
+            c.pointLabels = {"Base", "Alt A", "Alt B"};
+            c.valueAnnotations.assign(annotations[k], annotations[k] + 3);
+            c.subsets = {graph::Subset{"", {130, 130, 255}, values[k]}};
             c.yMin = 0;
-            c.yMax = most * 1.5;
+            c.yMax = *std::max_element(values[k].begin(), values[k].end()) * 1.5;
             out.push_back(graph::ChartRenderer().render(c).png);
         }
         graph::Chart cf;
@@ -194,7 +187,6 @@ void writeDescriptionAndNotes(DocumentObject& docs) {
     box.InsertInto(docs);
     docs.NewLine(1);
 
-    // Failure note as the reports write it
     docs.AddText("Table 2. Design cases could not be generated", std::nullopt, std::nullopt, 0,
                  std::nullopt, code::kAlignCentre, 240, true);
     docs.AddText(

@@ -1,10 +1,7 @@
 #pragma once
-// Report documents built through the same calls the reports make, for the
-// document library's and the viewer's tests. The sample has every construct the
-// reports use: a page frame with live page fields, general information lines, a
-// shaded table with its caption, three bar charts, a description box, a failure
-// note, page breaks, a 42-row table that runs onto a further page, a landscape
-// section with a wide table and a cash-flow chart, and non-ASCII text.
+// Report documents built through the calls the reports make, with every construct they use: page
+// frame and fields, shaded captioned tables, charts, a description box, a failure note, page
+// breaks, a 42-row table over two pages, a landscape section and non-ASCII text.
 
 #include <cstdint>
 #include <string>
@@ -19,21 +16,17 @@ inline const std::string kSampleTitle = "Life-Cycle {Summary} \\ Report";
 inline const std::string kSampleNonAscii =
     "\xC2\xAB \xC2\xAC \xE2\x82\xAC \xC3\xA9 \xE4\xB8\xAD\xE6\x96\x87 \xF0\x9D\x84\x9E";
 
-// A plain RGB PNG of the given size filled with one colour and a dark frame.
+// An RGB PNG filled with one colour, with a dark frame.
 std::vector<uint8_t> samplePng(int width, int height, uint8_t r, uint8_t g, uint8_t b);
 
-// Charts as the reports draw them (rendered once, then the same bytes):
-// 0 first cost, 1 annual operating cost, 2 total present worth (235 x 185 pt
-// bars of three cases in 130,130,255), 3 a 26-year cash-flow stacked chart
-// (440 x 300 pt; investment 130,130,255, operating cost 151,6,46).
+// Charts as the reports draw them, rendered once: 0-2 bars in 130,130,255 (235 x 185 pt), 3 a
+// 26-year stacked cash flow in 130,130,255 and 151,6,46 (440 x 300 pt).
 const std::vector<uint8_t>& sampleChart(int which);
 
-// Writes the page header (title, two label lines) and the footer
-// ("QV Components v 17.0 <tab> Page {PAGE} of {NUMPAGES}") as the report frame does.
+// The page header (title, two label lines) and footer ("... Page {PAGE} of {NUMPAGES}").
 void writeSampleFrame(doc::DocumentObject& docs, const std::string& title, bool landscape);
 
-// Opens a document in `folder`, fills it and writes it; returns its index.
-// With `pictures` false no pictures are inserted.
+// Opens, fills and writes a document in `folder`; returns its index.
 int32_t buildSampleDocument(doc::DocumentObject& docs, const std::string& folder,
                             const std::string& fileName, bool pictures = true);
 

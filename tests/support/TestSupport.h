@@ -1,6 +1,5 @@
 #pragma once
-// Helpers every test program shares: a fresh output folder per test, the
-// error number an action raises and SQL literals for rows set up by hand.
+// Helpers every test program shares.
 
 #include <gtest/gtest.h>
 
@@ -14,10 +13,8 @@
 
 namespace qvc::test {
 
-// An empty folder QVC_TEST_OUTPUT_DIR/<area>/<name>/<running test>, emptied
-// first when a previous run left it behind. ctest runs the tests of a program
-// in parallel processes, so two tests asking for the same folder each get
-// their own and one's clean-up never removes the other's files.
+// An empty folder QVC_TEST_OUTPUT_DIR/<area>/<name>/<running test>: tests that ctest runs in
+// parallel never share one, so one's clean-up never removes the other's files.
 inline std::filesystem::path freshDir(const std::string& area, const std::string& name) {
     auto dir = std::filesystem::path(QVC_TEST_OUTPUT_DIR) / area / name;
     if (const auto* info = ::testing::UnitTest::GetInstance()->current_test_info()) {

@@ -1,6 +1,5 @@
 #pragma once
-// Helpers for the common-services tests: scratch folders and small resource
-// databases built row by row.
+// Scratch folders and small resource databases built row by row.
 
 #include <filesystem>
 #include <optional>
@@ -21,7 +20,7 @@ inline std::filesystem::path freshDir(const std::string& name) {
 // A row of ResourceStrings; std::nullopt stores Null.
 using Row = std::pair<std::optional<std::string>, std::optional<std::string>>;
 
-// Creates `path` with a table of the reference and the working text and the given rows.
+// Creates `path` with a table of reference and working texts holding `rows`.
 inline std::string makeResourceDb(const std::filesystem::path& path, const std::vector<Row>& rows,
                                   const std::string& table = "ResourceStrings",
                                   const std::string& textColumn = "WorkingText") {
@@ -36,7 +35,6 @@ inline std::string makeResourceDb(const std::filesystem::path& path, const std::
     return path.string();
 }
 
-// Resets the calling thread's state before and after each test.
 class ThreadStateGuard {
   public:
     ThreadStateGuard() { resetThreadState(); }

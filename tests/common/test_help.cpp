@@ -14,19 +14,14 @@
 namespace qvc {
 namespace {
 
-struct Opened {
-    std::string file;
-    int32_t context;
-};
-
 class RecordingHelp : public ui::Help {
   public:
     void open(const std::string& file, int32_t context) override {
         if (fail)
             throw std::runtime_error("no browser");
-        opened.push_back({file, context});
+        opened.emplace_back(file, context);
     }
-    std::vector<Opened> opened;
+    std::vector<std::pair<std::string, int32_t>> opened;
     bool fail = false;
 };
 
@@ -40,8 +35,6 @@ class Help : public ::testing::Test {
 
 TEST_F(Help, OpensOnlyAnExistingHelpFile) {
     ShowHelp(kHelpReportViewer);  // no SetHelpFile call
-    ResManager().SetHelpFile("");
-    ShowHelp(kHelpReportViewer);
     auto dir = test::freshDir("help");
     ResManager().SetHelpFile((dir / "missing.html").string());
     ShowHelp(kHelpReportViewer);
@@ -53,16 +46,13 @@ TEST_F(Help, OpensOnlyAnExistingHelpFile) {
     std::ofstream(page) << "<html></html>";
     ResManager().SetHelpFile(page.string());
     ShowHelp(kHelpZoom);
-    ASSERT_EQ(recorder->opened.size(), 1u);
-    EXPECT_EQ(recorder->opened[0].file, page.string());
-    EXPECT_EQ(recorder->opened[0].context, kHelpZoom);
+    EXPECT_EQ(recorder->opened, (decltype(recorder->opened){{page.string(), kHelpZoom}}));
 
     recorder->fail = true;
     EXPECT_NO_THROW(ShowHelp(kHelpPrint));
 }
 
-// The shipped page parses as XHTML and has, for every context number the viewer
-// uses, the anchor the help service opens, with some explanation under it.
+// The shipped page has, for every context the viewer uses, the anchor opened, with text under it.
 TEST_F(Help, ShippedPageHasAnAnchorForEveryContext) {
     pugi::xml_document page;
     auto result = page.load_file(QVC_HELP_FILE);

@@ -8,28 +8,19 @@
 namespace qvc::project {
 namespace {
 
-using rt::Value;
-
-TEST(ProjectSchema, EveryTableWithTypedColumnsAndDeletingAStudyRemovesItsCasesAndItems) {
+TEST(ProjectSchema, IsNeverWrittenOverAndDeletingAStudyRemovesItsCasesAndItems) {
     auto file = test::freshDir("schema") / "ORV30.mdb";
     createProjectDatabase(file.string());
     EXPECT_EQ(test::errorNumberOf([&] { createProjectDatabase(file.string()); }),
               rt::err::kFileAlreadyExists);
     auto db = dao::Database::Open(file.string());
     db->Execute(
-        "INSERT INTO tblStudy (sStudyTitle, nTypeOfAnalysis, dDiscountRate, bCalcIncomeTaxes) "
-        "VALUES ('A', 1, 3.5, 0), ('B', 1, 3.5, 0);"
+        "INSERT INTO tblStudy (sStudyTitle) VALUES ('A'), ('B');"
         "INSERT INTO tblDesignCase (iStudyId, sCaseTitle) VALUES (1, 'a1'), (2, 'b1');"
         "INSERT INTO tblInvestmentCost (iCaseId) VALUES (1), (2);"
         "INSERT INTO tblLoanDetails (iCaseId) VALUES (1);"
         "INSERT INTO tblAnnualOPCost (iCaseId) VALUES (1);"
         "INSERT INTO tblOtherOPCost (iCaseId) VALUES (1), (2);");
-    auto study = db->OpenRecordset("SELECT * FROM tblStudy WHERE iStudyId = 2");
-    EXPECT_EQ(study->field("nTypeOfAnalysis"), Value(int16_t{1}));
-    EXPECT_EQ(study->field("dDiscountRate"), Value(3.5));
-    EXPECT_EQ(study->field("bCalcIncomeTaxes"), Value(false));
-    EXPECT_TRUE(study->field("iStudyCopy").isNull());
-
     db->Execute("DELETE FROM tblStudy WHERE iStudyId = 1");
     // What is left: study 2's case and its rows, each table keyed by an autonumber.
     const std::pair<const char*, int> left[] = {{"tblStudy", 1},          {"tblDesignCase", 1},

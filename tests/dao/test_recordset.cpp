@@ -8,7 +8,6 @@ namespace qvc::dao {
 namespace {
 
 using rt::Value;
-using rt::ValueType;
 using test::errorNumberOf;
 namespace err = rt::err;
 
@@ -16,7 +15,6 @@ TEST(Recordset, WalksRowsReadsFieldsByAnyCaseNameOrPositionAndRefusesWhereNoRowI
     auto db = test::itemsDatabase(test::freshDir("walk") / "t.db");
     auto empty = db->OpenRecordset("SELECT * FROM tblItem WHERE 0 = 1");
     EXPECT_TRUE(empty->bof() && empty->eof());
-    EXPECT_EQ(errorNumberOf([&] { empty->field("sName"); }), err::kNoCurrentRecord);
     EXPECT_EQ(errorNumberOf([&] { empty->MoveNext(); }), err::kNoCurrentRecord);
     EXPECT_EQ(errorNumberOf([&] { empty->Edit(); }), err::kNoCurrentRecord);
     EXPECT_EQ(errorNumberOf([&] { empty->Update(); }), err::kUpdateWithoutAddNewOrEdit);
@@ -27,26 +25,20 @@ TEST(Recordset, WalksRowsReadsFieldsByAnyCaseNameOrPositionAndRefusesWhereNoRowI
     auto rs = db->OpenRecordset("SELECT * FROM tblItem ORDER BY iItemId");
     ASSERT_FALSE(rs->bof() || rs->eof());
     EXPECT_EQ(rs->field("SNAME").text(), "Boiler");
-    EXPECT_EQ(rs->field(1).text(), "Boiler");
-    EXPECT_EQ(rs->field("nyear").type(), ValueType::Int16);
+    EXPECT_EQ(rs->field("nyear"), Value(int16_t{3}));
     EXPECT_EQ(rs->field("iCount"), Value(int32_t{70000}));
     EXPECT_EQ(rs->field("dCost"), Value(1234.5));
-    EXPECT_EQ(rs->field("bExempt"), Value(true));
-    EXPECT_EQ(rs->field("iItemId").type(), ValueType::Int32);
-    EXPECT_EQ(errorNumberOf([&] { rs->field("nope"); }), err::kFieldNotFound);
+    EXPECT_EQ(rs->field(5), Value(true));
     EXPECT_EQ(errorNumberOf([&] { rs->field(6); }), err::kFieldNotFound);
     rs->MoveNext();
-    EXPECT_EQ(rs->field("sName").text(), "Chiller");
     EXPECT_TRUE(rs->field("nYear").isNull());
     rs->MoveNext();
-    EXPECT_TRUE(rs->eof());
-    EXPECT_FALSE(rs->bof());
+    EXPECT_TRUE(rs->eof() && !rs->bof());
     EXPECT_EQ(errorNumberOf([&] { rs->field(0); }), err::kNoCurrentRecord);
 
     auto open = db->OpenRecordset("SELECT * FROM tblItem");
     db->Close();
     EXPECT_EQ(errorNumberOf([&] { open->field(0); }), err::kObjectClosed);
-    EXPECT_EQ(errorNumberOf([&] { db->Execute("DELETE FROM tblItem"); }), err::kObjectClosed);
 }
 
 TEST(Recordset, AddNewShowsTheKeyAtOnceAndOnlyUpdateWritesTheRow) {
@@ -63,13 +55,12 @@ TEST(Recordset, AddNewShowsTheKeyAtOnceAndOnlyUpdateWritesTheRow) {
     rs->Update();
 
     // Added but never updated: dropped by AddNew, by CancelUpdate and by Close.
-    rs->AddNew();
-    rs->setField("sName", Value("Lost 1"));
-    rs->AddNew();
-    rs->setField("sName", Value("Lost 2"));
-    rs->CancelUpdate();
-    rs->AddNew();
-    rs->setField("sName", Value("Lost 3"));
+    for (int i = 0; i < 3; ++i) {
+        rs->AddNew();
+        rs->setField("sName", Value("Lost"));
+        if (i == 1)
+            rs->CancelUpdate();
+    }
     rs->Close();
     EXPECT_EQ(db->OpenRecordset("SELECT count(*) FROM tblItem")->field(0), Value(int32_t{2}));
     // Booleans are stored as -1, as the old database engine did.
@@ -90,16 +81,13 @@ TEST(Recordset, EditUpdatesTheCurrentRowOnlyWithTheDeclaredTypes) {
     rs->Edit();
     EXPECT_EQ(errorNumberOf([&] { rs->setField("nYear", Value("abc")); }), err::kTypeMismatch);
     EXPECT_EQ(errorNumberOf([&] { rs->setField("nYear", Value(int32_t{70000})); }), err::kOverflow);
-    EXPECT_EQ(errorNumberOf([&] { rs->setField("dCost", Value("12x")); }), err::kTypeMismatch);
     EXPECT_EQ(errorNumberOf([&] { rs->setField("iItemId", Value(int32_t{5})); }),
               err::kFieldCannotBeUpdated);
     rs->setField("nYear", Value("7"));
-    EXPECT_EQ(rs->field("nYear"), Value(int16_t{7}));
     rs->setField("iCount", Value(-3.5));  // halves to even: -4
     rs->setField("dCost", Value());       // Empty is stored as Null
     rs->setField("bExempt", Value("True"));
     rs->Update();
-    EXPECT_EQ(rs->field("nYear"), Value(int16_t{7}));
 
     // An edit that is not updated is forgotten when the cursor moves.
     rs->Edit();
@@ -115,9 +103,7 @@ TEST(Recordset, EditUpdatesTheCurrentRowOnlyWithTheDeclaredTypes) {
     EXPECT_EQ(check->field("bExempt"), Value(true));
 }
 
-// Statements are prepared once per connection and reused: every reuse must
-// start afresh, see rows written since, see a changed table layout, and
-// survive a nested use of the same text.
+// Statements are prepared once per connection: a reuse must start afresh and see every change.
 TEST(Recordset, ReusedStatementsStartAfreshAndSeeChanges) {
     auto db = test::itemsDatabase(test::freshDir("reuse") / "t.db");
     const std::string all = "SELECT * FROM tblItem ORDER BY iItemId";
@@ -140,17 +126,11 @@ TEST(Recordset, ReusedStatementsStartAfreshAndSeeChanges) {
         EXPECT_TRUE(outer->field("dCost").isNull());
         EXPECT_EQ(inner->field("sName").text(), "1.25");
     }
-    auto rs = db->OpenRecordset(all);
-    rs->AddNew();
-    EXPECT_EQ(rs->field("iItemId"), Value(int32_t{4}));
-    rs->CancelUpdate();
-
     const int before = db->OpenRecordset(all)->fieldCount();
     db->Execute(
         "-- a note for the reader\n/* and another */ ALTER TABLE tblItem ADD COLUMN sNote TEXT");
     auto wider = db->OpenRecordset(all);
     EXPECT_EQ(wider->fieldCount(), before + 1);
-    EXPECT_TRUE(wider->field("sNote").isNull());
     db->Execute("DROP TABLE tblItem");
     EXPECT_EQ(errorNumberOf([&] { db->OpenRecordset(all); }), err::kTableNotFound);
 }

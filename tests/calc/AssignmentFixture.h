@@ -1,6 +1,6 @@
 #pragma once
 // A calculator with an engine for one alternative, and helpers that fill the
-// shared study and case arrays the way loading from the database does.
+// shared study and case arrays the way loading them does.
 
 #include <gtest/gtest.h>
 
@@ -57,7 +57,6 @@ class AssignmentTest : public ::testing::Test {
         calc.reset();
         resetThreadState();
     }
-
     ThreadState& st() { return threadState(); }
 
     // Type of analysis T, length L; 3.5 % discount, taxes at 28 %.
@@ -74,7 +73,6 @@ class AssignmentTest : public ::testing::Test {
     void assign(const std::string& part, int32_t position = 1) {
         CalculatorProbe::AssignProperties(*calc, part, position);
     }
-    // The study and the case at `position` handed over, then calculated.
     void assignAndCalculate(int32_t position = 1) {
         assign("study");
         for (const char* part : {"inv", "ann", "other"})

@@ -1,7 +1,6 @@
 #pragma once
-// A fresh project database in its own folder for every test, with the work
-// path set, the thread's state reset, and helpers that store studies and
-// design cases through the project component.
+// A fresh project database in its own folder for every test, and helpers that
+// store studies and design cases through the project component.
 
 #include <gtest/gtest.h>
 
@@ -37,7 +36,6 @@ class CalcProjectTest : public ::testing::Test {
         EXPECT_EQ(prj.getErrorMsg(), "");
         return prj.GetMaxCaseID();
     }
-    // Runs a statement on a connection of its own.
     void execute(const std::string& sql) {
         auto db = dao::Database::Open((dir / "ORV30.mdb").string());
         db->Execute(sql);

@@ -177,17 +177,15 @@ inline std::vector<std::string> rowTexts(const RtfRow& row) {
         cells.push_back(c.text);
     return cells;
 }
-inline Rows tableTexts(const RtfTable& t) {
+// The texts of the rows from `first` on (1: under the header row).
+inline Rows tableTexts(const RtfTable& t, size_t first = 0) {
     Rows rows;
-    for (const RtfRow& r : t.rows)
-        rows.push_back(rowTexts(r));
+    for (size_t r = first; r < t.rows.size(); ++r)
+        rows.push_back(rowTexts(t.rows[r]));
     return rows;
 }
-// The rows under the header row.
 inline Rows bodyRows(const RtfTable& t) {
-    Rows rows = tableTexts(t);
-    rows.erase(rows.begin());
-    return rows;
+    return tableTexts(t, 1);
 }
 inline std::vector<std::string> nonEmptyLines(const RtfDocument& d) {
     std::vector<std::string> out;
@@ -215,8 +213,7 @@ inline int pageStarts(const RtfDocument& d) {
 // A design case with a name and nothing else.
 inline cDesignCase doNothing() {
     cDesignCase c;
-    c.CaseTitle = "Do nothing";
-    c.CaseShortTitle = "Nothing";
+    c.CaseTitle = c.CaseShortTitle = "Do nothing";
     return c;
 }
 

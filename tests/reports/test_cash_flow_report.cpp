@@ -118,26 +118,6 @@ TEST_F(CashFlowTest, EveryCellOfEveryTableInRankOrder) {
     }
 }
 
-TEST_F(CashFlowTest, ChartShowsTheRoundedInvestmentAndOperatingCostOfEveryYear) {
-    calculate();
-    OnInputs<cRptCashFlows> on;
-    for (int16_t index = 1; index <= alts().Count(); ++index) {
-        const A& alt = alts().Item(index);
-        const graph::Chart chart = on.report.cashFlowChart(index, "CF1");
-        ASSERT_EQ(chart.subsets.size(), 2u);
-        ASSERT_EQ(chart.pointLabels.size(), 26u);
-        double largest = 0;
-        for (int16_t y = 0; y <= 25; ++y) {
-            const double investment = std::nearbyint(alt.TotalInvestmentAt(y));
-            const double operating = std::nearbyint(alt.TotalOpCostAt(y));
-            EXPECT_EQ(chart.subsets[0].values.at(static_cast<size_t>(y)), investment);
-            EXPECT_EQ(chart.subsets[1].values.at(static_cast<size_t>(y)), operating);
-            largest = std::max({largest, investment, operating});
-        }
-        EXPECT_GT(*chart.yMax, largest);
-    }
-}
-
 TEST_F(CashFlowTest, FailingChartAndTableLeaveNotesAndTheReportGoesOn) {
     calculate();
     reportState().gGraph = nullptr;  // no graph surface
@@ -153,9 +133,8 @@ TEST_F(CashFlowTest, FailingChartAndTableLeaveNotesAndTheReportGoesOn) {
         true);
     EXPECT_TRUE(rtf.pictures().empty());
     EXPECT_EQ(rtf.tables().size(), 2u);  // B and C
-    for (const std::string& part : {std::string("Procedure - setGraph\n"), res().gXstrCanNotGen,
-                                    std::string("Procedure - setComponentCash\n")})
-        EXPECT_TRUE(contains(rtf.bodyText(), part)) << part;
+    EXPECT_TRUE(contains(rtf.bodyText(), "Procedure - setGraph\n"));
+    EXPECT_TRUE(contains(rtf.bodyText(), "Procedure - setComponentCash\n"));
 }
 
 TEST_F(CashFlowTest, ShortStudiesShareAPageAndEmptyYearsShowZeros) {

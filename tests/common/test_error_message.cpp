@@ -35,7 +35,8 @@ TEST(ErrorMessage, FieldsOfBothTagStylesAreTheSame) {
     EXPECT_EQ(ErrorField("no separator at all", 2), "");
 }
 
-TEST(ErrorMessage, RecordFromTheExceptionBeingHandled) {
+TEST(ErrorMessage, RecordsFromTheExceptionBeingHandledAndTheirMessage) {
+    test::ThreadStateGuard guard;
     EXPECT_EQ(recordOf([] { throw rt::Error(rt::err::kTableNotFound, "No table 'tblX'"); },
                        "getStudyList", "cORVProject"),
               "3078#No table 'tblX'#getStudyList#cORVProject#");
@@ -43,22 +44,16 @@ TEST(ErrorMessage, RecordFromTheExceptionBeingHandled) {
     EXPECT_EQ(recordOf([] { throw std::runtime_error("boom"); }), internal + "#boom#Proc#cClass#");
     EXPECT_EQ(ErrorField(recordOf([] { throw std::bad_alloc(); }), 1),
               std::to_string(rt::err::kOutOfMemory));
-}
 
-TEST(ErrorMessage, FormattedMessageUsesTheResourceLabels) {
-    test::ThreadStateGuard guard;
     threadState().res.gXstrError = "Error";
     threadState().res.gXstrMethod = "Procedure";
     threadState().res.gXstrModule = "Module";
     EXPECT_EQ(FormatErrorMessage("91#Object not set # SaveDocument # FrmReportViewer #"),
               "Error 91 - Object not set\r\nProcedure - SaveDocument\r\nModule - FrmReportViewer");
-    // Fewer than four fields leave the missing lines empty after their dashes.
+    // Fewer fields leave lines empty; a "#" inside a description shifts the following fields.
     EXPECT_EQ(FormatErrorMessage("5#Invalid procedure call"),
               "Error 5 - Invalid procedure call\r\nProcedure - \r\nModule - ");
-    // A "#" inside a description shifts the following fields.
-    const std::string r = recordOf([] { throw rt::Error(13, "Type mismatch in item #3"); },
-                                   "AssignProperties", "cORVCalculator");
-    EXPECT_EQ(FormatErrorMessage(r),
+    EXPECT_EQ(FormatErrorMessage("13#Type mismatch in item #3#AssignProperties#cORVCalculator#"),
               "Error 13 - Type mismatch in item\r\nProcedure - 3\r\nModule - AssignProperties");
 }
 

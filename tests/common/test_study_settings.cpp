@@ -19,14 +19,6 @@ TEST(StudySettings, ReadsEverySlotWritesTheSameTextsBackAndRefusesNonNumbers) {
     EXPECT_EQ(s.toStudyArray(), stored);
 
     StudyArray other = stored;
-    other[StudyField::TypeOfAnalysis] = "3";
-    other[StudyField::CalcIncomeTaxes] = "False";
-    other[StudyField::DiscountRate] = "0.1";
-    const StudySettings t = StudySettings::fromStudyArray(other);
-    EXPECT_EQ(t.typeOfAnalysis, 3);
-    EXPECT_FALSE(t.calculateIncomeTaxes);
-    EXPECT_EQ(t.toStudyArray(), other);
-
     // Only "True" turns income taxes on; whole numbers round half to even.
     other[StudyField::CalcIncomeTaxes] = "true";
     other[StudyField::LifeCycle] = "24.5";

@@ -24,19 +24,16 @@ inline std::string investmentRow(const cDesignCase& c, int16_t i) {
                         c.SalvageValue(i));
 }
 
-// name|cost|start year|years|escalation
 inline std::string annualRow(const cDesignCase& c, int16_t i) {
     return joinedFields(c.AnnOpCostName(i), c.AnnOpCost(i), c.AnnOpCostStartYear(i),
                         c.AnnOpCostNumYears(i), c.AnnOpCostEscRate(i));
 }
 
-// name|cost|start year|times|interval|escalation
 inline std::string otherRow(const cDesignCase& c, int16_t i) {
     return joinedFields(c.OtherOpCostName(i), c.OtherOpCost(i), c.OtherOpCostStartYear(i),
                         c.OtherOpCostTimes(i), c.OtherOpCostInterval(i), c.OtherOpCostEscRate(i));
 }
 
-// name|year|percent|term|interest rate|payment plan|financed investment
 inline std::string loanRow(const cDesignCase& c, int16_t i) {
     return joinedFields(c.LoanItemName(i), c.LoanYear(i), c.LoanPercent(i), c.LoanTerm(i),
                         c.LoanIntRate(i), c.LoanPayPlan(i), c.LoanTotlaInvest(i));

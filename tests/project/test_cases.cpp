@@ -105,15 +105,9 @@ TEST_F(CaseOperations, FullCaseRoundTripsAndUpdatesByKey) {
         7777.0);
     EXPECT_EQ(count("tblInvestmentCost", "iInvestmentCostId = 2"), 0);
 
-    // A filled row without a key is added.
-    cDesignCase again = read(1, caseId);
-    again.setInvItemPK(2, 0);
-    again.setInvItemName(2, "New boiler");
-    prj.updateCaseDetails(1, caseId, again);
-    EXPECT_EQ(stored(caseId), (Counts{20, 5, 19, 20}));
     EXPECT_EQ(scalar("SELECT sCaseTitle FROM tblDesignCase").toText(), "Full (revised)");
     EXPECT_EQ(scalar("SELECT iCaseCopy FROM tblDesignCase").toInt32(), 0);
-    prj.updateCaseDetails(1, 55, again);  // no such case: nothing, no error
+    prj.updateCaseDetails(1, 55, out);  // no such case: nothing, no error
     EXPECT_EQ(prj.getErrorMsg(), "");
 }
 
@@ -169,19 +163,6 @@ TEST_F(CaseOperations, LoanListEndsAtItsFirstEmptyRowOnlyWhenAdding) {
     EXPECT_EQ(stored(1).loan, 3);
 }
 
-TEST_F(CaseOperations, StoredValuesThatDoNotFitFailTheRead) {
-    cDesignCase c;
-    c.setInvItemName(1, "Boiler");
-    prj.addCaseDetails(1, c);
-    execute("UPDATE tblInvestmentCost SET nInvYear = 40000");
-    cDesignCase out;
-    prj.getCaseDetails(1, 1, out);
-    EXPECT_EQ(prj.getErrorMsg(), "6#Overflow#getCaseDetails#cORVProject#");
-    execute("UPDATE tblInvestmentCost SET iInvestmentCostId = 3, dInvCost = NULL");
-    prj.getCaseDetails(1, 1, out);
-    EXPECT_EQ(prj.getErrorMsg(), "94#Invalid use of Null#getCaseDetails#cORVProject#");
-}
-
 TEST_F(CaseOperations, ImportedSimpleCasesStoreTheNextOtherRowAndFailWhole) {
     // For each named other cost a simple-payback import stores the next row's values.
     int16_t id = 0;
@@ -210,7 +191,7 @@ TEST_F(CaseOperations, ImportedSimpleCasesStoreTheNextOtherRowAndFailWhole) {
     EXPECT_EQ(count("tblDesignCase"), 1);
 }
 
-TEST_F(CaseOperations, CaseRecordsGiveBoundsPerListAndStatusForEmptyLists) {
+TEST_F(CaseOperations, CaseRecordsGiveBoundsAndStatusAndReadsRefuseValuesThatDoNotFit) {
     cDesignCase c;
     c.CaseTitle = "Case 1";
     prj.addCaseDetails(1, c);
@@ -232,6 +213,13 @@ TEST_F(CaseOperations, CaseRecordsGiveBoundsPerListAndStatusForEmptyLists) {
     EXPECT_FALSE(IsArrayDimensioned(s.arrLoan));
     EXPECT_FALSE(IsArrayDimensioned(s.arrOtherCost));
     EXPECT_EQ(s.arrCaseStatus, (std::array<int16_t, 5>{0, 0, 305, 0, 307}));
+
+    // The component's own read refuses stored values that do not fit.
+    prj.getCaseDetails(1, 1, c);
+    EXPECT_EQ(prj.getErrorMsg(), "94#Invalid use of Null#getCaseDetails#cORVProject#");
+    execute("UPDATE tblInvestmentCost SET dInvCost = 1, nInvYear = 40000");
+    prj.getCaseDetails(1, 1, c);
+    EXPECT_EQ(prj.getErrorMsg(), "6#Overflow#getCaseDetails#cORVProject#");
 }
 
 TEST(DesignCaseRecord, IndexesOutsideTheListsFailAndChangeNothing) {
@@ -239,14 +227,9 @@ TEST(DesignCaseRecord, IndexesOutsideTheListsFailAndChangeNothing) {
     c.setInvCost(20, 1500.0);
     c.setLoanItemName(5, "Bank");
     EXPECT_EQ(c.LoanItemName(5), "Bank");
-    const std::function<void()> outside[] = {
-        [&] { c.LoanItemName(6); },
-        [&] { c.InvItemName(0); },
-        [&] { c.OtherOpCostInterval(21); },
-        [&] { c.setInvCost(21, 9.0); },
-    };
-    for (const auto& f : outside)
-        EXPECT_EQ(test::errorNumberOf(f), rt::err::kSubscriptOutOfRange);
+    EXPECT_EQ(test::errorNumberOf([&] { c.LoanItemName(6); }), rt::err::kSubscriptOutOfRange);
+    EXPECT_EQ(test::errorNumberOf([&] { c.InvItemName(0); }), rt::err::kSubscriptOutOfRange);
+    EXPECT_EQ(test::errorNumberOf([&] { c.setInvCost(21, 9.0); }), rt::err::kSubscriptOutOfRange);
     EXPECT_EQ(c.InvCost(20), 1500.0);
 }
 

@@ -2,7 +2,8 @@
 
 #include "CaseRowText.h"
 #include "ProjectFixture.h"
-#include "common/ThreadState.h"
+#include "common/ResourceStrings.h"
+#include "qvc/ResManager.h"
 
 namespace qvc {
 namespace {
@@ -18,12 +19,8 @@ class AnalysisTypeConversion : public test::ProjectFixture {
   protected:
     void SetUp() override {
         ProjectFixture::SetUp();
-        ResourceTexts& res = threadState().res;
-        res.gXstrDCInitialInvCost = "Initial Investment Cost";
-        res.gXstrASCIILoanPrincipal = "On Loan";
-        res.gXstrEnergy = "Energy";
-        res.gXstrMaintenance = "Maintenance";
-        threadState().gStringsLoaded = true;
+        ResManager().SetResourceDB(QVC_RESOURCE_DB);
+        AssignResourceStrings();
         prj.addStudyDetails(sampleStudy());
         notifier->calls.clear();
     }

@@ -29,10 +29,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr std::size_t kMaxLength = 16384;
+
 struct Options {
     double seconds = 60;
     std::uint64_t seed = 1;
-    std::size_t maxLength = 16384;
     std::string dictionary, artifactPrefix = "./";
     std::vector<std::string> seedDirs, inputFiles;
 };
@@ -144,63 +145,57 @@ std::vector<std::string> readSeeds(const Options& o) {
     std::sort(files.begin(), files.end());
     std::vector<std::string> seeds(files.empty() ? 1 : 0);
     for (const auto& f : files)
-        seeds.push_back(readFile(f).substr(0, o.maxLength));
+        seeds.push_back(readFile(f).substr(0, kMaxLength));
     return seeds;
 }
 
-class Mutator {
-  public:
-    Mutator(const Options& o, std::vector<std::string> dictionary)
-        : random_(o.seed), dictionary_(std::move(dictionary)), maxLength_(o.maxLength) {}
+// The mutation engine: one stream of random numbers per seed, so that a seed
+// repeats a run, and the dictionary's tokens.
+std::mt19937_64 g_random;
+std::vector<std::string> g_dictionary;
 
-    std::size_t below(std::size_t n) { return static_cast<std::size_t>(random_() % n); }
+std::size_t below(std::size_t n) {
+    return static_cast<std::size_t>(g_random() % n);
+}
 
-    // One to four changes to `s`; `other` is the partner of a splice.
-    std::string mutate(std::string s, const std::string& other) {
-        for (std::size_t changes = 1 + below(4); changes > 0; --changes)
-            change(s, other);
-        s.resize(std::min(s.size(), maxLength_));
-        return s;
-    }
+char anyByte() {
+    static constexpr char kTextBytes[] = "\"\\{}[]:,-09e \n\x7F\x80\xC3\xE2\xED\xF4\xFF";
+    return below(2) ? kTextBytes[below(sizeof kTextBytes)] : static_cast<char>(below(256));
+}
 
-  private:
-    char anyByte() {
-        static constexpr char kTextBytes[] = "\"\\{}[]:,-09e \n\x7F\x80\xC3\xE2\xED\xF4\xFF";
-        return below(2) ? kTextBytes[below(sizeof kTextBytes)] : static_cast<char>(below(256));
-    }
+// Flip a bit, set or insert a byte, erase a few, insert or overwrite a
+// dictionary token, repeat a piece, or splice with `other`.
+void change(std::string& s, const std::string& other) {
+    std::size_t kind = below(8);
+    if (((kind == 4 || kind == 5) && g_dictionary.empty()) || (s.empty() && kind != 4 && kind != 7))
+        kind = 2;
+    const std::size_t at = below(s.size() + 1), at0 = s.empty() ? 0 : below(s.size());
+    const std::string token = g_dictionary.empty() ? "" : g_dictionary[below(g_dictionary.size())];
+    if (kind == 0)
+        s[at0] ^= static_cast<char>(1u << below(8));
+    else if (kind == 1)
+        s[at0] = anyByte();
+    else if (kind == 2)
+        s.insert(s.begin() + static_cast<std::ptrdiff_t>(at), anyByte());
+    else if (kind == 3)
+        s.erase(at0, 1 + below(std::min<std::size_t>(16, s.size() - at0)));
+    else if (kind == 4)
+        s.insert(at, token);
+    else if (kind == 5)
+        s.replace(at0, token.size(), token);
+    else if (kind == 6)
+        s.insert(at, s.substr(at0, 1 + below(64)));
+    else
+        s = s.substr(0, at) + other.substr(below(other.size() + 1));
+}
 
-    // Flip a bit, set or insert a byte, erase a few, insert or overwrite a
-    // dictionary token, repeat a piece, or splice with `other`.
-    void change(std::string& s, const std::string& other) {
-        std::size_t kind = below(8);
-        if ((kind == 4 || kind == 5) && dictionary_.empty())
-            kind = 2;
-        if (s.empty() && kind != 4 && kind != 7)
-            kind = 2;
-        const std::size_t at = below(s.size() + 1), at0 = s.empty() ? 0 : below(s.size());
-        const std::string token = dictionary_.empty() ? "" : dictionary_[below(dictionary_.size())];
-        if (kind == 0)
-            s[at0] ^= static_cast<char>(1u << below(8));
-        else if (kind == 1)
-            s[at0] = anyByte();
-        else if (kind == 2)
-            s.insert(s.begin() + static_cast<std::ptrdiff_t>(at), anyByte());
-        else if (kind == 3)
-            s.erase(at0, 1 + below(std::min<std::size_t>(16, s.size() - at0)));
-        else if (kind == 4)
-            s.insert(at, token);
-        else if (kind == 5)
-            s.replace(at0, token.size(), token);
-        else if (kind == 6)
-            s.insert(at, s.substr(at0, 1 + below(64)));
-        else
-            s = s.substr(0, at) + other.substr(below(other.size() + 1));
-    }
-
-    std::mt19937_64 random_;
-    std::vector<std::string> dictionary_;
-    std::size_t maxLength_;
-};
+// One to four changes to `s`, cut to the longest input.
+std::string mutate(std::string s, const std::string& other) {
+    for (std::size_t changes = 1 + below(4); changes > 0; --changes)
+        change(s, other);
+    s.resize(std::min(s.size(), kMaxLength));
+    return s;
+}
 
 // Runs one input from a buffer of exactly its size, so that the address
 // sanitizer catches a read past its end; an escaping exception is a failure.
@@ -228,13 +223,12 @@ int fuzz(const Options& o) {
         runOne(readFile(file));
     if (!o.inputFiles.empty())
         return 0;
-    std::vector<std::string> dictionary;
     if (!o.dictionary.empty())
-        dictionary = readDictionary(o.dictionary);
+        g_dictionary = readDictionary(o.dictionary);
+    g_random.seed(o.seed);
     const std::vector<std::string> seeds = readSeeds(o);
     std::cerr << "fuzz: seed " << o.seed << ", " << seeds.size() << " seed inputs, "
-              << dictionary.size() << " dictionary tokens, " << o.seconds << " s\n";
-    Mutator mutator(o, std::move(dictionary));
+              << g_dictionary.size() << " dictionary tokens, " << o.seconds << " s\n";
     const auto start = std::chrono::steady_clock::now();
     for (const auto& s : seeds)
         runOne(s);
@@ -244,14 +238,13 @@ int fuzz(const Options& o) {
     const std::chrono::duration<double> budget(o.seconds);
     std::uint64_t runs = 0;
     for (; runs % 64 != 0 || std::chrono::steady_clock::now() - start < budget; ++runs) {
-        std::string input =
-            mutator.mutate(pool[mutator.below(pool.size())], pool[mutator.below(pool.size())]);
-        if (runOne(input) == -1 || mutator.below(8) != 0)
+        std::string input = mutate(pool[below(pool.size())], pool[below(pool.size())]);
+        if (runOne(input) == -1 || below(8) != 0)
             continue;
         if (pool.size() < seeds.size() + 4096)
             pool.push_back(std::move(input));
         else
-            pool[seeds.size() + mutator.below(4096)] = std::move(input);
+            pool[seeds.size() + below(4096)] = std::move(input);
     }
     std::cerr << "fuzz: done, " << runs << " mutated inputs, no failure\n";
     return 0;

@@ -179,26 +179,28 @@ TEST_F(IdentityTest, FinancingAtTheDiscountRateDoesNotChangeTheBeforeTaxWorth) {
     for (int seed = 3000; seed < 3000 + 100; ++seed) {
         SCOPED_TRACE(seed);
         RandomStudy(static_cast<unsigned>(seed)).fill(*engine);
-        const double d = engine->DiscountRate();
-        for (int16_t i = 1; i <= engine->Alternatives().Count(); ++i) {
-            for (int16_t j = 1; j <= 6; ++j) {
-                alt(i).setLoanRate(j, d);
+        const int16_t n = engine->Alternatives().Count();
+        // Every loan at rate d first, then no loans at all.
+        auto beforeTaxWorths = [&](bool financed) {
+            std::vector<double> worths;
+            for (int16_t i = 1; i <= n; ++i) {
+                for (int16_t j = 1; j <= 6; ++j) {
+                    alt(i).setLoanRate(j, engine->DiscountRate());
+                    if (!financed) {
+                        alt(i).setLoanFraction(j, 0.0);
+                    }
+                }
             }
-        }
-        calculate();
-        std::vector<double> financed;
-        for (int16_t i = 1; i <= engine->Alternatives().Count(); ++i) {
-            financed.push_back(alt(i).BeforeTaxTPW());
-        }
-        for (int16_t i = 1; i <= engine->Alternatives().Count(); ++i) {
-            for (int16_t j = 1; j <= 6; ++j) {
-                alt(i).setLoanFraction(j, 0.0);
+            calculate();
+            for (int16_t i = 1; i <= n; ++i) {
+                worths.push_back(alt(i).BeforeTaxTPW());
             }
-        }
-        calculate();
-        for (int16_t i = 1; i <= engine->Alternatives().Count(); ++i) {
-            EXPECT_NEAR(alt(i).BeforeTaxTPW(), financed[static_cast<std::size_t>(i) - 1],
-                        tolerance(financed[static_cast<std::size_t>(i) - 1]));
+            return worths;
+        };
+        const std::vector<double> financed = beforeTaxWorths(true);
+        const std::vector<double> paidInCash = beforeTaxWorths(false);
+        for (std::size_t i = 0; i < financed.size(); ++i) {
+            EXPECT_NEAR(paidInCash[i], financed[i], tolerance(financed[i]));
         }
     }
 }

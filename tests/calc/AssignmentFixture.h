@@ -8,13 +8,30 @@
 #include <string>
 #include <vector>
 
-#include "CalculatorProbe.h"
 #include "common/ThreadState.h"
 #include "qvc/cORVCalculator.h"
 #include "tavlo/IAlternative.h"
 #include "tavlo/IAlternatives.h"
 
-namespace qvc::test {
+namespace qvc {
+
+// White-box access to the calculator's private loading and assignment steps.
+class CalculatorProbe {
+  public:
+    static void getCase(cORVCalculator& c, int16_t caseId) { c.getCase(caseId); }
+    static void BuildCollections(cORVCalculator& c, int16_t count) { c.BuildCollections(count); }
+    static void AssignProperties(cORVCalculator& c, const std::string& part, int32_t position) {
+        c.AssignProperties(part, position);
+    }
+    static void addCaseSnapshot(cORVCalculator& c, int32_t position) {
+        c.addCaseSnapshot(position);
+    }
+    static void eraseCaseArrays() { cORVCalculator::eraseCaseArrays(); }
+    // The description of the first value out of range of the case handed over.
+    static std::string& invalidValue(cORVCalculator& c) { return c.m_sInvalidValue; }
+};
+
+namespace test {
 
 using Row = std::vector<rt::Value>;
 
@@ -92,4 +109,5 @@ class AssignmentTest : public ::testing::Test {
     std::unique_ptr<cORVCalculator> calc;
 };
 
-}  // namespace qvc::test
+}  // namespace test
+}  // namespace qvc

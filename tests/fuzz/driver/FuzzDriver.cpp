@@ -1,8 +1,8 @@
 // The engine of fuzz targets built without libFuzzer (gcc has none, and so no
 // coverage feedback): runs every seed input, then mutants of the seeds and of
-// earlier mutants until the time or run count is spent. When the process dies
-// on an input (abort, sanitizer report, fatal signal) that input is written to
-// ARTIFACT_PREFIX/crash-seed-N, so that it can be given back to reproduce it.
+// earlier mutants until the time is spent. When the process dies on an input,
+// ARTIFACT_PREFIX/crash-seed-N holds it, so that it can be given back to
+// reproduce the failure.
 //   TARGET [-max_total_time=S (0: the seeds only)] [-seed=N] [-dict=FILE]
 //          [-artifact_prefix=PATH] [SEED_DIR | FILE_TO_RUN_ONCE]...
 #include <fcntl.h>
@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -23,7 +22,6 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
-extern "C" void __sanitizer_set_death_callback(void (*callback)(void)) __attribute__((weak));
 
 namespace {
 
@@ -38,51 +36,16 @@ struct Options {
     std::vector<std::string> seedDirs, inputFiles;
 };
 
-// The input being run and where it goes if the process dies; plain globals
-// because the signal handler may use nothing else.
-char g_artifact[4096];
-const std::uint8_t* g_data = nullptr;
-std::size_t g_size = 0;
-char g_signalStack[1 << 16];  // a stack overflow leaves no stack for the handler
+// Every input is written to the artifact file before it runs, so that the file
+// holds it when the process dies on it (abort, sanitizer report, any signal);
+// a run without failure removes the file.
+int g_artifact = -1;
 
-void saveInput() {
-    if (g_data == nullptr)
-        return;
-    const int fd = ::open(g_artifact, O_CREAT | O_WRONLY | O_TRUNC, 0644);
-    for (std::size_t done = 0; fd >= 0 && done < g_size;) {
-        const ssize_t n = ::write(fd, g_data + done, g_size - done);
-        if (n <= 0)
-            break;
-        done += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    g_data = nullptr;
-    const char note[] = "fuzz: the failing input is saved\n";
-    [[maybe_unused]] const ssize_t ignored = ::write(2, note, sizeof note - 1);
-}
-
-void onSignal(int signal) {
-    saveInput();
-    std::signal(signal, SIG_DFL);
-    std::raise(signal);
-}
-
-void watchCrashes() {
-    std::vector<int> signals{SIGABRT};
-    if (&__sanitizer_set_death_callback != nullptr) {
-        __sanitizer_set_death_callback(saveInput);  // the sanitizer handles the other signals
-    } else {
-        stack_t stack{};
-        stack.ss_sp = g_signalStack;
-        stack.ss_size = sizeof g_signalStack;
-        sigaltstack(&stack, nullptr);
-        signals.insert(signals.end(), {SIGSEGV, SIGBUS, SIGFPE, SIGILL});
-    }
-    struct sigaction action {};
-    action.sa_handler = onSignal;
-    action.sa_flags = SA_RESETHAND | SA_ONSTACK;
-    for (int signal : signals)
-        sigaction(signal, &action, nullptr);
+void keepInput(const std::string& input) {
+    const auto size = static_cast<ssize_t>(input.size());
+    if (::ftruncate(g_artifact, 0) != 0 ||
+        ::pwrite(g_artifact, input.data(), input.size(), 0) != size)
+        throw std::runtime_error("cannot write the artifact file");
 }
 
 std::string readFile(const fs::path& path) {
@@ -202,8 +165,8 @@ std::string mutate(std::string s, const std::string& other) {
 int runOne(const std::string& input) {
     std::unique_ptr<std::uint8_t[]> copy(new std::uint8_t[std::max<std::size_t>(1, input.size())]);
     std::copy(input.begin(), input.end(), copy.get());
-    g_data = copy.get();
-    g_size = input.size();
+    if (g_artifact >= 0)
+        keepInput(input);
     int result = 0;
     try {
         result = LLVMFuzzerTestOneInput(copy.get(), input.size());
@@ -211,18 +174,18 @@ int runOne(const std::string& input) {
         std::cerr << "fuzz: the target let an exception escape\n";
         std::abort();
     }
-    g_data = nullptr;
     return result;
 }
 
 int fuzz(const Options& o) {
-    const std::string artifact = o.artifactPrefix + "crash-seed-" + std::to_string(o.seed);
-    artifact.copy(g_artifact, sizeof g_artifact - 1);
-    watchCrashes();
     for (const auto& file : o.inputFiles)
         runOne(readFile(file));
     if (!o.inputFiles.empty())
         return 0;
+    const std::string artifact = o.artifactPrefix + "crash-seed-" + std::to_string(o.seed);
+    g_artifact = ::open(artifact.c_str(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
+    if (g_artifact < 0)
+        throw std::runtime_error(artifact + ": cannot create the artifact file");
     if (!o.dictionary.empty())
         g_dictionary = readDictionary(o.dictionary);
     g_random.seed(o.seed);
@@ -246,6 +209,8 @@ int fuzz(const Options& o) {
         else
             pool[seeds.size() + below(4096)] = std::move(input);
     }
+    ::close(g_artifact);
+    fs::remove(artifact);
     std::cerr << "fuzz: done, " << runs << " mutated inputs, no failure\n";
     return 0;
 }

@@ -60,31 +60,13 @@ TEST_F(ReportTest, InputReportsInRequestOrderWithProgressAndTheWorkFilesRemoved)
               (std::vector<std::string>{"Plant _2_East _v1_0__Study Inputs.RTF",
                                         "Plant _2_East _v1_0__Design Case Inputs.RTF"}));
     EXPECT_EQ(viewer->shownCount(), 1);
+    EXPECT_EQ(progress->values(), (std::vector<int32_t>{0, 0, 100, 100}));
     EXPECT_EQ(unloads(*progress), 1);
     // Closing the viewer removed the working files; the saved copies stay.
     EXPECT_EQ(rtfFilesIn(work), 0u);
     EXPECT_EQ(rtfFilesIn(out), 2u);
     // Two cases, the second on a page of its own.
     EXPECT_EQ(pageStarts(readSaved(1)), 1);
-}
-
-TEST_F(ReportTest, ProgressCountsEveryPositionOfTheRequest) {
-    loadInputs(variantOf(0, 1, true));
-    struct Case {
-        const char* request;
-        std::vector<int32_t> values;
-        size_t documents;
-    };
-    // "AD" has no report for independent alternatives and "XX" none at all,
-    // but their positions count for the bar: Int(100 / 3 * k).
-    for (const Case& c :
-         {Case{"SI", {0, 100, 100}, 1}, Case{"SI-AD-SI", {0, 0, 50, 100, 100}, 2},
-          Case{"SI-XX-DC1-SI", {0, 0, 33, 66, 100, 100}, 3}, Case{"AD", {0, 100, 100}, 0}}) {
-        progress->clear();
-        ASSERT_TRUE(build(c.request)) << c.request;
-        EXPECT_EQ(progress->values(), c.values) << c.request;
-        EXPECT_EQ(viewer->savedFiles().size(), c.documents) << c.request;
-    }
 }
 
 TEST_F(ReportTest, PrintsEveryDocumentWithoutShowingTheViewer) {
@@ -160,16 +142,10 @@ TEST_F(ReportTest, ResultReportsFollowTheStudysTypeOfAnalysis) {
         for (std::string& name : names)
             name = exampleStudy().StudyTitle + "_" + name + ".RTF";
         ASSERT_EQ(savedNames(), names);
-        const RtfDocument ls = readSaved(0);
-        EXPECT_EQ(ls.tables().size(), c.summaryTables);
-        EXPECT_EQ(ls.pictures().size(), c.summaryCharts);
-        if (c.alternatives == 0) {
-            // Two tables per comparison, each comparison on a page of its own.
-            const RtfDocument ad = readSaved(1);
-            EXPECT_EQ(yearTables(ad), 2u);
-            EXPECT_EQ(ad.tables().size(), 4u);
-            EXPECT_EQ(pageStarts(ad), 1);
-        }
+        EXPECT_EQ(readSaved(0).tables().size(), c.summaryTables);
+        EXPECT_EQ(readSaved(0).pictures().size(), c.summaryCharts);
+        if (c.alternatives == 0)  // each comparison on a page of its own
+            EXPECT_EQ(pageStarts(readSaved(1)), 1);
         // Cash flows on landscape pages: per case its chart, then a page per table.
         const RtfDocument cf = readSaved(names.size() - 2);
         EXPECT_TRUE(cf.sections.at(0).landscape);
@@ -191,7 +167,8 @@ TEST_F(ReportTest, TextFileOnlyRequestTellsWhereTheFileWentOrWhyNot) {
     ASSERT_EQ(messages->records().size(), 1u);
     EXPECT_EQ(messages->records()[0].text, res().gXstrASCIIFile + " " + file.string());
 
-    // The folder is gone (301), or a folder is in the way of the file (333).
+    // The folder is gone (301); with other reports the viewer is shown and
+    // the failure (a folder in the way of the file, 333) follows it.
     ui::Services::setOutputFolder(dir / "gone");
     EXPECT_FALSE(build("ACF", 1));
     EXPECT_EQ(messages->records().back().text, res().gStrASCIIDirEXE);
@@ -199,10 +176,6 @@ TEST_F(ReportTest, TextFileOnlyRequestTellsWhereTheFileWentOrWhyNot) {
     ui::Services::setOutputFolder(out);
     fs::remove(file);
     fs::create_directories(file);
-    EXPECT_FALSE(build("ACF"));
-    EXPECT_EQ(messages->records().back().text, res().gStrASCIIFilePathEXE);
-
-    // With other reports the viewer is shown, and the failure follows it.
     EXPECT_FALSE(build("SI-ACF"));
     EXPECT_EQ(viewer->shownCount(), 1);
     EXPECT_EQ(messages->records().back().text, res().gStrASCIIFilePathEXE);
@@ -231,11 +204,6 @@ TEST_F(ReportTest, PageHeaderAndFooterOnPortraitAndLandscapePages) {
         EXPECT_EQ(s.footer[0].text, "QVComponents v 17.0\tPage {PAGE} of {NUMPAGES}");
         EXPECT_EQ(s.footer[0].fields, (std::vector<std::string>{"PAGE", "NUMPAGES"}));
     }
-    // No firm to name: the line keeps the time without an empty label.
-    threadState().strCompanyName = " ";
-    ASSERT_TRUE(build("SI"));
-    const RtfDocument d = readRtf(env.contents(viewer->savedFiles().at(0)).value_or(""));
-    EXPECT_EQ(d.sections.at(0).header.at(2).text, "\t17:04:09");
 }
 
 TEST_F(ReportTest, GeneralInformationLinesForEveryCode) {

@@ -118,25 +118,6 @@ TEST_F(CashFlowTest, EveryCellOfEveryTableInRankOrder) {
     }
 }
 
-TEST_F(CashFlowTest, FailingChartAndTableLeaveNotesAndTheReportGoesOn) {
-    calculate();
-    reportState().gGraph = nullptr;  // no graph surface
-    const RtfDocument rtf = writeReport(
-        [](doc::DocumentObject& d) {
-            OnInputs<cRptCashFlows> on;
-            int32_t index = 1, missing = 9, p = 1;  // there is no alternative 9
-            on.report.setGraph(d, index, "CF1");
-            on.report.setComponentCash(d, missing, "CF1", p);
-            on.report.setAfterTaxCashFlows(d, index, p);
-            on.report.setPresentWorth(d, index, "CF1", p);
-        },
-        true);
-    EXPECT_TRUE(rtf.pictures().empty());
-    EXPECT_EQ(rtf.tables().size(), 2u);  // B and C
-    EXPECT_TRUE(contains(rtf.bodyText(), "Procedure - setGraph\n"));
-    EXPECT_TRUE(contains(rtf.bodyText(), "Procedure - setComponentCash\n"));
-}
-
 TEST_F(CashFlowTest, ShortStudiesShareAPageAndEmptyYearsShowZeros) {
     cDesignCase later;
     later.CaseTitle = later.CaseShortTitle = "Deferred plant";

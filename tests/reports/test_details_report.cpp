@@ -9,10 +9,10 @@ namespace {
 
 class DetailsTest : public ReportTest {
   protected:
-    RtfDocument details(const std::string& code, int32_t from = 1, int32_t to = 0) {
+    RtfDocument details(const std::string& code) {
         return writeReport([&](doc::DocumentObject& docs) {
             OnInputs<cRptAnalysisDetails> on;
-            for (int32_t n = from; n <= (to == 0 ? comps().Count() : to); ++n) {
+            for (int32_t n = 1; n <= comps().Count(); ++n) {
                 on.report.GenerateSummary(docs, code, n);
                 on.report.GenerateDetailTable(docs, code, n);
             }
@@ -143,14 +143,6 @@ TEST_F(DetailsTest, WrapWordsKeepsShortPairsTogether) {
         {"", " "}};
     for (const auto& [text, wrapped] : cases)
         EXPECT_EQ(cRptAnalysisDetails::WrapWords(text), wrapped) << text;
-}
-
-TEST_F(DetailsTest, MissingComparisonWritesNotes) {
-    calculate(variantOf(0, 0, false));
-    const RtfDocument d = details("AD1", 3, 3);  // two comparisons only
-    EXPECT_TRUE(d.tables().empty());
-    EXPECT_TRUE(contains(d.bodyText(), res().gXstrMethod + " - GenerateSummary"));
-    EXPECT_TRUE(contains(d.bodyText(), res().gXstrMethod + " - GenerateDetailTable"));
 }
 
 }  // namespace

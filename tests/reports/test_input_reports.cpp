@@ -30,9 +30,8 @@ TEST_F(ReportTest, StudyInputLinesForEachTypeOfAnalysis) {
         {false, "Private" + lcc + exclusive + "\n" + yearMoney + "\n" + marr +
                     "\nIncome Taxes Considered\tNo"},
         {true, "Public" + lcc + exclusive + "\n" + yearMoney + "\n" + discount},
-        {false, "Simple Payback Analysis\n" + yearMoney + "\n" + discount},
-        {false, "Simple Cash Flow Analysis\n" + yearMoney + "\n" + discount}};
-    for (int16_t k = 0; k < 5; ++k) {  // private with and without taxes, then analyses 1 to 3
+        {false, "Simple Payback Analysis\n" + yearMoney + "\n" + discount}};
+    for (int16_t k = 0; k < 4; ++k) {  // private with and without taxes, then analyses 1 and 2
         const auto& [taxes, lines] = cases[k];
         loadInputs(variantOf(k == 0 ? 0 : static_cast<int16_t>(k - 1), 0, taxes));
         ASSERT_TRUE(build("SI"));
@@ -143,8 +142,6 @@ TEST_F(ReportTest, ShortDesignCaseTablesOfTheSimpleAnalyses) {
                                             {"Term of Loan (years)", "10"},
                                             {"Annual Interest Rate", "5.50 %"},
                                             {"Salvage Value ($)", "$40,000"}}));
-    EXPECT_EQ(tableTexts(*tables[2], 2), (Rows{{"Annual Maintenance Cost ($)", "$27,900"},
-                                               {"Maintenance Cost Escalation Rate", "3.00 %"}}));
     // 9,999.5 rounds to the even 10,000; no loan, no second annual cost.
     EXPECT_EQ(tableTexts(*tables[4]), (Rows{{"Initial Investment Cost ($)", "$10,000"},
                                             {"Percent Financed", "N/A"},
@@ -157,28 +154,6 @@ TEST_F(ReportTest, ShortDesignCaseTablesOfTheSimpleAnalyses) {
     // The empty case: the investment and loan notes form one block.
     ASSERT_EQ(notes(d).size(), 2u);
     EXPECT_EQ(notes(d)[0]->text, res().gXstrDCNoInvTable + "\n" + res().gXstrDCNoLoanTable);
-}
-
-TEST_F(ReportTest, TableThatFailsIsReplacedByItsNote) {
-    threadState().arrStudy = {"Office", "", "0", "0", "2026", "25", "7", "False", "0", "$"};
-    CaseSnapshot snap;
-    snap.Gen.redim(1, 3);
-    snap.Gen(1) = "Broken";
-    snap.Inv.redim(1, 10, 0, 1);
-    snap.Inv(1, 1) = rt::Value("Pump");
-    snap.Inv(2, 1) = rt::Value("a lot");  // no number
-    snap.Ann.redim(1, 6, 0, 1);
-    snap.Ann(1, 1) = rt::Value("Power");
-    snap.Ann(2, 1) = rt::Value(1200.0);
-    threadState().colCases.Add(snap, "1");
-    ASSERT_TRUE(build("DC1"));
-    const RtfDocument d = readSaved(0);
-    ASSERT_EQ(notes(d).size(), 3u);  // the failed table, no loans, no other costs
-    EXPECT_EQ(notes(d)[0]->text, "Investment Costs could not be generated.");
-    EXPECT_TRUE(contains(d.bodyText(), "Error - Type mismatch\nProcedure - setInvCostTable"));
-    // The annual table after it is still written.
-    ASSERT_EQ(d.tables().size(), 2u);
-    EXPECT_EQ(d.tables()[1]->rows.at(1).cells.at(1).text, "$1,200");
 }
 
 // A folder it cannot write to, a report title '../victim', a 300-character study

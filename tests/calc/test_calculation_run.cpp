@@ -33,21 +33,12 @@ TEST_F(LoadingTest, StudyBecomesTenTexts) {
     s.IncomeTaxes = 28.5;
     cORVCalculator calc;
     calc.StudyID = addStudy(s);
+    execute("UPDATE tblStudy SET sStudyDescription = NULL");
     calc.getStudyDetails();
     EXPECT_EQ(threadState().gErrMsg, "");
-    EXPECT_THAT(threadState().arrStudy,
-                ElementsAre("Office HVAC", "Plant replacement for the east wing", "0", "1", "2026",
-                            "25", "3.5", "True", "28.5", "EUR"));
+    EXPECT_THAT(threadState().arrStudy, ElementsAre("Office HVAC", "", "0", "1", "2026", "25",
+                                                    "3.5", "True", "28.5", "EUR"));
     EXPECT_EQ(threadState().gdbProject, nullptr);  // closed again
-
-    // A study without taxes and with a Null description.
-    s.CalcIncomeTaxes = false;
-    calc.StudyID = addStudy(s);
-    execute("UPDATE tblStudy SET sStudyDescription = NULL WHERE iStudyId = " +
-            std::to_string(calc.StudyID));
-    calc.getStudyDetails();
-    EXPECT_EQ(threadState().arrStudy[1], "");
-    EXPECT_EQ(threadState().arrStudy[7], "False");
 }
 
 TEST_F(LoadingTest, CaseFillsItsListsAndSnapshotsKeepEachCaseUnderItsPosition) {
@@ -73,7 +64,6 @@ TEST_F(LoadingTest, CaseFillsItsListsAndSnapshotsKeepEachCaseUnderItsPosition) {
     calc->getStudyDetails();
     ThreadState& st = threadState();
     st.arrCaseStatus = {303, 1, 305, 306, 307};  // left from an earlier case
-
     CalculatorProbe::getCase(*calc, first);
     EXPECT_THAT(st.arrCaseStatus, ElementsAre(0, 0, 0, 306, 0));
     EXPECT_EQ(st.arrCaseGen(2), "Chiller");
@@ -88,7 +78,6 @@ TEST_F(LoadingTest, CaseFillsItsListsAndSnapshotsKeepEachCaseUnderItsPosition) {
     CalculatorProbe::addCaseSnapshot(*calc, 2);
     CalculatorProbe::eraseCaseArrays();
     EXPECT_FALSE(st.arrCaseGen.isDimensioned());
-
     ASSERT_EQ(st.colCases.Count(), 2);
     EXPECT_EQ(st.colCases.Item("1").Gen(1), "Chiller plant");
     EXPECT_EQ(st.colCases.Item("2").Ann(2, 1).toDouble(), 9000);
@@ -101,18 +90,14 @@ TEST_F(LoadingTest, CaseFillsItsListsAndSnapshotsKeepEachCaseUnderItsPosition) {
     EXPECT_EQ(st.colCases.Count(), 0);
 }
 
-TEST_F(LoadingTest, ANewCalculatorStartsEmptyAndFailsWithoutAnEngine) {
+TEST_F(LoadingTest, ANewCalculatorStartsEmptyAndRecordsEngineFailures) {
     ThreadState& st = threadState();
     st.gReportMode = 2;
     st.colCases.Add(CaseSnapshot{}, "1");
     cORVCalculator calc;
     EXPECT_EQ(st.gReportMode, 0);
     EXPECT_EQ(st.colCases.Count(), 0);
-    calc.objLifeCycle.reset();
-    CalculatorProbe::BuildCollections(calc, 2);
-    EXPECT_THAT(st.gErrMsg, StartsWith("91#"));
-    EXPECT_THAT(st.gErrMsg, EndsWith("#BuildCollections#cORVCalculator#"));
-    // An engine failure (a position the engine does not have) is recorded too.
+    // An engine failure (a position the engine does not have) is recorded.
     st.arrStudy = {"S", "", "0", "0", "2026", "20", "3", "False", "0", "$"};
     calc.objLifeCycle = tavlo::createEngine();
     CalculatorProbe::BuildCollections(calc, 1);
@@ -223,7 +208,6 @@ TEST_F(CalculationRun, StudyOutOfRangeStopsOrFallsBackToInputs) {
     EXPECT_EQ(box->records()[0].flags, 64);
     EXPECT_FALSE(calc.BuildReports(0));  // nothing to build, no error left to show
     EXPECT_EQ(box->records().size(), 1u);
-
     box->clear();
     calc.sReportTypes = "SI-LS";
     EXPECT_FALSE(calc.PerformCalc());
@@ -267,19 +251,16 @@ TEST_F(CalculationRun, StudyWithoutCases) {
     EXPECT_FALSE(calc.PerformCalc());
     EXPECT_EQ(calc.ReturnError(), 302);
     EXPECT_EQ(messages(), std::vector<std::string>{threadState().res.gXstrNODCStudyOnly});
-
     box->clear();
     calc.sReportTypes = "SI-DC-LS";
     EXPECT_FALSE(calc.PerformCalc());
     EXPECT_EQ(threadState().gReportMode, 1);
     EXPECT_EQ(messages(), std::vector<std::string>{threadState().res.gXstrNoDCforStudy});
     EXPECT_EQ(calc.ReturnError(), 302);
-
     // A study out of range as well: its reason comes first.
     execute("UPDATE tblStudy SET nLifecycle = 1");
     EXPECT_FALSE(calc.PerformCalc());
     EXPECT_EQ(calc.ReturnError(), 309);
-
     // The case list of an earlier study is not taken for this one's.
     cORVCalculator other;
     other.StudyID = studyWithCases(20, 2);
@@ -304,7 +285,6 @@ TEST_F(CalculationRun, CaseValueOutOfRangeNamesTheCaseOrFallsBackToInputReports)
     const auto& r = threadState().res;
     const std::string where = "Option 1: Investment Costs, row 1, Year: 30, allowed 0 to 20";
     EXPECT_EQ(messages(), std::vector<std::string>{r.gXstrInvalidDataDC + " [" + where + "]."});
-
     box->clear();
     cORVCalculator fresh;
     fresh.StudyID = id;

@@ -88,7 +88,6 @@ TEST_F(SensitivityTest, CostFactorsMoveOnlyTheirCaseAndOutOfRangeFailsOnlyThatPo
     EXPECT_EQ(r.factors[0].low.errorNumber, 310);
     EXPECT_THAT(r.factors[0].low.errorDescription, ::testing::HasSubstr("-300"));
     EXPECT_NEAR(r.factors[0].high.totalPresentWorth[0], 1000 + 330 * upw(0.04), 1e-6);
-
     EXPECT_FALSE(analysis.Run({*SensitivityFactor::fromName("annual:7")}));
     EXPECT_EQ(analysis.ErrorNumber(), 9);
     EXPECT_THAT(analysis.getErrorMsg(), ::testing::EndsWith("#Run#SensitivityAnalysis#"));

@@ -33,7 +33,6 @@ TEST_F(CashFlowTest, InvestmentsAreEscalatedPaidAndSalvaged) {
     EXPECT_NEAR(a.BookValueAt(6), 1560.9, 1e-9);
     EXPECT_NEAR(a.BookValueAt(7), 500.0, 1e-9);
     EXPECT_EQ(engine->Comparisons().Count(), 0);  // one alternative
-
     // L = 10, d = 0: 300 in year 8 at 3 %, life 5, salvage 50: disposed of at the
     // end of the study (50 x 1.03^10). An item paid in year 11 has no effect.
     study(10, 0.0, 1);
@@ -77,7 +76,6 @@ TEST_F(CashFlowTest, OperatingCostsLandInTheirYears) {
     }
     EXPECT_NEAR(a.AnnualOperatingCost(), 1050.0, 1e-9);
     EXPECT_NEAR(a.TotalPresentWorth(), total, 1e-8);
-
     // L = 0: only year 0 exists, and no year 1 for the annual summary.
     study(0, 0.10, 1);
     annual(1, 1, 100, 0, 3);

@@ -37,14 +37,12 @@ TEST_F(ComparisonTest, ExclusiveAreChainedByFirstCostIndependentAllFaceNumberOne
     EXPECT_EQ(alt(2).Rank(), 1);
     EXPECT_EQ(alt(1).Rank(), 2);
     EXPECT_EQ(alt(3).Rank(), 3);
-
     // SIR(5) = 500 x 4.329477 / 2000 and 200 x 4.329477 / 1000.
     EXPECT_NEAR(cmp(2).SIR(5), 1.082369167658, 1e-10);
     EXPECT_NEAR(cmp(1).SIR(5), 0.865895334, 1e-9);
     // Savings reinvested at d: AIRR = 1.05 x SIR(5)^(1/5) - 1, also below d.
     EXPECT_NEAR(cmp(2).AIRR(), 0.066754249454, 1e-9);
     EXPECT_NEAR(cmp(1).AIRR(), 0.020193093098, 1e-9);
-
     // Independent: all face number 1.
     threeAlternatives(1);
     ASSERT_EQ(engine->Comparisons().Count(), 2);

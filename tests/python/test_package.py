@@ -37,7 +37,6 @@ def test_records_round_trip_as_qvc_shows_them(office, qvc):
     case = project.add_case(study, given)
     stored = project.case(study, case)
     assert stored == json.loads(qvc("case", "show", project.path, study, case))
-    assert (stored["AnalysisType"], stored["Lifecycle"], stored["StudyID"]) == (0, 25, study)
     for key, value in given.items():  # rows gain their keys, nothing else changes
         if isinstance(value, list):
             assert [{k: row[k] for k in g} for row, g in zip(stored[key], value)] == value, key
@@ -64,10 +63,9 @@ def test_copies_moves_deletions_and_conversion(office):
     assert project.cases(copy)[-1] == new and project.case(copy, new)["CaseShortTitle"] == "Refurbish"
     project.move_case(study, second, copy)
     project.delete_case(study, third)
-    assert project.cases(study) == [first]
+    assert project.cases(study) == [first] and len(project.cases(copy)) == 5
     project.convert(copy, 2)
     assert project.study(copy)["TypeOfAnalysis"] == 2
-    assert all(len(project.case(copy, c).get("Investments", [])) <= 1 for c in project.cases(copy))
     project.delete_study(copy)
     assert project.studies() == [study]
 

@@ -126,11 +126,8 @@ TEST(Recordset, ReusedStatementsStartAfreshAndSeeChanges) {
         EXPECT_TRUE(outer->field("dCost").isNull());
         EXPECT_EQ(inner->field("sName").text(), "1.25");
     }
-    const int before = db->OpenRecordset(all)->fieldCount();
-    db->Execute(
-        "-- a note for the reader\n/* and another */ ALTER TABLE tblItem ADD COLUMN sNote TEXT");
-    auto wider = db->OpenRecordset(all);
-    EXPECT_EQ(wider->fieldCount(), before + 1);
+    db->Execute("-- a note\n/* and another */ ALTER TABLE tblItem ADD COLUMN sNote TEXT");
+    EXPECT_EQ(db->OpenRecordset(all)->fieldCount(), 7);
     db->Execute("DROP TABLE tblItem");
     EXPECT_EQ(errorNumberOf([&] { db->OpenRecordset(all); }), err::kTableNotFound);
 }

@@ -12,7 +12,6 @@ using StudyOperations = test::ProjectFixture;
 
 TEST_F(StudyOperations, StudyRoundTripsUpdatesCountsAndNotifiesOncePerChange) {
     EXPECT_EQ(prj.GetMaxStudyID(), 1);  // empty table
-    EXPECT_EQ(prj.chkMaxStudyAndCase(), 0);
     const cStudy in = sampleStudy();
     prj.addStudyDetails(in);
     prj.addStudyDetails(sampleStudy("B"));
@@ -63,14 +62,10 @@ TEST_F(StudyOperations, MissingDatabaseFailsEveryOperationWithTheOpenRecord) {
     const std::string record = missing + "#openDB#cDBoperations #";
     cStudy s = sampleStudy("unchanged");
     cDesignCase c;
-    int16_t id = -5;
-    std::string title = "t";
     // Writes name the operation; reads give the opening's own record.
     const std::pair<std::function<void()>, std::string> cases[] = {
         {[&] { prj.addStudyDetails(s); }, missing + "#addStudyDetails#cORVProject#"},
         {[&] { prj.getStudyDetails(1, s); }, record},
-        {[&] { prj.addCaseDetailsWEX(1, c, id, title); },
-         missing + "#addCaseDetailsWEX#cORVProject#"},
         {[&] { prj.updateCaseDetails(1, 1, c); }, missing + "#updateCaseDetails#cORVProject#"},
     };
     for (const auto& [operation, expected] : cases) {
@@ -79,7 +74,6 @@ TEST_F(StudyOperations, MissingDatabaseFailsEveryOperationWithTheOpenRecord) {
         EXPECT_EQ(prj.getErrorMsg(), expected);
     }
     EXPECT_EQ(s.StudyTitle, "unchanged");
-    EXPECT_EQ(id, -5);
     EXPECT_TRUE(notifier->calls.empty());
     EXPECT_FALSE(std::filesystem::exists(dir / "none"));
 }

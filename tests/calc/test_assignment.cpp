@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "AssignmentFixture.h"
+#include "CalcFixtures.h"
 #include "calc/SalvageLimit.h"
 #include "common/ResourceStrings.h"
 #include "qvc/ResManager.h"

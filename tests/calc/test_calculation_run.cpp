@@ -4,8 +4,7 @@
 
 #include <gmock/gmock.h>
 
-#include "AssignmentFixture.h"
-#include "CalcProjectFixture.h"
+#include "CalcFixtures.h"
 #include "common/ResourceStrings.h"
 #include "qvc/ResManager.h"
 #include "qvc/cORVCalculator.h"

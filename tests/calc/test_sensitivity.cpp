@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-#include "CalcProjectFixture.h"
+#include "CalcFixtures.h"
 #include "qvc/ResManager.h"
 #include "qvc/SensitivityAnalysis.h"
 

@@ -1,15 +1,21 @@
 #pragma once
-// A calculator with an engine for one alternative, and helpers that fill the
-// shared study and case arrays the way loading them does.
+// The calculator tests' fixtures: a fresh project database in its own folder
+// with helpers that store studies and cases, and a calculator with an engine
+// for one alternative with helpers that fill the shared study and case arrays.
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "common/ThreadState.h"
+#include "project/ProjectSchema.h"
 #include "qvc/cORVCalculator.h"
+#include "qvc/cORVProject.h"
+#include "qvc/dao/Database.h"
 #include "tavlo/IAlternative.h"
 #include "tavlo/IAlternatives.h"
 
@@ -32,6 +38,52 @@ class CalculatorProbe {
 };
 
 namespace test {
+
+class CalcProjectTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        resetThreadState();
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir = freshDir("calc", std::string(info->test_suite_name()) + "." + info->name());
+        project::createProjectDatabase((dir / "ORV30.mdb").string());
+        prj.setWorkPath(dir.string(), "", "");
+    }
+    void TearDown() override { resetThreadState(); }
+
+    int16_t addStudy(const cStudy& s) {
+        prj.addStudyDetails(s);
+        EXPECT_EQ(prj.getErrorMsg(), "");
+        return prj.GetMaxStudyID();
+    }
+    int16_t addCase(int16_t studyId, const cDesignCase& c) {
+        prj.addCaseDetails(studyId, c);
+        EXPECT_EQ(prj.getErrorMsg(), "");
+        return prj.GetMaxCaseID();
+    }
+    void execute(const std::string& sql) {
+        auto db = dao::Database::Open((dir / "ORV30.mdb").string());
+        db->Execute(sql);
+        db->Close();
+    }
+
+    static cStudy study(const std::string& title, int16_t type, int16_t years, double discount) {
+        cStudy s;
+        s.StudyTitle = title;
+        s.StudyDescription = "Plant replacement for the east wing";
+        s.TypeOfAnalysis = type;
+        s.TypeOfAlternative = 0;
+        s.BaseYear = 2026;
+        s.CurSymbol = "$";
+        s.Lifecycle = years;
+        s.DiscountRate = discount;
+        s.CalcIncomeTaxes = false;
+        s.IncomeTaxes = 0;
+        return s;
+    }
+
+    std::filesystem::path dir;
+    cORVProject prj;
+};
 
 using Row = std::vector<rt::Value>;
 

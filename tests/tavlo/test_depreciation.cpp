@@ -27,7 +27,7 @@ class DepreciationTest : public EngineTest {
     }
 };
 
-TEST_F(DepreciationTest, EachMethodFollowsItsSchedule) {
+TEST_F(DepreciationTest, EachMethodFollowsItsScheduleAndMacrsThePublishedPercentages) {
     // Straight line, also when bought in year 2; sum of years' digits (10).
     expectSchedule(0, 5, {2000, 2000, 2000, 2000, 2000});
     expectSchedule(0, 5, {2000, 2000, 2000, 2000, 2000}, 2);
@@ -48,9 +48,7 @@ TEST_F(DepreciationTest, EachMethodFollowsItsSchedule) {
     EXPECT_GT(alt(1).DepreciationAt(13), 0.0);
     EXPECT_NEAR(alt(1).BookValueAt(13), 0.0, 1e-6);
     expectSchedule(5, 5, {});
-}
-
-TEST_F(DepreciationTest, MacrsFollowsThePublishedPercentages) {
+    // MACRS with a published row follows its percentages.
     const std::vector<std::vector<double>> published = {
         {33.33, 44.45, 14.81, 7.41},
         {20.00, 32.00, 19.20, 11.52, 11.52, 5.76},

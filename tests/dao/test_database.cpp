@@ -40,19 +40,6 @@ TEST(Database, FailuresCarryTheirOwnNumbersAndAMissingFileIsNeverCreated) {
     EXPECT_EQ(errorNumberOf([&] { db->OpenRecordset("SELEC * FROM tblItem"); }), err::kSyntaxError);
 }
 
-TEST(Database, LikeUsesJetWildcardsWithoutRegardToCase) {
-    auto db = test::itemsDatabase(test::freshDir("like") / "t.db");
-    db->Execute(
-        "INSERT INTO tblItem (sName) VALUES ('Equipment 1'), ('equipment-fan'), ('Gas%'), ('0')");
-    auto count = [&](const std::string& where) {
-        auto rs = db->OpenRecordset("SELECT count(*) AS n FROM tblItem WHERE " + where);
-        return rs->field("n").toInt32();
-    };
-    EXPECT_EQ(count("sName LIKE 'Equipment*'"), 2);
-    EXPECT_EQ(count("sName LIKE 'Gas%'"), 1);  // % is an ordinary character here
-    EXPECT_EQ(count("sName LIKE '[!0-9]*'"), 3);
-}
-
 long rowCount(Database& db, const std::string& table) {
     return db.OpenRecordset("SELECT COUNT(*) FROM " + table)->field(0).toInt32();
 }

@@ -1,6 +1,5 @@
 #pragma once
-// The report tests' fixture: a fresh folder per test (work/ the project, out/
-// the saved documents), headless UI services and the example study.
+// The report tests' fixture: a fresh folder, headless UI services, the example study.
 
 #include <gtest/gtest.h>
 
@@ -103,10 +102,8 @@ class ReportTest : public ::testing::Test {
             order.at(static_cast<size_t>(alts().Item(i).Rank() - 1)) = i;
         return order;
     }
-    // The case table of the summary and of the profiles: ranked by total present
-    // worth or by first cost (equal costs in case order); "$" shown, no other currency.
-    Rows caseRows(bool ranked, bool beforeTax, const std::string& currency = "$") const {
-        const auto money = [&](double v) { return currency == "$" ? dollars(v) : grouped(v); };
+    // The case table: ranked by total present worth or by first cost, then case order.
+    Rows caseRows(bool ranked, bool beforeTax) const {
         std::vector<int16_t> order = byRank();
         if (!ranked) {
             std::sort(order.begin(), order.end());
@@ -117,11 +114,11 @@ class ReportTest : public ::testing::Test {
         Rows rows;
         for (int16_t k : order) {
             const tavlo::IAlternative& a = alts().Item(k);
-            rows.push_back({caseTitle(k), shortTitle(k), money(a.TotalPresentWorth())});
+            rows.push_back({caseTitle(k), shortTitle(k), dollars(a.TotalPresentWorth())});
             if (beforeTax)
-                rows.back().push_back(money(a.BeforeTaxTPW()));
-            rows.back().push_back(money(a.AnnualOperatingCost()));
-            rows.back().push_back(money(a.FirstCost()));
+                rows.back().push_back(dollars(a.BeforeTaxTPW()));
+            rows.back().push_back(dollars(a.AnnualOperatingCost()));
+            rows.back().push_back(dollars(a.FirstCost()));
         }
         return rows;
     }
@@ -192,9 +189,6 @@ inline size_t countParagraphs(const RtfDocument& d,
     for (const RtfParagraph* p : d.paragraphs())
         n += pick(*p);
     return n;
-}
-inline bool hasParagraph(const RtfDocument& d, const std::string& text) {
-    return countParagraphs(d, [&](const RtfParagraph& p) { return p.text == text; }) > 0;
 }
 // Paragraphs that start a new page.
 inline int pageStarts(const RtfDocument& d) {

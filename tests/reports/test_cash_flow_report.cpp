@@ -1,5 +1,4 @@
-// The cash flow report: every cell against the engine's rounded values, totals
-// of the rounded rows, rank order, charts, pages and failure notes.
+// The cash flow report: every cell against the engine, totals, rank order, pages.
 
 #include "ReportTest.h"
 #include "reports/cRptCashFlows.h"
@@ -39,9 +38,7 @@ class CashFlowTest : public ReportTest {
             true);
     }
 
-    // A row per year with year, date and the engine's values as whole numbers
-    // (`sumAt2`: the sum of the first two as a third), then the totals of the
-    // rounded rows ("-" for the year-end book value).
+    // Rows of the engine's whole numbers (`sumAt2`: first two summed as a third), then totals.
     void checkTable(const RtfTable& table, const A& alt, const std::vector<Getter>& getters,
                     bool sumAt2, bool balance) {
         const int16_t years = lifeCycle();
@@ -140,8 +137,7 @@ TEST_F(CashFlowTest, ShortStudiesShareAPageAndEmptyYearsShowZeros) {
     EXPECT_EQ(rowTexts(a.rows.back())[5], "1,000");
 }
 
-// Longer studies get smaller type, so that a table of up to 40 years keeps to
-// one page: a step after 25 years and another after 32.
+// Smaller type after 25 and after 32 years keeps a table of up to 40 years to one page.
 TEST_F(CashFlowTest, LongerStudiesGetSmallerType) {
     std::vector<int> sizes;
     for (const int16_t years : {25, 26, 32, 33}) {

@@ -1,5 +1,4 @@
-// The analysis details: for every comparison the summary table and the
-// year-by-year table against the engine, N/A for undefined rates, failure notes.
+// The analysis details: every comparison's two tables against the engine, N/A.
 
 #include "ReportTest.h"
 #include "reports/cRptAnalysisDetails.h"
@@ -76,8 +75,7 @@ class DetailsTest : public ReportTest {
                           grouped(inv), grouped(c.CumAddInvCostAt(y)), ratio(c.SIR(y))}))
                 << "year " << y;
         }
-        // The present worths total as in the summary; the savings and
-        // investments as the sums of their rounded rows.
+        // Present worths total as in the summary, savings as the sums of the rounded rows.
         EXPECT_EQ(rowTexts(t.rows.back()),
                   (std::vector<std::string>{r.gXstrTotals, grouped(base.TotalPresentWorth()),
                                             grouped(challenger.TotalPresentWorth()),
@@ -118,8 +116,7 @@ TEST_F(DetailsTest, EveryCellOfEveryComparisonForEachTypeOfAnalysis) {
 }
 
 TEST_F(DetailsTest, UndefinedRatesAndRatiosShowNotApplicable) {
-    // The same plant with cheaper electricity saves without additional
-    // investment: no rate of return, no SIR in any year, no AIRR.
+    // Cheaper electricity without investment: no rate of return, SIR or AIRR.
     std::vector<cDesignCase> twins{exampleCases()[0], exampleCases()[0]};
     twins[1].setAnnOpCost(1, 140000);
     for (const auto& [code, analysis] : {std::pair{"AD1", 0}, std::pair{"AD3", 1}}) {

@@ -1,5 +1,4 @@
-// The study inputs and design case inputs reports of the example, read back
-// from the files the viewer saved, against the example's JSON.
+// The study and design case inputs reports read back against the example's JSON.
 
 #include "FakeEnv.h"
 #include "ReportTest.h"
@@ -113,8 +112,7 @@ TEST_F(ReportTest, CasesWithoutItemsGetNotesAndAmountsTheirCurrency) {
     ASSERT_EQ(n.size(), expected.size());
     for (size_t k = 0; k < n.size(); ++k)
         EXPECT_EQ(n[k]->text, expected[k]);
-    // Two description boxes and the three lists of the refurbishment; without
-    // taxes six investment columns, amounts without "$".
+    // Two boxes, three lists; without taxes six investment columns, no "$".
     ASSERT_EQ(d.tables().size(), 5u);
     EXPECT_TRUE(contains(d.bodyText(), "Income Taxes\tNot Considered"));
     const Rows investments = tableTexts(*d.tables()[2]);
@@ -156,8 +154,7 @@ TEST_F(ReportTest, ShortDesignCaseTablesOfTheSimpleAnalyses) {
     EXPECT_EQ(notes(d)[0]->text, res().gXstrDCNoInvTable + "\n" + res().gXstrDCNoLoanTable);
 }
 
-// A folder it cannot write to, a report title '../victim', a 300-character study
-// title, a full disk: the error names the folder and no file outside it changes.
+// A folder in the way, a title '../victim', a long title, a full disk: no file outside changes.
 TEST_F(ReportTest, InputReportsStayInTheirFolderAndFailNamingIt) {
     cORVProject& prj = example->project();
     ExampleVariant longTitle;

@@ -176,10 +176,7 @@ TEST_F(CaseOperations, ImportedSimpleCasesStoreTheNextOtherRowAndFailWhole) {
     prj.addCaseDetailsWEX(1, simple, id, title);
     EXPECT_EQ(prj.getErrorMsg(), "");
     EXPECT_EQ(stored(id).other, 2);
-    EXPECT_EQ(scalar("SELECT sOtherOpCostName FROM tblOtherOPCost WHERE iCaseId = " +
-                     std::to_string(id) + " ORDER BY iOtherOpCostId")
-                  .toText(),
-              "Overhaul 2");
+    EXPECT_EQ(read(1, id).OtherOpCostName(1), "Overhaul 2");
 
     // The advance past row 20 fails the read; the failed import leaves no case behind.
     cDesignCase edge;

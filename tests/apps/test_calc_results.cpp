@@ -69,31 +69,24 @@ std::string grouped(double value) {
 
 template <typename Item>
 using YearGetter = double (Item::*)(int16_t) const;
+// The member of the document and the engine's getter of the same name.
+#define QVC_YEARS(Item, name) std::pair<std::string, YearGetter<Item>>(#name, &Item::name)
 const std::vector<std::pair<std::string, YearGetter<IAlternative>>> kAlternativeYears{
-    {"CashInvestmentAt", &IAlternative::CashInvestmentAt},
-    {"LoanPrincipalAt", &IAlternative::LoanPrincipalAt},
-    {"LoanInterestAt", &IAlternative::LoanInterestAt},
-    {"TotalInvestmentAt", &IAlternative::TotalInvestmentAt},
-    {"AnnualOpCostAt", &IAlternative::AnnualOpCostAt},
-    {"NonAnnualOpCostAt", &IAlternative::NonAnnualOpCostAt},
-    {"TotalOpCostAt", &IAlternative::TotalOpCostAt},
-    {"BeforeTaxCashFlowAt", &IAlternative::BeforeTaxCashFlowAt},
-    {"NetIncomeAt", &IAlternative::NetIncomeAt},
-    {"DepreciationAt", &IAlternative::DepreciationAt},
-    {"TaxableIncomeAt", &IAlternative::TaxableIncomeAt},
-    {"TaxAt", &IAlternative::TaxAt},
-    {"AfterTaxCashFlowAt", &IAlternative::AfterTaxCashFlowAt},
-    {"BookValueAt", &IAlternative::BookValueAt},
-    {"PWInvestmentAt", &IAlternative::PWInvestmentAt},
-    {"PWOpCostAt", &IAlternative::PWOpCostAt},
-    {"PWCashFlowAt", &IAlternative::PWCashFlowAt}};
+    QVC_YEARS(IAlternative, CashInvestmentAt),   QVC_YEARS(IAlternative, LoanPrincipalAt),
+    QVC_YEARS(IAlternative, LoanInterestAt),     QVC_YEARS(IAlternative, TotalInvestmentAt),
+    QVC_YEARS(IAlternative, AnnualOpCostAt),     QVC_YEARS(IAlternative, NonAnnualOpCostAt),
+    QVC_YEARS(IAlternative, TotalOpCostAt),      QVC_YEARS(IAlternative, BeforeTaxCashFlowAt),
+    QVC_YEARS(IAlternative, NetIncomeAt),        QVC_YEARS(IAlternative, DepreciationAt),
+    QVC_YEARS(IAlternative, TaxableIncomeAt),    QVC_YEARS(IAlternative, TaxAt),
+    QVC_YEARS(IAlternative, AfterTaxCashFlowAt), QVC_YEARS(IAlternative, BookValueAt),
+    QVC_YEARS(IAlternative, PWInvestmentAt),     QVC_YEARS(IAlternative, PWOpCostAt),
+    QVC_YEARS(IAlternative, PWCashFlowAt),
+};
 const std::vector<std::pair<std::string, YearGetter<IComparison>>> kComparisonYears{
-    {"AddInvCostAt", &IComparison::AddInvCostAt},
-    {"CumAddInvCostAt", &IComparison::CumAddInvCostAt},
-    {"OpCostSavingsAt", &IComparison::OpCostSavingsAt},
-    {"CumOpCostSavingsAt", &IComparison::CumOpCostSavingsAt},
-    {"NPWSavingsAt", &IComparison::NPWSavingsAt},
-    {"SIR", &IComparison::SIR}};
+    QVC_YEARS(IComparison, AddInvCostAt),    QVC_YEARS(IComparison, CumAddInvCostAt),
+    QVC_YEARS(IComparison, OpCostSavingsAt), QVC_YEARS(IComparison, CumOpCostSavingsAt),
+    QVC_YEARS(IComparison, NPWSavingsAt),    QVC_YEARS(IComparison, SIR),
+};
 const char* const kTitles[] = {"Refurbish the existing plant",
                                "High-efficiency chillers and condensing boilers",
                                "Ground-source heat pump plant"};

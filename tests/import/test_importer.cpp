@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <optional>
-
 #include "CaseRowText.h"
 #include "ProjectFixture.h"
 #include "common/ResourceStrings.h"
@@ -11,20 +9,6 @@
 
 namespace qvc {
 namespace {
-
-struct TagRow {
-    std::string key;
-    std::optional<std::string> value;  // nullopt stores Null
-    int seq;
-};
-
-struct Tag {
-    int id;
-    std::string name;
-    std::vector<TagRow> rows;
-    std::string app = "WEX";
-    int equipType = 500;
-};
 
 // A project with one study (life cycle 25 years) and the shipped texts; a sibling project by hand.
 class WexImport : public test::ProjectFixture {
@@ -39,24 +23,17 @@ class WexImport : public test::ProjectFixture {
         importer.WexProjectPath = wexDir.string();
     }
 
-    void makeWex(const std::vector<Tag>& tags, bool withTagData = true) {
+    // The sibling project: the given rows of TagIndex (id, name, application, type) and
+    // TagData (id, key, value, sequence).
+    void makeWex(const std::string& inserts, bool withTagData = true) {
         std::filesystem::create_directories(wexDir);
         auto db = dao::Database::Create((wexDir / "Project.mdb").string());
-        std::string sql =
-            "BEGIN; CREATE TABLE TagIndex (lTagID LONG, sTagName TEXT, sApp TEXT, lEquipType "
-            "LONG);";
-        if (withTagData)
-            sql += "CREATE TABLE TagData (lTagID LONG, sKey TEXT, sValue TEXT, lSeqNumber LONG);";
-        for (const Tag& t : tags) {
-            sql += "INSERT INTO TagIndex VALUES (" + std::to_string(t.id) + ", " +
-                   test::sqlLiteral(t.name) + ", " + test::sqlLiteral(t.app) + ", " +
-                   std::to_string(t.equipType) + ");";
-            for (const TagRow& r : t.rows)
-                sql += "INSERT INTO TagData VALUES (" + std::to_string(t.id) + ", " +
-                       test::sqlLiteral(r.key) + ", " + test::sqlLiteral(r.value) + ", " +
-                       std::to_string(r.seq) + ");";
-        }
-        db->Execute(sql + "COMMIT;");
+        db->Execute(
+            "CREATE TABLE TagIndex (lTagID LONG, sTagName TEXT, sApp TEXT, lEquipType LONG);" +
+            std::string(withTagData ? "CREATE TABLE TagData (lTagID LONG, sKey TEXT, sValue "
+                                      "TEXT, lSeqNumber LONG);"
+                                    : "") +
+            inserts);
         db->Close();
     }
 
@@ -84,15 +61,12 @@ bool endsWith(const std::string& s, const std::string& tail) {
 
 TEST_F(WexImport, EveryCostKeyBecomesANamedRoundedAnnualCostFollowedByMaintenance) {
     // Rows out of sequence: the import follows lSeqNumber. Costs round half to even.
-    makeWex({{7,
-              "Library",
-              {{"Remote_CW_Cost", "7000", 7},
-               {"Electric_Cost", "1000.5", 1},
-               {"Gas_Cost", "1999.5", 2},
-               {"Fuel_Oil_Cost", "3000.49", 3},
-               {"Propane_Cost", " 3999.51 ", 4},
-               {"Remote_HW_Cost", "5000", 5},
-               {"Remote_STM_Cost", "6000", 6}}}});
+    makeWex(
+        "INSERT INTO TagIndex VALUES (7, 'Library', 'WEX', 500); INSERT INTO TagData VALUES "
+        "(7, 'Remote_CW_Cost', '7000', 7), (7, 'Electric_Cost', '1000.5', 1), "
+        "(7, 'Gas_Cost', '1999.5', 2), (7, 'Fuel_Oil_Cost', '3000.49', 3), "
+        "(7, 'Propane_Cost', ' 3999.51 ', 4), (7, 'Remote_HW_Cost', '5000', 5), "
+        "(7, 'Remote_STM_Cost', '6000', 6)");
     const auto file = wexDir / "Project.mdb";
     const auto written = std::filesystem::last_write_time(file);
     const auto size = std::filesystem::file_size(file);
@@ -117,13 +91,11 @@ TEST_F(WexImport, EveryCostKeyBecomesANamedRoundedAnnualCostFollowedByMaintenanc
 }
 
 TEST_F(WexImport, UnknownKeysAndEmptyBuildings) {
-    makeWex({{3,
-              "Gym",
-              {{"Electric_Cost", "800", 1},
-               {"District_Cooling", "450", 2},
-               {"electric_cost", "-10.5", 3},
-               {"Main_Equipment", "12", 4}}},
-             {4, "Shed", {}}});
+    makeWex(
+        "INSERT INTO TagIndex VALUES (3, 'Gym', 'WEX', 500), (4, 'Shed', 'WEX', 500); "
+        "INSERT INTO TagData VALUES (3, 'Electric_Cost', '800', 1), "
+        "(3, 'District_Cooling', '450', 2), (3, 'electric_cost', '-10.5', 3), "
+        "(3, 'Main_Equipment', '12', 4)");
     cDesignCase c = importBuilding("3#Gym", false);
     ASSERT_EQ(importer.getErrorMsg(), "");
     // Unknown keys (matched with case and as a whole) give unnamed costs.
@@ -144,13 +116,11 @@ TEST_F(WexImport, UnknownKeysAndEmptyBuildings) {
 }
 
 TEST_F(WexImport, EquipmentRowsBecomeInvestmentsBetweenTheCostRows) {
-    makeWex({{5,
-              "Plant",
-              {{"Equipment_1", "Chiller CH-1", 2},
-               {"Electric_Cost", "1200", 1},
-               {"equipment_2", "Boiler B-1", 3},
-               {"Gas_Cost", "300", 4},
-               {"Equipment", "Cooling tower", 5}}}});
+    makeWex(
+        "INSERT INTO TagIndex VALUES (5, 'Plant', 'WEX', 500); INSERT INTO TagData VALUES "
+        "(5, 'Equipment_1', 'Chiller CH-1', 2), (5, 'Electric_Cost', '1200', 1), "
+        "(5, 'equipment_2', 'Boiler B-1', 3), (5, 'Gas_Cost', '300', 4), "
+        "(5, 'Equipment', 'Cooling tower', 5)");
     const cDesignCase c = importBuilding("5#Plant", true);
     ASSERT_EQ(importer.getErrorMsg(), "");
     EXPECT_EQ(rows("tblInvestmentCost"), 3);
@@ -163,33 +133,34 @@ TEST_F(WexImport, EquipmentRowsBecomeInvestmentsBetweenTheCostRows) {
 }
 
 TEST_F(WexImport, BuildingsAreListedByNameAndFiltered) {
-    makeWex({{30, "Warehouse", {}},
-             {10, "Annex", {}},
-             {20, "Chiller CH-1", {}, "WEX", 300},
-             {40, "Barn", {}, "OTHER", 500},
-             {50, "Clinic", {}}});
+    makeWex(
+        "INSERT INTO TagIndex VALUES (30, 'Warehouse', 'WEX', 500), (10, 'Annex', 'WEX', 500), "
+        "(20, 'Chiller CH-1', 'WEX', 300), (40, 'Barn', 'OTHER', 500), (50, 'Clinic', 'WEX', 500)");
     std::vector<std::string> buildings{"stale entry"};
     importer.getBuildings(buildings);
     ASSERT_EQ(importer.getErrorMsg(), "");
     EXPECT_EQ(buildings, (std::vector<std::string>{"10#Annex#", "50#Clinic#", "30#Warehouse#"}));
 
     std::filesystem::remove_all(wexDir);  // an empty list replaces the old contents too
-    makeWex({});
+    makeWex("");
     importer.getBuildings(buildings);
     EXPECT_EQ(importer.getErrorMsg(), "");
     EXPECT_TRUE(buildings.empty());
 }
 
 TEST_F(WexImport, ItemsBeyondTwentySlotsAreNamedInTheErrorText) {
-    Tag big{8, "Campus", {}};
-    for (int i = 1; i <= 22; ++i)
-        big.rows.push_back({"Cost_" + std::to_string(i), std::to_string(i), i});
-    for (int i = 1; i <= 21; ++i)
-        big.rows.push_back({"Equipment_" + std::to_string(i), "Unit#" + std::to_string(i), 30 + i});
-    Tag fits{9, "Hall", {}};
-    for (int i = 1; i <= 19; ++i)
-        fits.rows.push_back({"Electric_Cost", "100", i});
-    makeWex({big, fits});
+    std::string sql =
+        "INSERT INTO TagIndex VALUES (8, 'Campus', 'WEX', 500), (9, 'Hall', 'WEX', 500);";
+    for (int i = 1; i <= 22; ++i) {
+        const std::string n = std::to_string(i);
+        sql += "INSERT INTO TagData VALUES (8, 'Cost_" + n + "', '" + n + "', " + n + ");";
+        if (i <= 21)
+            sql += "INSERT INTO TagData VALUES (8, 'Equipment_" + n + "', 'Unit#" + n + "', " +
+                   std::to_string(100 + i) + ");";
+        if (i <= 19)
+            sql += "INSERT INTO TagData VALUES (9, 'Electric_Cost', '100', " + n + ");";
+    }
+    makeWex(sql);
 
     const cDesignCase c = importBuilding("8#Campus", true);
     const std::string err = importer.getErrorMsg();
@@ -215,7 +186,8 @@ TEST_F(WexImport, ItemsBeyondTwentySlotsAreNamedInTheErrorText) {
 
 TEST_F(WexImport, BadInputOrAMissingSiblingFailsWithoutAddingACase) {
     makeWex(
-        {{1, "B", {{"Electric_Cost", "12,5 kWh", 1}}}, {2, "C", {{"Gas_Cost", std::nullopt, 1}}}});
+        "INSERT INTO TagIndex VALUES (1, 'B', 'WEX', 500), (2, 'C', 'WEX', 500); INSERT INTO "
+        "TagData VALUES (1, 'Electric_Cost', '12,5 kWh', 1), (2, 'Gas_Cost', NULL, 1)");
     const std::pair<const char*, const char*> cases[] = {
         {"1#B", "13#"}, {"2#C", "94#"}, {"no separator", "5#"}, {"x#B", "13#"}};
     for (const auto& [building, error] : cases) {
@@ -229,7 +201,7 @@ TEST_F(WexImport, BadInputOrAMissingSiblingFailsWithoutAddingACase) {
     importer.StudyID = 1;
     // A sibling project without its data table.
     std::filesystem::remove_all(wexDir);
-    makeWex({{1, "B", {}}}, false);
+    makeWex("INSERT INTO TagIndex VALUES (1, 'B', 'WEX', 500)", false);
     importBuilding("1#B", false);
     EXPECT_EQ(importer.getErrorMsg().substr(0, 5), "3078#") << importer.getErrorMsg();
     EXPECT_EQ(count("tblDesignCase"), 0);

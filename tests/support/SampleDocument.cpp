@@ -22,6 +22,12 @@ cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned in
 constexpr int32_t kGrey = 225 + 225 * 256 + 225 * 65536;
 constexpr int32_t kWhite = 255 + 255 * 256 + 255 * 65536;
 
+// Plain text (no style, spacing or back colour).
+void plainText(DocumentObject& docs, std::string_view s, std::optional<float> size, int32_t align,
+               int32_t colour, bool newLine) {
+    docs.AddText(s, size, std::nullopt, 0, std::nullopt, align, colour, newLine);
+}
+
 void plainLine(DocumentObject& docs, const std::string& label, const std::string& value) {
     docs.AddLabelValue(label, "", false, 1, 1, 4.5, 10.0f, std::nullopt, 25, code::kDefaultColour,
                        false);
@@ -33,8 +39,7 @@ void numberLine(DocumentObject& docs, const std::string& label, const std::strin
                 const std::string& unit) {
     docs.AddLabelValue(label + "\t", number + " ", false, 1, 1, 6.25, 10.0f, 10.0f, 25,
                        code::kDefaultColour, false);
-    docs.AddText(unit, 10.0f, std::nullopt, 0, std::nullopt, code::kAlignLeft, code::kDefaultColour,
-                 true);
+    plainText(docs, unit, 10.0f, code::kAlignLeft, code::kDefaultColour, true);
 }
 
 void summaryTable(DocumentObject& docs, const std::vector<std::vector<std::string>>& rows,
@@ -58,14 +63,78 @@ void summaryTable(DocumentObject& docs, const std::vector<std::vector<std::strin
             cell.SetValue(rows[r][c]);
         }
     }
-    docs.AddText(caption, 10.0f, std::nullopt, 0, std::nullopt, code::kAlignLeft,
-                 code::kDefaultColour, false);
+    plainText(docs, caption, 10.0f, code::kAlignLeft, code::kDefaultColour, false);
     t.InsertInto(docs);
     docs.SetTextFlags(code::kFlagEndBlock, true);
     docs.SetTextFlags(code::kFlagKeepTables, false);
     docs.WriteDocument(-1, 0);
     docs.NewLine(1);
 }
+
+// The title, description and general-information lines of a report.
+void writeGeneralInformation(DocumentObject& docs) {
+    docs.AddText("Office building retrofit", 10.0f, std::nullopt, code::kTextBold, std::nullopt,
+                 code::kAlignCentre, code::kDefaultColour, true);
+    plainText(docs, "Comparison of three heating plants", 10.0f, code::kAlignCentre, 48, true);
+    plainLine(docs, "Type of analysis", "Private sector life cycle");
+    plainLine(docs, "Type of alternatives", "Mutually exclusive");
+    numberLine(docs, "Length of analysis", "25", "years");
+    numberLine(docs, "Minimum attractive rate of return", "7.00", "% per year");
+    plainText(docs, "", 10.0f, code::kAlignKeep, 32, true);
+}
+
+// A description box as the study inputs report writes it, and failure notes.
+void writeDescriptionAndNotes(DocumentObject& docs) {
+    plainText(docs, "Study description :", std::nullopt, code::kAlignLeft, code::kDefaultColour,
+              false);
+    Table box;
+    box.Attach(docs);
+    TableCell& cell = box.Cell(1);
+    cell.SetAlignment(code::kAlignLeft);
+    cell.SetCellMeasure(1.75f);
+    cell.SetVerticalAlignment(code::kVAlignCentre);
+    cell.SetPadding(6.0f / 32.0f);
+    cell.SetWidth(4.5f);
+    cell.Font().SetUnderline(false);
+    cell.SetFontSize(10.0f);
+    cell.SetValue("Braces {like these} and a backslash \\ stay.\r\nSecond line: " +
+                  kSampleNonAscii);
+    box.InsertInto(docs);
+    docs.NewLine(1);
+
+    plainText(docs, "Table 2. Design cases could not be generated", std::nullopt,
+              code::kAlignCentre, 240, true);
+    plainText(docs,
+              "Error 9 - Subscript out of range\r\nMethod - GenerateSecondTable\r\nModule - "
+              "cRptLifeCycleSummary",
+              std::nullopt, code::kAlignCentre, 240, true);
+    docs.NewLine(1);
+    docs.AddText("No loans are entered for this design case.", 10.0f, 0xFF0000, 4, std::nullopt,
+                 code::kAlignCentre, 240, true);
+    docs.NewLine(1);
+}
+
+// A landscape section with a wide table and a cash-flow chart.
+void writeLandscapeSection(DocumentObject& docs, bool pictures) {
+    docs.SetOrientation(code::kLandscape);
+    writeSampleFrame(docs, kSampleTitle, true);
+    std::vector<std::vector<std::string>> wide{
+        {"Year", "Date", "Cash investment", "Loan principal", "Loan interest", "Total investment",
+         "Annual operating", "Other operating", "Total operating", "Total"}};
+    for (int y = 0; y <= 5; ++y) {
+        std::vector<std::string> row{std::to_string(y), std::to_string(2025 + y)};
+        for (int c = 0; c < 8; ++c)
+            row.push_back(std::to_string((c + 1) * 1000 + y));
+        wide.push_back(row);
+    }
+    summaryTable(docs, wide, {0.6f, 0.6f, 1.1f, 1.1f, 1.1f, 1.1f, 1.1f, 1.1f, 1.1f, 1.1f},
+                 "1A. Component cash flows [Heat pump], actual values");
+    if (pictures) {
+        docs.InsertPicture(sampleChart(3), 440, 300);
+        docs.SetTextFlags(code::kFlagEndBlock, true);
+    }
+}
+
 }  // namespace
 
 std::vector<uint8_t> samplePng(int width, int height, uint8_t r, uint8_t g, uint8_t b) {
@@ -140,88 +209,17 @@ void writeSampleFrame(DocumentObject& docs, const std::string& title, bool lands
                        32, false);
     docs.EditHeader(false, 0);
     docs.EditFooter(true, 0);
-    docs.AddText("QV Components v 17.0", 9.0f, std::nullopt, 0, std::nullopt, code::kAlignLeft,
-                 code::kDefaultColour, false);
-    docs.AddText("Page", 9.0f, std::nullopt, 0, std::nullopt, code::kAlignRight, 16, false);
+    plainText(docs, "QV Components v 17.0", 9.0f, code::kAlignLeft, code::kDefaultColour, false);
+    plainText(docs, "Page", 9.0f, code::kAlignRight, 16, false);
     docs.InsertField(code::kFieldSeparator, 1);
     docs.InsertField(code::kFieldPageNumber, 1);
     docs.InsertField(code::kFieldSeparator, 1);
-    docs.AddText("of", 9.0f, std::nullopt, 0, std::nullopt, code::kAlignKeep, 16, false);
+    plainText(docs, "of", 9.0f, code::kAlignKeep, 16, false);
     docs.InsertField(code::kFieldSeparator, 1);
     docs.InsertField(code::kFieldPageCount, 1);
     docs.EditFooter(false, 0);
     docs.ApplyHeaderFooter(true);
 }
-
-namespace {
-
-// The title, description and general-information lines of a report.
-void writeGeneralInformation(DocumentObject& docs) {
-    docs.AddText("Office building retrofit", 10.0f, std::nullopt, code::kTextBold, std::nullopt,
-                 code::kAlignCentre, code::kDefaultColour, true);
-    docs.AddText("Comparison of three heating plants", 10.0f, std::nullopt, 0, std::nullopt,
-                 code::kAlignCentre, 48, true);
-    plainLine(docs, "Type of analysis", "Private sector life cycle");
-    plainLine(docs, "Type of alternatives", "Mutually exclusive");
-    numberLine(docs, "Length of analysis", "25", "years");
-    numberLine(docs, "Minimum attractive rate of return", "7.00", "% per year");
-    docs.AddText("", 10.0f, std::nullopt, 0, std::nullopt, code::kAlignKeep, 32, true);
-}
-
-// A description box as the study inputs report writes it, and failure notes.
-void writeDescriptionAndNotes(DocumentObject& docs) {
-    docs.AddText("Study description :", std::nullopt, std::nullopt, 0, std::nullopt,
-                 code::kAlignLeft, code::kDefaultColour, false);
-    Table box;
-    box.Attach(docs);
-    TableCell& cell = box.Cell(1);
-    cell.SetAlignment(code::kAlignLeft);
-    cell.SetCellMeasure(1.75f);
-    cell.SetVerticalAlignment(code::kVAlignCentre);
-    cell.SetPadding(6.0f / 32.0f);
-    cell.SetWidth(4.5f);
-    cell.Font().SetUnderline(false);
-    cell.SetFontSize(10.0f);
-    cell.SetValue("Braces {like these} and a backslash \\ stay.\r\nSecond line: " +
-                  kSampleNonAscii);
-    box.InsertInto(docs);
-    docs.NewLine(1);
-
-    docs.AddText("Table 2. Design cases could not be generated", std::nullopt, std::nullopt, 0,
-                 std::nullopt, code::kAlignCentre, 240, true);
-    docs.AddText(
-        "Error 9 - Subscript out of range\r\nMethod - GenerateSecondTable\r\nModule - "
-        "cRptLifeCycleSummary",
-        std::nullopt, std::nullopt, 0, std::nullopt, code::kAlignCentre, 240, true);
-    docs.NewLine(1);
-    docs.AddText("No loans are entered for this design case.", 10.0f, 0xFF0000, 4, std::nullopt,
-                 code::kAlignCentre, 240, true);
-    docs.NewLine(1);
-}
-
-// A landscape section with a wide table and a cash-flow chart.
-void writeLandscapeSection(DocumentObject& docs, bool pictures) {
-    docs.SetOrientation(code::kLandscape);
-    writeSampleFrame(docs, kSampleTitle, true);
-    std::vector<std::vector<std::string>> wide{
-        {"Year", "Date", "Cash investment", "Loan principal", "Loan interest", "Total investment",
-         "Annual operating", "Other operating", "Total operating", "Total"}};
-    for (int y = 0; y <= 5; ++y) {
-        std::vector<std::string> row{std::to_string(y), std::to_string(2025 + y)};
-        for (int c = 0; c < 8; ++c) {
-            row.push_back(std::to_string((c + 1) * 1000 + y));
-        }
-        wide.push_back(row);
-    }
-    summaryTable(docs, wide, {0.6f, 0.6f, 1.1f, 1.1f, 1.1f, 1.1f, 1.1f, 1.1f, 1.1f, 1.1f},
-                 "1A. Component cash flows [Heat pump], actual values");
-    if (pictures) {
-        docs.InsertPicture(sampleChart(3), 440, 300);
-        docs.SetTextFlags(code::kFlagEndBlock, true);
-    }
-}
-
-}  // namespace
 
 int32_t buildSampleDocument(DocumentObject& docs, const std::string& folder,
                             const std::string& fileName, bool pictures) {
@@ -253,18 +251,17 @@ int32_t buildSampleDocument(DocumentObject& docs, const std::string& folder,
     writeDescriptionAndNotes(docs);
     docs.InsertBreak(code::kBreakPage);
     std::vector<std::vector<std::string>> rows{{"Year", "Date", "Cash flow", "Savings"}};
-    for (int y = 0; y <= 40; ++y) {
+    for (int y = 0; y <= 40; ++y)
         rows.push_back({std::to_string(y), y == 0 ? "Initial" : std::to_string(2025 + y),
                         std::to_string(1000 * y), std::to_string(-37 * y)});
-    }
     summaryTable(docs, rows, {1.0f, 1.5f, 2.5f, 2.5f}, "1B. Comparison of alternatives");
     docs.InsertBreak(code::kBreakPage);
 
     writeLandscapeSection(docs, pictures);
     docs.SetOrientation(code::kPortrait);
     writeSampleFrame(docs, kSampleTitle, false);
-    docs.AddText("Back to portrait: " + kSampleNonAscii, 10.0f, std::nullopt, 0, std::nullopt,
-                 code::kAlignLeft, code::kDefaultColour, true);
+    plainText(docs, "Back to portrait: " + kSampleNonAscii, 10.0f, code::kAlignLeft,
+              code::kDefaultColour, true);
     docs.InsertBreak(code::kBreakPage);
     docs.FinishDocument(true, 0);
     return index;
@@ -275,8 +272,7 @@ int32_t buildShortDocument(DocumentObject& docs, const std::string& folder,
     const int32_t index = docs.NewDocument(fileName, folder, "Untitled", "", "", "", "", 1);
     docs.SetMargins(0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f);
     writeSampleFrame(docs, fileName, false);
-    docs.AddText(text, 10.0f, std::nullopt, 0, std::nullopt, code::kAlignLeft, code::kDefaultColour,
-                 true);
+    plainText(docs, text, 10.0f, code::kAlignLeft, code::kDefaultColour, true);
     docs.FinishDocument(true, 0);
     return index;
 }

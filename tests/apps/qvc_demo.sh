@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # `qvc demo` end to end: every report is written and the summary's figures
 # agree with a hand calculation; the demo never clears a folder it did not
-# make; `qvc sensitivity` on the demo project; with "print", the viewer side of
-# `qvc calc` (PDF with a footer on each page, no display, no printer).
+# make; `qvc sensitivity` on the demo project; with "print", `qvc calc --view`
+# and `--print` without a display or a printer.
 #   qvc_demo.sh QVC OUTDIR [print]
 set -u
 qvc=$1 out=$2 print=${3:-}
@@ -44,18 +44,16 @@ rm -rf "$user/reports" && mkdir -p "$user/Office HVAC project" && echo "x" >"$us
 "$qvc" demo "$user" >"$user.log" 2>&1 && fail "demo into a user's project folder succeeded"
 [ -f "$user/Office HVAC project/keep" ] || fail "the user's project folder was cleared"
 
-# Sensitivity: a table row per factor, the project file left byte for byte as
-# it was, a rate beyond the study check failing that point alone, and a
+# Sensitivity (its --vary ranges are compared with the Python module's): a
+# table row per factor, the project file left byte for byte as it was, and a
 # second run never replacing the first's files.
 project="$out/Office HVAC project"
 cp "$project/ORV30.mdb" "$out/before.mdb"
 res=$out/sens
 "$qvc" sensitivity "$project" 1 --out "$res" >"$out.log" 2>&1 || fail "sensitivity: $(cat "$out.log")"
-"$qvc" sensitivity "$project" 1 --vary discount-rate=2%:60% --vary investment:2=-10%:+30% \
-  --out "$out/vary" >"$out.log" 2>&1 || fail "sensitivity --vary: $(cat "$out.log")"
 cmp -s "$project/ORV30.mdb" "$out/before.mdb" || fail "the project file changed"
 [ "$(head -c 8 "$res/tornado.png" | od -An -tx1 | tr -d ' ')" = 89504e470d0a1a0a ] || fail "tornado.png is no PNG"
-python3 - "$res" "$out/vary/sensitivity.json" <<'PY' || fail "sensitivity results"
+python3 - "$res" <<'PY' || fail "sensitivity results"
 import json, sys
 doc = json.load(open(sys.argv[1] + "/sensitivity.json"))
 text = open(sys.argv[1] + "/sensitivity.txt", newline="").read()
@@ -65,10 +63,6 @@ labels = [f["Label"] for f in doc["Factors"]]
 assert len(labels) == 2 + 4 * len(doc["Cases"]) == len(rows), (rows, labels)
 assert all(row.startswith(label + " ") for row, label in zip(rows, labels)), (rows, labels)
 assert doc["Base"]["Calculated"] and doc["PreferredCaseID"] in [c["CaseID"] for c in doc["Cases"]]
-f = json.load(open(sys.argv[2]))["Factors"]
-assert [x["Name"] for x in f] == ["discount-rate", "investment:2"], f
-assert abs(f[0]["Low"]["Value"] - 0.02) + abs(f[1]["High"]["Value"] - 1.3) < 1e-12, f
-assert f[0]["Low"]["Calculated"] and f[0]["High"]["ErrorNumber"] == 309, f
 PY
 cp "$res/sensitivity.txt" "$out/first.txt"
 "$qvc" sensitivity "$project" 1 --vary discount-rate --out "$res" >"$out.log" 2>&1 &&
@@ -78,13 +72,7 @@ cmp -s "$res/sensitivity.txt" "$out/first.txt" || fail "the first run's table wa
 "$qvc" sensitivity "$project" 1 --vary nonsense:1 --out "$out/bad" >"$out.log" 2>&1 &&
   fail "an unknown factor was accepted"
 
-if [ "$print" = print ]; then
-  # Six reports, the cash flows of three cases on landscape pages among them;
-  # Qt writes one uncompressed page object per page.
-  env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen "$qvc" calc "$project" 1 \
-    --print --pdf "$out/all.pdf" --out "$out/unused" >"$out.log" 2>&1 || fail "printing to a PDF"
-  pages=$(grep -a -c '^/Type /Page$' "$out/all.pdf" 2>/dev/null)
-  [ "${pages:-0}" -ge 12 ] || fail "only ${pages:-0} pages printed: $(tail -3 "$out.log")"
+if [ "$print" = print ]; then  # printing to a PDF: the installed tree's check
   # No window system: --view refuses at once; no printer: the calculation
   # stands and the command says its reports could not be printed.
   no_display() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u PRINTER "$@"; }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "CaseRowText.h"
 #include "ProjectFixture.h"
 #include "common/ResourceStrings.h"
 #include "qvc/ResManager.h"

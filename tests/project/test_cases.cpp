@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "CaseRowText.h"
 #include "ProjectFixture.h"
 #include "project/cDBoperations.h"
 #include "qvc/runtime/ErrorNumbers.h"

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "CaseRowText.h"
 #include "ProjectFixture.h"
 #include "common/ResourceStrings.h"
 #include "qvc/ResManager.h"
@@ -134,13 +133,6 @@ TEST_F(AnalysisTypeConversion, WithoutAYearZeroLoanACaseGetsTheClearedLoanRow) {
         EXPECT_EQ(loanRow(read(1, id), 1), "Loan|0|0|10|0|0|0");
         EXPECT_EQ(rows("tblLoanDetails", id), 1);
     }
-
-    // A loan text of three characters or fewer leaves an empty row, which is removed.
-    threadState().res.gXstrASCIILoanPrincipal = "On";
-    const int16_t nameless = addCase(later);
-    prj.ChangeAnalysisType(3, 1, kLife);
-    ASSERT_EQ(prj.getErrorMsg(), "");
-    EXPECT_EQ(rows("tblLoanDetails", nameless), 0);
 }
 
 TEST_F(AnalysisTypeConversion, BackToPrivateSectorSetsTheFirstRowDefaults) {

@@ -47,7 +47,6 @@ TEST(StudySettings, ReadsEverySlotWritesTheSameTextsBackAndRefusesNonNumbers) {
     const StudyArray stored = {"Office Plant", "Three options", "0",    "1",    "2026",
                                "25",           "7.25",          "True", "26.5", "EUR"};
     const StudySettings s = StudySettings::fromStudyArray(stored);
-    EXPECT_EQ(s.typeOfAlternatives, 1);
     EXPECT_EQ(s.baseYear, 2026);
     EXPECT_EQ(s.lifeCycle, 25);
     EXPECT_DOUBLE_EQ(s.discountRate, 7.25);

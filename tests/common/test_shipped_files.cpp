@@ -6,7 +6,6 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <map>
 #include <pugixml.hpp>
 #include <stdexcept>
 
@@ -24,13 +23,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::map<std::string, int> keyCounts(const std::string& dbPath) {
+size_t rowCount(const std::string& dbPath) {
     auto db = dao::Database::Open(dbPath, {.readOnly = true});
-    auto rs = db->OpenRecordset(kResourceStringsQuery);
-    std::map<std::string, int> counts;
-    for (; !rs->eof(); rs->MoveNext())
-        ++counts[rs->field("ReferenceText").toText()];
-    return counts;
+    return static_cast<size_t>(db->OpenRecordset(kResourceStringsQuery)->RecordCount());
 }
 
 class ShippedResources : public ::testing::Test {
@@ -38,11 +33,8 @@ class ShippedResources : public ::testing::Test {
 };
 
 TEST_F(ShippedResources, HoldEveryKeyOnceAndFillEveryTextToFitItsColumn) {
-    auto counts = keyCounts(QVC_RESOURCE_DB);
-    EXPECT_EQ(counts.size(), kResourceKeyCount);
-    for (const ResourceKey& k : kResourceKeys)
-        EXPECT_EQ(counts[std::string(k.name)], 1) << k.name;
-
+    // As many rows as keys, and every key filled below: each key once.
+    EXPECT_EQ(rowCount(QVC_RESOURCE_DB), kResourceKeyCount);
     ResManager().SetResourceDB(QVC_RESOURCE_DB);
     const ResourceMarkup doc(LoadResourceStrings());
     ASSERT_TRUE(doc.wellFormed()) << doc.problem();
@@ -79,7 +71,7 @@ TEST_F(ShippedResources, GeneratorRejectsBadSourcesAndKeepsTheOldDatabase) {
     };
 
     ASSERT_EQ(run(good), 0);
-    ASSERT_EQ(keyCounts(output.string()).size(), kResourceKeyCount);
+    ASSERT_EQ(rowCount(output.string()), kResourceKeyCount);
     const auto written = fs::last_write_time(output);
 
     // A missing, doubled or unknown key, a "<" in a text, a line without a tab.
@@ -95,7 +87,7 @@ TEST_F(ShippedResources, GeneratorRejectsBadSourcesAndKeepsTheOldDatabase) {
         EXPECT_EQ(run(source), 1) << replacement;
         EXPECT_EQ(fs::last_write_time(output), written) << replacement;
     }
-    EXPECT_EQ(keyCounts(output.string()).size(), kResourceKeyCount);
+    EXPECT_EQ(rowCount(output.string()), kResourceKeyCount);
 }
 
 class RecordingHelp : public ui::Help {

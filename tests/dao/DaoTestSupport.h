@@ -1,18 +1,12 @@
 #pragma once
-#include <gtest/gtest.h>
-
+// A database with one table of every column type, for the database layer's tests.
 #include <filesystem>
-#include <functional>
 #include <string>
 
 #include "TestSupport.h"
 #include "qvc/dao/Database.h"
 
 namespace qvc::test {
-
-inline std::filesystem::path freshDir(const std::string& name) {
-    return freshDir("dao", name);
-}
 
 inline std::shared_ptr<dao::Database> itemsDatabase(const std::filesystem::path& file) {
     auto db = dao::Database::Create(file.string());

@@ -12,7 +12,7 @@ using test::errorNumberOf;
 namespace err = rt::err;
 
 TEST(Recordset, WalksRowsReadsFieldsByAnyCaseNameOrPositionAndRefusesWhereNoRowIs) {
-    auto db = test::itemsDatabase(test::freshDir("walk") / "t.db");
+    auto db = test::itemsDatabase(test::freshDir("dao", "walk") / "t.db");
     auto empty = db->OpenRecordset("SELECT * FROM tblItem WHERE 0 = 1");
     EXPECT_TRUE(empty->bof() && empty->eof());
     EXPECT_EQ(errorNumberOf([&] { empty->MoveNext(); }), err::kNoCurrentRecord);
@@ -42,7 +42,7 @@ TEST(Recordset, WalksRowsReadsFieldsByAnyCaseNameOrPositionAndRefusesWhereNoRowI
 }
 
 TEST(Recordset, AddNewShowsTheKeyAtOnceAndOnlyUpdateWritesTheRow) {
-    auto db = test::itemsDatabase(test::freshDir("addnew") / "t.db");
+    auto db = test::itemsDatabase(test::freshDir("dao", "addnew") / "t.db");
     auto rs = db->OpenRecordset("SELECT * FROM tblItem WHERE 0 = 1");
     auto other = db->OpenRecordset("SELECT * FROM tblItem WHERE 0 = 1");
     rs->AddNew();
@@ -75,7 +75,7 @@ TEST(Recordset, AddNewShowsTheKeyAtOnceAndOnlyUpdateWritesTheRow) {
 }
 
 TEST(Recordset, EditUpdatesTheCurrentRowOnlyWithTheDeclaredTypes) {
-    auto db = test::itemsDatabase(test::freshDir("edit") / "t.db");
+    auto db = test::itemsDatabase(test::freshDir("dao", "edit") / "t.db");
     db->Execute("INSERT INTO tblItem (sName, nYear) VALUES ('A', 1), ('B', 2)");
     auto rs = db->OpenRecordset("SELECT * FROM tblItem WHERE sName = 'B'");
     rs->Edit();
@@ -105,7 +105,7 @@ TEST(Recordset, EditUpdatesTheCurrentRowOnlyWithTheDeclaredTypes) {
 
 // Statements are prepared once per connection: a reuse must start afresh and see every change.
 TEST(Recordset, ReusedStatementsStartAfreshAndSeeChanges) {
-    auto db = test::itemsDatabase(test::freshDir("reuse") / "t.db");
+    auto db = test::itemsDatabase(test::freshDir("dao", "reuse") / "t.db");
     const std::string all = "SELECT * FROM tblItem ORDER BY iItemId";
     for (int i = 1; i <= 3; ++i) {
         auto rs = db->OpenRecordset(all);

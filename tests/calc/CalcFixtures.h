@@ -1,7 +1,5 @@
 #pragma once
-// The calculator tests' fixtures: a fresh project database in its own folder
-// with helpers that store studies and cases, and a calculator with an engine
-// for one alternative with helpers that fill the shared study and case arrays.
+// A fresh project database per test, and a calculator whose shared arrays are filled by hand.
 
 #include <gtest/gtest.h>
 
@@ -49,7 +47,6 @@ class CalcProjectTest : public ::testing::Test {
         prj.setWorkPath(dir.string(), "", "");
     }
     void TearDown() override { resetThreadState(); }
-
     int16_t addStudy(const cStudy& s) {
         prj.addStudyDetails(s);
         EXPECT_EQ(prj.getErrorMsg(), "");
@@ -65,22 +62,17 @@ class CalcProjectTest : public ::testing::Test {
         db->Execute(sql);
         db->Close();
     }
-
     static cStudy study(const std::string& title, int16_t type, int16_t years, double discount) {
         cStudy s;
         s.StudyTitle = title;
         s.StudyDescription = "Plant replacement for the east wing";
         s.TypeOfAnalysis = type;
-        s.TypeOfAlternative = 0;
         s.BaseYear = 2026;
         s.CurSymbol = "$";
         s.Lifecycle = years;
         s.DiscountRate = discount;
-        s.CalcIncomeTaxes = false;
-        s.IncomeTaxes = 0;
         return s;
     }
-
     std::filesystem::path dir;
     cORVProject prj;
 };
@@ -127,7 +119,6 @@ class AssignmentTest : public ::testing::Test {
         resetThreadState();
     }
     ThreadState& st() { return threadState(); }
-
     // Type of analysis T, length L; 3.5 % discount, taxes at 28 %.
     void study(int type, int years) {
         st().arrStudy = {
@@ -138,7 +129,6 @@ class AssignmentTest : public ::testing::Test {
     void loans(const std::vector<Row>& rows) { fill(st().arrLoan, rows); }
     void ann(const std::vector<Row>& rows) { fill(st().arrAnOpCost, rows); }
     void other(const std::vector<Row>& rows) { fill(st().arrOtherCost, rows); }
-
     void assign(const std::string& part, int32_t position = 1) {
         CalculatorProbe::AssignProperties(*calc, part, position);
     }
@@ -157,7 +147,6 @@ class AssignmentTest : public ::testing::Test {
     const tavlo::IAlternative& alt(int16_t position = 1) {
         return engine().Alternatives().Item(position);
     }
-
     std::unique_ptr<cORVCalculator> calc;
 };
 

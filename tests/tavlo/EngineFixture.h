@@ -26,7 +26,6 @@ class EngineTest : public ::testing::Test {
             raised.push_back({e, method});
         });
     }
-
     void study(int16_t years, double discountRate, int16_t count, int16_t analysisType = 1,
                int16_t alternativeType = 0) {
         engine->setAnalysisType(analysisType);
@@ -41,13 +40,11 @@ class EngineTest : public ::testing::Test {
         }
         nextItem_.assign(static_cast<std::size_t>(count) + 1, 1);
     }
-
     void withTaxes(double rate) {
         engine->setAnalysisType(0);
         engine->setIncomeTaxFlag(true);
         engine->setIncomeTaxRate(rate);
     }
-
     // Method 5: not depreciated.
     int16_t investment(int16_t a, double cost, int16_t year = 0, int16_t method = 5,
                        int16_t life = 0) {
@@ -73,7 +70,6 @@ class EngineTest : public ::testing::Test {
         alt(a).setOtherInterval(item, interval);
         alt(a).setOtherEscalation(item, escalation);
     }
-
     // Independent alternatives whose savings (base minus challenger) are `savings`.
     void savingsStudy(std::initializer_list<double> savings, double discountRate) {
         study(static_cast<int16_t>(savings.size() - 1), discountRate, 2, 1, 1);
@@ -86,19 +82,15 @@ class EngineTest : public ::testing::Test {
         }
         calculate();
     }
-
     IAlternative& alt(int16_t i) { return engine->Alternatives().Item(i); }
     IComparison& cmp(int16_t i) { return engine->Comparisons().Item(i); }
-
     void calculate() {
         ASSERT_TRUE(engine->ValidateInputs()) << lastMessage();
         ASSERT_TRUE(engine->Calculate());
     }
-
     std::string lastMessage() const {
         return raised.empty() ? std::string() : raised.back().error.description;
     }
-
     std::unique_ptr<ILifeCycleEngine> engine;
     std::vector<RaisedError> raised;
 

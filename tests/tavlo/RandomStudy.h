@@ -10,7 +10,6 @@ namespace tavlo::testing {
 class RandomStudy {
   public:
     explicit RandomStudy(unsigned seed) : rng_(seed) {}
-
     void fill(ILifeCycleEngine& engine) {
         const int16_t years = static_cast<int16_t>(integer(1, 50));
         engine.setAnalysisPeriod(years);
@@ -28,7 +27,6 @@ class RandomStudy {
             fillOperatingCosts(a, years);
         }
     }
-
     int integer(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
     double real(double low, double high) {
         return std::uniform_real_distribution<double>(low, high)(rng_);
@@ -56,7 +54,6 @@ class RandomStudy {
             }
         }
     }
-
     void fillOperatingCosts(IAlternative& a, int16_t years) {
         const int16_t annualItems = static_cast<int16_t>(integer(0, 5));
         for (int16_t k = 1; k <= annualItems; ++k) {
@@ -75,7 +72,6 @@ class RandomStudy {
             a.setOtherEscalation(k, real(0.0, 0.08));
         }
     }
-
     std::mt19937 rng_;
 };
 

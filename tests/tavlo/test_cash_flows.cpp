@@ -50,10 +50,9 @@ TEST_F(CashFlowTest, InvestmentsAreEscalatedPaidAndSalvaged) {
 }
 
 TEST_F(CashFlowTest, OperatingCostsLandInTheirYears) {
-    // L = 10, d = 0. Annual: 1000 from year 1 for 3 years at 5 %; 200 from year
-    // 8 for 5 years (cut at L); 50 in year 0. Other: 500 from year 2, 3 times
-    // every 4 years at 10 % (500 x 1.1^y); 100 from year 5 every 3 years (5, 8);
-    // 70 once in year 4 (interval 0); 10 in years 7, 8, 9.
+    // L = 10, d = 0. Annual: 1000 from year 1 for 3 years at 5 %; 200 from year 8 for 5 years
+    // (cut at L); 50 in year 0. Other: 500 from year 2, 3 times every 4 years at 10 % (500 x
+    // 1.1^y); 100 from year 5 every 3 years (5, 8); 70 once in year 4; 10 in years 7, 8, 9.
     study(10, 0.0, 1);
     annual(1, 1, 1000, 1, 3, 0.05);
     annual(1, 2, 200, 8, 5);
@@ -87,10 +86,9 @@ TEST_F(CashFlowTest, OperatingCostsLandInTheirYears) {
 }
 
 TEST_F(CashFlowTest, LoansRepayUnderEachPlan) {
-    // 10000 in year 2, 80 % financed over 5 years from year 3. Level at 6 %:
-    // R = 8000 x 0.06 / (1 - 1.06^-5) = 1899.171203, interest on the balance.
-    // Equal principal: 1600 a year. Interest only: 480 a year, 8000 at the end.
-    // With L = 5 the balance still open is repaid in year 5.
+    // 10000 in year 2, 80 % financed over 5 years from year 3. Level at 6 %: R = 1899.171203,
+    // interest on the balance; equal principal: 1600 a year; interest only: 480 a year, 8000
+    // at the end. With L = 5 the balance still open is repaid in year 5.
     struct Case {
         int16_t plan;
         double rate;

@@ -80,10 +80,9 @@ TEST_F(ComparisonTest, TiesGoToTheLowerNumber) {
 }
 
 TEST_F(ComparisonTest, WithTaxesTheTaxEffectOfInvestmentsCountsAsInvestment) {
-    // L = 2, d = 0, t = 40 %. 1: 1000 a year, after tax 600 (all operating).
-    // 2: 1000 now (straight line, 2 years) and 400 a year: after tax 40 a year,
-    // of which 400 x 0.6 = 240 operating and -200 investment. Savings -1000,
-    // 560, 560: IRR 7.899937 % (before tax -1000, 600, 600: 13.066239 %),
+    // L = 2, d = 0, t = 40 %. 1: 1000 a year, after tax 600 (all operating). 2: 1000 now
+    // (straight line, 2 years) and 400 a year: after tax 40 a year, of which 240 operating
+    // and -200 investment. Savings -1000, 560, 560: IRR 7.899937 % (before tax 13.066239 %),
     // SIR(1) = 360 / 800, SIR(2) = 720 / 600, payback 1 + 440 / 560.
     study(2, 0.0, 2);
     withTaxes(0.4);

@@ -36,8 +36,7 @@ TEST_F(DepreciationTest, EachMethodFollowsItsScheduleAndMacrsThePublishedPercent
     expectSchedule(2, 5, {4000, 2400, 1440, 1080, 1080});
     // 150 %: 3000, 2100, then straight line 4900 / 3 beats 1470.
     expectSchedule(3, 5, {3000, 2100, 4900.0 / 3, 4900.0 / 3, 4900.0 / 3});
-    // MACRS without a published row, D = 4, 200 %, half a year first and last:
-    // 2500; 3750 (vs 7500 / 3.5); 1875 (vs 3750 / 2.5); 1875 / 1.5; 625.
+    // MACRS unpublished, D = 4, 200 %, half years: 2500, 3750, 1875 (vs 1500), 1875 / 1.5, 625.
     expectSchedule(4, 4, {2500, 3750, 1875, 1250, 625});
     // D = 12 uses 150 %: 0.5 x 1.5 / 12 x 10000, then 9375 x 0.125.
     study(30, 0.0, 1);

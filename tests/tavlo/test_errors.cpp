@@ -1,5 +1,4 @@
-// Bad input and bad calls raise OnError, then fail with the runtime error;
-// ValidateInputs accepts every input at its limit and names the first past it.
+// Bad input and calls raise OnError and fail; limits are accepted, values past them named.
 
 #include <functional>
 #include <limits>

@@ -11,8 +11,7 @@ namespace {
 
 using RateOfReturnTest = EngineTest;
 
-// IRR: the falling root nearest the discount rate. Payback: the year from which
-// the challenger stays ahead. NAN: not checked for that series.
+// IRR: the falling root nearest d; payback: the challenger ahead from then on; NAN: unchecked.
 TEST_F(RateOfReturnTest, IrrAndPaybackOnHandWorkedSavings) {
     struct Case {
         std::initializer_list<double> savings;
@@ -32,8 +31,7 @@ TEST_F(RateOfReturnTest, IrrAndPaybackOnHandWorkedSavings) {
         // -(8x - 9)(8x - 11)(8x - 13) / x^3: falling at 12.5 % and 62.5 %.
         {{-512, 2112, -2872, 1287}, 0.30, 0.125, 1e-9, NAN},
         {{-512, 2112, -2872, 1287}, 0.45, 0.625, 1e-9, NAN},
-        // -(4x - 5)(2x - 3)(4x - 7) / x^3: falling at 25 % and 75 %; at d = 50 %
-        // both are as near, the lower wins.
+        // -(4x - 5)(2x - 3)(4x - 7) / x^3: falling at 25 % and 75 %; at 50 % the lower wins.
         {{-32, 144, -214, 105}, 0.50, 0.25, 0, NAN},
         {{-32, 144, -214, 105}, 0.60, 0.75, 0, NAN},
         // A sum of 1 against 1e9 moved is zero within tolerance; 2 is not.

@@ -7,10 +7,7 @@
 namespace qvc {
 namespace {
 
-using test::annualRow;
-using test::investmentRow;
-using test::loanRow;
-using test::otherRow;
+using namespace test;
 
 constexpr int16_t kLife = 25;
 

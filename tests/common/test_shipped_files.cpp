@@ -90,32 +90,27 @@ TEST_F(ShippedResources, GeneratorRejectsBadSourcesAndKeepsTheOldDatabase) {
     EXPECT_EQ(rowCount(output.string()), kResourceKeyCount);
 }
 
-class RecordingHelp : public ui::Help {
+class FailingHelp : public ui::Help {
   public:
     void open(const std::string&, int32_t) override {
-        ++opened;
-        if (opened > 1)
-            throw std::runtime_error("no browser");
+        ++calls;
+        throw std::runtime_error("no browser");
     }
-    int opened = 0;
+    int calls = 0;
 };
 
 TEST(Help, OpensOnlyAnExistingFileAndSurvivesAFailingBrowser) {
     test::ThreadStateGuard guard;
-    auto recorder = std::make_shared<RecordingHelp>();
-    ui::Services::setHelp(recorder);
-    ShowHelp(kHelpReportViewer);  // no help file named
+    auto help = std::make_shared<FailingHelp>();
+    ui::Services::setHelp(help);
     auto dir = test::freshDir("help");
-    ResManager().SetHelpFile((dir / "missing.html").string());
-    ShowHelp(kHelpReportViewer);
     ResManager().SetHelpFile(dir.string());  // a folder is no help file
     ShowHelp(kHelpReportViewer);
-    EXPECT_EQ(recorder->opened, 0);
+    EXPECT_EQ(help->calls, 0);
     std::ofstream(dir / "viewer.html") << "<html></html>";
     ResManager().SetHelpFile((dir / "viewer.html").string());
-    ShowHelp(kHelpZoom);
     EXPECT_NO_THROW(ShowHelp(kHelpPrint));
-    EXPECT_EQ(recorder->opened, 2);
+    EXPECT_EQ(help->calls, 1);
     ui::Services::reset();
 }
 

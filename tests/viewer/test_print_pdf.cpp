@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QPrinter>
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <regex>
@@ -25,38 +26,37 @@ using namespace qvc::viewer;
 
 namespace {
 
-struct PdfPage {
-    std::string text, size;  // runs of blanks in the text as one blank; "612 x 792"
-};
+// The output of `command` run on `pdf`, with `then` after the file name.
+std::string run(const std::string& command, const fs::path& pdf, const std::string& then = "") {
+    std::string out;
+    FILE* pipe = popen((command + " '" + pdf.string() + "' " + then + " 2>/dev/null").c_str(), "r");
+    std::array<char, 4096> buffer{};
+    for (size_t n; pipe && (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
+        out.append(buffer.data(), n);
+    if (pipe)
+        pclose(pipe);
+    return out;
+}
 
-// The pages of `pdf` (none when there is no such file).
-std::vector<PdfPage> readPdf(const fs::path& pdf) {
-    const auto run = [&](const std::string& command, const char* output) {
-        std::string out;
-        FILE* pipe =
-            popen((command + " '" + pdf.string() + "' " + output + " 2>/dev/null").c_str(), "r");
-        std::array<char, 4096> buffer{};
-        for (size_t n; pipe && (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-            out.append(buffer.data(), n);
-        if (pipe)
-            pclose(pipe);
-        return out;
-    };
-    const std::string text = run("pdftotext -layout", "-"), info = run("pdfinfo -l 999", "");
-    const std::regex blanks("\\s+"), size(R"(size:\s+([0-9.]+ x [0-9.]+))");
-    std::vector<PdfPage> pages;
-    std::smatch m;
-    auto from = info.cbegin();
+// The texts of the pages of `pdf`, runs of blanks as one blank (none when there is no such file).
+std::vector<std::string> pdfPages(const fs::path& pdf) {
+    const std::string text = run("pdftotext -layout", pdf, "-");
+    std::vector<std::string> pages;
     for (size_t start = 0, end; (end = text.find('\f', start)) != std::string::npos;
-         start = end + 1) {
-        PdfPage& page = pages.emplace_back();
-        page.text = std::regex_replace(text.substr(start, end - start), blanks, " ");
-        if (std::regex_search(from, info.cend(), m, size)) {
-            page.size = m[1];
-            from = m.suffix().first;
-        }
-    }
+         start = end + 1)
+        pages.push_back(
+            std::regex_replace(text.substr(start, end - start), std::regex("\\s+"), " "));
     return pages;
+}
+
+// "612 x 792" and so on, one for each page.
+std::vector<std::string> pdfPageSizes(const fs::path& pdf) {
+    const std::string info = run("pdfinfo -l 999", pdf);
+    const std::regex size(R"(size:\s+([0-9.]+ x [0-9.]+))");
+    std::vector<std::string> sizes;
+    for (std::sregex_iterator m(info.begin(), info.end(), size), end; m != end; ++m)
+        sizes.push_back((*m)[1].str().substr(0, 9));
+    return sizes;
 }
 
 }  // namespace
@@ -84,17 +84,20 @@ TEST(PrintPdf, ThePrinterServiceWritesEveryDocumentWithItsPageNumbers) {
         docs.AttachWindow(nullptr, 0);
     }
     ui::Services::reset();
-    const std::vector<PdfPage> pages = readPdf(pdf);
+    const std::vector<std::string> pages = pdfPages(pdf), sizes = pdfPageSizes(pdf);
     ASSERT_EQ(pages.size(), 7u);
+    ASSERT_EQ(sizes.size(), 7u);
     for (int p = 1; p <= 7; ++p) {
         const std::string of = p == 1 ? "1 of 1" : std::to_string(p - 1) + " of 6";
-        EXPECT_NE(pages[p - 1].text.find("Page " + of), std::string::npos) << "page " << p;
-        EXPECT_EQ(pages[p - 1].size.substr(0, 9), p == 6 ? "792 x 612" : "612 x 792");
+        EXPECT_NE(pages[p - 1].find("Page " + of), std::string::npos) << "page " << p;
+        EXPECT_EQ(sizes[p - 1], p == 6 ? "792 x 612" : "612 x 792");
     }
-    EXPECT_NE(pages[0].text.find("first document"), std::string::npos);
-    EXPECT_NE(pages[1].text.find("Lowest total present worth Heat pump"), std::string::npos);
-    EXPECT_NE(pages[1].text.find("$1,234,567"), std::string::npos) << pages[1].text;
-    EXPECT_NE(pages[5].text.find("5 2030 1005 2005 3005"), std::string::npos);
+    EXPECT_NE(pages[0].find("first document"), std::string::npos);
+    EXPECT_NE(pages[1].find("Lowest total present worth Heat pump"), std::string::npos);
+    EXPECT_NE(pages[1].find("$1,234,567"), std::string::npos) << pages[1];
+    EXPECT_NE(pages[5].find("5 2030 1005 2005 3005"), std::string::npos);
+    const std::string images = run("pdfimages -list", pdf);  // the sample's four charts
+    EXPECT_EQ(std::count(images.begin(), images.end(), '\n'), 2 + 4) << images;
 }
 
 TEST(PrintPdf, DirectPrintingTheDialogsChoiceAndFailedWrites) {
@@ -110,9 +113,9 @@ TEST(PrintPdf, DirectPrintingTheDialogsChoiceAndFailedWrites) {
             return accept;
         });
         EXPECT_NO_THROW(printer.print(docs, 1, true));
-        EXPECT_EQ(readPdf(pdf).size(), accept ? 1u : 0u);
+        EXPECT_EQ(pdfPages(pdf).size(), accept ? 1u : 0u);
     }
-    EXPECT_EQ(readPdf(work / "chosen.pdf").at(0).text, readPdf(work / "direct.pdf").at(0).text);
+    EXPECT_EQ(pdfPages(work / "chosen.pdf"), pdfPages(work / "direct.pdf"));
     EXPECT_EQ(test::errorNumberOf([&] { printDocumentsToPdf(docs, work / "missing" / "x.pdf"); }),
               76);
     doc::DocumentObject none;

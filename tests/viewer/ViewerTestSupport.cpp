@@ -15,10 +15,8 @@ class QtApplicationEnvironment : public ::testing::Environment {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app_ = std::make_unique<QApplication>(argc_, argv_);
-        QApplication::setApplicationName(QStringLiteral("QVComponents"));
     }
-    // Drops Qt, then cairo's and fontconfig's font caches, which the leak checker would report.
-    void TearDown() override {
+    void TearDown() override {  // then the font caches, which the leak checker would report
         app_.reset();
         cairo_debug_reset_static_data();
         FcFini();

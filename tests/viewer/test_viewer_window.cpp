@@ -1,10 +1,15 @@
-// The report viewer window driven as a user drives it, observed through its effects.
+// The report viewer window driven as a user drives it, observed through its effects; the progress
+// window, the message box and the environment the component gives the window.
 
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -15,13 +20,20 @@
 #include "RtfReader.h"
 #include "SampleDocument.h"
 #include "TestSupport.h"
+#include "common/ThreadState.h"
+#include "qvc/ResManager.h"
 #include "qvc/runtime/ScopedEnv.h"
 #include "qvc/ui/FixedViewerEnvironment.h"
 #include "qvc/ui/HeadlessHelp.h"
 #include "qvc/ui/HeadlessMessageBox.h"
+#include "qvc/ui/MessageBox.h"
 #include "qvc/ui/Services.h"
+#include "qvc/viewer/QtHelp.h"
+#include "qvc/viewer/QtMessageBox.h"
+#include "qvc/viewer/QtProgressWindow.h"
 #include "qvc/viewer/QtReportViewer.h"
 #include "qvc/viewer/frmReportViewer.h"
+#include "registration/ComponentViewerEnvironment.h"
 
 namespace fs = std::filesystem;
 using namespace qvc;
@@ -81,12 +93,7 @@ class ViewerWindow : public ::testing::Test {
     static std::string shownText(const frmReportViewer& w) {
         return test::pageText(w.Toc1->pages().pages.at(0));
     }
-    std::vector<std::string> messages() const {
-        std::vector<std::string> out;
-        for (const auto& r : messages_->records())
-            out.push_back(r.text);
-        return out;
-    }
+    std::vector<ui::MessageRecord> messages() const { return messages_->records(); }
 
     std::shared_ptr<ui::HeadlessMessageBox> messages_ = std::make_shared<ui::HeadlessMessageBox>();
     std::shared_ptr<ui::FixedViewerEnvironment> env_ =
@@ -96,7 +103,7 @@ class ViewerWindow : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(ViewerWindow, DrawsZoomsPagesPrintsAndOpensHelp) {
+TEST_F(ViewerWindow, DrawsZoomsPagesAndPrints) {
     doc::DocumentObject docs;
     auto w = load(docs, {"First.RTF", "Second.RTF", "Third.RTF"});
     EXPECT_TRUE(shownText(*w).starts_with("First.RTF"));
@@ -148,16 +155,7 @@ TEST_F(ViewerWindow, DrawsZoomsPagesPrintsAndOpensHelp) {
     ui::Services::setPrinter(nullptr);
     w->PrintReport(0);
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_TRUE(messages()[0].starts_with("Error 68 - "));
-
-    std::ofstream(work_ / "viewer.html") << "<html></html>";
-    auto help = std::make_shared<ui::HeadlessHelp>();
-    ui::Services::setHelp(help);
-    env_->setHelpFile((work_ / "viewer.html").string());
-    emit w->mnuHelp->aboutToShow();
-    w->mnuhowtouse->trigger();
-    ASSERT_EQ(help->requests().size(), 1u);
-    EXPECT_EQ(help->requests()[0].file, (work_ / "viewer.html").string());
+    EXPECT_TRUE(messages()[0].text.starts_with("Error 68 - "));
 }
 
 TEST_F(ViewerWindow, SaveWritesACopyAndNeverHarmsAFile) {
@@ -174,27 +172,21 @@ TEST_F(ViewerWindow, SaveWritesACopyAndNeverHarmsAFile) {
     click(*w, kSave);
 
     ASSERT_EQ(chooser->requests.size(), 1u);
-    const SaveFileRequest& r = chooser->requests.front();
-    EXPECT_EQ(r.fileName, "Details.RTF");
-    EXPECT_EQ(r.folder.toStdString(), work_.string());
+    EXPECT_EQ(chooser->requests[0].fileName, "Details.RTF");
+    EXPECT_EQ(chooser->requests[0].folder.toStdString(), work_.string());
     const std::string copy = test::readRtfFile(elsewhere / "My copy.rtf").bodyText();
     EXPECT_NE(copy.find("Text of Details.RTF"), std::string::npos);
     EXPECT_EQ(fs::last_write_time(working), stamp);
-    EXPECT_EQ(docs.document(2).path(), working);
-    EXPECT_TRUE(messages().empty());
 
     // Cancelling (here from the menu) writes nothing and says nothing.
     w->setSaveFileChooser(std::make_shared<ScriptedChooser>(std::nullopt));
     w->mnusavereportas->trigger();
     EXPECT_EQ(std::distance(fs::directory_iterator(elsewhere), fs::directory_iterator()), 1);
-    EXPECT_TRUE(messages().empty());
-
     w->setSaveFileChooser(std::make_shared<ScriptedChooser>(
         QString::fromStdString((work_ / "no such folder" / "x.rtf").string())));
     w->SaveDocument();
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_TRUE(messages()[0].starts_with("Error 76 - ")) << messages()[0];
-    EXPECT_EQ(docs.document(2).path(), working);
+    EXPECT_TRUE(messages()[0].text.starts_with("Error 76 - ")) << messages()[0].text;
 
     // The disk fills up half-way through saving over the user's file: it stays as it was.
     test::FakeEnv env;
@@ -204,7 +196,7 @@ TEST_F(ViewerWindow, SaveWritesACopyAndNeverHarmsAFile) {
     w->setSaveFileChooser(std::make_shared<ScriptedChooser>("/home/ann/Summary.rtf"));
     w->SaveDocument();
     ASSERT_EQ(messages().size(), 2u);
-    EXPECT_TRUE(messages()[1].starts_with("Error 61 - ")) << messages()[1];
+    EXPECT_TRUE(messages()[1].text.starts_with("Error 61 - ")) << messages()[1].text;
     EXPECT_EQ(env.contents("/home/ann/Summary.rtf"), "the user's summary");
     EXPECT_EQ(env.listFolder("/home/ann"), std::vector<std::string>{"Summary.rtf"});
     EXPECT_EQ(docs.document(2).path(), working);
@@ -219,7 +211,6 @@ TEST_F(ViewerWindow, AsTheServiceItShowsModallyAndDeletesOnlyWhatThisRunCreated)
         test::buildShortDocument(docs, work_.string(), name, name);
     QtReportViewer viewer(env_);
     viewer.loadHidden();
-    EXPECT_FALSE(viewer.window()->isVisible());
     EXPECT_EQ(docs.AttachWindow(viewer.documentView(), viewer.ownerHandle()), 1);
     viewer.setDocument(docs);
     docs.ActivateDocument(1);
@@ -244,7 +235,6 @@ TEST_F(ViewerWindow, AsTheServiceItShowsModallyAndDeletesOnlyWhatThisRunCreated)
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<std::string>{"A.RTF", "keep.txt"}));
     viewer.unload();
-    EXPECT_FALSE(viewer.isLoaded());
     EXPECT_EQ(docs.attachedWindow(), nullptr);
 
     // The next build's window starts without the last build's notice.
@@ -252,4 +242,82 @@ TEST_F(ViewerWindow, AsTheServiceItShowsModallyAndDeletesOnlyWhatThisRunCreated)
     QTimer::singleShot(50, [&] { viewer.window()->close(); });
     viewer.showModal();
     EXPECT_EQ(messages().size(), 1u);
+}
+
+TEST(ProgressWindow, ShowsWhatTheBuilderSetsAndNeverBlocks) {
+    QtProgressWindow progress;
+    progress.setLabel("Please wait...");
+    progress.showNonModal();  // returns at once
+    frmPopUp* w = progress.window();
+    ASSERT_TRUE(w && w->isVisible() && !w->isModal());
+    EXPECT_EQ(w->lblText->text(), "Please wait...");
+    progress.setValue(33);
+    progress.refresh();
+    EXPECT_EQ(test::errorNumberOf([&] { progress.setValue(101); }), 5);
+    EXPECT_EQ(w->pbBar->value(), 33);
+    progress.unload();
+    progress.setLabel("again");  // a later use loads a fresh, hidden window with an empty bar
+    ASSERT_TRUE(progress.window() && !progress.window()->isVisible());
+    EXPECT_EQ(progress.window()->pbBar->value(), 0);
+    progress.unload();
+}
+
+TEST(QtMessageBoxFlags, IconsButtonsDefaultsAndTheAnswer) {
+    using SB = QMessageBox::StandardButton;
+    namespace mb = ui::mb;
+    const struct {
+        int32_t flags;
+        QMessageBox::Icon icon;
+        QMessageBox::StandardButtons buttons;
+        SB defaultButton, escapeButton;
+    } cases[] = {
+        {mb::kYesNo | mb::kQuestion | mb::kDefaultButton2, QMessageBox::Question, SB::Yes | SB::No,
+         SB::No, SB::No},
+        {mb::kYesNoCancel | mb::kExclamation | mb::kDefaultButton3, QMessageBox::Warning,
+         SB::Yes | SB::No | SB::Cancel, SB::Cancel, SB::Cancel},
+        {mb::kAbortRetryIgnore | mb::kCritical, QMessageBox::Critical,
+         SB::Abort | SB::Retry | SB::Ignore, SB::Abort, SB::NoButton},
+    };
+    for (const auto& c : cases) {
+        QMessageBox box;
+        QtMessageBox::prepare(box, "Delete the case?", c.flags, "Design Cases");
+        EXPECT_EQ(box.icon(), c.icon) << c.flags;
+        EXPECT_EQ(box.standardButtons(), c.buttons) << c.flags;
+        EXPECT_EQ(box.defaultButton(), static_cast<QPushButton*>(box.button(c.defaultButton)));
+        EXPECT_EQ(box.escapeButton(), box.button(c.escapeButton)) << c.flags;
+    }
+    for (const auto& [button, answer] : {std::pair{SB::Retry, mb::kRetry}, {SB::Yes, mb::kYes}})
+        EXPECT_EQ(QtMessageBox::resultOf(button), answer);
+    QtMessageBox service;  // a real box: the button pressed is the answer
+    QTimer::singleShot(50, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        box->button(SB::No)->click();
+    });
+    EXPECT_EQ(service.show("Continue?", mb::kYesNoCancel, "Question"), mb::kNo);
+    const QUrl url = QtHelp::address("/opt/qvc/help/viewer page.html", 1000);
+    EXPECT_EQ(url.toString(QUrl::FullyEncoded), "file:///opt/qvc/help/viewer%20page.html#ctx-1000");
+}
+
+// The menu's help through the environment over the component's state, with its texts and errors.
+TEST_F(ViewerWindow, ComponentEnvironmentTextsErrorsTemporaryFolderAndHelp) {
+    resetThreadState();
+    ResManager().SetResourceDB(QVC_RESOURCE_DB);
+    threadState().strTempPath = work_.string();
+    auto env = std::make_shared<ComponentViewerEnvironment>();
+    EXPECT_EQ(env->formatError("76#Path not found#SaveDocument#FrmReportViewer#"),
+              "Error 76 - Path not found\r\nProcedure - SaveDocument\r\nModule - FrmReportViewer");
+    EXPECT_EQ(env->text("gXstrSaveRpt"), "Save Report As");
+    EXPECT_EQ(env->tempFolder(), work_.string());
+    auto help = std::make_shared<ui::HeadlessHelp>();
+    ui::Services::setHelp(help);
+    std::ofstream(work_ / "viewer.html") << "<html></html>";
+    ResManager().SetHelpFile((work_ / "viewer.html").string());
+    frmReportViewer w(env);
+    emit w.mnuHelp->aboutToShow();
+    w.mnuhowtouse->trigger();
+    ASSERT_EQ(help->requests().size(), 1u);
+    EXPECT_EQ(help->requests()[0].file, (work_ / "viewer.html").string());
+    EXPECT_EQ(help->requests()[0].context, 1000);
+    resetThreadState();
 }

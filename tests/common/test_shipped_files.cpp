@@ -39,7 +39,6 @@ TEST_F(ShippedResources, HoldEveryKeyOnceAndFillEveryTextToFitItsColumn) {
     const ResourceMarkup doc(LoadResourceStrings());
     ASSERT_TRUE(doc.wellFormed()) << doc.problem();
     AssignResourceStrings();
-    ASSERT_TRUE(threadState().gStringsLoaded);
     for (const ResourceKey& k : kResourceKeys) {
         const std::string& text = texts().*k.member;
         EXPECT_FALSE(text.empty()) << k.name;
@@ -87,7 +86,6 @@ TEST_F(ShippedResources, GeneratorRejectsBadSourcesAndKeepsTheOldDatabase) {
         EXPECT_EQ(run(source), 1) << replacement;
         EXPECT_EQ(fs::last_write_time(output), written) << replacement;
     }
-    EXPECT_EQ(rowCount(output.string()), kResourceKeyCount);
 }
 
 class FailingHelp : public ui::Help {

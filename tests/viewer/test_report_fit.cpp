@@ -4,13 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
-#include <QString>
 #include <set>
 
 #include "ExampleStudy.h"
 #include "LayoutChecks.h"
 #include "TestSupport.h"
-#include "TextMeasurer.h"
 #include "common/ThreadState.h"
 #include "qvc/ui/HeadlessMessageBox.h"
 #include "qvc/ui/HeadlessProgressWindow.h"

@@ -75,7 +75,7 @@ inline void checkTables(const LaidOutDocument& laid, std::vector<std::string>& p
             const std::vector<size_t>& rows = shown[part]->rows;
             if (part + 1 < shown.size() && table->rows[rows.back()].keepWithNext)
                 problems.push_back("row " + std::to_string(rows.back()) +
-                                   ", kept with the next one, ends a page");
+                                   " (keep with next) ends a page");
             for (size_t k = 0; k < rows.size(); ++k) {
                 const bool repeated = part > 0 && k < headings;
                 if (repeated && rows[k] != k)
@@ -88,8 +88,8 @@ inline void checkTables(const LaidOutDocument& laid, std::vector<std::string>& p
             problems.push_back("a table runs over pages without heading rows");
         for (size_t r = 0; r < drawn.size(); ++r)
             if (drawn[r] != 1)
-                problems.push_back("table row " + std::to_string(r) + " drawn " +
-                                   std::to_string(drawn[r]) + " times");
+                problems.push_back("row " + std::to_string(r) + " drawn " +
+                                   std::to_string(drawn[r]) + "x");
     }
 }
 
@@ -108,18 +108,12 @@ inline std::vector<std::string> layoutProblems(const viewer::LaidOutDocument& la
 
 // The texts of a page in reading order, joined by blanks.
 inline std::string pageText(const viewer::LaidOutPage& page) {
-    using viewer::PageText;
-    std::vector<const PageText*> words;
-    for (const PageText& t : page.texts)
-        words.push_back(&t);
-    const auto key = [](const PageText* t) {
-        return std::make_pair(std::lround(t->baseline.y() * 100), t->baseline.x());
-    };
-    std::sort(words.begin(), words.end(),
-              [&](const PageText* a, const PageText* b) { return key(a) < key(b); });
+    std::map<std::pair<long, double>, std::string> words;  // by line, then from the left
+    for (const viewer::PageText& t : page.texts)
+        words[{std::lround(t.baseline.y() * 100), t.baseline.x()}] += t.text.toStdString();
     std::string out;
-    for (const PageText* t : words)
-        out += (out.empty() ? "" : " ") + t->text.toStdString();
+    for (const auto& [place, text] : words)
+        out += (out.empty() ? "" : " ") + text;
     return out;
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 // The bundled office HVAC example (three plant options, 25 years at 7 %, 26 % income tax) read by
-// `qvc`'s JSON reader, stored in a fresh project and calculated as `qvc calc` does; afterwards the
-// thread's state holds what a run leaves for the reports. Destroy an ExampleProject before
-// resetting the thread's state (its calculator empties colCases when it goes).
+// `qvc`'s JSON reader, stored in a fresh project and calculated as `qvc calc` does. Destroy an
+// ExampleProject before resetting the thread's state (its calculator empties colCases).
 
 #include <cstdint>
 #include <filesystem>
@@ -27,11 +26,7 @@ struct ExampleVariant {
     int16_t lifecycle = 0;     // 0: the example's 25 years
 };
 inline ExampleVariant variantOf(int16_t analysis, int16_t alternatives, bool taxes) {
-    ExampleVariant v;
-    v.analysis = analysis;
-    v.alternatives = alternatives;
-    v.taxes = taxes;
-    return v;
+    return ExampleVariant{analysis, alternatives, taxes, "", "", 0};
 }
 
 cStudy exampleStudy(const ExampleVariant& variant = {});
@@ -43,8 +38,6 @@ class ExampleProject {
     // Names the shipped resource texts; creates the project in (and works in) `folder`.
     explicit ExampleProject(const std::filesystem::path& folder);
     ~ExampleProject();
-    ExampleProject(const ExampleProject&) = delete;
-    ExampleProject& operator=(const ExampleProject&) = delete;
 
     // Stores `study` and `cases` (with the study's analysis and length); returns the study's ID.
     int16_t store(const cStudy& study, std::vector<cDesignCase> cases);

@@ -32,23 +32,19 @@ rt::Error failure(int32_t number, const std::string& action, const fs::path& pat
 class FakeWritableFile final : public rt::WritableFile {
   public:
     FakeWritableFile(FakeEnv& env, fs::path path) : env_(env), path_(std::move(path)) {}
-    void append(std::string_view data) override {
-        if (closed_)
-            throw rt::Error(err::kInvalidProcedureCall, "append after close");
-        env_.append(path_, data);
-    }
-    void sync() override {
-        if (closed_)
-            throw rt::Error(err::kInvalidProcedureCall, "sync after close");
-        env_.noteSync(path_);
-    }
+    void append(std::string_view data) override { env_.append(open("append"), data); }
+    void sync() override { env_.noteSync(open("sync")); }
     void close() override {
-        if (closed_)
-            throw rt::Error(err::kInvalidProcedureCall, "closed twice");
+        open("close");
         closed_ = true;
     }
 
   private:
+    const fs::path& open(const char* what) const {
+        if (closed_)
+            throw rt::Error(err::kInvalidProcedureCall, std::string(what) + " after close");
+        return path_;
+    }
     FakeEnv& env_;
     fs::path path_;
     bool closed_ = false;
@@ -77,17 +73,11 @@ void FakeEnv::setLocalTime(int year, int month, int day, int hour, int minute, i
     time_ = t;
 }
 
-void FakeEnv::failWrite(int n) {
-    writesUntilFailure_ = n;
-}
 void FakeEnv::failRenameOnto(const fs::path& target) {
     failingRenameTargets_.insert(normal(target));
 }
 void FakeEnv::failCreatingIn(const fs::path& folder) {
     failingFolders_.insert(normal(folder));
-}
-void FakeEnv::setCapacity(std::size_t bytes) {
-    capacity_ = bytes;
 }
 
 void FakeEnv::clearFailures() {
@@ -114,13 +104,8 @@ std::set<fs::path> FakeEnv::files() const {
     return all;
 }
 
-std::tm FakeEnv::localTime() const {
-    return time_;
-}
-
 std::unique_ptr<rt::WritableFile> FakeEnv::createNewFile(const fs::path& file) {
-    const fs::path path = normal(file);
-    const fs::path folder = folderOf(path);
+    const fs::path path = normal(file), folder = folderOf(path);
     if (!folderExists(folder))
         throw failure(err::kPathNotFound, "cannot create", path, "No such file or directory");
     if (failingFolders_.contains(folder))
@@ -145,9 +130,6 @@ void FakeEnv::append(const fs::path& file, std::string_view data) {
     it->second.append(data);
 }
 
-void FakeEnv::noteSync(const fs::path& file) {
-    synced_.insert(file);
-}
 bool FakeEnv::wasSynced(const fs::path& file) const {
     return synced_.contains(normal(file));
 }
@@ -169,8 +151,7 @@ void FakeEnv::checkRename(const fs::path& from, const fs::path& to) const {
 }
 
 bool FakeEnv::renameNoReplace(const fs::path& from, const fs::path& to) {
-    const fs::path source = normal(from);
-    const fs::path target = normal(to);
+    const fs::path source = normal(from), target = normal(to);
     checkRename(source, target);
     if (fileExists(target) || folderExists(target))
         return false;
@@ -179,8 +160,7 @@ bool FakeEnv::renameNoReplace(const fs::path& from, const fs::path& to) {
 }
 
 void FakeEnv::renameReplacing(const fs::path& from, const fs::path& to) {
-    const fs::path source = normal(from);
-    const fs::path target = normal(to);
+    const fs::path source = normal(from), target = normal(to);
     checkRename(source, target);
     if (folderExists(target))
         throw failure(err::kPermissionDenied, "cannot rename to", target, "Is a directory");

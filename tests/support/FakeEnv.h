@@ -22,11 +22,11 @@ class FakeEnv final : public rt::Env {
     void setLocalTime(int year, int month, int day, int hour, int minute, int second);
 
     // Failures (70, or 61 for a full disk). failWrite(n): the nth append from now, over all files.
-    void failWrite(int n);
+    void failWrite(int n) { writesUntilFailure_ = n; }
     void failRenameOnto(const std::filesystem::path& target);  // with or without replacing
     void failCreatingIn(const std::filesystem::path& folder);  // files directly in `folder`
     // All files together hold at most `bytes`; an append beyond writes what fits, then fails.
-    void setCapacity(std::size_t bytes);
+    void setCapacity(std::size_t bytes) { capacity_ = bytes; }
     void clearFailures();
 
     void addFile(const std::filesystem::path& file, std::string contents);
@@ -35,7 +35,7 @@ class FakeEnv final : public rt::Env {
     // Whether the file now at `file` was synced while written, under whatever name.
     bool wasSynced(const std::filesystem::path& file) const;
 
-    std::tm localTime() const override;
+    std::tm localTime() const override { return time_; }
     std::unique_ptr<rt::WritableFile> createNewFile(const std::filesystem::path& file) override;
     bool renameNoReplace(const std::filesystem::path& from,
                          const std::filesystem::path& to) override;
@@ -49,7 +49,7 @@ class FakeEnv final : public rt::Env {
 
     // Called by the files this environment hands out.
     void append(const std::filesystem::path& file, std::string_view data);
-    void noteSync(const std::filesystem::path& file);
+    void noteSync(const std::filesystem::path& file) { synced_.insert(file); }
 
   private:
     void checkRename(const std::filesystem::path& from, const std::filesystem::path& to) const;

@@ -11,9 +11,10 @@ namespace {
 
 // Control words that set one number of the section.
 const std::map<std::string, int RtfSection::*> kSectionWords{
-    {"pgwsxn", &RtfSection::pageWidth},    {"pghsxn", &RtfSection::pageHeight},
-    {"marglsxn", &RtfSection::marginLeft}, {"margrsxn", &RtfSection::marginRight},
-    {"margtsxn", &RtfSection::marginTop},  {"margbsxn", &RtfSection::marginBottom}};
+    {"pgwsxn", &RtfSection::pageWidth},
+    {"pghsxn", &RtfSection::pageHeight},
+    {"marglsxn", &RtfSection::marginLeft},
+    {"margrsxn", &RtfSection::marginRight}};
 
 // Pointers to the blocks of type T in every section's body.
 template <typename T>
@@ -24,6 +25,19 @@ std::vector<const T*> blocksOf(const std::vector<RtfSection>& sections) {
             if (const auto* t = std::get_if<T>(&b))
                 out.push_back(t);
     return out;
+}
+
+// Calls `f` with the pictures and the text of every paragraph and table cell of the body.
+template <typename F>
+void forEachText(const std::vector<RtfSection>& sections, F f) {
+    for (const RtfSection& s : sections)
+        for (const RtfBlock& b : s.body)
+            if (const auto* p = std::get_if<RtfParagraph>(&b))
+                f(p->pictures, p->text);
+            else
+                for (const RtfRow& r : std::get<RtfTable>(b).rows)
+                    for (const RtfCell& c : r.cells)
+                        f(c.pictures, c.text);
 }
 
 }  // namespace
@@ -69,22 +83,14 @@ bool RtfBodyBuilder::paragraphWord(const std::string& w, int v) {
     return true;
 }
 
-// A row definition (\trowd, its edges and shading) and the cells read after it, joined at \row.
+// A row definition (\trowd and its cell edges) and the cells read after it, joined at \row.
 void RtfBodyBuilder::rowWord(const std::string& w, int v) {
     if (w == "trowd") {
         definition_ = RtfRow{};
-        shading_.reset();
     } else if (w == "trhdr") {
         definition_.header = true;
-    } else if (w == "trpaddl") {
-        definition_.paddingLeft = v;
-    } else if (w == "trrh") {
-        definition_.minHeight = v;
-    } else if (w == "clcbpat" && v >= 0 && static_cast<size_t>(v) < doc_.colours.size()) {
-        shading_ = doc_.colours[static_cast<size_t>(v)];
     } else if (w == "cellx") {
         definition_.cells.emplace_back().rightEdge = v;
-        definition_.cells.back().shading = std::exchange(shading_, std::nullopt);
     } else if (w == "cell") {
         while (!cell_.text.empty() && cell_.text.back() == '\n')
             cell_.text.pop_back();
@@ -99,7 +105,6 @@ void RtfBodyBuilder::endRow() {
     RtfRow row = definition_;
     for (size_t k = 0; k < row.cells.size() && k < cells_.size(); ++k) {
         cells_[k].rightEdge = row.cells[k].rightEdge;
-        cells_[k].shading = row.cells[k].shading;
         row.cells[k] = std::move(cells_[k]);
     }
     cells_.clear();
@@ -134,12 +139,6 @@ std::vector<int> RtfRow::widths() const {
     return w;
 }
 
-std::vector<const RtfTable*> RtfSection::tables() const {
-    return blocksOf<RtfTable>({*this});
-}
-std::vector<const RtfParagraph*> RtfSection::paragraphs() const {
-    return blocksOf<RtfParagraph>({*this});
-}
 std::vector<const RtfTable*> RtfDocument::tables() const {
     return blocksOf<RtfTable>(sections);
 }
@@ -149,31 +148,16 @@ std::vector<const RtfParagraph*> RtfDocument::paragraphs() const {
 
 std::vector<const RtfPicture*> RtfDocument::pictures() const {
     std::vector<const RtfPicture*> out;
-    const auto add = [&](const std::vector<RtfPicture>& pictures) {
+    forEachText(sections, [&](const std::vector<RtfPicture>& pictures, const std::string&) {
         for (const RtfPicture& pic : pictures)
             out.push_back(&pic);
-    };
-    for (const RtfSection& s : sections)
-        for (const RtfBlock& b : s.body)
-            if (const auto* p = std::get_if<RtfParagraph>(&b))
-                add(p->pictures);
-            else
-                for (const RtfRow& r : std::get<RtfTable>(b).rows)
-                    for (const RtfCell& c : r.cells)
-                        add(c.pictures);
+    });
     return out;
 }
 
 std::string RtfDocument::bodyText() const {
     std::string out;
-    for (const RtfSection& s : sections)
-        for (const RtfBlock& b : s.body)
-            if (const auto* p = std::get_if<RtfParagraph>(&b))
-                out += p->text + "\n";
-            else
-                for (const RtfRow& r : std::get<RtfTable>(b).rows)
-                    for (const RtfCell& c : r.cells)
-                        out += c.text + "\n";
+    forEachText(sections, [&](const auto&, const std::string& text) { out += text + "\n"; });
     return out;
 }
 

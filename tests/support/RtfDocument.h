@@ -2,7 +2,6 @@
 // The body of a document being read (paragraphs, table rows, sections); RtfReader.cpp's scanner
 // feeds it the words that are not about destinations, characters or pictures.
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,7 +10,7 @@
 namespace qvc::test {
 
 // Where the text of a group goes.
-enum class RtfDest { Body, Header, Footer, Fonts, Colours, Info, Title, Pict, FieldInst, Skip };
+enum class RtfDest { Body, Header, Footer, Fonts, Colours, Pict, FieldInst, Skip };
 
 class RtfBodyBuilder {
   protected:
@@ -37,7 +36,6 @@ class RtfBodyBuilder {
 
     RtfRow definition_;
     std::vector<RtfCell> cells_;
-    std::optional<RtfColour> shading_;
     bool tableOpen_ = false;
     char tabKind_ = 'l';
 };

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <utility>
@@ -45,11 +46,7 @@ void appendUtf8(std::string& out, uint32_t cp) {
         out.push_back(static_cast<char>(0x80 | ((cp >> (6 * k)) & 0x3F)));
 }
 
-// Control words that set one number of the picture, the colour or the characters.
-const std::map<std::string, int RtfPicture::*> kPictureWords{{"picw", &RtfPicture::pixelWidth},
-                                                             {"pich", &RtfPicture::pixelHeight},
-                                                             {"picwgoal", &RtfPicture::goalWidth},
-                                                             {"pichgoal", &RtfPicture::goalHeight}};
+// Control words that set one number of the colour or the characters.
 const std::map<std::string, int RtfColour::*> kColourWords{
     {"red", &RtfColour::r}, {"green", &RtfColour::g}, {"blue", &RtfColour::b}};
 const std::map<std::string, int Group::*> kCharWords{
@@ -80,10 +77,8 @@ class Reader : RtfBodyBuilder {
                 groupStart_ = false;
                 if (std::exchange(starred_, false))
                     setDest(Dest::Skip);
-                if (!skipped()) {
-                    doc_.rawEightBit = doc_.rawEightBit || static_cast<unsigned char>(c) >= 0x80;
+                if (!skipped())
                     textByte(c);
-                }
             }
         }
         if (depth != 0)
@@ -221,8 +216,6 @@ class Reader : RtfBodyBuilder {
             fontName_.push_back(c);
         } else if (dest() == Dest::Colours && c == ';') {
             doc_.colours.push_back(std::exchange(colour_, {}));
-        } else if (dest() == Dest::Title) {
-            doc_.title.push_back(c);
         } else if (dest() == Dest::Pict && std::isxdigit(static_cast<unsigned char>(c))) {
             pictHex_.push_back(c);
         } else if (dest() == Dest::FieldInst) {
@@ -233,8 +226,8 @@ class Reader : RtfBodyBuilder {
     }
 
     void addChar(uint32_t cp) {
-        if (dest() == Dest::FieldInst || dest() == Dest::Title) {
-            appendUtf8(dest() == Dest::Title ? doc_.title : fieldInst_, cp);
+        if (dest() == Dest::FieldInst) {
+            appendUtf8(fieldInst_, cp);
             return;
         }
         if (!isText(dest()))
@@ -273,15 +266,10 @@ class Reader : RtfBodyBuilder {
 
     // Words that choose where the text of a group goes.
     bool destinationWord(const std::string& w) {
-        if (w == "fonttbl" || w == "colortbl" || w == "info" || w == "pict") {
-            setDest(w == "fonttbl"    ? Dest::Fonts
-                    : w == "colortbl" ? Dest::Colours
-                    : w == "info"     ? Dest::Info
-                                      : Dest::Pict);
+        if (w == "fonttbl" || w == "colortbl" || w == "pict") {
+            setDest(w == "fonttbl" ? Dest::Fonts : w == "colortbl" ? Dest::Colours : Dest::Pict);
             picture_ = {};
-        } else if (dest() == Dest::Info) {
-            setDest(w == "title" ? Dest::Title : Dest::Skip);
-        } else if (w == "fldrslt") {
+        } else if (w == "fldrslt" || w == "info") {
             setDest(Dest::Skip);
         } else if (w == "header" || w == "footer" || w == "headerr" || w == "footerr") {
             if (!para_.text.empty())
@@ -308,13 +296,9 @@ class Reader : RtfBodyBuilder {
             if (kColourWords.count(w))
                 colour_.*kColourWords.at(w) = v;
         } else if (d == Dest::Pict) {
-            picture_.png = picture_.png || w == "pngblip";
-            if (kPictureWords.count(w))
-                picture_.*kPictureWords.at(w) = v;
+            return;
         } else if (kCharWords.count(w)) {
             chars().*kCharWords.at(w) = v;
-        } else if (w == "deff") {
-            doc_.defaultFont = v;
         } else if (w == "u") {
             addChar(static_cast<uint32_t>(v < 0 ? v + 65536 : v));
             skip_ = chars().uc;
@@ -322,7 +306,7 @@ class Reader : RtfBodyBuilder {
             chars().uc = v;
         } else if (w == "plain") {
             chars().bold = false;
-            chars().font = std::max(doc_.defaultFont, 0);
+            chars().font = 0;
             chars().halfPoints = 24;
             chars().colour = 0;
         } else if (w == "b") {

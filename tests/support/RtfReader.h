@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -19,9 +18,6 @@ struct RtfColour {
 };
 
 struct RtfPicture {
-    bool png = false;
-    int pixelWidth = 0, pixelHeight = 0;  // \picw \pich
-    int goalWidth = 0, goalHeight = 0;    // \picwgoal \pichgoal (twips)
     std::vector<uint8_t> data;
 };
 
@@ -41,7 +37,6 @@ struct RtfParagraph {
 struct RtfCell {
     std::string text;
     int rightEdge = 0;  // \cellx
-    std::optional<RtfColour> shading;
     bool bold = false;
     char align = 'l';
     int halfPoints = 0;
@@ -50,9 +45,7 @@ struct RtfCell {
 
 struct RtfRow {
     std::vector<RtfCell> cells;
-    bool header = false;  // \trhdr
-    int paddingLeft = 0;
-    int minHeight = 0;                // \trrh
+    bool header = false;              // \trhdr
     std::vector<int> widths() const;  // differences of the cell edges
 };
 
@@ -64,22 +57,16 @@ using RtfBlock = std::variant<RtfParagraph, RtfTable>;
 
 struct RtfSection {
     bool landscape = false;
-    int pageWidth = 12240, pageHeight = 15840;
-    int marginLeft = 1800, marginRight = 1800, marginTop = 1440, marginBottom = 1440;
+    int pageWidth = 12240, pageHeight = 15840, marginLeft = 1800, marginRight = 1800;
     std::vector<RtfParagraph> header, footer;
     std::vector<RtfBlock> body;
-    std::vector<const RtfTable*> tables() const;
-    std::vector<const RtfParagraph*> paragraphs() const;
 };
 
 struct RtfDocument {
     std::vector<std::string> fonts;  // font table by number
-    int defaultFont = -1;            // \deff, -1 when missing
     std::vector<RtfColour> colours;  // colour table, index 0 = auto
-    std::string title;               // \info \title
     std::vector<RtfSection> sections;
     int pageBreaks = 0;
-    bool rawEightBit = false;  // a byte >= 0x80 outside \'hh escapes
 
     std::vector<const RtfTable*> tables() const;
     std::vector<const RtfParagraph*> paragraphs() const;  // body paragraphs

@@ -2,7 +2,6 @@
 
 #include <cairo.h>
 
-#include <algorithm>
 #include <cmath>
 
 #include "qvc/document/Table.h"
@@ -33,13 +32,6 @@ void plainLine(DocumentObject& docs, const std::string& label, const std::string
                        false);
     docs.AddLabelValue(value, "", true, 1, 1, 6.25, 10.0f, std::nullopt, 0, code::kDefaultColour,
                        true);
-}
-
-void numberLine(DocumentObject& docs, const std::string& label, const std::string& number,
-                const std::string& unit) {
-    docs.AddLabelValue(label + "\t", number + " ", false, 1, 1, 6.25, 10.0f, 10.0f, 25,
-                       code::kDefaultColour, false);
-    plainText(docs, unit, 10.0f, code::kAlignLeft, code::kDefaultColour, true);
 }
 
 void summaryTable(DocumentObject& docs, const std::vector<std::vector<std::string>>& rows,
@@ -78,8 +70,8 @@ void writeGeneralInformation(DocumentObject& docs) {
     plainText(docs, "Comparison of three heating plants", 10.0f, code::kAlignCentre, 48, true);
     plainLine(docs, "Type of analysis", "Private sector life cycle");
     plainLine(docs, "Type of alternatives", "Mutually exclusive");
-    numberLine(docs, "Length of analysis", "25", "years");
-    numberLine(docs, "Minimum attractive rate of return", "7.00", "% per year");
+    plainLine(docs, "Length of analysis", "25 years");
+    plainLine(docs, "Minimum attractive rate of return", "7.00 % per year");
     plainText(docs, "", 10.0f, code::kAlignKeep, 32, true);
 }
 
@@ -156,23 +148,17 @@ std::vector<uint8_t> samplePng(int width, int height, uint8_t r, uint8_t g, uint
 const std::vector<uint8_t>& sampleChart(int which) {
     static const std::vector<std::vector<uint8_t>> charts = [] {
         std::vector<std::vector<uint8_t>> out;
-        const char* titles[] = {"First Cost ($)", "Annual Operating Cost ($/yr)",
-                                "Total Present Worth ($)"};
-        const std::vector<double> values[] = {
-            {1250000, 1410500, 1198000}, {84300, 71950, 90120}, {2480000, 2310000, 2655000}};
-        const char* annotations[][3] = {{"$1,250,000", "$1,410,500", "$1,198,000"},
-                                        {"$84,300", "$71,950", "$90,120"},
-                                        {"$2,480,000", "$2,310,000", "$2,655,000"}};
         for (int k = 0; k < 3; ++k) {
             graph::Chart c;
-            c.title = titles[k];
+            c.title = "Cost " + std::to_string(k + 1) + " ($)";
             c.widthPt = 235;
             c.heightPt = 185;
             c.pointLabels = {"Base", "Alt A", "Alt B"};
-            c.valueAnnotations.assign(annotations[k], annotations[k] + 3);
-            c.subsets = {graph::Subset{"", {130, 130, 255}, values[k]}};
+            const double base = 84300.0 * (k + 1);
+            c.valueAnnotations = {"$" + std::to_string(int(base)), "$71,950", "$90,120"};
+            c.subsets = {graph::Subset{"", {130, 130, 255}, {base, 71950, 90120}}};
             c.yMin = 0;
-            c.yMax = *std::max_element(values[k].begin(), values[k].end()) * 1.5;
+            c.yMax = base * 1.5 + 90120;
             out.push_back(graph::ChartRenderer().render(c).png);
         }
         graph::Chart cf;

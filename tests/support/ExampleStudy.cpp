@@ -11,13 +11,11 @@ namespace qvc::test {
 namespace fs = std::filesystem;
 
 namespace {
-fs::path exampleFolder() {
-    return fs::path(QVC_SOURCE_DIR) / "examples" / "office-hvac";
-}
+const fs::path kExampleFolder = fs::path(QVC_SOURCE_DIR) / "examples" / "office-hvac";
 }  // namespace
 
 cStudy exampleStudy(const ExampleVariant& variant) {
-    cStudy s = cli::studyFromJson(cli::readJsonFile((exampleFolder() / "study.json").string()));
+    cStudy s = cli::studyFromJson(cli::readJsonFile((kExampleFolder / "study.json").string()));
     s.TypeOfAnalysis = variant.analysis;
     s.TypeOfAlternative = variant.alternatives;
     s.CalcIncomeTaxes = variant.taxes;
@@ -36,7 +34,7 @@ std::vector<cDesignCase> exampleCases() {
     std::vector<cDesignCase> cases;
     for (const char* name : {"1-refurbish.json", "2-high-efficiency.json", "3-ground-source.json"})
         cases.push_back(
-            cli::caseFromJson(cli::readJsonFile((exampleFolder() / "cases" / name).string())));
+            cli::caseFromJson(cli::readJsonFile((kExampleFolder / "cases" / name).string())));
     return cases;
 }
 

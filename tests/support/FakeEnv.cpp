@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <iterator>
 
 #include "qvc/runtime/Error.h"
 #include "qvc/runtime/ErrorNumbers.h"
@@ -66,10 +67,9 @@ void FakeEnv::setLocalTime(int year, int month, int day, int hour, int minute, i
     t.tm_sec = second;
     t.tm_isdst = -1;
     std::tm normalised = t;  // for the day of the week and of the year
-    if (std::mktime(&normalised) != -1) {
-        t.tm_wday = normalised.tm_wday;
-        t.tm_yday = normalised.tm_yday;
-    }
+    std::mktime(&normalised);
+    t.tm_wday = normalised.tm_wday;
+    t.tm_yday = normalised.tm_yday;
     time_ = t;
 }
 
@@ -99,8 +99,8 @@ std::optional<std::string> FakeEnv::contents(const fs::path& file) const {
 
 std::set<fs::path> FakeEnv::files() const {
     std::set<fs::path> all;
-    for (const auto& [path, data] : files_)
-        all.insert(path);
+    std::transform(files_.begin(), files_.end(), std::inserter(all, all.end()),
+                   [](const auto& file) { return file.first; });
     return all;
 }
 

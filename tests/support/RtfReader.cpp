@@ -9,6 +9,7 @@
 #include <optional>
 #include <sstream>
 #include <stdexcept>
+#include <tuple>
 #include <utility>
 
 namespace qvc::test {
@@ -21,7 +22,7 @@ struct Group {
     Dest dest = Dest::Body;
     bool owner = false;  // this group set `dest` (not inherited from its parent)
     bool bold = false;
-    int font = 0, halfPoints = 24, colour = 0, uc = 1;
+    int halfPoints = 24, colour = 0, uc = 1;
 };
 
 [[noreturn]] void fail(const std::string& what) {
@@ -29,10 +30,10 @@ struct Group {
 }
 
 bool isAlpha(char c) {
-    return std::isalpha(static_cast<unsigned char>(c)) != 0;
+    return (c | 0x20) >= 'a' && (c | 0x20) <= 'z';
 }
 bool isDigit(char c) {
-    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+    return c >= '0' && c <= '9';
 }
 bool isText(Dest d) {
     return d == Dest::Body || d == Dest::Header || d == Dest::Footer;
@@ -49,8 +50,8 @@ void appendUtf8(std::string& out, uint32_t cp) {
 // Control words that set one number of the colour or the characters.
 const std::map<std::string, int RtfColour::*> kColourWords{
     {"red", &RtfColour::r}, {"green", &RtfColour::g}, {"blue", &RtfColour::b}};
-const std::map<std::string, int Group::*> kCharWords{
-    {"f", &Group::font}, {"fs", &Group::halfPoints}, {"cf", &Group::colour}};
+const std::map<std::string, int Group::*> kCharWords{{"fs", &Group::halfPoints},
+                                                     {"cf", &Group::colour}};
 
 class Reader : RtfBodyBuilder {
   public:
@@ -149,9 +150,7 @@ class Reader : RtfBodyBuilder {
             p = std::stoi(std::string(rtf_.substr(j, k - j)));
         }
         i = k < rtf_.size() && rtf_[k] == ' ' ? k + 1 : k;
-        if (w == "bin" && p) {
-            i += static_cast<size_t>(*p);  // binary data is skipped
-        } else if (!std::exchange(starred_, false)) {
+        if (!std::exchange(starred_, false)) {
             word(w, p);
         } else {
             setDest(w == "fldinst" ? Dest::FieldInst : Dest::Skip);
@@ -252,15 +251,10 @@ class Reader : RtfBodyBuilder {
             return;
         }
         para_.anyBold = para_.anyBold || s.bold;
-        if (s.font >= 0 && static_cast<size_t>(s.font) < doc_.fonts.size()) {
-            const std::string& f = doc_.fonts[static_cast<size_t>(s.font)];
-            if (std::find(para_.fonts.begin(), para_.fonts.end(), f) == para_.fonts.end())
-                para_.fonts.push_back(f);
-        }
-        RtfColour col;
-        if (s.colour > 0 && static_cast<size_t>(s.colour) < doc_.colours.size())
-            col = doc_.colours[static_cast<size_t>(s.colour)];
-        if (std::find(para_.colours.begin(), para_.colours.end(), col) == para_.colours.end())
+        const auto colour = static_cast<size_t>(s.colour);
+        const RtfColour col =
+            colour > 0 && colour < doc_.colours.size() ? doc_.colours[colour] : RtfColour{};
+        if (std::ranges::find(para_.colours, col) == para_.colours.end())
             para_.colours.push_back(col);
     }
 
@@ -286,8 +280,8 @@ class Reader : RtfBodyBuilder {
     void word(const std::string& w, std::optional<int> p) {
         const int v = p.value_or(1);
         const Dest d = dest();
-        if (d == Dest::Skip || destinationWord(w))
-            return;
+        if (d == Dest::Skip || d == Dest::Pict || destinationWord(w))
+            return;  // inside a picture only its hex digits count
         if (d == Dest::Fonts && w == "f") {
             if (!fontName_.empty())
                 addFont();
@@ -295,8 +289,6 @@ class Reader : RtfBodyBuilder {
         } else if (d == Dest::Colours) {
             if (kColourWords.count(w))
                 colour_.*kColourWords.at(w) = v;
-        } else if (d == Dest::Pict) {
-            return;
         } else if (kCharWords.count(w)) {
             chars().*kCharWords.at(w) = v;
         } else if (w == "u") {
@@ -305,10 +297,8 @@ class Reader : RtfBodyBuilder {
         } else if (w == "uc") {
             chars().uc = v;
         } else if (w == "plain") {
-            chars().bold = false;
-            chars().font = 0;
-            chars().halfPoints = 24;
-            chars().colour = 0;
+            Group& g = chars();
+            std::tie(g.bold, g.halfPoints, g.colour) = std::tuple(false, 24, 0);
         } else if (w == "b") {
             chars().bold = v != 0;
         } else if (w == "tab" || w == "line") {

@@ -25,7 +25,6 @@ struct RtfParagraph {
     std::string text;
     char align = 'l';  // l, c, r, j
     bool anyBold = false;
-    std::vector<std::string> fonts;          // used by its text
     std::vector<RtfColour> colours;          // used by its text (distinct)
     std::vector<std::string> fields;         // instructions, in order
     std::vector<std::pair<char, int>> tabs;  // (kind l/c/r, twips)

@@ -107,7 +107,7 @@ void writeDescriptionAndNotes(DocumentObject& docs) {
 }
 
 // A landscape section with a wide table and a cash-flow chart.
-void writeLandscapeSection(DocumentObject& docs, bool pictures) {
+void writeLandscapeSection(DocumentObject& docs) {
     docs.SetOrientation(code::kLandscape);
     writeSampleFrame(docs, kSampleTitle, true);
     std::vector<std::vector<std::string>> wide{
@@ -121,10 +121,8 @@ void writeLandscapeSection(DocumentObject& docs, bool pictures) {
     }
     summaryTable(docs, wide, {0.6f, 0.6f, 1.1f, 1.1f, 1.1f, 1.1f, 1.1f, 1.1f, 1.1f, 1.1f},
                  "1A. Component cash flows [Heat pump], actual values");
-    if (pictures) {
-        docs.InsertPicture(sampleChart(3), 440, 300);
-        docs.SetTextFlags(code::kFlagEndBlock, true);
-    }
+    docs.InsertPicture(sampleChart(3), 440, 300);
+    docs.SetTextFlags(code::kFlagEndBlock, true);
 }
 
 }  // namespace
@@ -148,36 +146,31 @@ std::vector<uint8_t> samplePng(int width, int height, uint8_t r, uint8_t g, uint
 const std::vector<uint8_t>& sampleChart(int which) {
     static const std::vector<std::vector<uint8_t>> charts = [] {
         std::vector<std::vector<uint8_t>> out;
-        for (int k = 0; k < 3; ++k) {
+        for (int k = 0; k < 4; ++k) {
+            const bool cashFlow = k == 3;
             graph::Chart c;
-            c.title = "Cost " + std::to_string(k + 1) + " ($)";
-            c.widthPt = 235;
-            c.heightPt = 185;
-            c.pointLabels = {"Base", "Alt A", "Alt B"};
-            const double base = 84300.0 * (k + 1);
-            c.valueAnnotations = {"$" + std::to_string(int(base)), "$71,950", "$90,120"};
-            c.subsets = {graph::Subset{"", {130, 130, 255}, {base, 71950, 90120}}};
+            c.kind = cashFlow ? graph::ChartKind::StackedBar : graph::ChartKind::Bar;
+            c.title = cashFlow ? "Before-Tax Cash Flow [Heat pump]" : "Cost " + std::to_string(k);
+            c.widthPt = cashFlow ? 440 : 235;
+            c.heightPt = cashFlow ? 300 : 185;
+            c.xAxisLabel = cashFlow ? "Year" : "";
+            c.showLegend = cashFlow;
+            graph::Subset first{"Investment Cost", {130, 130, 255}, {}};
+            graph::Subset operating{"Operating Cost", {151, 6, 46}, {}};
+            for (int y = 0; y < (cashFlow ? 26 : 3); ++y) {
+                c.pointLabels.push_back(std::to_string(y));
+                first.values.push_back(y == 0 ? 1410500 : 384300.0 * (k + 1) + 7000 * y);
+                operating.values.push_back(y == 0 ? 0 : std::round(71950 * std::pow(1.02, y)));
+                c.valueAnnotations.push_back(
+                    cashFlow ? "" : "$" + std::to_string(std::lround(first.values[y])));
+            }
+            c.subsets = {first};
+            if (cashFlow)
+                c.subsets.push_back(operating);
             c.yMin = 0;
-            c.yMax = base * 1.5 + 90120;
+            c.yMax = 1410500 * 1.2;
             out.push_back(graph::ChartRenderer().render(c).png);
         }
-        graph::Chart cf;
-        cf.kind = graph::ChartKind::StackedBar;
-        cf.title = "Before-Tax Cash Flow [Heat pump]";
-        cf.xAxisLabel = "Year";
-        cf.yAxisLabel = "Cash Flow ($)";
-        cf.showLegend = true;
-        graph::Subset inv{"Investment Cost", {130, 130, 255}, {}};
-        graph::Subset op{"Operating Cost", {151, 6, 46}, {}};
-        for (int y = 0; y <= 25; ++y) {
-            cf.pointLabels.push_back(std::to_string(y));
-            inv.values.push_back(y == 0 ? 1410500 : (y == 15 ? 320000 : 0));
-            op.values.push_back(y == 0 ? 0 : std::round(71950 * std::pow(1.02, y)));
-        }
-        cf.subsets = {inv, op};
-        cf.yMin = 0;
-        cf.yMax = 1410500 * 1.2;
-        out.push_back(graph::ChartRenderer().render(cf).png);
         return out;
     }();
     return charts.at(static_cast<size_t>(which));
@@ -208,7 +201,7 @@ void writeSampleFrame(DocumentObject& docs, const std::string& title, bool lands
 }
 
 int32_t buildSampleDocument(DocumentObject& docs, const std::string& folder,
-                            const std::string& fileName, bool pictures) {
+                            const std::string& fileName) {
     int32_t index = docs.NewDocument(fileName, folder, "Untitled", "", "", "", "", 1);
     docs.ResetFormat();
     docs.SetFontName("Arial");
@@ -225,14 +218,11 @@ int32_t buildSampleDocument(DocumentObject& docs, const std::string& folder,
                   {"First cost", "Gas boiler", "$321,000"}},
                  {2.5f, 3.75f, 1.25f}, "Table 1. Executive summary");
 
-    if (pictures) {
-        docs.InsertPicture(sampleChart(0), 235, 185);
-        docs.InsertPicture(sampleChart(1), 235, 185);
-        docs.InsertPicture(sampleChart(2), 235, 185);
-        docs.SetTextFlags(code::kFlagEndBlock, true);
-        docs.WriteDocument(-1, 0);
-        docs.NewLine(1);
-    }
+    for (int k = 0; k < 3; ++k)
+        docs.InsertPicture(sampleChart(k), 235, 185);
+    docs.SetTextFlags(code::kFlagEndBlock, true);
+    docs.WriteDocument(-1, 0);
+    docs.NewLine(1);
 
     writeDescriptionAndNotes(docs);
     docs.InsertBreak(code::kBreakPage);
@@ -243,7 +233,7 @@ int32_t buildSampleDocument(DocumentObject& docs, const std::string& folder,
     summaryTable(docs, rows, {1.0f, 1.5f, 2.5f, 2.5f}, "1B. Comparison of alternatives");
     docs.InsertBreak(code::kBreakPage);
 
-    writeLandscapeSection(docs, pictures);
+    writeLandscapeSection(docs);
     docs.SetOrientation(code::kPortrait);
     writeSampleFrame(docs, kSampleTitle, false);
     plainText(docs, "Back to portrait: " + kSampleNonAscii, 10.0f, code::kAlignLeft,

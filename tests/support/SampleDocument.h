@@ -1,7 +1,7 @@
 #pragma once
 // Report documents built through the calls the reports make, with every construct they use: page
 // frame and fields, shaded captioned tables, charts, a description box, a failure note, page
-// breaks, a 42-row table over two pages, a landscape section and non-ASCII text.
+// breaks, a 42-row table, a landscape section and non-ASCII text.
 
 #include <cstdint>
 #include <string>
@@ -19,8 +19,8 @@ inline const std::string kSampleNonAscii =
 // An RGB PNG filled with one colour, with a dark frame.
 std::vector<uint8_t> samplePng(int width, int height, uint8_t r, uint8_t g, uint8_t b);
 
-// Charts as the reports draw them, rendered once: 0-2 bars in 130,130,255 (235 x 185 pt), 3 a
-// 26-year stacked cash flow in 130,130,255 and 151,6,46 (440 x 300 pt).
+// Charts as the reports draw them, rendered once: 0-2 bars (235 x 185 pt), 3 a 26-year stacked
+// cash flow (440 x 300 pt).
 const std::vector<uint8_t>& sampleChart(int which);
 
 // The page header (title, two label lines) and footer ("... Page {PAGE} of {NUMPAGES}").
@@ -28,7 +28,7 @@ void writeSampleFrame(doc::DocumentObject& docs, const std::string& title, bool 
 
 // Opens, fills and writes a document in `folder`; returns its index.
 int32_t buildSampleDocument(doc::DocumentObject& docs, const std::string& folder,
-                            const std::string& fileName, bool pictures = true);
+                            const std::string& fileName);
 
 // A one-page document: the page frame titled `fileName` and one paragraph `text`.
 int32_t buildShortDocument(doc::DocumentObject& docs, const std::string& folder,

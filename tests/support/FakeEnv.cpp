@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ctime>
 #include <iterator>
+#include <numeric>
 
 #include "qvc/runtime/Error.h"
 #include "qvc/runtime/ErrorNumbers.h"
@@ -135,10 +136,9 @@ bool FakeEnv::wasSynced(const fs::path& file) const {
 }
 
 std::size_t FakeEnv::usedBytes() const {
-    std::size_t used = 0;
-    for (const auto& [path, data] : files_)
-        used += data.size();
-    return used;
+    return std::accumulate(
+        files_.begin(), files_.end(), std::size_t{0},
+        [](std::size_t sum, const auto& file) { return sum + file.second.size(); });
 }
 
 void FakeEnv::checkRename(const fs::path& from, const fs::path& to) const {

@@ -3,6 +3,7 @@
 #include "RtfDocument.h"
 
 #include <map>
+#include <numeric>
 #include <utility>
 
 namespace qvc::test {
@@ -119,23 +120,20 @@ void RtfBodyBuilder::endParagraph() {
     RtfParagraph done = std::exchange(para_, RtfParagraph{});
     para_.align = done.align;
     para_.tabs = done.tabs;
-    if (target_ == RtfDest::Header) {
-        section().header.push_back(std::move(done));
-    } else if (target_ == RtfDest::Footer) {
-        section().footer.push_back(std::move(done));
-    } else {
+    if (target_ == RtfDest::Body) {
         section().body.emplace_back(std::move(done));
         tableOpen_ = false;
+    } else {
+        auto& frame = target_ == RtfDest::Header ? section().header : section().footer;
+        frame.push_back(std::move(done));
     }
 }
 
 std::vector<int> RtfRow::widths() const {
     std::vector<int> w;
-    int left = 0;
-    for (const RtfCell& c : cells) {
-        w.push_back(c.rightEdge - left);
-        left = c.rightEdge;
-    }
+    for (const RtfCell& c : cells)
+        w.push_back(c.rightEdge);
+    std::adjacent_difference(w.begin(), w.end(), w.begin());
     return w;
 }
 

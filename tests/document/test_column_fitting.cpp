@@ -73,10 +73,10 @@ TEST(ColumnFitting, FiguresAndWordsGetTheirWidthFromTextColumnsFirst) {
     const auto fit = [&](const std::vector<float>& widths, const Texts& texts, size_t row = 1) {
         return widthsOf(insert(docs, widths, texts).rows.at(row));
     };
-    // A money column far too narrow: the text column gives, the number column keeps its own.
+    // A money column far too narrow: the text column (a word and a figure a cell) gives.
     const auto a = fit({3.0f, 0.5f, 2.0f}, {{"Item", "Cost", "Item"},
-                                            {"Boiler", "$ -1,145,175", "1,500"},
-                                            {"Boiler", "$ -1,145,175", "1,500"}});
+                                            {"Boiler\n7", "$ -1,145,175", "1,500"},
+                                            {"Boiler\n7", "$ -1,145,175", "1,500"}});
     EXPECT_GE(a[1] - 2 * kPad, twipsOf("$ -1,145,175"));
     EXPECT_EQ(a[2], 2880);
     EXPECT_EQ(a[0] + a[1] + a[2], 7920);  // the table keeps its width

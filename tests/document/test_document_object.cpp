@@ -138,8 +138,10 @@ TEST(DocumentObject, OrientationSectionsHeadersAndBreaks) {
     EXPECT_EQ(docs.ActiveDocument().sections()[0].page.textWidth(), 14400);
     test::writeSampleFrame(docs, "T", true);
     addLine(docs, "body");
-    // Header text does not leak into the body; after it a new section starts.
-    EXPECT_EQ(docs.ActiveDocument().sections()[0].header.size(), 3u);
+    // Header text does not leak into the body; the project line has the 9 pt asked for.
+    const auto& header = docs.ActiveDocument().sections()[0].header;
+    EXPECT_EQ(header.size(), 3u);
+    EXPECT_EQ(std::get<Paragraph>(header.at(1)).runs.at(0).format.halfPoints, 18);
     docs.SetOrientation(code::kPortrait);
     ASSERT_EQ(docs.ActiveDocument().sections().size(), 2u);
     EXPECT_EQ(docs.ActiveDocument().sections()[0].body.size(), 1u);

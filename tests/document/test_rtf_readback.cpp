@@ -30,7 +30,6 @@ TEST(RtfReadback, SampleDocumentKeepsSectionsTextTablesAndPictures) {
     const fs::path dir = test::freshDir("document", "readback");
     EXPECT_EQ(test::buildSampleDocument(docs, dir.string(), "sample.rtf"), 1);
     const test::RtfDocument d = test::readRtfFile(dir / "sample.rtf");
-    EXPECT_EQ(d.fonts.at(0), "Arial");
     ASSERT_EQ(d.sections.size(), 3u);
     EXPECT_TRUE(!d.sections[0].landscape && d.sections[1].landscape && !d.sections[2].landscape);
     EXPECT_EQ(std::make_pair(d.sections[1].pageWidth, d.sections[1].pageHeight),

@@ -68,10 +68,11 @@ int16_t ExampleProject::store(const cStudy& study, std::vector<cDesignCase> case
 
 bool ExampleProject::calculate(const ExampleVariant& variant, std::vector<cDesignCase> cases,
                                const std::string& reportTypes) {
-    studyId_ = store(exampleStudy(variant), cases.empty() ? exampleCases() : std::move(cases));
+    const int16_t id =
+        store(exampleStudy(variant), cases.empty() ? exampleCases() : std::move(cases));
     calculator_.reset();  // its destructor empties colCases; the new one starts empty
     calculator_ = std::make_unique<cORVCalculator>();
-    calculator_->StudyID = studyId_;
+    calculator_->StudyID = id;
     calculator_->sReportTypes = reportTypes;
     return calculator_->PerformCalc();
 }

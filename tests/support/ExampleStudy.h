@@ -49,12 +49,10 @@ class ExampleProject {
 
     cORVProject& project() { return *project_; }
     cORVCalculator& calculator() const { return *calculator_; }
-    int16_t studyId() const { return studyId_; }
 
   private:
     std::unique_ptr<cORVProject> project_;
     std::unique_ptr<cORVCalculator> calculator_;
-    int16_t studyId_ = 0;
 };
 
 }  // namespace qvc::test

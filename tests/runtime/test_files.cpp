@@ -40,7 +40,6 @@ void expectSafe(const std::string& name, const std::string& from) {
 
 TEST(SafeFileName, HostileTextsStayInsideTheFolder) {
     EXPECT_EQ(SafeFileName("../victim", ".RTF"), "_victim.RTF");
-    EXPECT_EQ(SafeFileName(".hidden"), "hidden");
     EXPECT_EQ(SafeFileName("a\\b:c*d?e\"f<g>h|i"), "a_b_c_d_e_f_g_h_i");
     EXPECT_EQ(SafeFileName("a\x80z\xE2\x82"), "a_z__");                // ill-formed bytes
     EXPECT_EQ(SafeFileName("report\u202Eftr.exe"), "report_ftr.exe");  // direction override

@@ -87,6 +87,8 @@ TEST(Rounding, HalvesGoToTheEvenNeighbourAsTheValueReads) {
 TEST(Rounding, TextFormIsPlainAndNeverNegativeZero) {
     EXPECT_EQ(RoundHalfEvenText(-1234567.895, 2), "-1234567.90");
     EXPECT_EQ(RoundHalfEvenText(-0.4, 0), "0");
+    EXPECT_EQ(RoundHalfEvenText(0.5, 3), "0.500");       // zeros after the last digit
+    EXPECT_EQ(RoundHalfEvenText(0.00125, 4), "0.0012");  // and before the first
     EXPECT_EQ(RoundHalfEvenText(1e20, 0), "100000000000000000000");
 }
 

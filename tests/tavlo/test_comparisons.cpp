@@ -43,7 +43,6 @@ TEST_F(ComparisonTest, ExclusiveAreChainedByFirstCostIndependentAllFaceNumberOne
     // Savings reinvested at d: AIRR = 1.05 x SIR(5)^(1/5) - 1, also below d.
     EXPECT_NEAR(cmp(2).AIRR(), 0.066754249454, 1e-9);
     EXPECT_NEAR(cmp(1).AIRR(), 0.020193093098, 1e-9);
-    // Independent: all face number 1.
     threeAlternatives(1);
     ASSERT_EQ(engine->Comparisons().Count(), 2);
     expectPair(1, 1, 2, 2);

@@ -1,12 +1,9 @@
-// Charts shaped like the reports' ones, saved for review under the test output
-// folder and checked by their pixels: size, no alpha channel, bars in order
-// with heights in proportion to the data, stacked segments per year, every
-// line colour present; broken descriptions fail with error 5.
+// Charts shaped like the reports' ones, checked by their pixels; broken
+// descriptions fail with error 5.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <set>
@@ -48,11 +45,8 @@ std::vector<int> barHeights(const test::DecodedPng& p, uint32_t c, double rows =
     return heights;
 }
 
-test::DecodedPng renderAndSave(const Chart& chart, const std::string& name) {
+test::DecodedPng renderAndCheck(const Chart& chart, const std::string& name) {
     const Image image = ChartRenderer().render(chart);
-    std::ofstream(test::freshDir("graph", name) / "chart.png", std::ios::binary)
-        .write(reinterpret_cast<const char*>(image.png.data()),
-               static_cast<std::streamsize>(image.png.size()));
     // 8-bit RGB without alpha: IHDR bit depth 8, colour type 2.
     EXPECT_TRUE(image.png.size() > 26 && image.png[24] == 8 && image.png[25] == 2) << name;
     test::DecodedPng d = test::decodePng(image.png);
@@ -74,7 +68,7 @@ TEST(ChartRenderer, BarsAreInOrderAndInProportion) {
     for (int cases : {3, 20}) {
         const Chart chart = test::summaryBars(cases);
         const std::vector<int> h =
-            barHeights(renderAndSave(chart, "bars-" + std::to_string(cases)), kBlue);
+            barHeights(renderAndCheck(chart, "bars-" + std::to_string(cases)), kBlue);
         ASSERT_EQ(h.size(), static_cast<size_t>(cases));
         const auto& v = chart.subsets[0].values;
         const auto hi = static_cast<size_t>(std::max_element(v.begin(), v.end()) - v.begin());
@@ -87,7 +81,7 @@ TEST(ChartRenderer, BarsAreInOrderAndInProportion) {
 }
 
 TEST(ChartRenderer, StackedYearsShowBothSubsetsPerYear) {
-    const test::DecodedPng p = renderAndSave(test::cashFlowStack(51), "stacked-51");
+    const test::DecodedPng p = renderAndCheck(test::cashFlowStack(51), "stacked-51");
     // Above the legend: years 1..50 each have an operating cost segment;
     // investment shows in years 0, 10, 20 ... 50.
     const std::vector<int> operating = barHeights(p, kRed, 0.9);
@@ -116,7 +110,7 @@ TEST(ChartRenderer, TwentyLinesUseTwentyColours) {
     }
     const Chart chart = test::profileLines(20, 25);
     std::map<uint32_t, int> counts;
-    for (uint32_t px : renderAndSave(chart, "lines-20").rgb)
+    for (uint32_t px : renderAndCheck(chart, "lines-20").rgb)
         ++counts[px];
     std::set<uint32_t> colours;
     for (const Subset& s : chart.subsets) {
@@ -131,13 +125,9 @@ TEST(ChartRenderer, RejectsBrokenDescriptionsAndWidensTooSmallRanges) {
     const std::tuple<const char*, int, std::function<void(Chart&)>> cases[] = {
         {"a value short", 5, [](Chart& c) { c.subsets[0].values.pop_back(); }},
         {"not a number", 5, [](Chart& c) { c.subsets[0].values[1] = std::nan(""); }},
-        {"no subset", 5, [](Chart& c) { c.subsets.clear(); }},
-        {"no width", 5, [](Chart& c) { c.widthPt = 0; }},
         {"an annotation short", 5, [](Chart& c) { c.valueAnnotations.pop_back(); }},
         {"type too large", 5, [](Chart& c) { c.fontScale = 2.01; }},
-        {"bars too thin", 5, [](Chart& c) { c.barFill = 0.09; }},
         {"type at the limit", 0, [](Chart& c) { c.fontScale = 2.0; }},
-        {"bars at the limit", 0, [](Chart& c) { c.barFill = 1.0; }},
         {"zeros, range 0..0 (auto)", 0,
          [](Chart& c) {
              c.subsets[0].values.assign(3, 0.0);
@@ -164,8 +154,7 @@ TEST(ChartRenderer, RejectsBrokenDescriptionsAndWidensTooSmallRanges) {
 // the data to 10 % above it, through 0.
 TEST(ChartScale, RoundTicksAndGroupedLabels) {
     using namespace qvc::graph::detail;
-    EXPECT_EQ(formatTick(1234567, 250000), "1,234,567");
-    EXPECT_EQ(formatTick(-2500, 500), "-2,500");
+    EXPECT_EQ(formatTick(-1234567, 250000), "-1,234,567");
     EXPECT_EQ(formatTick(0.5, 0.25), "0.50");
     const Scale a = autoScale(-120, 1000, 5);
     EXPECT_TRUE(a.min <= -120 && a.max >= 1100) << a.min << " " << a.max;

@@ -1,8 +1,6 @@
-// The engine of fuzz targets built without libFuzzer (gcc has none, and so no
-// coverage feedback): runs every seed input, then mutants of the seeds and of
-// earlier mutants until the time is spent. When the process dies on an input,
-// ARTIFACT_PREFIX/crash-seed-N holds it, so that it can be given back to
-// reproduce the failure.
+// The engine of fuzz targets built without libFuzzer (gcc has none): runs the
+// seeds, then mutants until the time is spent; ARTIFACT_PREFIX/crash-seed-N
+// holds the input the process died on, to be given back to reproduce it.
 //   TARGET [-max_total_time=S (0: the seeds only)] [-seed=N] [-dict=FILE]
 //          [-artifact_prefix=PATH] [SEED_DIR | FILE_TO_RUN_ONCE]...
 #include <fcntl.h>

@@ -10,7 +10,7 @@
 namespace qvc::test {
 
 // Where the text of a group goes.
-enum class RtfDest { Body, Header, Footer, Fonts, Colours, Pict, FieldInst, Skip };
+enum class RtfDest { Body, Header, Footer, Colours, Pict, FieldInst, Skip };
 
 class RtfBodyBuilder {
   protected:

@@ -164,10 +164,7 @@ class Reader : RtfBodyBuilder {
         } else if (s == '~') {
             addChar(0xA0);
         } else if ((s == '\\' || s == '{' || s == '}') && !skipped()) {
-            if (dest() == Dest::Fonts)
-                fontName_ += s;
-            else
-                addChar(static_cast<unsigned char>(s));
+            addChar(static_cast<unsigned char>(s));
         }
     }
 
@@ -179,8 +176,6 @@ class Reader : RtfBodyBuilder {
                     static_cast<uint8_t>(std::stoi(pictHex_.substr(k, 2), nullptr, 16)));
             pictHex_.clear();
             (intbl_ ? cell_.pictures : para_.pictures).push_back(std::move(picture_));
-        } else if (ended == Dest::Fonts && !fontName_.empty()) {
-            addFont();
         } else if (ended == Dest::Header || ended == Dest::Footer) {
             if (!para_.text.empty() || !para_.pictures.empty())
                 endParagraph();
@@ -200,20 +195,8 @@ class Reader : RtfBodyBuilder {
         }
     }
 
-    void addFont() {
-        while (!fontName_.empty() && (fontName_.back() == ';' || fontName_.back() == ' '))
-            fontName_.pop_back();
-        if (fontIndex_ >= 0) {
-            doc_.fonts.resize(std::max(doc_.fonts.size(), static_cast<size_t>(fontIndex_) + 1));
-            doc_.fonts[static_cast<size_t>(fontIndex_)] = fontName_;
-        }
-        fontName_.clear();
-    }
-
     void textByte(char c) {
-        if (dest() == Dest::Fonts) {
-            fontName_.push_back(c);
-        } else if (dest() == Dest::Colours && c == ';') {
+        if (dest() == Dest::Colours && c == ';') {
             doc_.colours.push_back(std::exchange(colour_, {}));
         } else if (dest() == Dest::Pict && std::isxdigit(static_cast<unsigned char>(c))) {
             pictHex_.push_back(c);
@@ -260,10 +243,10 @@ class Reader : RtfBodyBuilder {
 
     // Words that choose where the text of a group goes.
     bool destinationWord(const std::string& w) {
-        if (w == "fonttbl" || w == "colortbl" || w == "pict") {
-            setDest(w == "fonttbl" ? Dest::Fonts : w == "colortbl" ? Dest::Colours : Dest::Pict);
+        if (w == "colortbl" || w == "pict") {
+            setDest(w == "colortbl" ? Dest::Colours : Dest::Pict);
             picture_ = {};
-        } else if (w == "fldrslt" || w == "info") {
+        } else if (w == "fonttbl" || w == "fldrslt" || w == "info") {
             setDest(Dest::Skip);
         } else if (w == "header" || w == "footer" || w == "headerr" || w == "footerr") {
             if (!para_.text.empty())
@@ -282,11 +265,7 @@ class Reader : RtfBodyBuilder {
         const Dest d = dest();
         if (d == Dest::Skip || d == Dest::Pict || destinationWord(w))
             return;  // inside a picture only its hex digits count
-        if (d == Dest::Fonts && w == "f") {
-            if (!fontName_.empty())
-                addFont();
-            fontIndex_ = v;
-        } else if (d == Dest::Colours) {
+        if (d == Dest::Colours) {
             if (kColourWords.count(w))
                 colour_.*kColourWords.at(w) = v;
         } else if (kCharWords.count(w)) {
@@ -311,8 +290,8 @@ class Reader : RtfBodyBuilder {
     std::string_view rtf_;
     bool started_ = false, groupStart_ = false, starred_ = false;
     std::vector<Group> stack_;
-    std::string fontName_, pictHex_, fieldInst_;
-    int fontIndex_ = -1, skip_ = 0;
+    std::string pictHex_, fieldInst_;
+    int skip_ = 0;
     RtfColour colour_;
     RtfPicture picture_;
     uint32_t highSurrogate_ = 0;

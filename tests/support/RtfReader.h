@@ -62,7 +62,6 @@ struct RtfSection {
 };
 
 struct RtfDocument {
-    std::vector<std::string> fonts;  // font table by number
     std::vector<RtfColour> colours;  // colour table, index 0 = auto
     std::vector<RtfSection> sections;
     int pageBreaks = 0;

@@ -44,26 +44,14 @@ rm -rf "$user/reports" && mkdir -p "$user/Office HVAC project" && echo "x" >"$us
 "$qvc" demo "$user" >"$user.log" 2>&1 && fail "demo into a user's project folder succeeded"
 [ -f "$user/Office HVAC project/keep" ] || fail "the user's project folder was cleared"
 
-# Sensitivity (its --vary ranges are compared with the Python module's): a
-# table row per factor, the project file left byte for byte as it was, and a
-# second run never replacing the first's files.
+# Sensitivity: the project file left byte for byte as it was, and a second run
+# never replacing the first's files.
 project="$out/Office HVAC project"
 cp "$project/ORV30.mdb" "$out/before.mdb"
 res=$out/sens
 "$qvc" sensitivity "$project" 1 --out "$res" >"$out.log" 2>&1 || fail "sensitivity: $(cat "$out.log")"
 cmp -s "$project/ORV30.mdb" "$out/before.mdb" || fail "the project file changed"
 [ "$(head -c 8 "$res/tornado.png" | od -An -tx1 | tr -d ' ')" = 89504e470d0a1a0a ] || fail "tornado.png is no PNG"
-python3 - "$res" <<'PY' || fail "sensitivity results"
-import json, sys
-doc = json.load(open(sys.argv[1] + "/sensitivity.json"))
-text = open(sys.argv[1] + "/sensitivity.txt", newline="").read()
-rows = [line for line in text.split("\r\n\r\n")[1].split("\r\n")[1:] if line]
-labels = [f["Label"] for f in doc["Factors"]]
-# Every case of the example has every group, and its study considers taxes.
-assert len(labels) == 2 + 4 * len(doc["Cases"]) == len(rows), (rows, labels)
-assert all(row.startswith(label + " ") for row, label in zip(rows, labels)), (rows, labels)
-assert doc["Base"]["Calculated"] and doc["PreferredCaseID"] in [c["CaseID"] for c in doc["Cases"]]
-PY
 cp "$res/sensitivity.txt" "$out/first.txt"
 "$qvc" sensitivity "$project" 1 --vary discount-rate --out "$res" >"$out.log" 2>&1 &&
   fail "a second run into the same folder succeeded"

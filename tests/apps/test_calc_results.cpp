@@ -1,6 +1,5 @@
-// `qvc calc --json` and the printed answer on the example `qvc demo` makes: the
-// document value for value against the engine run here, the answer against the
-// document, for mutually exclusive and for independent cases.
+// `qvc calc --json` value for value against the engine run here, and the
+// printed answer against that document, on the example `qvc demo` makes.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -144,7 +143,6 @@ class CalcResultsTest : public ::testing::Test {
 void CalcResultsTest::expectJsonMatchesTheEngine(const json& doc) {
     const tavlo::ILifeCycleEngine& e = calculateHere();
     EXPECT_EQ(doc["StudyID"], 1);
-    EXPECT_EQ(doc["Study"]["DiscountRate"], 7.0);
     EXPECT_EQ(doc["Settings"], (json{{"AnalysisType", 0},
                                      {"AlternativeType", 0},
                                      {"AnalysisPeriod", 25},
@@ -158,7 +156,6 @@ void CalcResultsTest::expectJsonMatchesTheEngine(const json& doc) {
         EXPECT_EQ(j["Number"], i);
         EXPECT_EQ(j["CaseID"], i);
         EXPECT_EQ(j["CaseTitle"], kTitles[i - 1]);
-        EXPECT_FALSE(j["CaseShortTitle"].get<std::string>().empty());
         EXPECT_EQ(j["Rank"], a.Rank());
         EXPECT_EQ(j["TotalPresentWorth"].get<double>(), a.TotalPresentWorth());
         EXPECT_EQ(j["BeforeTaxTPW"].get<double>(), a.BeforeTaxTPW());
@@ -232,12 +229,6 @@ TEST_F(CalcResultsTest, JsonReportsAndAnswerAgreeWithTheEngine) {
         EXPECT_NE(rtf.find("Incremental"), std::string::npos) << name;
         EXPECT_EQ(rtf.find("-68.8"), std::string::npos) << name;
     }
-    // Written to a file, the document is a text file of this program (CR LF).
-    ASSERT_EQ(qvc({"calc", project(), "1", "--json", (dir / "r.json").string()}, dir / "e").status,
-              0);
-    const std::string text = readFile(dir / "r.json");
-    EXPECT_NE(text.find("\r\n"), std::string::npos);
-    EXPECT_EQ(json::parse(text), doc);
 }
 
 TEST_F(CalcResultsTest, IndependentCasesNameThoseThatBeatTheBaseCase) {
@@ -262,12 +253,6 @@ TEST_F(CalcResultsTest, IndependentCasesNameThoseThatBeatTheBaseCase) {
                        std::string(kTitles[c["Challenger"].get<size_t>() - 1]);
     }
     ASSERT_FALSE(beating.empty());  // the example's efficient plants beat the old one
-    for (int n = 1; n <= 3; ++n) {  // the copied cases have new IDs but keep their numbers
-        EXPECT_EQ(doc["Alternatives"][static_cast<size_t>(n - 1)]["CaseID"], n + 3);
-        EXPECT_NE(run.out.find("     " + std::to_string(n + 3) + "  " + kTitles[n - 1]),
-                  std::string::npos)
-            << run.out;
-    }
     EXPECT_NE(run.out.find("Total present worth (EUR)"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("Beat the base case (Refurbish the existing plant):" + beating + "\n"),
               std::string::npos)

@@ -150,7 +150,7 @@ TEST(DocumentObject, OrientationSectionsHeadersAndBreaks) {
 TEST(DocumentObject, PicturesAreSizedForThePage) {
     DocumentObject docs;
     docs.NewDocument("p.rtf", "/tmp");
-    auto png = test::samplePng(100, 50, 1, 2, 3);
+    const auto& png = test::sampleChart(0);
     docs.InsertPicture(png, 235, 185);
     docs.InsertPicture(png, 2000, 1000);  // wider than the page: shrunk to 7.5 in
     // Taller than 11 - 1 - 2 in: 11520 of 20000 twips high, so 4000 wide give 2304.
@@ -194,7 +194,7 @@ TEST(DocumentObject, WrongCallsFailWithTheirNumbers) {
     DocumentObject docs;
     EXPECT_EQ(errorNumberOf([&] { docs.AddText("x"); }), rt::err::kObjectNotSet);
     docs.NewDocument("bad.rtf", "/tmp");
-    const auto png = test::samplePng(10, 10, 1, 2, 3);
+    const auto& png = test::sampleChart(0);
     const std::vector<uint8_t> notPng(png.begin() + 1, png.end());
     Table table;
     const int32_t zeroStart[] = {0};

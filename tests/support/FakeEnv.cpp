@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <ctime>
-#include <iterator>
 #include <numeric>
 
 #include "qvc/runtime/Error.h"
@@ -67,10 +66,7 @@ void FakeEnv::setLocalTime(int year, int month, int day, int hour, int minute, i
     t.tm_min = minute;
     t.tm_sec = second;
     t.tm_isdst = -1;
-    std::tm normalised = t;  // for the day of the week and of the year
-    std::mktime(&normalised);
-    t.tm_wday = normalised.tm_wday;
-    t.tm_yday = normalised.tm_yday;
+    std::mktime(&t);  // fills in the day of the week and of the year
     time_ = t;
 }
 
@@ -100,8 +96,8 @@ std::optional<std::string> FakeEnv::contents(const fs::path& file) const {
 
 std::set<fs::path> FakeEnv::files() const {
     std::set<fs::path> all;
-    std::transform(files_.begin(), files_.end(), std::inserter(all, all.end()),
-                   [](const auto& file) { return file.first; });
+    for (const auto& [path, data] : files_)
+        all.insert(path);
     return all;
 }
 

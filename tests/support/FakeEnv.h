@@ -1,7 +1,6 @@
 #pragma once
-// An in-memory environment for tests (install it with rt::ScopedEnv): files and folders in a map
-// under lexically normal paths ("/" and "." exist from the start), a settable clock and failures
-// on demand, with the error numbers and texts the real environment gives for the same failure.
+// An in-memory environment (install it with rt::ScopedEnv): files and folders under normal paths,
+// a settable clock and failures on demand, with the real environment's error numbers and texts.
 
 #include <cstddef>
 #include <filesystem>

@@ -1,7 +1,6 @@
 #pragma once
-// A small RTF reader for tests: what a reader would show of the RTF subset the reports use, as
-// UTF-8 (\tab is '\t', \line '\n', a field its instruction in braces: "{PAGE}"). Ill-formed
-// files (unbalanced braces, no {\rtf1 header, text after the last brace) raise runtime_error.
+// What a reader would show of the reports' RTF, as UTF-8 (\tab '\t', \line '\n', a field as
+// "{PAGE}"); unbalanced braces, no {\rtf1 header or text after the last brace raise runtime_error.
 
 #include <cstdint>
 #include <filesystem>

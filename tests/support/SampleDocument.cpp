@@ -1,7 +1,5 @@
 #include "SampleDocument.h"
 
-#include <cairo.h>
-
 #include <cmath>
 
 #include "qvc/document/Table.h"
@@ -12,12 +10,6 @@ namespace qvc::test {
 using namespace qvc::doc;
 
 namespace {
-cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length) {
-    auto* out = static_cast<std::vector<uint8_t>*>(closure);
-    out->insert(out->end(), data, data + length);
-    return CAIRO_STATUS_SUCCESS;
-}
-
 constexpr int32_t kGrey = 225 + 225 * 256 + 225 * 65536;
 constexpr int32_t kWhite = 255 + 255 * 256 + 255 * 65536;
 
@@ -126,22 +118,6 @@ void writeLandscapeSection(DocumentObject& docs) {
 }
 
 }  // namespace
-
-std::vector<uint8_t> samplePng(int width, int height, uint8_t r, uint8_t g, uint8_t b) {
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
-    cairo_t* cr = cairo_create(s);
-    cairo_set_source_rgb(cr, r / 255.0, g / 255.0, b / 255.0);
-    cairo_paint(cr);
-    cairo_set_source_rgb(cr, 0.2, 0.2, 0.2);
-    cairo_set_line_width(cr, 4);
-    cairo_rectangle(cr, 2, 2, width - 4, height - 4);
-    cairo_stroke(cr);
-    cairo_destroy(cr);
-    std::vector<uint8_t> png;
-    cairo_surface_write_to_png_stream(s, appendBytes, &png);
-    cairo_surface_destroy(s);
-    return png;
-}
 
 const std::vector<uint8_t>& sampleChart(int which) {
     static const std::vector<std::vector<uint8_t>> charts = [] {

@@ -1,7 +1,6 @@
 #pragma once
-// Report documents built through the calls the reports make, with every construct they use: page
-// frame and fields, shaded captioned tables, charts, a description box, a failure note, page
-// breaks, a 42-row table, a landscape section and non-ASCII text.
+// Documents built through the reports' calls with every construct they use: page frame, fields,
+// shaded tables, charts, a box, a failure note, breaks, a landscape section, non-ASCII text.
 
 #include <cstdint>
 #include <string>
@@ -15,9 +14,6 @@ inline const std::string kSampleTitle = "Life-Cycle {Summary} \\ Report";
 // « ¬ € é, two CJK characters and a character beyond U+FFFF.
 inline const std::string kSampleNonAscii =
     "\xC2\xAB \xC2\xAC \xE2\x82\xAC \xC3\xA9 \xE4\xB8\xAD\xE6\x96\x87 \xF0\x9D\x84\x9E";
-
-// An RGB PNG filled with one colour, with a dark frame.
-std::vector<uint8_t> samplePng(int width, int height, uint8_t r, uint8_t g, uint8_t b);
 
 // Charts as the reports draw them, rendered once: 0-2 bars (235 x 185 pt), 3 a 26-year stacked
 // cash flow (440 x 300 pt).

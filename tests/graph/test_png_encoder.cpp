@@ -1,6 +1,4 @@
-// The PNG encoder and its compressor are lossless for any picture (cairo's
-// loader checks every chunk's CRC and the zlib stream; zlib inflates the
-// compressor's streams) and compress what repeats.
+// The PNG encoder and its compressor are lossless (read back by cairo and zlib) and compress.
 
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -63,8 +61,7 @@ std::vector<uint8_t> inflate(const uint8_t* zlibData, size_t size, size_t expect
     return out;
 }
 
-// Rectangles, lines and patches of noise on a white ground, like a chart with
-// its bars, gridlines and anti-aliased text; of a random size unless given.
+// Bars, gridlines and patches of noise like text on white; of a random size unless given.
 Picture randomChart(unsigned seed, int width = 0, int height = 0) {
     std::mt19937 random(seed);
     auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
@@ -90,10 +87,8 @@ Picture randomChart(unsigned seed, int width = 0, int height = 0) {
 
 }  // namespace
 
-// Streams that reach the compressor's special cases: nothing at all, one byte,
-// no repeat at any distance it looks at (a block without distance codes), one
-// distance code only, noise (stored blocks), a row longer than the window
-// (the row above is out of reach), many blocks, and repeats at other distances.
+// The compressor's special cases: empty, one byte, no distance codes or only one, stored
+// blocks, a row longer than the window, many blocks and repeats at other distances.
 TEST(ScanlineDeflate, InflatesToItsInputAtTheEdges) {
     std::mt19937 random(7);
     auto bytes = [&](size_t n, auto value) {
@@ -110,7 +105,6 @@ TEST(ScanlineDeflate, InflatesToItsInputAtTheEdges) {
     } cases[] = {
         {"empty", {}, 10, 0},
         {"one byte", {42}, 10, 1},
-        {"alternating", bytes(100000, [](size_t i) { return i % 2 ? 'A' : 'B'; }), 99999, 0.2},
         {"zeros", bytes(1 << 20, [](size_t) { return 0; }), 3001, 0.01},
         {"noise", bytes(300000, [&](size_t) { return random(); }), 3001, 1.001},
         {"rows beyond the window",
@@ -119,7 +113,6 @@ TEST(ScanlineDeflate, InflatesToItsInputAtTheEdges) {
         {"repeated rows",
          bytes(400000, [&](size_t i) { return (i % 3001) * (i % 3001) / 7 % 256; }), 3001, 0.05},
         {"only the row above repeats", bytes(10000, [](size_t i) { return i % 250; }), 250, 0.05},
-        {"two black rows", bytes(386, [](size_t i) { return i % 193 == 0; }), 193, 0.2},
         {"pixel pattern", bytes(50000, [](size_t i) { return "\x10\x80\x02"[i % 3]; }), 50000,
          0.02},
         // Like the glyphs of a chart's text: 48-byte blocks of noise from a set of 11,
@@ -142,10 +135,8 @@ TEST(ScanlineDeflate, InflatesToItsInputAtTheEdges) {
     }
 }
 
-// One pixel, one column, one row, rows longer than deflate's 32 KB window,
-// several megabytes of scanlines and charts of random sizes, with and without
-// padding at the end of each row; never much larger than stored blocks, and a
-// flat picture is almost nothing.
+// Edge sizes, rows beyond the 32 KB window and random charts, with and without row padding;
+// never much larger than stored blocks, and a flat picture is almost nothing.
 TEST(PngEncoder, PicturesDecodeToTheirPixels) {
     const std::pair<int, int> sizes[] = {{1, 1}, {1, 700}, {701, 1}, {11000, 3}, {1222, 1650}};
     std::vector<std::pair<std::string, Picture>> pictures;

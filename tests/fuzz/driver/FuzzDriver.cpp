@@ -34,9 +34,7 @@ struct Options {
     std::vector<std::string> seedDirs, inputFiles;
 };
 
-// Every input is written to the artifact file before it runs, so that the file
-// holds it when the process dies on it (abort, sanitizer report, any signal);
-// a run without failure removes the file.
+// Each input goes to the artifact file before it runs; a run without failure removes the file.
 int g_artifact = -1;
 
 void keepInput(const std::string& input) {
@@ -51,8 +49,7 @@ std::string readFile(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// libFuzzer's dictionary format: a quoted token a line, with \\, \" and \xAB
-// escapes; lines without a quote (blank lines, # comments) are skipped.
+// libFuzzer's dictionary format: a quoted token a line, with \\, \" and \xAB escapes.
 std::vector<std::string> readDictionary(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
@@ -110,8 +107,7 @@ std::vector<std::string> readSeeds(const Options& o) {
     return seeds;
 }
 
-// The mutation engine: one stream of random numbers per seed, so that a seed
-// repeats a run, and the dictionary's tokens.
+// One stream of random numbers per seed, so that a seed repeats a run.
 std::mt19937_64 g_random;
 std::vector<std::string> g_dictionary;
 
@@ -124,8 +120,7 @@ char anyByte() {
     return below(2) ? kTextBytes[below(sizeof kTextBytes)] : static_cast<char>(below(256));
 }
 
-// Flip a bit, set or insert a byte, erase a few, insert or overwrite a
-// dictionary token, repeat a piece, or splice with `other`.
+// Flip, set, insert or erase bytes, insert or overwrite a token, repeat a piece or splice.
 void change(std::string& s, const std::string& other) {
     std::size_t kind = below(8);
     if (((kind == 4 || kind == 5) && g_dictionary.empty()) || (s.empty() && kind != 4 && kind != 7))
@@ -158,8 +153,7 @@ std::string mutate(std::string s, const std::string& other) {
     return s;
 }
 
-// Runs one input from a buffer of exactly its size, so that the address
-// sanitizer catches a read past its end; an escaping exception is a failure.
+// Runs one input from a buffer of exactly its size, so that ASan catches a read past its end.
 int runOne(const std::string& input) {
     std::unique_ptr<std::uint8_t[]> copy(new std::uint8_t[std::max<std::size_t>(1, input.size())]);
     std::copy(input.begin(), input.end(), copy.get());

@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# The project commands of qvc on the bundled example: init, add, show, update,
-# count, copies and deletions, calc's fallbacks, and bad or hostile input
+# The project commands of qvc on the bundled example, and bad or hostile input
 # (refused with exit 1 and a message, the project left as it was).
 set -u
 qvc=$1 examples=$2 out=$3

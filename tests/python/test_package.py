@@ -95,9 +95,7 @@ def test_errors_carry_numbers_and_print_nothing(office, qvc, tmp_path, capfd):
     project.add_case(too_long, {"CaseTitle": "A"})
     for call, number in [
             (lambda: project.study(99), 3021),
-            (lambda: project.case(study, 99), 3021),
             (lambda: project.add_study({"Title": "unknown key"}), 5),
-            (lambda: project.add_case(study, {"Investments": [{"InvCost": "much"}]}), 5),
             (lambda: project.add_study({"StudyTitle": {1, 2}}), 13),
             (lambda: project.convert(study, 7), 5),
             (lambda: qvcomponents.Project(tmp_path / "none"), 3024),

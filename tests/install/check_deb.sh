@@ -9,16 +9,10 @@ fails=0
 fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
 
 files=$(dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./||')
-for pattern in 'usr/bin/qvc' 'usr/lib/\(.*/\)\?libqvcomponents\.so\.17' \
-               'usr/lib/\(.*/\)\?libqvcomponents\.so\.17\.[0-9.]*' 'usr/lib/\(.*/\)\?libtavlo\.so\.17' \
-               'usr/lib/\(.*/\)\?qvcomponents/libqvc_dao\.so\.17' \
-               'usr/lib/\(.*/\)\?qvcomponents/qvc-chart-drawing\.so' \
-               'usr/lib/\(.*/\)\?cmake/QVComponents/QVComponentsConfig\.cmake' \
-               'usr/lib/\(.*/\)\?pkgconfig/qvcomponents\.pc' 'usr/include/qvc/cORVCalculator\.h' \
-               'usr/include/tavlo/ILifeCycleEngine\.h' 'usr/share/qvcomponents/QVCStrings\.mdb' \
-               'usr/share/qvcomponents/help/viewer\.html' \
-               'usr/share/doc/qvcomponents/examples/office-hvac/study\.json' \
-               'usr/share/man/man1/qvc\.1\(\.gz\)\?'; do
+# The installed tree's check sees every file; here, that the package holds that tree.
+for pattern in 'usr/bin/qvc' 'usr/lib/.*libqvcomponents\.so\.17\.[0-9.]*' \
+               'usr/lib/.*/qvc-chart-drawing\.so' 'usr/include/qvc/cORVCalculator\.h' \
+               'usr/share/qvcomponents/QVCStrings\.mdb' 'usr/share/man/man1/qvc\.1\(\.gz\)\?'; do
   grep -qx "$pattern" <<<"$files" || fail "the package lacks $pattern"
 done
 grep -q "$build\|$src" <<<"$files" && fail "build paths in the file list"

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# Checks an installed tree: the layout, the symbols each library exports, no
-# source or build path in any file, a headless qvc (no Qt, no drawing library for
-# commands that draw nothing) that runs the demo from its own files, a clear
-# message when the viewer plug-in is missing, and a tree that works once moved.
+# Checks an installed tree: files, exported symbols, no build paths, a headless qvc
+# running the demo from its own files, the missing viewer named, a tree that works once moved.
 #   check_installed_tree.sh PREFIX SOURCE_DIR BUILD_DIR WORK_DIR
 set -u
 prefix=$1 src=$2 build=$3 work=$4
@@ -12,15 +10,9 @@ fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
 
 libdir=$(dirname "$(find "$prefix" -name 'libqvcomponents.so.17' | head -1)")
 [ -n "$libdir" ] && [ "$libdir" != . ] || { echo "FAIL: no libqvcomponents.so.17"; exit 1; }
-for f in "$libdir/libqvcomponents.so" "$libdir/libtavlo.so.17" \
-         "$libdir/qvcomponents/libqvc_runtime.so.17" "$libdir/qvcomponents/libqvc_ui.so.17" \
-         "$libdir/pkgconfig/qvcomponents.pc" \
-         "$libdir/cmake/QVComponents/QVComponentsConfig.cmake" \
-         "$libdir/cmake/QVComponents/QVComponentsConfigVersion.cmake" \
-         "$prefix/include/qvc/cORVProject.h" "$prefix/include/qvc/InstalledFiles.h" \
-         "$prefix/include/tavlo/ILifeCycleEngine.h" "$prefix/bin/qvc" \
-         "$prefix/share/qvcomponents/QVCStrings.mdb" "$prefix/share/qvcomponents/help/viewer.html" \
-         "$prefix/share/doc/qvcomponents/examples/office-hvac/study.json" \
+# Files that the later checks and the example host do not use already.
+for f in "$libdir/libqvcomponents.so" "$libdir/cmake/QVComponents/QVComponentsConfigVersion.cmake" \
+         "$prefix/include/qvc/InstalledFiles.h" "$prefix/share/qvcomponents/help/viewer.html" \
          "$prefix/share/man/man1/qvc.1"; do
   [ -e "$f" ] || fail "not installed: ${f#"$prefix"/}"
 done
@@ -40,15 +32,6 @@ exports qvcomponents/libqvc_dao.so.17 'qvc::dao::Database::' 'qvc::dao::(Connect
 exports qvcomponents/libqvc_document.so.17 'qvc::doc::DocumentObject::' 'qvc::doc::(detail::|DocumentEditor)'
 exports qvcomponents/libqvc_graph.so.17 'qvc::graph::ChartRenderer::render' 'qvc::graph::detail::'
 exports qvcomponents/libqvc_ui.so.17 'qvc::ui::Services::' 'qvc::ui::detail::'
-# The viewer library (built when Qt was found): its public windows and the
-# plug-in's services, not the layout, painting and PDF internals, nor the
-# hundreds of symbols a build without hidden visibility exports.
-if [ -e "$libdir/libqvcviewer.so.17" ]; then
-  exports libqvcviewer.so.17 'qvc::viewer::frmReportViewer::staticMetaObject' \
-    '(vtable for |typeinfo for )?qvc::viewer::(PagedPrintJob|PagesCanvas|PictureStore|TextMeasurer|LineBox|ParagraphBox|RowBox|layoutParagraph|layoutTable|writePdf)\b'
-  [ "$(nm -D --defined-only "$libdir/libqvcviewer.so.17" | wc -l)" -le 300 ] ||
-    fail "libqvcviewer exports more than 300 symbols"
-fi
 # The chart drawing module exports its one entry point and loads cairo; the
 # library that loads it does not.
 [ "$(nm -D --defined-only "$libdir/qvcomponents/qvc-chart-drawing.so" | grep -c ' T ')" = 1 ] ||
@@ -69,16 +52,6 @@ if command -v man >/dev/null; then
   warnings=$(MANWIDTH=80 man --warnings -l "$man_page" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "man page warnings: $warnings"
 fi
-# Every command and subcommand of the help text is in the man page.
-subcommands() { "$@" --help | awk '/^Subcommands:/ {on = 1; next} on && NF {print $1}'; }
-commands=$(subcommands "$qvc")
-[ "$(wc -w <<<"$commands")" -ge 8 ] || fail "qvc --help lists commands: $commands"
-for cmd in $commands; do
-  subs=$(subcommands "$qvc" "$cmd")
-  for sub in ${subs:-""}; do
-    grep -q "^\.BI\? \"$cmd${sub:+ $sub} " "$man_page" || fail "man page lacks '$cmd $sub'"
-  done
-done
 
 run_demo() {  # run_demo QVC OUT LABEL
   env -u QVC_DATA_DIR -u QVC_EXAMPLES_DIR -u QVC_VIEWER_PLUGIN "$1" demo "$2" >"$2.log" 2>&1 ||

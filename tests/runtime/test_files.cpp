@@ -72,7 +72,6 @@ TEST(SafeFileName, LongTextsAreCutOnACharacterAndKeepTheirExtensionAndADistinctH
     const std::string cut = SafeFileName(std::string(185, 'x') + std::string(100, '.') + "y");
     EXPECT_EQ(cut.find_first_not_of('x'), 185u) << cut;
     EXPECT_EQ(cut[185], '~') << cut;
-    // A limit outside 32..200, or one the extension alone exceeds, is refused.
     const std::pair<std::string, size_t> refused[] = {
         {"", 31}, {"", 201}, {std::string(17, 'x'), 200}};
     for (const auto& [extension, limit] : refused) {

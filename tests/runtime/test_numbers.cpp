@@ -125,6 +125,7 @@ TEST(NumberFormat, GroupsAndRoundsHalfToEvenInTheCLocale) {
     const Case cases[] = {
         {-1234567.891, 2, "-1,234,567.89"},
         {999.5, 0, "1,000"},
+        {1e15, 0, "1,000,000,000,000,000"},  // a zero past the fifteen digits read
         {kNaN, 2, "NaN"},
         {-kInf, 0, "-Infinity"},
     };

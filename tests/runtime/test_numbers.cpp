@@ -91,6 +91,7 @@ TEST(Rounding, TextFormIsPlainAndNeverNegativeZero) {
     EXPECT_EQ(RoundHalfEvenText(0.5, 3), "0.500");       // zeros after the last digit
     EXPECT_EQ(RoundHalfEvenText(0.00125, 4), "0.0012");  // and before the first
     EXPECT_EQ(RoundHalfEvenText(1e20, 0), "100000000000000000000");
+    EXPECT_EQ(RoundHalfEvenText(1e15, 4), "1000000000000000.0000");  // past the digits kept
 }
 
 TEST(Rounding, IntFloorsFixTruncates) {

@@ -1,5 +1,4 @@
 #pragma once
-// Scratch folders and a clean thread state for the common-services tests.
 
 #include <filesystem>
 #include <string>

@@ -29,7 +29,6 @@ TEST(ErrorMessage, RecordsFromTheExceptionBeingHandledAndTheirMessage) {
     EXPECT_EQ(recordOf([] { throw std::runtime_error("boom"); }), internal + "#boom#Proc#cClass#");
     EXPECT_EQ(ErrorField(recordOf([] { throw std::bad_alloc(); }), 1),
               std::to_string(rt::err::kOutOfMemory));
-
     threadState().res.gXstrError = "Error";
     threadState().res.gXstrMethod = "Procedure";
     threadState().res.gXstrModule = "Module";
@@ -51,7 +50,6 @@ TEST(StudySettings, ReadsEverySlotWritesTheSameTextsBackAndRefusesNonNumbers) {
     EXPECT_DOUBLE_EQ(s.discountRate, 7.25);
     EXPECT_TRUE(s.calculateIncomeTaxes);
     EXPECT_EQ(s.toStudyArray(), stored);
-
     StudyArray other = stored;
     // Only "True" turns income taxes on; whole numbers round half to even.
     other[StudyField::CalcIncomeTaxes] = "true";
@@ -59,7 +57,6 @@ TEST(StudySettings, ReadsEverySlotWritesTheSameTextsBackAndRefusesNonNumbers) {
     const StudySettings u = StudySettings::fromStudyArray(other);
     EXPECT_FALSE(u.calculateIncomeTaxes);
     EXPECT_EQ(u.lifeCycle, 24);
-
     other[StudyField::LifeCycle] = "40000";
     EXPECT_EQ(test::errorNumberOf([&] { StudySettings::fromStudyArray(other); }),
               rt::err::kOverflow);

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <pugixml.hpp>
 #include <stdexcept>
 
 #include "CommonTestSupport.h"
@@ -15,7 +14,6 @@
 #include "common/ResourceStrings.h"
 #include "qvc/ResManager.h"
 #include "qvc/runtime/BasicString.h"
-#include "qvc/ui/HeadlessHelp.h"
 #include "qvc/ui/Services.h"
 
 namespace qvc {
@@ -33,7 +31,6 @@ class ShippedResources : public ::testing::Test {
 };
 
 TEST_F(ShippedResources, HoldEveryKeyOnceAndFillEveryTextToFitItsColumn) {
-    // As many rows as keys, and every key filled below: each key once.
     EXPECT_EQ(rowCount(QVC_RESOURCE_DB), kResourceKeyCount);
     ResManager().SetResourceDB(QVC_RESOURCE_DB);
     const ResourceMarkup doc(LoadResourceStrings());
@@ -49,8 +46,6 @@ TEST_F(ShippedResources, HoldEveryKeyOnceAndFillEveryTextToFitItsColumn) {
             EXPECT_LE(rt::Len(text), 11u) << k.name;
         }
     }
-    EXPECT_LE(rt::Len(texts().gXstrADColYear), 4u);
-    EXPECT_LE(rt::Len(texts().gXstrADColDate), 4u);
     // The first loan of a converted case is named from the fourth character on.
     EXPECT_EQ(rt::Mid(texts().gXstrASCIILoanPrincipal, 4), "Loan");
 }
@@ -68,11 +63,9 @@ TEST_F(ShippedResources, GeneratorRejectsBadSourcesAndKeepsTheOldDatabase) {
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     };
-
     ASSERT_EQ(run(good), 0);
     ASSERT_EQ(rowCount(output.string()), kResourceKeyCount);
     const auto written = fs::last_write_time(output);
-
     // A missing, doubled or unknown key, a "<" in a text, a line without a tab.
     const char* const line = "gXstrNA\tN/A\n";
     const char* const replacements[] = {"", "gXstrNA\tN/A\ngXstrNA\tN/A\n",
@@ -110,24 +103,6 @@ TEST(Help, OpensOnlyAnExistingFileAndSurvivesAFailingBrowser) {
     EXPECT_NO_THROW(ShowHelp(kHelpPrint));
     EXPECT_EQ(help->calls, 1);
     ui::Services::reset();
-}
-
-// The shipped page has, for every context the viewer uses, the anchor opened, with text under it.
-TEST(Help, ShippedPageHasAnAnchorForEveryContext) {
-    pugi::xml_document page;
-    auto result = page.load_file(QVC_HELP_FILE);
-    ASSERT_TRUE(result) << result.description();
-    for (int32_t context : {kHelpReportViewer, kHelpPaging, kHelpZoom, kHelpSave, kHelpPrint}) {
-        const std::string address = ui::HeadlessHelp::address(QVC_HELP_FILE, context);
-        const std::string id = address.substr(address.find('#') + 1);
-        pugi::xml_node anchor = page.find_node(
-            [&](const pugi::xml_node& n) { return std::string(n.attribute("id").value()) == id; });
-        ASSERT_TRUE(anchor) << "no anchor " << id;
-        std::string text = anchor.text().get();
-        for (pugi::xml_node n = anchor.next_sibling(); n && text.size() < 80; n = n.next_sibling())
-            text += n.child_value();
-        EXPECT_GE(text.size(), 40u) << "anchor " << id << " explains nothing";
-    }
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
 #pragma once
-// A database with one table of every column type, for the database layer's tests.
 #include <filesystem>
 #include <string>
 

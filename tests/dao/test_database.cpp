@@ -31,7 +31,6 @@ TEST(Database, FailuresCarryTheirOwnNumbersAndAMissingFileIsNeverCreated) {
     EXPECT_FALSE(fs::exists(file));
     std::ofstream(file) << "this is not a database file, just some text that is long enough";
     EXPECT_EQ(errorNumberOf([&] { Database::Open(file.string()); }), err::kCannotOpenDatabase);
-
     auto db = test::itemsDatabase(file.parent_path() / "t.db");
     EXPECT_EQ(errorNumberOf([&] { db->OpenRecordset("SELECT * FROM tblNothing"); }),
               err::kTableNotFound);
@@ -60,11 +59,9 @@ TEST(Database, ReadOnlyOpeningWritesNothingAndSeesLaterChanges) {
     EXPECT_EQ(errorNumberOf([&] { rowCount(*reader, "tblItem"); }), err::kObjectClosed);
     EXPECT_EQ(fileBytes(file), before);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1) << "no journal or -shm file";
-
     auto writer = Database::Open(file);
     writer->Execute("INSERT INTO tblItem (sName) VALUES ('B'); CREATE TABLE tblOther (iId)");
     writer->Close();
-
     reader = Database::Open(file, {.readOnly = true});
     EXPECT_EQ(rowCount(*reader, "tblItem"), 2);
     EXPECT_EQ(rowCount(*reader, "tblOther"), 0);
@@ -92,7 +89,6 @@ TEST(Database, KeysComeFromTheInsertAndWritersWaitForEachOthersLock) {
     EXPECT_EQ(add->LastInsertedKey(), 2) << "the key the insert really gave";
     EXPECT_EQ(second->OpenRecordset("SELECT sName FROM tblItem WHERE iItemId = 2")->field(0).text(),
               "from first");
-
     // A writer waits while another one holds the lock, then goes on.
     using namespace std::chrono_literals;
     first->BeginTrans();
@@ -109,7 +105,6 @@ TEST(Database, KeysComeFromTheInsertAndWritersWaitForEachOthersLock) {
     holder.join();
     EXPECT_GE(waited, 250ms);
     EXPECT_EQ(rowCount(*second, "tblItem"), 4);
-
     // Past its timeout a writer gives up with 3260 and has written nothing.
     auto impatient = Database::Open(file.string(), {.busyTimeoutMs = 50});
     first->BeginTrans();

@@ -18,7 +18,6 @@ TEST(Recordset, WalksRowsReadsFieldsByAnyCaseNameOrPositionAndRefusesWhereNoRowI
     EXPECT_EQ(errorNumberOf([&] { empty->MoveNext(); }), err::kNoCurrentRecord);
     EXPECT_EQ(errorNumberOf([&] { empty->Edit(); }), err::kNoCurrentRecord);
     EXPECT_EQ(errorNumberOf([&] { empty->Update(); }), err::kUpdateWithoutAddNewOrEdit);
-
     db->Execute(
         "INSERT INTO tblItem (sName, nYear, iCount, dCost, bExempt) VALUES ('Boiler', 3, 70000, "
         "1234.5, -1); INSERT INTO tblItem (sName) VALUES ('Chiller')");
@@ -34,7 +33,6 @@ TEST(Recordset, WalksRowsReadsFieldsByAnyCaseNameOrPositionAndRefusesWhereNoRowI
     rs->MoveNext();
     EXPECT_TRUE(rs->eof() && !rs->bof());
     EXPECT_EQ(errorNumberOf([&] { rs->field(0); }), err::kNoCurrentRecord);
-
     auto open = db->OpenRecordset("SELECT * FROM tblItem");
     db->Close();
     EXPECT_EQ(errorNumberOf([&] { open->field(0); }), err::kObjectClosed);
@@ -52,7 +50,6 @@ TEST(Recordset, AddNewShowsTheKeyAtOnceAndOnlyUpdateWritesTheRow) {
     rs->setField("bExempt", Value(true));
     other->Update();
     rs->Update();
-
     // Added but never updated: dropped by AddNew, by CancelUpdate and by Close.
     for (int i = 0; i < 3; ++i) {
         rs->AddNew();
@@ -65,7 +62,6 @@ TEST(Recordset, AddNewShowsTheKeyAtOnceAndOnlyUpdateWritesTheRow) {
     // Booleans are stored as -1, as the old database engine did.
     auto raw = db->OpenRecordset("SELECT bExempt + 0 FROM tblItem WHERE sName = 'Pump'");
     EXPECT_EQ(raw->field(0), Value(int32_t{-1}));
-
     // A deleted key is not handed out again.
     db->Execute("DELETE FROM tblItem");
     auto again = db->OpenRecordset("SELECT * FROM tblItem WHERE 0 = 1");
@@ -87,12 +83,10 @@ TEST(Recordset, EditUpdatesTheCurrentRowOnlyWithTheDeclaredTypes) {
     rs->setField("dCost", Value());       // Empty is stored as Null
     rs->setField("bExempt", Value("True"));
     rs->Update();
-
     // An edit that is not updated is forgotten when the cursor moves.
     rs->Edit();
     rs->setField("nYear", Value(int16_t{9}));
     rs->MoveNext();
-
     auto check = db->OpenRecordset("SELECT * FROM tblItem ORDER BY sName");
     EXPECT_EQ(check->field("nYear"), Value(int16_t{1}));
     check->MoveNext();

@@ -1,9 +1,6 @@
 #!/usr/bin/env bash
-# Four processes change one project at once for a while: one adds studies, one
-# adds cases, one copies a study, one updates a case. Every command succeeds
-# (waiting for the others' locks), every added study and case is stored once,
-# in its study, under the ID the command printed, and every copy holds the
-# copied cases.
+# Four processes add studies, add cases, copy a study and update a case in one project at once:
+# every command succeeds, every record is stored once under the ID printed, copies are whole.
 #   qvc_concurrency.sh QVC EXAMPLES OUTDIR [SECONDS]
 set -u
 qvc=$1 examples=$2 out=$3 seconds=${4:-20}
@@ -16,8 +13,7 @@ for f in "${cases[@]}"; do "$qvc" case add "$p" 1 --json "$f" >/dev/null; done
 "$qvc" case show "$p" 1 1 >"$out/case1.json"
 end=$(($(date +%s) + seconds))
 
-# worker LOG STEP: runs `STEP N` for N = 1, 2, ... until the end, logging
-# "ok WHAT-STEP-PRINTED" or "error MESSAGE" for each.
+# worker LOG STEP: runs `STEP N` for N = 1, 2, ... until the end, logging "ok ..." or "error ...".
 worker() {
   local n=0 result
   while [ "$(date +%s)" -lt "$end" ]; do
@@ -64,8 +60,7 @@ while read -r _ id title; do
           WHERE sCaseTitle = '$title' AND iStudyId = 1")" = "$id" ] ||
     fail "case '$title' is not stored exactly once in study 1 under the ID $id printed"
 done < <(grep '^ok' "$out/cases.log")
-# A copy holds the cases study 1 had when it was copied: the example's three
-# first, then added ones, each with its investments.
+# A copy holds study 1's cases when copied: the example's three first, each with investments.
 first3() { q "SELECT sCaseTitle FROM tblDesignCase WHERE iStudyId = $1 ORDER BY iCaseId LIMIT 3"; }
 while read -r _ id; do
   [ "$(first3 "$id")" = "$(first3 1)" ] || fail "copy $id does not hold the cases of study 1"

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# Kill -9 at random moments of the commands that change several rows at once
-# (study copy, study convert, case update, study delete). After every kill the
-# project passes SQLite's integrity check, holds exactly the state from before
-# the command or after it (never half of it), and takes the next command.
+# Kill -9 during study copy, convert, delete and case update: the project stays intact,
+# holds the state from before the command or after it, never half, and takes the next command.
 #   qvc_crash_consistency.sh QVC EXAMPLES OUTDIR [TRIALS]
 set -u
 qvc=$1 examples=$2 out=$3 trials=${4:-100}
@@ -20,8 +18,7 @@ dump() {
     SELECT * FROM sqlite_sequence ORDER BY 1;"
 }
 
-# A case with every list full, so that copying and converting a study of such
-# cases takes long enough for kills to land inside the transaction.
+# A case with every list full, so that kills land inside a copy's or conversion's transaction.
 full_case() {  # full_case TITLE
   python3 - "$1" <<'PY'
 import json, sys
@@ -38,8 +35,7 @@ print(json.dumps({"CaseTitle": sys.argv[1], "CaseShortTitle": sys.argv[1],
 PY
 }
 
-# Study 1 of 8 full cases, study 2 of the example's 3, and case 2 edited
-# (another title, every investment and annual cost changed) for the update.
+# Study 1 of 8 full cases, study 2 of the example's 3, and an edited case 2 for the update.
 template=$out/template
 "$qvc" init "$template" >/dev/null || { echo "FAIL: init"; exit 1; }
 for s in 1 2; do

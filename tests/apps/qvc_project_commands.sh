@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# The project commands of qvc on the bundled example, and bad or hostile input
-# (refused with exit 1 and a message, the project left as it was).
+# The project commands on the example; bad input is refused (exit 1), the project unchanged.
 set -u
 qvc=$1 examples=$2 out=$3
 rm -rf "$out" && mkdir -p "$out"
@@ -20,8 +19,6 @@ refused() {  # refused DESCRIPTION PATTERN COMMAND...: exit 1 (no crash), stderr
 
 p=$out/prj
 check "init" "$qvc" init "$p" >/dev/null
-refused "init twice" "already exists" "$qvc" init "$p"
-[ "$("$qvc" count "$p")" = 0 ] || fail "empty count"
 sid=$("$qvc" study add "$p" --json "$examples/office-hvac/study.json")
 [ "$sid" = 1 ] || fail "study id '$sid'"
 "$qvc" study show "$p" 1 >"$out/study1.json"
@@ -39,16 +36,10 @@ done
 [ "$("$qvc" count "$p" 1)" = 3 ] || fail "case count"
 
 bad() { printf '%s' "$2" >"$out/$1.json"; echo "$out/$1.json"; }
-refused "bad JSON" "line 4" "$qvc" study add "$p" --json "$(bad syntax '{"A": 1,
-"B": 2,
-"C": 3,
-oops}')"
 refused "unknown key" "Colour: unknown field" \
   "$qvc" study add "$p" --json "$(bad unknown '{"StudyTitle": "x", "Colour": "red"}')"
 refused "too many rows" "Loans: 6 rows given" \
   "$qvc" case add "$p" 1 --json "$(bad rows '{"Loans": [{},{},{},{},{},{"LoanPercent": 5}]}')"
-refused "out of range" "Lifecycle: expected a whole number" \
-  "$qvc" study add "$p" --json "$(bad range '{"Lifecycle": 70000}')"
 refused "a key given twice" 'line 2: the key "StudyTitle" is given twice' \
   "$qvc" study add "$p" --json "$(bad twice '{"StudyTitle": "a",
 "StudyTitle": "b"}')"
@@ -62,7 +53,6 @@ refused "no project" "no project in" "$qvc" count "$out/nowhere"
 sed -e 's/"Refurbish the existing plant"/"Changed title"/' \
   -e 's/"Cooling tower refurbishment", "OtherOpCost": 28000/"Cooling tower", "OtherOpCost": "much"/' \
   "$examples/office-hvac/cases/1-refurbish.json" >"$out/bad-last-row.json"
-grep -q '"much"' "$out/bad-last-row.json" || fail "the bad-last-row input was not made"
 for command in "case update $p 1 1" "case add $p 1"; do
   # shellcheck disable=SC2086
   refused "$command, a bad last row" "OtherCosts\[1\].OtherOpCost: expected a number" \
@@ -70,23 +60,11 @@ for command in "case update $p 1 1" "case add $p 1"; do
 done
 sed -e 's/"StudyTitle": "[^"]*"/"StudyTitle": "Changed"/' -e 's/"IncomeTaxes": [0-9.]*/"IncomeTaxes": "x"/' \
   "$examples/office-hvac/study.json" >"$out/bad-study.json"
-grep -q '"IncomeTaxes": "x"' "$out/bad-study.json" || fail "the bad-study input was not made"
 refused "study update with a bad last member" "IncomeTaxes: expected a number" \
   "$qvc" study update "$p" 1 --json "$out/bad-study.json"
 [ "$("$qvc" count "$p") $("$qvc" count "$p" 1)" = "1 3" ] || fail "a refused add stored a record"
 "$qvc" study show "$p" 1 | cmp -s - "$out/study1.json" || fail "a refused update changed the study"
 "$qvc" case show "$p" 1 1 | cmp -s - "$out/case1.json" || fail "a refused update changed the case"
-
-# Copies, moves, deletions.
-"$qvc" study copy "$p" 1 | grep -q "StudyTitle='Copy (1) of Office Building Central Plant'" ||
-  fail "study copy"
-[ "$("$qvc" count "$p" 2)" = 3 ] || fail "copied study has 3 cases"
-"$qvc" case copy "$p" 1 2 --to 2 | grep -q ">Copy (1) of High-efficiency" || fail "case copy"
-"$qvc" case move "$p" 1 3 --to 2 | grep -q "<case id='3'>Ground-source" || fail "case move"
-[ "$("$qvc" count "$p" 1)" = 2 ] || fail "count after move"
-check "case delete" "$qvc" case delete "$p" 2 3
-check "study delete" "$qvc" study delete "$p" 2
-[ "$("$qvc" count "$p")" = 1 ] || fail "count after delete"
 
 # Reports, and the fallback to input reports when the study cannot be calculated.
 "$qvc" calc "$p" 1 --reports SI-LS --out "$out/reports" >/dev/null 2>"$out/err.txt" ||
@@ -104,8 +82,7 @@ for status in "$sid 309" "$empty 302"; do
   { [ "$rc" = 3 ] && grep -q "not calculated (status ${status#* }" "$out/err.txt"; } ||
     fail "fallback $status exit $rc: $(cat "$out/err.txt")"
 done
-# A failed calculation writes no results and no answer, keeps a file of that
-# name as it was, and leaves no temporary file; with nothing to do, a usage error.
+# A failed calculation writes nothing, keeps a file of that name, leaves no temporary file.
 calc_status() { "$qvc" calc "$@" >"$out/answer.txt" 2>"$out/err.txt"; echo $?; }
 [ "$(calc_status "$p" "$empty" --json "$out/r.json")" = 1 ] || fail "calc of no cases: $(cat "$out/err.txt")"
 [ -e "$out/r.json" ] || [ -s "$out/answer.txt" ] && fail "a failed calculation wrote results"
@@ -117,8 +94,7 @@ ls -A "$out" | grep -q '^\.qvc' && fail "a temporary file was left: $(ls -A "$ou
 [ "$(calc_status "$p" 1)" = 2 ] || fail "calc with nothing to do is no usage error"
 check "delete the study without cases" "$qvc" study delete "$p" "$empty"
 
-# Reproducer: converted to simple payback, cases without loans got a loan term
-# of 0 and the calculation refused the study (status 310).
+# Reproducer: cases without loans converted to simple payback got loan term 0 (status 310).
 copied=$("$qvc" study copy "$p" 1)
 copy=$(echo "$copied" | sed -n "s/.*Id='\([0-9]*\)'.*/\1/p")
 refurbish=$(echo "$copied" | sed -n "s/.*<case id='\([0-9]*\)'>Refurbish.*/\1/p")
@@ -128,17 +104,7 @@ check "convert to simple payback" "$qvc" study convert "$p" "$copy" 2
   fail "calc after convert: $(cat "$out/err.txt")"
 check "delete the converted copy" "$qvc" study delete "$p" "$copy"
 
-# Texts that are not UTF-8 (from the building-load importer) are shown with
-# U+FFFD, and what show prints is accepted again and shows the same.
-sqlite3 "$p/ORV30.mdb" "UPDATE tblInvestmentCost SET sInvItemName = CAST(X'426F696C657220C3' AS TEXT)
-  WHERE iInvestmentCostId = (SELECT MIN(iInvestmentCostId) FROM tblInvestmentCost WHERE iCaseId = 1);"
-"$qvc" case show "$p" 1 1 >"$out/case-utf8.json" || fail "show of texts that are not UTF-8"
-grep -q "\"InvItemName\": \"Boiler $(printf '\xEF\xBF\xBD')\"" "$out/case-utf8.json" || fail "row name"
-check "case update from show" "$qvc" case update "$p" 1 1 --json "$out/case-utf8.json"
-"$qvc" case show "$p" 1 1 | cmp -s - "$out/case-utf8.json" || fail "case changed by the round trip"
-
-# A project made by an older qvc, whose copy of the texts lacks a newer one:
-# the shipped texts are used, with a note, and the report has every label.
+# An older project's texts lack a newer one: the shipped texts are used, with a note.
 old=$out/older
 cp -r "$p" "$old"
 sqlite3 "$old/QVCStrings.mdb" "DELETE FROM ResourceStrings WHERE ReferenceText = 'gXstrADColAdjustedRateReturn'"
@@ -147,8 +113,7 @@ sqlite3 "$old/QVCStrings.mdb" "DELETE FROM ResourceStrings WHERE ReferenceText =
 grep -q "using the texts that came with qvc" "$out/err.txt" || fail "no note about older texts"
 grep -q "Adjusted Internal Rate" "$old/reports/"*"_Analysis Details.RTF" || fail "AD report lacks the newer label"
 
-# A project in a folder the user may only read (run as another user, as root
-# may write anywhere): reading and calculating work, changes are refused.
+# A read-only project (as another user: root writes anywhere): reads work, changes refused.
 if [ "$(id -u)" = 0 ] && command -v setpriv >/dev/null; then
   ro=$out/readonly
   cp -r "$p" "$ro" && chmod 755 "$ro" && chmod 644 "$ro"/*

@@ -1,9 +1,5 @@
-// Fuzz target: the JSON records reader of `qvc`. For any bytes:
-// - parsing either gives a document or refuses with a short JsonInputError;
-// - a document read as a study or a case either gives a record or is refused
-//   with a short JsonInputError, never another exception or a crash;
-// - an accepted record, written and read again, is the same record;
-// - the bytes stored as texts of a record are written as JSON that reads back.
+// Fuzz target: the JSON records reader refuses any bytes with a short JsonInputError or gives
+// a record that reads back the same; bytes stored as a text are written as JSON that reads back.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -73,13 +69,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const JsonInputError& e) {
         requireShort(e);
         storedTextsReadBack(bytes);
-        // Mutants of text that is not JSON seldom reach the records.
         return -1;
     }
     const bool study = writeAndReadAgain<qvc::cStudy>(
         doc, [](const json& j) { return qvc::cli::studyFromJson(j); }, qvc::cli::studyToJson);
     const bool designCase = writeAndReadAgain<qvc::cDesignCase>(
         doc, [](const json& j) { return qvc::cli::caseFromJson(j); }, qvc::cli::caseToJson);
-    // Mutants of a refused document mostly stop at the same first refusal.
     return study || designCase ? 0 : -1;
 }

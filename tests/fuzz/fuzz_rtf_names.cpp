@@ -1,8 +1,5 @@
-// Fuzz target: the file-name sanitiser and the RTF escaping of report texts,
-// for any bytes as a title, a resource text or a building name. The RTF is
-// 7-bit printable ASCII whose only escapes are \\, \{, \} and \uN?, read back
-// by the test RTF reader as the text that went in (invalid bytes as U+FFFD,
-// control characters dropped).
+// Fuzz target: safe file names, and RTF escaping that reads back as the text went in, for any
+// bytes.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -12,7 +9,6 @@
 
 #include <utf8cpp/utf8.h>
 
-// The escaping is internal to the document library.
 #include "../../platform/document/RtfEscape.h"
 #include "RtfReader.h"
 #include "qvc/runtime/SafeFileName.h"
@@ -41,8 +37,7 @@ void checkName(const std::string& name, std::string_view extension) {
     require(qvc::rt::SafeFileName(name) == name, "idempotent");
 }
 
-// What a reader must show for `input`: each character, an invalid byte as
-// U+FFFD, control characters left out.
+// What a reader must show: an invalid byte as U+FFFD, control characters left out.
 std::string shownText(std::string_view input) {
     std::string out;
     auto it = input.begin();

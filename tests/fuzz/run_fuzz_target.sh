@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# run_fuzz_target.sh TARGET SECONDS WORKDIR DICT [SEED_DIR...]: runs TARGET for SECONDS
-# (or $QVC_FUZZ_SECONDS; 0: the seeds only) with seed $QVC_FUZZ_SEED (default 1).
-# Failing inputs go to WORKDIR/artifacts, never to the seed folders.
+# run_fuzz_target.sh TARGET SECONDS WORKDIR DICT [SEED_DIR...]: failing inputs go to
+# WORKDIR/artifacts, never to the seed folders; $QVC_FUZZ_SECONDS/SEED override.
 set -u
 target=$1 seconds=${QVC_FUZZ_SECONDS:-$2} work=$3 dict=$4
 shift 4

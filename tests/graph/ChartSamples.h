@@ -1,6 +1,5 @@
 #pragma once
-// Charts shaped like the ones the reports draw, and PNG bytes read back with
-// cairo's loader, which rejects a file whose chunk CRCs or zlib stream are wrong.
+// Charts like the reports', and PNG read back by cairo (which checks CRCs and the zlib stream).
 
 #include <cairo.h>
 

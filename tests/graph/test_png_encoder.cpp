@@ -39,8 +39,7 @@ struct Picture {
                 out.push_back(at(x, y) & 0xFFFFFFu);
         return out;
     }
-    // The PNG of a copy (the encoder overwrites its input), whose pixels cairo
-    // must read back.
+    // Encodes a copy (the encoder overwrites its input); cairo must read the pixels back.
     std::vector<uint8_t> encodeAndCheck(const std::string& name) {
         std::vector<uint32_t> work = words;
         const std::vector<uint8_t> png = encodePng(reinterpret_cast<unsigned char*>(work.data()),
@@ -87,8 +86,7 @@ Picture randomChart(unsigned seed, int width = 0, int height = 0) {
 
 }  // namespace
 
-// The compressor's special cases: empty, one byte, no distance codes or only one, stored
-// blocks, a row longer than the window, many blocks and repeats at other distances.
+// Empty, one byte, no distance codes or one, stored blocks, rows beyond the window, repeats.
 TEST(ScanlineDeflate, InflatesToItsInputAtTheEdges) {
     std::mt19937 random(7);
     auto bytes = [&](size_t n, auto value) {
@@ -115,8 +113,7 @@ TEST(ScanlineDeflate, InflatesToItsInputAtTheEdges) {
         {"only the row above repeats", bytes(10000, [](size_t i) { return i % 250; }), 250, 0.05},
         {"pixel pattern", bytes(50000, [](size_t i) { return "\x10\x80\x02"[i % 3]; }), 50000,
          0.02},
-        // Like the glyphs of a chart's text: 48-byte blocks of noise from a set of 11,
-        // repeated at no fixed distance; only the hashed repeats find them (889 bytes).
+        // Glyph-like 48-byte blocks of 11 kinds at no fixed distance: only hashing finds them.
         {"repeated glyphs",
          bytes(48000,
                [](size_t i) {
@@ -135,8 +132,7 @@ TEST(ScanlineDeflate, InflatesToItsInputAtTheEdges) {
     }
 }
 
-// Edge sizes, rows beyond the 32 KB window and random charts, with and without row padding;
-// never much larger than stored blocks, and a flat picture is almost nothing.
+// Edge sizes, rows beyond the window, random charts, row padding: never much above stored.
 TEST(PngEncoder, PicturesDecodeToTheirPixels) {
     const std::pair<int, int> sizes[] = {{1, 1}, {1, 700}, {701, 1}, {11000, 3}, {1222, 1650}};
     std::vector<std::pair<std::string, Picture>> pictures;
@@ -154,10 +150,6 @@ TEST(PngEncoder, PicturesDecodeToTheirPixels) {
     EXPECT_LT(flat.encodeAndCheck("one colour").size(), 5000u);
 
     std::vector<unsigned char> bytes(400, 0);
-    const std::tuple<unsigned char*, int, int, int> bad[] = {{nullptr, 10, 10, 40},
-                                                             {bytes.data(), 0, 10, 40},
-                                                             {bytes.data(), 10, 0, 40},
-                                                             {bytes.data(), 10, 10, 39}};
-    for (const auto& [pixels, width, height, stride] : bad)
-        EXPECT_ANY_THROW(encodePng(pixels, width, height, stride)) << width << " " << stride;
+    EXPECT_ANY_THROW(encodePng(nullptr, 10, 10, 40));
+    EXPECT_ANY_THROW(encodePng(bytes.data(), 10, 10, 39));  // a row longer than the stride
 }

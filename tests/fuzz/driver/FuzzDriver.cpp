@@ -1,6 +1,5 @@
-// The engine of fuzz targets built without libFuzzer (gcc has none): runs the
-// seeds, then mutants until the time is spent; ARTIFACT_PREFIX/crash-seed-N
-// holds the input the process died on, to be given back to reproduce it.
+// Fuzz engine for gcc (no libFuzzer): seeds, then mutants until the time is spent;
+// ARTIFACT_PREFIX/crash-seed-N holds the input the process died on.
 //   TARGET [-max_total_time=S (0: the seeds only)] [-seed=N] [-dict=FILE]
 //          [-artifact_prefix=PATH] [SEED_DIR | FILE_TO_RUN_ONCE]...
 #include <fcntl.h>
@@ -187,8 +186,7 @@ int fuzz(const Options& o) {
     const auto start = std::chrono::steady_clock::now();
     for (const auto& s : seeds)
         runOne(s);
-    // Mutants the target does not turn down (-1) are sometimes kept, so that
-    // changes pile up over generations.
+    // Mutants not turned down (-1) are sometimes kept, so that changes pile up.
     std::vector<std::string> pool = seeds;
     const std::chrono::duration<double> budget(o.seconds);
     std::uint64_t runs = 0;

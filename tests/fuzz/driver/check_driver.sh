@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# check_driver.sh TARGET DRIVER_SOURCE_DIR OUT: the driver on a target that aborts on
-# "QVC!", a token only the dictionary has. The seeds alone pass; fuzzing finds the
-# input and saves it, the same one for the same seed; the saved input reproduces it.
+# check_driver.sh TARGET DRIVER_SOURCE_DIR OUT: the driver finds the planted failure, saves
+# the same input for the same seed, and the saved input reproduces it.
 set -u
 target=$1 src=$2 out=$3
 rm -rf "$out" && mkdir -p "$out" || exit 1

@@ -1,5 +1,4 @@
-// A target with a planted failure: it aborts on any input holding "QVC!",
-// a token only the dictionary has.
+// A planted failure: aborts on "QVC!", a token only the dictionary has.
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>

@@ -1,5 +1,4 @@
 #pragma once
-// A fresh project database per test, and a calculator whose shared arrays are filled by hand.
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,3 @@
-// Loading studies and cases; PerformCalc and BuildReports: figures, status, messages, fallback.
-
 #include <gmock/gmock.h>
 
 #include "CalcFixtures.h"

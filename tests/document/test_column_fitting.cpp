@@ -1,5 +1,3 @@
-// Column widths from the texts the cells hold, and rows kept together.
-
 #include <gtest/gtest.h>
 
 #include <map>
@@ -138,7 +136,6 @@ TEST(ColumnFitting, SpanningCellsFollowTheirColumnsAndWideTablesGetSmallerType) 
     EXPECT_EQ(widthsOf(a.rows[0]), (std::vector<int>{body[0], body[1] + body[2]}));
     EXPECT_GE(body[1] - 2 * kPad, twipsOf("$ -1,145,175"));
     EXPECT_LT(body[0], 4320);
-
     // Ten money columns on a 7.5 in page: smaller type until they fit.
     const TableModel& b = insert(docs, std::vector<float>(10, 0.75f),
                                  Texts(2, std::vector<std::string>(10, "-1,145,175")));
@@ -176,7 +173,6 @@ TEST(ColumnFitting, HeadingAndTotalsRowsAreKeptWithTheirNeighboursInModelAndRtf)
         insert(docs, {1.0f, 1.0f}, numbers, [](Table& t) { t.SetKeepTogether(true); });
     for (size_t r = 0; r < b.rows.size(); ++r)
         EXPECT_EQ(b.rows[r].keepWithNext, r + 1 < b.rows.size()) << r;
-
     // In RTF: heading rows, kept rows and their paragraphs.
     const std::string rtf = toRtf(docs.ActiveDocument());
     auto count = [&](const std::string& word) {

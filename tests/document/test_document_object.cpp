@@ -1,5 +1,3 @@
-// The document operations on the model, and how wrong calls fail.
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -112,7 +110,6 @@ TEST(DocumentObject, TablesFollowRowStartsWidthsAndCaptions) {
     EXPECT_EQ(table.rows[1].paddingTopBottomTwips, 67);
     EXPECT_EQ(table.rows[1].minHeightTwips, 720);
     EXPECT_EQ(text(table.rows[2].cells[2].paragraphs[0]), "c9");
-
     // Cells without widths share the rest of the line; Cell(n) beyond the end adds cells.
     Table t2;
     t2.Attach(docs);

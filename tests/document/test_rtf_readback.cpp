@@ -1,5 +1,3 @@
-// The sample report document read back: what a reader shows is what was asked for.
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -53,7 +51,6 @@ TEST(RtfReadback, SampleDocumentKeepsSectionsTextTablesAndPictures) {
     EXPECT_EQ(d.pageBreaks, 0);
     EXPECT_TRUE(paragraphWith(d, "1B. Comparison of alternatives").pageBreakBefore);
     paragraphWith(d, "Back to portrait: " + test::kSampleNonAscii);
-
     // Tables: executive summary, description box, 41-year table, wide table.
     auto tables = d.tables();
     ASSERT_EQ(tables.size(), 4u);
@@ -73,7 +70,6 @@ TEST(RtfReadback, SampleDocumentKeepsSectionsTextTablesAndPictures) {
     EXPECT_EQ(tables[2]->rows.size(), 42u);
     EXPECT_EQ(tables[2]->rows[41].cells[3].text, "-1480");
     EXPECT_EQ(tables[3]->rows.at(0).cells.back().rightEdge, 14400);
-
     // Three small charts side by side and one wide chart, PNG bytes intact.
     auto pictures = d.pictures();
     ASSERT_EQ(pictures.size(), 4u);

@@ -1,5 +1,3 @@
-// The sample document opens in LibreOffice (rtfcheck) with page footers and no warning.
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>

@@ -1,6 +1,4 @@
 #pragma once
-// A fresh, empty project database for every test, ways to read and change the
-// file behind the component's back, and case rows as texts.
 
 #include <gtest/gtest.h>
 

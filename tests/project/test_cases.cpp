@@ -71,7 +71,6 @@ TEST_F(CaseOperations, FullCaseRoundTripsAndUpdatesByKey) {
     ASSERT_EQ(prj.getErrorMsg(), "");
     const int16_t caseId = prj.GetMaxCaseID();
     EXPECT_EQ(stored(caseId), (Counts{20, 5, 20, 20}));
-
     cDesignCase out = read(1, caseId);
     for (int16_t i = 1; i <= 20; ++i) {
         EXPECT_EQ(test::investmentRow(out, i), test::investmentRow(in, i));
@@ -84,7 +83,6 @@ TEST_F(CaseOperations, FullCaseRoundTripsAndUpdatesByKey) {
         EXPECT_EQ(test::loanRow(out, i), test::loanRow(in, i));
     EXPECT_EQ(out.LoanItemPK(5), 5);
     EXPECT_FALSE(IsArrayDimensioned(threadState().arrInvCosts)) << "shared arrays erased after use";
-
     // One update clears investment 2 and annual row 20 (deleted) and changes investment 3.
     out.setInvItemName(2, "");
     out.setInvCost(2, 0.0);
@@ -100,7 +98,6 @@ TEST_F(CaseOperations, FullCaseRoundTripsAndUpdatesByKey) {
         scalar("SELECT dInvCost FROM tblInvestmentCost WHERE iInvestmentCostId = 3").toDouble(),
         7777.0);
     EXPECT_EQ(count("tblInvestmentCost", "iInvestmentCostId = 2"), 0);
-
     EXPECT_EQ(scalar("SELECT sCaseTitle FROM tblDesignCase").toText(), "Full (revised)");
     EXPECT_EQ(scalar("SELECT iCaseCopy FROM tblDesignCase").toInt32(), 0);
     prj.updateCaseDetails(1, 55, out);  // no such case: nothing, no error
@@ -145,7 +142,6 @@ TEST_F(CaseOperations, LoanListEndsAtItsFirstEmptyRowOnlyWhenAdding) {
     c.setLoanPercent(3, 20.0);
     prj.addCaseDetails(1, c);
     EXPECT_EQ(stored(prj.GetMaxCaseID()).loan, 1);
-
     int16_t id = 0;
     std::string title;
     c.CaseTitle = "  Building A  west ";
@@ -153,7 +149,6 @@ TEST_F(CaseOperations, LoanListEndsAtItsFirstEmptyRowOnlyWhenAdding) {
     EXPECT_EQ(stored(id).loan, 2);
     EXPECT_EQ(id, prj.GetMaxCaseID());
     EXPECT_EQ(title, "Building A  west");
-
     prj.updateCaseDetails(1, 1, c);  // keys 0: both filled rows added
     EXPECT_EQ(stored(1).loan, 3);
 }
@@ -171,7 +166,6 @@ TEST_F(CaseOperations, ImportedSimpleCasesStoreTheNextOtherRowAndFailWhole) {
     prj.addCaseDetailsWEX(1, simple, id, title);
     EXPECT_EQ(stored(id).other, 2);
     EXPECT_EQ(read(1, id).OtherOpCostName(1), "Overhaul 2");
-
     // The advance past row 20 fails the read; the failed import leaves no case behind.
     cDesignCase edge;
     edge.AnalysisType = 3;
@@ -199,7 +193,6 @@ TEST_F(CaseOperations, CaseRecordsGiveBoundsAndStatusAndReadsRefuseValuesThatDoN
     EXPECT_EQ(s.arrInvCosts(2, 2), Value(5000.0));
     EXPECT_FALSE(IsArrayDimensioned(s.arrLoan));
     EXPECT_EQ(s.arrCaseStatus, (std::array<int16_t, 5>{0, 0, 305, 0, 307}));
-
     // The component's own read refuses stored values that do not fit.
     prj.getCaseDetails(1, 1, c);
     EXPECT_EQ(prj.getErrorMsg(), "94#Invalid use of Null#getCaseDetails#cORVProject#");

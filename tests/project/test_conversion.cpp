@@ -93,7 +93,6 @@ TEST_F(AnalysisTypeConversion, ToSimplePaybackFoldsEachListOfEveryCaseOfTheStudy
     EXPECT_EQ(rows("tblInvestmentCost", second), 1);
     EXPECT_EQ(rows("tblInvestmentCost", other), 4) << "another study's case is not converted";
     EXPECT_EQ(count("tblDesignCase", "iCaseCopy = 0"), 2) << "converted cases restart the counter";
-
     const cDesignCase c = read(1, id);
     // Positive year-0 investments 1000 + 500, salvage 100, updated in place in row 1.
     EXPECT_EQ(investmentRow(c, 1), "Initial Investment Cost|1500|0|0|0|0|10|25|100");
@@ -137,7 +136,6 @@ TEST_F(AnalysisTypeConversion, BackToPrivateSectorSetsTheFirstRowDefaults) {
     cDesignCase simple = read(1, id);
     simple.setLoanPercent(1, 0.0);
     prj.updateCaseDetails(1, id, simple);
-
     prj.ChangeAnalysisType(0, 1, 30);
     ASSERT_EQ(prj.getErrorMsg(), "");
     const cDesignCase c = read(1, id);
@@ -158,7 +156,6 @@ TEST_F(AnalysisTypeConversion, ToPublicSectorChangesOnlyTheListedProperties) {
     const int16_t id = addCase(in);
     prj.ChangeAnalysisType(1, 1, kLife);
     ASSERT_EQ(prj.getErrorMsg(), "");
-
     // A loan with a percent keeps its term; the other rows keep everything.
     const cDesignCase c = read(1, id);
     EXPECT_EQ(investmentRow(c, 1), "Initial Investment Cost|1000|0|0|0|0|2|25|100");
@@ -181,7 +178,6 @@ TEST_F(AnalysisTypeConversion, NothingToDoChangesNoRowAndFailuresAreNotNotified)
     ASSERT_EQ(prj.getErrorMsg(), "");
     EXPECT_EQ(investmentRow(read(1, id), 1), investmentRow(mixedCase(), 1));
     EXPECT_EQ(notifier->calls.size(), 2u);
-
     // Sums that overflow a double fail the operation; the failed case is not written.
     notifier->calls.clear();
     cDesignCase huge;

@@ -60,14 +60,11 @@ TEST_F(SummaryAndCopies, CopiesOfAStudyAreNumberedAndCarryTheirCases) {
         "<case id='4'>Option 2</case></study></project>");
     EXPECT_EQ(count("tblInvestmentCost"), 4);
     EXPECT_EQ(count("tblLoanDetails"), 4);
-
     EXPECT_TRUE(prj.DuplicateStudy(1, xml));
     EXPECT_NE(xml.find("StudyTitle='Copy (2) of Base'"), std::string::npos);
-
     EXPECT_FALSE(prj.DuplicateStudy(77, xml));
     EXPECT_EQ(prj.getErrorMsg(), "3021#No current record#getNoOfCopies#cDBoperations #");
     EXPECT_EQ(count("tblStudy"), 3);
-
     // A study without cases copies none, whatever an earlier run left in the case list.
     prj.addStudyDetails(sampleStudy("Empty"));
     threadState().lCaseIDArr.redim(0, 1);
@@ -113,19 +110,16 @@ TEST_F(SummaryAndCopies, CaseCopyMoveAndDelete) {
     EXPECT_TRUE(prj.DuplicateCase(1, 1, "D", xml, 2));
     EXPECT_TRUE(prj.DuplicateCase(1, 1, "D", xml, 1));
     EXPECT_NE(xml.find("<case id='3'>Copy (2) of Base</case>"), std::string::npos) << xml;
-
     EXPECT_TRUE(prj.DuplicateCase(1, 1, "M", xml, 2));
     EXPECT_NE(xml.find("<case id='1'>Base</case><case id='2'>Copy (1) of Base</case></study>"),
               std::string::npos)
         << xml;
     EXPECT_EQ(count("tblInvestmentCost", "iCaseId = 1"), 1) << "items follow the moved case";
-
     notifier->calls.clear();
     xml = "kept";
     EXPECT_FALSE(prj.DuplicateCase(1, 1, "d", xml, 2));
     EXPECT_EQ(xml, "kept");
     EXPECT_EQ(notifier->calls.size(), 1u);
-
     // A copy whose summary cannot be made is undone, and not announced.
     execute("UPDATE tblStudy SET sStudyTitle = NULL WHERE iStudyId = 1");
     const int cases = count("tblDesignCase");
@@ -133,7 +127,6 @@ TEST_F(SummaryAndCopies, CaseCopyMoveAndDelete) {
     EXPECT_EQ(prj.getErrorMsg(), "94#Invalid use of Null#getProjectDetails#cORVProject#");
     EXPECT_EQ(count("tblDesignCase"), cases);
     EXPECT_EQ(xml, "kept");
-
     std::string message = "untouched";
     EXPECT_TRUE(prj.DeleteCase(2, 1, message));
     EXPECT_EQ(count("tblInvestmentCost", "iCaseId = 1"), 0);
@@ -143,7 +136,6 @@ TEST_F(SummaryAndCopies, CaseCopyMoveAndDelete) {
     EXPECT_EQ(count("tblInvestmentCost", "iCaseId = 2"), 0) << "a study's items go with it";
     EXPECT_EQ(message, "untouched");
     EXPECT_EQ(notifier->calls.size(), 4u);
-
     prj.setWorkPath((dir / "gone").string(), "", "");
     EXPECT_FALSE(prj.DeleteStudy(1, message));
     EXPECT_EQ(prj.getErrorMsg().substr(0, 5), "3024#") << prj.getErrorMsg();
@@ -166,7 +158,6 @@ TEST_F(StudyOperations, StudyRoundTripsUpdatesCountsAndNotifiesOncePerChange) {
     EXPECT_EQ(prj.getErrorMsg(), "");
     EXPECT_EQ(text(out), text(in));
     EXPECT_EQ(threadState().gdbProject, nullptr) << "nothing stays open between calls";
-
     // A Null description reads as empty; an update restarts the copy counter.
     execute("UPDATE tblStudy SET sStudyDescription = NULL, iStudyCopy = 2");
     prj.getStudyDetails(1, out);
@@ -179,12 +170,10 @@ TEST_F(StudyOperations, StudyRoundTripsUpdatesCountsAndNotifiesOncePerChange) {
     prj.getStudyDetails(1, out);
     EXPECT_EQ(out.StudyTitle, "Renamed");
     EXPECT_EQ(out.Lifecycle, 30);
-
     // A study that does not exist: nothing written.
     prj.updateStudyDetails(42, sampleStudy("nowhere"));
     EXPECT_EQ(prj.getErrorMsg(), "");
     EXPECT_EQ(count("tblStudy", "sStudyTitle = 'nowhere'"), 0);
-
     cDesignCase c;
     prj.addCaseDetails(2, c);
     prj.addCaseDetails(2, c);

@@ -53,7 +53,6 @@ TEST_F(ProjectTransactions, RowKeysOfAnotherCaseAreRefusedAndNothingIsWritten) {
     const int32_t theirKey = read(1, theirs).InvItemPK(1);
     ASSERT_NE(theirKey, 0);
     const std::string before = snapshot();
-
     cDesignCase emptied = read(2, ours);
     emptied.CaseTitle = "Renamed";
     emptied.setInvItemName(2, "");
@@ -75,11 +74,9 @@ TEST_F(ProjectTransactions, CopyAndConversionChangeEverythingOrNothing) {
     const int32_t bad = addCase(1, "Unreadable", 2);
     execute("UPDATE tblInvestmentCost SET nInvYear = 70000 WHERE iCaseId = " + std::to_string(bad));
     const std::string before = snapshot();
-
     std::string xml;
     EXPECT_FALSE(prj.DuplicateStudy(1, xml));
     EXPECT_EQ(snapshot(), before) << "no partial copy";
-
     prj.ChangeAnalysisType(2, 1, 25);
     EXPECT_NE(prj.getErrorMsg(), "");
     EXPECT_EQ(snapshot(), before) << "no case converted";
@@ -94,7 +91,6 @@ TEST_F(ProjectTransactions, HostTransactionCommitsOrUndoesEveryOperationInIt) {
     EXPECT_EQ(prj.chkMaxStudyAndCase(0), 3) << "reads inside see the open changes";
     prj.RollbackTransaction();
     EXPECT_EQ(snapshot(), before);
-
     // A failing operation inside makes the commit undo the others too.
     prj.BeginTransaction();
     prj.addStudyDetails(sampleStudy("Inside"));
@@ -106,7 +102,6 @@ TEST_F(ProjectTransactions, HostTransactionCommitsOrUndoesEveryOperationInIt) {
     EXPECT_NE(prj.getErrorMsg().find("all of it was undone"), std::string::npos)
         << prj.getErrorMsg();
     EXPECT_EQ(snapshot(), before);
-
     prj.BeginTransaction();
     prj.addStudyDetails(sampleStudy("Kept"));
     prj.BeginTransaction();
@@ -164,22 +159,18 @@ TEST_F(ProjectTransactions, FilesThatAreNotProjectsAreRefusedByNameAndLeftUntouc
     fs::remove(file);
     std::ofstream(file).close();
     expectRefused("is not a project database (the file is empty)");
-
     std::ofstream(file, std::ios::binary) << "PK\x03\x04 a zip file, say";
     expectRefused("is not a project database (it is not a database file)");
-
     fs::remove(file);
     {
         auto db = dao::Database::Create(file.string());
         db->Execute("CREATE TABLE tblStudy (x); CREATE TABLE other (y)");
     }
     expectRefused("it belongs to another program");
-
     fs::remove(file);
     project::createProjectDatabase(file.string());
     execute("PRAGMA user_version = 99");
     expectRefused("newer version");
-
     fs::remove(file);  // a project whose pages are damaged after its header
     project::createProjectDatabase(file.string());
     std::string damaged = bytesOf(file);

@@ -1,5 +1,4 @@
 #pragma once
-// The report tests' fixture: a fresh folder, headless UI services, the example study.
 
 #include <gtest/gtest.h>
 
@@ -182,7 +181,6 @@ inline std::vector<std::string> nonEmptyLines(const RtfDocument& d) {
             out.push_back(p->text);
     return out;
 }
-// How many paragraphs `pick` chooses.
 inline size_t countParagraphs(const RtfDocument& d,
                               const std::function<bool(const RtfParagraph&)>& pick) {
     size_t n = 0;
@@ -190,12 +188,10 @@ inline size_t countParagraphs(const RtfDocument& d,
         n += pick(*p);
     return n;
 }
-// Paragraphs that start a new page.
 inline int pageStarts(const RtfDocument& d) {
     return static_cast<int>(
         countParagraphs(d, [](const RtfParagraph& p) { return p.pageBreakBefore; }));
 }
-// A design case with a name and nothing else.
 inline cDesignCase doNothing() {
     cDesignCase c;
     c.CaseTitle = c.CaseShortTitle = "Do nothing";

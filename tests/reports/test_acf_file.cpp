@@ -1,5 +1,3 @@
-// The text cash flow file: the reviewed copy, every figure against the engine, name and failures.
-
 #include <fstream>
 #include <sstream>
 
@@ -42,7 +40,6 @@ class TextFileTest : public ReportTest {
         ui::Services::setOutputFolder({});
     }
     fs::path exampleFile() const { return dir / "CashFlow_Office Building Central Plant.TXT"; }
-
     // Per case in rank order a line per year of the engine's rounded values, under its dashes.
     void checkAgainstEngine(const std::vector<std::string>& lines,
                             const std::vector<Getter>& columns) {
@@ -155,13 +152,11 @@ TEST_F(TextFileTest, MissingFolderGives301AndAFileThatCannotBeWritten333) {
     EXPECT_EQ(outcome.status, 301);
     EXPECT_TRUE(outcome.errorRecord.starts_with("76#")) << outcome.errorRecord;
     EXPECT_FALSE(fs::exists(dir / "no such folder"));
-
     // A folder in the way of the file.
     st.strProjectPath = dir.string();
     fs::create_directories(exampleFile());
     EXPECT_EQ(writeOther().status, 333);
     EXPECT_EQ(st.gErrCode, 0);  // the writer leaves the thread's status to the builder
-
     // The disk fills up half-way: the user's earlier file stays whole, no partial file is left.
     FakeEnv env;
     env.addFile(exampleFile(), "an earlier cash flow file");

@@ -1,5 +1,3 @@
-// The report builder: documents per request and study, printing, failures, page frame.
-
 #include <map>
 #include <sstream>
 #include "FakeEnv.h"
@@ -28,7 +26,6 @@ struct ViewerWithoutGraphs : ui::HeadlessReportViewer {
     graph::ChartRenderer* graphSurface() override { return nullptr; }
 };
 
-// How often the progress window was closed.
 long unloads(const ui::HeadlessProgressWindow& w) {
     const auto events = w.events();
     return std::count_if(events.begin(), events.end(),
@@ -90,7 +87,6 @@ TEST_F(ReportTest, FailureIsRecordedAndEndsTheBuild) {
               " # BuildReports # cRptBuilder #");
     EXPECT_EQ(threadState().gErrCode, 0);
     EXPECT_EQ(progress->events().back().kind, ui::ProgressEvent::Kind::Unload);
-
     // A study setting that is no number: nothing is written with it.
     ui::Services::setOutputFolder(out);
     const size_t before = rtfFilesIn(out);
@@ -163,7 +159,6 @@ TEST_F(ReportTest, TextFileOnlyRequestTellsWhereTheFileWentOrWhyNot) {
     EXPECT_EQ(rtfFilesIn(work) + rtfFilesIn(out), 0u);
     ASSERT_EQ(messages->records().size(), 1u);
     EXPECT_EQ(messages->records()[0].text, res().gXstrASCIIFile + " " + file.string());
-
     // The folder is gone (301); a folder in the way (333) is told after the viewer.
     ui::Services::setOutputFolder(dir / "gone");
     EXPECT_FALSE(build("ACF", 1));

@@ -1,5 +1,3 @@
-// The cash flow report: every cell against the engine, totals, rank order, pages.
-
 #include "ReportTest.h"
 #include "reports/cRptCashFlows.h"
 

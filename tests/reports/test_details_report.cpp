@@ -1,5 +1,3 @@
-// The analysis details: every comparison's two tables against the engine, N/A.
-
 #include "ReportTest.h"
 #include "reports/cRptAnalysisDetails.h"
 

@@ -1,5 +1,3 @@
-// The study and design case inputs reports read back against the example's JSON.
-
 #include "FakeEnv.h"
 #include "ReportTest.h"
 #include "qvc/runtime/ScopedEnv.h"
@@ -174,7 +172,6 @@ TEST_F(ReportTest, InputReportsStayInTheirFolderAndFailNamingIt) {
     EXPECT_EQ(prj.getErrorMsg(), "");
     EXPECT_EQ(savedNames(), std::vector<std::string>{name});
     EXPECT_FALSE(fs::exists(dir / "victim.RTF"));
-
     // The disk fills up half-way: the user's earlier copy stays whole, nothing partial is left.
     const std::string dc = std::string(111, 'L') + "~e29ca105_" + res().gXstrDCI + ".RTF";
     FakeEnv env;

@@ -1,5 +1,3 @@
-// Report codes to sub-codes, general-information codes and file names.
-
 #include <gtest/gtest.h>
 
 #include <array>

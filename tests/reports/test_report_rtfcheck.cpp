@@ -1,7 +1,5 @@
-// The reports of a long study with large amounts opened by LibreOffice and
-// converted to PDF: every figure of every table cell appears whole in the PDF's
-// text, and each 41-year cash flow table takes one landscape page. Skipped
-// without LibreOffice or poppler.
+// A long study's reports through LibreOffice to PDF: every table figure appears whole, each
+// 41-year cash flow table on one landscape page. Skipped without LibreOffice or poppler.
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,3 @@
-// The life-cycle cost summary and the total present worth profiles.
-
 #include "ReportTest.h"
 #include "reports/cRptLifeCycleSummary.h"
 #include "reports/cRptTotPresWorthProfiles.h"
@@ -169,7 +167,6 @@ TEST_F(SummaryTest, NotApplicableRatesCurrencyTiesAndOneCase) {
     EXPECT_EQ(t2.at(0).at(4), grouped(alts().Item(1).FirstCost()));
     for (const auto& row : bodyRows(*d.tables()[0]))
         EXPECT_NE(row[1], "Refurbish, second quote");
-
     calculate(variantOf(0, 0, false), {exampleCases()[2]});
     const RtfDocument one = summary("LS2");
     for (const auto& row : bodyRows(*one.tables().at(0)))

@@ -1,5 +1,3 @@
-// Safe file names from user text; file writes that never harm an existing file or leave debris.
-
 #include <gtest/gtest.h>
 
 #include <utf8.h>

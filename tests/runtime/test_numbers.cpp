@@ -1,5 +1,3 @@
-// Numbers read as Basic reads them, rounded half to even as they read, and written as text.
-
 #include <gtest/gtest.h>
 
 #include <clocale>

@@ -1,5 +1,4 @@
 #pragma once
-// An engine that records every OnError call, and short ways to set up a study.
 
 #include <gtest/gtest.h>
 

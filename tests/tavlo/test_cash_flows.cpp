@@ -1,5 +1,3 @@
-// The per-year series of one alternative, worked out by hand.
-
 #include <vector>
 
 #include "EngineFixture.h"

@@ -1,5 +1,3 @@
-// Comparisons: both pairing rules, savings, SIR, winners, ties, after-tax split.
-
 #include "EngineFixture.h"
 
 namespace tavlo::testing {

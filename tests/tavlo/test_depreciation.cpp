@@ -1,5 +1,3 @@
-// Depreciation schedules of every method, book values, and where they stop.
-
 #include <vector>
 
 #include "EngineFixture.h"

@@ -1,5 +1,3 @@
-// Bad input and calls raise OnError and fail; limits are accepted, values past them named.
-
 #include <functional>
 #include <limits>
 

@@ -1,5 +1,3 @@
-// Identities every correct result satisfies, over many random studies.
-
 #include <algorithm>
 #include <cmath>
 #include <set>

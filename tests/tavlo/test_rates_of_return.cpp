@@ -1,5 +1,3 @@
-// Rates of return, payback and the root finder, on hand-worked savings series.
-
 #include <cmath>
 #include <initializer_list>
 

@@ -1,7 +1,6 @@
 #pragma once
-// The bundled office HVAC example (three plant options, 25 years at 7 %, 26 % income tax) read by
-// `qvc`'s JSON reader, stored in a fresh project and calculated as `qvc calc` does. Destroy an
-// ExampleProject before resetting the thread's state (its calculator empties colCases).
+// The bundled office HVAC example, read by `qvc`'s JSON reader and calculated as `qvc calc` does.
+// Destroy an ExampleProject before resetting the thread's state (its calculator empties colCases).
 
 #include <cstdint>
 #include <filesystem>
@@ -35,15 +34,14 @@ std::vector<cDesignCase> exampleCases();
 
 class ExampleProject {
   public:
-    // Names the shipped resource texts; creates the project in (and works in) `folder`.
+    // Creates the project in (and works in) `folder`.
     explicit ExampleProject(const std::filesystem::path& folder);
     ~ExampleProject();
 
     // Stores `study` and `cases` (with the study's analysis and length); returns the study's ID.
     int16_t store(const cStudy& study, std::vector<cDesignCase> cases);
 
-    // Stores the example with `variant` (and `cases` when given) and calculates it; true when the
-    // engine ran, else calculator().getErrorMsg() says why.
+    // Stores the example (with `cases` when given) and calculates it; false: see getErrorMsg().
     bool calculate(const ExampleVariant& variant = {}, std::vector<cDesignCase> cases = {},
                    const std::string& reportTypes = "LS-AD-CF-TPW");
 

@@ -1,6 +1,6 @@
 #pragma once
-// An in-memory environment (install it with rt::ScopedEnv): files and folders under normal paths,
-// a settable clock and failures on demand, with the real environment's error numbers and texts.
+// An in-memory environment (install it with rt::ScopedEnv) with a settable clock and failures on
+// demand, raising the real environment's error numbers.
 
 #include <cstddef>
 #include <filesystem>

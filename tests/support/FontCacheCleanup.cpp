@@ -1,5 +1,4 @@
-// Drops cairo's and fontconfig's process-wide font caches after the last test, for the leak
-// checker.
+// Drops cairo's and fontconfig's font caches after the last test, for the leak checker.
 
 #include <cairo.h>
 #include <fontconfig/fontconfig.h>

@@ -1,6 +1,5 @@
 #pragma once
-// The body of a document being read (paragraphs, table rows, sections); RtfReader.cpp's scanner
-// feeds it the words that are not about destinations, characters or pictures.
+// The body of a document being read; RtfReader.cpp's scanner feeds it the body's control words.
 
 #include <string>
 #include <vector>

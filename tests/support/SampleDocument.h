@@ -15,8 +15,7 @@ inline const std::string kSampleTitle = "Life-Cycle {Summary} \\ Report";
 inline const std::string kSampleNonAscii =
     "\xC2\xAB \xC2\xAC \xE2\x82\xAC \xC3\xA9 \xE4\xB8\xAD\xE6\x96\x87 \xF0\x9D\x84\x9E";
 
-// Charts as the reports draw them, rendered once: 0-2 bars (235 x 185 pt), 3 a 26-year stacked
-// cash flow (440 x 300 pt).
+// Charts rendered once: 0-2 bars (235 x 185 pt), 3 a 26-year cash flow (440 x 300 pt).
 const std::vector<uint8_t>& sampleChart(int which);
 
 // The page header (title, two label lines) and footer ("... Page {PAGE} of {NUMPAGES}").

@@ -13,8 +13,7 @@
 
 namespace qvc::test {
 
-// An empty folder QVC_TEST_OUTPUT_DIR/<area>/<name>/<running test>: tests that ctest runs in
-// parallel never share one, so one's clean-up never removes the other's files.
+// An empty folder QVC_TEST_OUTPUT_DIR/<area>/<name>/<running test>, never shared between tests.
 inline std::filesystem::path freshDir(const std::string& area, const std::string& name) {
     auto dir = std::filesystem::path(QVC_TEST_OUTPUT_DIR) / area / name;
     if (const auto* info = ::testing::UnitTest::GetInstance()->current_test_info()) {

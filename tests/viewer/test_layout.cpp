@@ -1,5 +1,4 @@
-// Page layout of report documents (line breaking, tables near the foot of a page, page breaks)
-// and printing through it, read back with poppler's pdftotext, pdfinfo and pdfimages.
+// Page layout of report documents and printing through it, read back with poppler's tools.
 
 #include <gtest/gtest.h>
 
@@ -61,7 +60,6 @@ void addTable(doc::DocumentObject& docs, int rows, const std::string& caption) {
     t.InsertInto(docs);
 }
 
-// The output of `command` run on `pdf`, with `then` after the file name.
 std::string run(const std::string& command, const fs::path& pdf, const std::string& then = "") {
     std::string out;
     FILE* pipe = popen((command + " '" + pdf.string() + "' " + then + " 2>/dev/null").c_str(), "r");
@@ -84,7 +82,6 @@ std::vector<std::string> pdfPages(const fs::path& pdf) {
     return pages;
 }
 
-// "612 x 792" and so on, one for each page.
 std::vector<std::string> pdfPageSizes(const fs::path& pdf) {
     const std::string info = run("pdfinfo -l 999", pdf);
     const std::regex size(R"(size:\s+([0-9.]+ x [0-9.]+))");
@@ -96,9 +93,8 @@ std::vector<std::string> pdfPageSizes(const fs::path& pdf) {
 
 }  // namespace
 
-// Text wraps in reading order, a word wider than the page cut to fit; a table near the foot of a
-// page keeps caption, heading and first row together, and every further page repeats the
-// continued caption above the heading row.
+// Wrapped text keeps its order; a table's caption, heading and first row stay together and later
+// pages repeat the continued caption above the heading.
 TEST(DocumentLayout, WrapsTextAndKeepsCaptionsWithTheirTablesAtAnyHeight) {
     std::string words, expected;
     for (int i = 0; i < 200; ++i) {
@@ -175,7 +171,6 @@ TEST(DocumentLayout, BlankLinesBeforeAPageBreakMakeNoEmptyPage) {
     }
 }
 
-// The report builder prints each document without a dialog; the PDF printer collects them all.
 TEST(PrintPdf, ThePrinterServiceWritesEveryDocumentWithItsPageNumbers) {
     const fs::path work = test::freshDir("viewer", "pdf");
     const fs::path pdf = work / "printed.pdf";

@@ -18,7 +18,6 @@ TEST(InstalledFiles, FoundBesideTheLibraryUnlessTheEnvironmentSaysOtherwise) {
     const fs::path plugins = qvc::PluginDirectory();
     EXPECT_TRUE(fs::exists(plugins.parent_path() / "libqvcomponents.so.17")) << plugins;
     EXPECT_EQ(plugins.filename(), "qvcomponents");
-    EXPECT_EQ(qvc::ComponentVersion().rfind("17.", 0), 0u) << qvc::ComponentVersion();
 
     setenv("QVC_DATA_DIR", "/opt/elsewhere/data", 1);
     EXPECT_EQ(qvc::ShippedResourceDB(), "/opt/elsewhere/data/QVCStrings.mdb");

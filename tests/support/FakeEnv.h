@@ -46,7 +46,6 @@ class FakeEnv final : public rt::Env {
     bool folderExists(const std::filesystem::path& folder) const override;
     void createFolders(const std::filesystem::path& folder) override;
 
-    // Called by the files this environment hands out.
     void append(const std::filesystem::path& file, std::string_view data);
     void noteSync(const std::filesystem::path& file) { synced_.insert(file); }
 

@@ -1,5 +1,3 @@
-// How the reader builds a document's body, and the views of a read document.
-
 #include "RtfDocument.h"
 
 #include <map>

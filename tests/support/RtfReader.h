@@ -1,6 +1,6 @@
 #pragma once
-// What a reader would show of the reports' RTF, as UTF-8 (\tab '\t', \line '\n', a field as
-// "{PAGE}"); unbalanced braces, no {\rtf1 header or text after the last brace raise runtime_error.
+// The reports' RTF as a reader sees it, in UTF-8 (\tab '\t', \line '\n', a field "{PAGE}");
+// a malformed file raises runtime_error.
 
 #include <cstdint>
 #include <filesystem>

@@ -1,6 +1,5 @@
 #pragma once
-// Documents built through the reports' calls with every construct they use: page frame, fields,
-// shaded tables, charts, a box, a failure note, breaks, a landscape section, non-ASCII text.
+// Documents built through the reports' calls with every construct they use.
 
 #include <cstdint>
 #include <string>

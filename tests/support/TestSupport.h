@@ -1,5 +1,4 @@
 #pragma once
-// Helpers every test program shares.
 
 #include <gtest/gtest.h>
 

@@ -42,8 +42,7 @@ std::vector<bool> runViewer(const fs::path& work, const fs::path& out) {
 TEST(HeadlessViewer, SavesIntoTheOutputFolderAndRemovesOnlyWhatThisRunCreated) {
     const fs::path work = test::freshDir("ui", "work"), other = test::freshDir("ui", "other");
     std::ofstream(work / "Study Inputs.RTF.tmp") << "the user's notes";
-    // Output folder = working folder: the working files are the saved reports.
-    EXPECT_EQ(runViewer(work, work), (std::vector<bool>{true, true}));
+    EXPECT_EQ(runViewer(work, work), (std::vector<bool>{true, true}));  // they are the reports
     // Into another folder: the working files replaced reports this run did not create.
     EXPECT_EQ(runViewer(work, other), (std::vector<bool>{true, true}));
     EXPECT_NE(test::readRtfFile(other / kReports[1]).bodyText().find(kReports[1]),

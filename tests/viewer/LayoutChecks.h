@@ -1,6 +1,5 @@
 #pragma once
-// Rules for any laid-out report: all inside the margins, nothing overlapping, every table row
-// drawn once, a row kept with the next never ending a page, continued tables with their headings.
+// Rules for any laid-out report: inside the margins, no overlaps, table rows and headings right.
 
 #include <algorithm>
 #include <cmath>

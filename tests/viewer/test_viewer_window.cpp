@@ -1,4 +1,4 @@
-// The report viewer window driven as a user drives it, its progress window and message box.
+// The report viewer window driven as a user drives it, and its message box.
 
 #include <cairo.h>
 #include <fontconfig/fontconfig.h>
@@ -6,10 +6,8 @@
 
 #include <QApplication>
 #include <QImage>
-#include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -27,7 +25,6 @@
 #include "qvc/ui/MessageBox.h"
 #include "qvc/ui/Services.h"
 #include "qvc/viewer/QtMessageBox.h"
-#include "qvc/viewer/QtProgressWindow.h"
 #include "qvc/viewer/QtReportViewer.h"
 #include "qvc/viewer/frmReportViewer.h"
 
@@ -37,7 +34,6 @@ using namespace qvc::viewer;
 
 namespace {
 
-// The Qt application of every viewer test (off-screen unless the run names another platform).
 class QtApplicationEnvironment : public ::testing::Environment {
   public:
     void SetUp() override {
@@ -90,7 +86,6 @@ class ViewerWindow : public ::testing::Test {
     }
     void TearDown() override { ui::Services::reset(); }
 
-    // `names` as one-page documents handed to a loaded window as the report builder does it.
     std::unique_ptr<frmReportViewer> load(doc::DocumentObject& docs,
                                           const std::vector<std::string>& names) {
         for (const std::string& name : names)
@@ -227,11 +222,7 @@ TEST_F(ViewerWindow, AsTheServiceItShowsModallyAndDeletesOnlyWhatThisRunCreated)
     viewer.loadHidden();
     EXPECT_EQ(docs.AttachWindow(viewer.documentView(), viewer.ownerHandle()), 1);
     viewer.setDocument(docs);
-    docs.ActivateDocument(1);
-    docs.SetRedraw(false);  // shown once redrawing is on again
     docs.ActivateDocument(3);
-    EXPECT_TRUE(shownText(*viewer.window()).starts_with("A.RTF"));
-    docs.SetRedraw(true);
     EXPECT_TRUE(shownText(*viewer.window()).starts_with("C.RTF"));
 
     bool wasModal = false;
@@ -250,26 +241,6 @@ TEST_F(ViewerWindow, AsTheServiceItShowsModallyAndDeletesOnlyWhatThisRunCreated)
     EXPECT_EQ(left, (std::vector<std::string>{"A.RTF", "keep.txt"}));
     viewer.unload();
     EXPECT_EQ(docs.attachedWindow(), nullptr);
-
-    // The next build's window starts without the last build's notice.
-    viewer.loadHidden();
-    QTimer::singleShot(50, [&] { viewer.window()->close(); });
-    viewer.showModal();
-    EXPECT_EQ(messages().size(), 1u);
-}
-
-TEST(ProgressWindow, ShowsWhatTheBuilderSetsAndNeverBlocks) {
-    QtProgressWindow progress;
-    progress.setLabel("Please wait...");
-    progress.showNonModal();  // returns at once
-    frmPopUp* w = progress.window();
-    ASSERT_TRUE(w && w->isVisible() && !w->isModal());
-    EXPECT_EQ(w->lblText->text(), "Please wait...");
-    progress.setValue(33);
-    progress.refresh();
-    EXPECT_EQ(test::errorNumberOf([&] { progress.setValue(101); }), 5);
-    EXPECT_EQ(w->pbBar->value(), 33);
-    progress.unload();
 }
 
 TEST(QtMessageBoxFlags, ButtonsDefaultsAndTheAnswer) {

@@ -1,7 +1,9 @@
-// Every report of a 40-year study, laid out by the viewer, obeys the rules of LayoutChecks.h.
+// Every report of a 40-year study, laid out by the viewer, obeys the rules of LayoutChecks.h,
+// and no figure in a table cell is wider than its column at the viewer's font metrics.
 
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
 #include <set>
 
 #include "ExampleStudy.h"
@@ -35,6 +37,10 @@ class CheckingViewer : public ui::HeadlessReportViewer {
   private:
     void check(const doc::Document& document) {
         const std::string name = document.FileName() + ": ";
+        for (const doc::Section& section : document.sections())
+            for (const doc::Block& block : section.body)
+                if (const auto* table = std::get_if<doc::TableModel>(&block))
+                    checkFigureWidths(name, *table);
         const viewer::LaidOutDocument laid = viewer::layoutDocument(document);
         const doc::PageSetup& setup = document.sections().front().page;
         for (const std::string& problem :
@@ -47,7 +53,26 @@ class CheckingViewer : public ui::HeadlessReportViewer {
                 continuedTables += seen.insert(shown.table).second ? 0 : 1;
     }
 
+    // A figure (a text run with a digit and no letter) that does not fit would be broken.
+    void checkFigureWidths(const std::string& name, const doc::TableModel& table) {
+        static const QRegularExpression digit("[0-9]"), letter("\\p{L}");
+        for (const doc::TableRowModel& row : table.rows)
+            for (const doc::TableCellModel& cell : row.cells) {
+                const double inner =
+                    (cell.widthTwips - 2 * row.paddingLeftRightTwips) / double(doc::kTwipsPerPoint);
+                for (const doc::Paragraph& p : cell.paragraphs)
+                    for (const doc::Run& r : p.runs) {
+                        const QString text = QString::fromStdString(r.text).trimmed();
+                        if (r.kind == doc::Run::Kind::Text && text.contains(digit) &&
+                            !text.contains(letter) &&
+                            measurer_.width(text, r.format) > inner + 0.01)
+                            problems.push_back(name + "\"" + r.text + "\" is too wide");
+                    }
+            }
+    }
+
     doc::DocumentObject* docs_ = nullptr;
+    viewer::TextMeasurer measurer_;
 };
 
 void resetState() {
